@@ -1,0 +1,121 @@
+#include "UnitProperties.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+TFormProperties* FormProperties = nullptr;
+
+namespace {
+
+QLabel* makeLabelPanel(QWidget* parent, const char* name, const QString& text, const QRect& bounds)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(bounds);
+    return label;
+}
+
+} // namespace
+
+TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TFormProperties"));
+    setWindowTitle(QStringLiteral("Properties"));
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    // The controls keep their designed places; the 8-pixel border surrounds them.
+    constexpr int border = 8;
+    auto* content = new QWidget(this);
+    content->setGeometry(border, border, 345, 209);
+
+    PageControl = new QTabWidget(content);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setGeometry(0, 0, 345, 177);
+    PageControl->setFocusPolicy(Qt::NoFocus);
+    TabSheetSettings = new QWidget;
+    TabSheetSettings->setObjectName(QStringLiteral("TabSheetSettings"));
+    PageControl->addTab(TabSheetSettings, QStringLiteral("Settings"));
+
+    Panel3 = makeLabelPanel(TabSheetSettings, "Panel3", QStringLiteral("URL Address:"), QRect(8, 16, 73, 21));
+    EditHRef = new QLineEdit(TabSheetSettings);
+    EditHRef->setObjectName(QStringLiteral("EditHRef"));
+    EditHRef->setGeometry(88, 16, 209, 21);
+    ButtonHRef = new QPushButton(QStringLiteral("..."), TabSheetSettings);
+    ButtonHRef->setObjectName(QStringLiteral("ButtonHRef"));
+    ButtonHRef->setGeometry(304, 16, 25, 21);
+    ButtonHRef->setAutoDefault(false);
+
+    Panel2 =
+        makeLabelPanel(TabSheetSettings, "Panel2", QStringLiteral("Target Frame:"), QRect(8, 40, 73, 21));
+    EditTarget = new QComboBox(TabSheetSettings);
+    EditTarget->setObjectName(QStringLiteral("EditTarget"));
+    EditTarget->setGeometry(88, 40, 241, 21);
+    EditTarget->setEditable(true);
+    // Typed frame names are stored as the target, never added to the list.
+    EditTarget->setInsertPolicy(QComboBox::NoInsert);
+    EditTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_parent"), QStringLiteral("_self"),
+                          QStringLiteral("_top")});
+
+    Panel1 =
+        makeLabelPanel(TabSheetSettings, "Panel1", QStringLiteral("Alterate Text:"), QRect(8, 64, 73, 21));
+    EditAltText = new QPlainTextEdit(TabSheetSettings);
+    EditAltText->setObjectName(QStringLiteral("EditAltText"));
+    EditAltText->setGeometry(88, 64, 241, 65);
+    EditAltText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Enter makes a line break; Tab moves on to the buttons.
+    EditAltText->setTabChangesFocus(true);
+
+    ButtonOk = new QPushButton(QStringLiteral("OK"), content);
+    ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
+    ButtonOk->setGeometry(176, 184, 81, 25);
+    ButtonOk->setDefault(true);
+    ButtonCancel = new QPushButton(QStringLiteral("Cancel"), content);
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    ButtonCancel->setGeometry(264, 184, 81, 25);
+    ButtonCancel->setAutoDefault(false);
+
+    setTabOrder(EditHRef, ButtonHRef);
+    setTabOrder(ButtonHRef, EditTarget);
+    setTabOrder(EditTarget, EditAltText);
+    setTabOrder(EditAltText, ButtonOk);
+    setTabOrder(ButtonOk, ButtonCancel);
+
+    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(345 + 2 * border, 209 + 2 * border);
+
+    if (!FormProperties)
+        FormProperties = this;
+}
+
+TFormProperties::~TFormProperties()
+{
+    if (FormProperties == this)
+        FormProperties = nullptr;
+}
+
+bool TFormProperties::RunDialog()
+{
+    EditHRef->setText(HRef);
+    EditTarget->setCurrentIndex(-1);
+    EditTarget->setEditText(Target);
+    EditAltText->setPlainText(AltText);
+    EditHRef->setFocus();
+
+    // Esc and the close box reject, so only OK counts.
+    if (exec() != QDialog::Accepted)
+        return false;
+    HRef = EditHRef->text();
+    Target = EditTarget->currentText();
+    AltText = EditAltText->toPlainText();
+    return true;
+}
