@@ -1,0 +1,48 @@
+#include "MainWindowHelpers.h"
+
+#include "AppFolder.h"
+
+#include <QSizeGrip>
+#include <QStatusBar>
+#include <QWidget>
+
+void SetMainCaption(QWidget* Window, const QString& FileName)
+{
+    if (!Window)
+        return;
+    if (FileName.isEmpty()) {
+        Window->setWindowTitle(ApplicationTitle());
+        return;
+    }
+    // Qt reads "[*]" in a caption as the modified-document placeholder; doubling it shows it as
+    // written, so a file name that contains it is shown whole.
+    QString name = FileName;
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    Window->setWindowTitle(ApplicationTitle() + QStringLiteral(" - [") + name + QStringLiteral("]"));
+}
+
+QList<QWidget*> StatusPanels(QStatusBar* Bar)
+{
+    QList<QWidget*> panels;
+    if (!Bar)
+        return panels;
+    for (QObject* child : Bar->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !qobject_cast<QSizeGrip*>(widget) && !widget->isWindow())
+            panels.append(widget);
+    }
+    return panels;
+}
+
+void FitStatusPanel(QStatusBar* Bar, int Index)
+{
+    const QList<QWidget*> panels = StatusPanels(Bar);
+    if (Index < 0 || Index >= panels.size())
+        return;
+    int others = 0;
+    for (int i = 0; i < panels.size(); ++i) {
+        if (i != Index)
+            others += panels[i]->width();
+    }
+    panels[Index]->setFixedWidth(qMax(0, Bar->width() - others));
+}

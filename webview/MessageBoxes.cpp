@@ -1,0 +1,43 @@
+#include "MessageBoxes.h"
+
+#include "AppFolder.h"
+
+#include <QApplication>
+
+namespace {
+QMessageBox::StandardButton RunModal(QMessageBox& box)
+{
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+MessageBoxRunner& CurrentRunner()
+{
+    static MessageBoxRunner runner = RunModal;
+    return runner;
+}
+} // namespace
+
+MessageBoxRunner SetMessageBoxRunner(MessageBoxRunner Runner)
+{
+    MessageBoxRunner previous = CurrentRunner();
+    CurrentRunner() = Runner ? std::move(Runner) : MessageBoxRunner(RunModal);
+    return previous;
+}
+
+QMessageBox::StandardButton AppMessageBox(const QString& Text, QMessageBox::StandardButtons Buttons,
+                                          QMessageBox::Icon Icon)
+{
+    QApplication::beep();
+    QMessageBox box(Icon, ApplicationTitle(), Text, Buttons, QApplication::activeWindow());
+    // The first button is the default, as with the platform's own message boxes.
+    if (Buttons.testFlag(QMessageBox::Yes))
+        box.setDefaultButton(QMessageBox::Yes);
+    else if (Buttons.testFlag(QMessageBox::Ok))
+        box.setDefaultButton(QMessageBox::Ok);
+    return CurrentRunner()(box);
+}
+
+bool AskYesNo(const QString& Text)
+{
+    return AppMessageBox(Text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
+}

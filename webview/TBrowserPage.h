@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+// The page of the program's web views (the Preview view and the browser windows). A link or
+// window.open with a target window name opens in the program's one browser window of that name:
+// createWindow hands the new page to a TBrowserWindow that, once the page reports its
+// window.name, either keeps it as the window of that name or passes the address on to the
+// window already open under that name.
+class TBrowserPage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    explicit TBrowserPage(QObject* Parent = nullptr);
+    explicit TBrowserPage(QWebEngineProfile* Profile, QObject* Parent = nullptr);
+
+protected:
+    QWebEnginePage* createWindow(QWebEnginePage::WebWindowType Type) override;
+};

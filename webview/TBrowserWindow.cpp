@@ -1,0 +1,136 @@
+#include "TBrowserWindow.h"
+
+#include "TBrowserPage.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QSet>
+
+namespace {
+QHash<QString, QPointer<TBrowserWindow>>& NamedWindows()
+{
+    static QHash<QString, QPointer<TBrowserWindow>> windows;
+    return windows;
+}
+
+QSet<TBrowserWindow*>& OpenWindows()
+{
+    static QSet<TBrowserWindow*> windows;
+    return windows;
+}
+
+void CloseAllAtQuit()
+{
+    static bool connected = false;
+    if (!connected && QCoreApplication::instance()) {
+        // Pages must go before the web engine profile does.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, &TBrowserWindow::CloseAll);
+        connected = true;
+    }
+}
+} // namespace
+
+TBrowserWindow::TBrowserWindow(const QString& Name, bool AwaitName)
+    : QWebEngineView(static_cast<QWidget*>(nullptr)), FWindowName(Name), FAwaitingName(AwaitName)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("BrowserWindow"));
+    resize(1024, 768);
+    setPage(new TBrowserPage(this));
+    OpenWindows().insert(this);
+    CloseAllAtQuit();
+    connect(page(), &QWebEnginePage::titleChanged, this, [this](const QString& title) {
+        setWindowTitle(title.isEmpty() ? url().toDisplayString() : title);
+    });
+    connect(page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(page(), &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        if (FAwaitingName)
+            ResolveName(url);
+        else if (!isVisible())
+            ShowAndRaise();
+    });
+}
+
+TBrowserWindow::~TBrowserWindow()
+{
+    OpenWindows().remove(this);
+    // The page is a child of this window, but it must not outlive the view it draws into.
+    delete page();
+}
+
+TBrowserWindow* TBrowserWindow::FindNamed(const QString& Name)
+{
+    if (Name.isEmpty())
+        return nullptr;
+    return NamedWindows().value(Name).data();
+}
+
+TBrowserWindow* TBrowserWindow::OpenNamed(const QString& Name)
+{
+    if (TBrowserWindow* window = FindNamed(Name))
+        return window;
+    auto* window = new TBrowserWindow(Name, false);
+    if (!Name.isEmpty())
+        NamedWindows().insert(Name, window);
+    return window;
+}
+
+TBrowserWindow* TBrowserWindow::CreateForPageRequest()
+{
+    return new TBrowserWindow(QString(), true);
+}
+
+QList<TBrowserWindow*> TBrowserWindow::AllWindows()
+{
+    return OpenWindows().values();
+}
+
+void TBrowserWindow::CloseAll()
+{
+    const QList<TBrowserWindow*> windows = OpenWindows().values();
+    for (TBrowserWindow* window : windows)
+        delete window;
+    NamedWindows().clear();
+}
+
+void TBrowserWindow::Navigate(const QUrl& Url)
+{
+    setUrl(Url);
+    ShowAndRaise();
+}
+
+void TBrowserWindow::ShowAndRaise()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void TBrowserWindow::ResolveName(const QUrl& FirstUrl)
+{
+    if (FResolving || FirstUrl.isEmpty())
+        return;
+    FResolving = true;
+    // Chromium gives the new page the target name as window.name before it navigates.
+    QPointer<TBrowserWindow> self(this);
+    page()->runJavaScript(QStringLiteral("window.name"), [self](const QVariant& result) {
+        if (!self)
+            return;
+        self->FAwaitingName = false;
+        const QString name = result.toString();
+        TBrowserWindow* existing = FindNamed(name);
+        if (existing && existing != self) {
+            // The name belongs to a window that is already open: the page goes there.
+            const QUrl url = self->url();
+            existing->Navigate(url);
+            emit self->NameResolved(existing);
+            self->close();
+            return;
+        }
+        self->FWindowName = name;
+        if (!name.isEmpty())
+            NamedWindows().insert(name, self.data());
+        self->ShowAndRaise();
+        emit self->NameResolved(self.data());
+    });
+}
