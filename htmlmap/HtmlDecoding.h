@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Text of an HTML file's bytes, decoded as a browser would: a byte-order mark
+// wins, then a <meta> charset declaration near the top, then UTF-8 when the
+// bytes are valid UTF-8, else Windows-1252. ISO-8859-1 and ASCII declarations
+// are read as Windows-1252, as browsers do.
+QString DecodeHTMLBytes(const QByteArray& bytes);
+
+// The charset named by a <meta> element in the first 1024 bytes, in lower
+// case; empty when there is none.
+QByteArray DeclaredHTMLCharset(const QByteArray& bytes);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "MapArea.h"
+
+#include <QString>
+#include <QVector>
+
+// The generated image-map document: the page wrapper with the IMG and MAP
+// lines and one AREA line per area, every line ending in LF. Areas are given
+// front-most first and written in that order.
+QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
+                          const QVector<MapArea>& areas);
+
+// One AREA line without its line end.
+QString BuildAreaLine(const MapArea& area);
+
+// A text for a double-quoted attribute value: each '"' becomes "&quot;",
+// every other character (entities the user typed included) stays as it is.
+QString EscapeAttributeQuotes(const QString& text);
+
+// The form written to disk and to the preview files: the text split into lines
+// at CR LF, CR or LF, each line followed by CR LF, the last line too.
+QString ToCrLfLines(const QString& text);
