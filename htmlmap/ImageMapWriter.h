@@ -7,7 +7,9 @@
 
 // The generated image-map document: the page wrapper with the IMG and MAP
 // lines and one AREA line per area, every line ending in LF. Areas are given
-// front-most first and written in that order.
+// front-most first and written in that order. Texts go in unchanged except
+// that '"' is written as "&quot;" (see EscapeAttributeQuotes), in the area
+// texts and in the image file and map names alike.
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
                           const QVector<MapArea>& areas);
 

@@ -64,6 +64,7 @@ private slots:
     void crLfForm_data();
     void crLfForm();
     void extremeBoundsDoNotOverflow();
+    void quotationMarkInMapNameEscaped();
 };
 
 void TestImageMapWriter::goldenDocuments_data()
@@ -237,6 +238,14 @@ void TestImageMapWriter::extremeBoundsDoNotOverflow()
                 "2147483648>"));
     QCOMPARE(BuildAreaLine(MapArea::circle(max, 0, max, 0)),
              QString("<AREA shape=CIRCLE href=\"\" alt=\"\" target=\"\" coords=3221225470,0,1073741823>"));
+}
+
+void TestImageMapWriter::quotationMarkInMapNameEscaped()
+{
+    // An imported map may be named with a quotation mark (name="a&quot;b").
+    const QStringList lines = BuildImageMapHTML("p&q.png", "a\"b", {}).split('\n');
+    QCOMPARE(lines[15], QString("<IMG src=\"p&q.png\" useMap=\"#a&quot;b\" border=0>"));
+    QCOMPARE(lines[16], QString("<MAP name=\"a&quot;b\">"));
 }
 
 QTEST_APPLESS_MAIN(TestImageMapWriter)
