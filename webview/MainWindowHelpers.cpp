@@ -34,6 +34,24 @@ QList<QWidget*> StatusPanels(QStatusBar* Bar)
     return panels;
 }
 
+int FittedPanelWidth(int BarWidth, int OtherPanelsWidth, int LayoutOverhead)
+{
+    return qMax(0, BarWidth - OtherPanelsWidth - LayoutOverhead);
+}
+
+int StatusBarLayoutOverhead(QStatusBar* Bar)
+{
+    if (!Bar)
+        return 0;
+    // The bar's minimum width is its panels' minimum widths plus what the layout adds.
+    int panels = 0;
+    for (QWidget* panel : StatusPanels(Bar)) {
+        if (!panel->isHidden())
+            panels += panel->minimumWidth() > 0 ? panel->minimumWidth() : panel->minimumSizeHint().width();
+    }
+    return qMax(0, Bar->minimumSizeHint().width() - panels);
+}
+
 void FitStatusPanel(QStatusBar* Bar, int Index)
 {
     const QList<QWidget*> panels = StatusPanels(Bar);
@@ -44,5 +62,5 @@ void FitStatusPanel(QStatusBar* Bar, int Index)
         if (i != Index)
             others += panels[i]->width();
     }
-    panels[Index]->setFixedWidth(qMax(0, Bar->width() - others));
+    panels[Index]->setFixedWidth(FittedPanelWidth(Bar->width(), others, StatusBarLayoutOverhead(Bar)));
 }

@@ -14,6 +14,14 @@ void SetMainCaption(QWidget* Window, const QString& FileName);
 // order). Fixed-width QLabels are intended: the main window's are 400, 70 and 50 wide.
 QList<QWidget*> StatusPanels(QStatusBar* Bar);
 
-// Gives the panel at Index the bar's width minus the sum of the widths of all other panels
-// (never less than 0) as its fixed width. An index out of range does nothing.
+// Gives the panel at Index the bar's width minus the sum of the widths of all other panels as
+// its fixed width, less the room the bar's own layout takes (its left margin, the spacing
+// between panels and the size grip), so that the last panel is not cut off. An index out of
+// range does nothing.
 void FitStatusPanel(QStatusBar* Bar, int Index);
+
+// The arithmetic of FitStatusPanel: BarWidth - OtherPanelsWidth - LayoutOverhead, never below 0.
+int FittedPanelWidth(int BarWidth, int OtherPanelsWidth, int LayoutOverhead);
+
+// The width the bar's layout needs besides its panels (0 for no bar).
+int StatusBarLayoutOverhead(QStatusBar* Bar);
