@@ -1,0 +1,72 @@
+#include "DefaultHRef.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+QString& OverridePath()
+{
+    static QString Path;
+    return Path;
+}
+
+// Reading an INI file per region would make importing thousands of areas slow; the value is re-read
+// whenever the record's file changes, so every region still gets the record's current value.
+struct TCachedRecord
+{
+    QString Path;
+    QDateTime Modified;
+    qint64 Size = -1;
+    bool Valid = false;
+    QString Value;
+};
+
+TCachedRecord& Cache()
+{
+    static TCachedRecord C;
+    return C;
+}
+
+} // namespace
+
+QString HomePageURL()
+{
+    return QStringLiteral("http://www.corvanta.example/");
+}
+
+QString InstallRecordFile()
+{
+    if (!OverridePath().isEmpty())
+        return OverridePath();
+    const QSettings System(QSettings::IniFormat, QSettings::SystemScope,
+                           QStringLiteral("Corvanta Zonequilter_is1"));
+    return System.fileName();
+}
+
+void SetInstallRecordFile(const QString& FilePath)
+{
+    OverridePath() = FilePath;
+    Cache() = TCachedRecord{};
+}
+
+QString DefaultHRef()
+{
+    const QString Path = InstallRecordFile();
+    const QFileInfo Info(Path);
+    if (!Info.isFile() || !Info.isReadable())
+        return HomePageURL();
+    TCachedRecord& C = Cache();
+    if (C.Valid && C.Path == Path && C.Modified == Info.lastModified() && C.Size == Info.size())
+        return C.Value;
+    QSettings Record(Path, QSettings::IniFormat);
+    if (Record.status() != QSettings::NoError)
+        return HomePageURL();
+    C.Path = Path;
+    C.Modified = Info.lastModified();
+    C.Size = Info.size();
+    C.Value = Record.value(QStringLiteral("URLInfoAbout")).toString();
+    C.Valid = true;
+    return C.Value;
+}

@@ -1,0 +1,70 @@
+#include "TGUIRegion.h"
+
+#include "DefaultHRef.h"
+#include "UPTFrame.h"
+
+#include <QGraphicsScene>
+
+TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
+{
+    FPen.setCosmetic(true);
+    HRef = DefaultHRef();
+    AltText = QStringLiteral("Click Here!");
+}
+
+TGUIRegion::~TGUIRegion()
+{
+    PrepareDestruction();
+}
+
+QBrush TGUIRegion::Brush() const
+{
+    return QBrush(Group() ? Group()->Color() : QColor(Qt::lightGray), Qt::BDiagPattern);
+}
+
+void TGUIRegion::GetZPosition(int& Index, int& Count) const
+{
+    Index = -1;
+    Count = -1;
+    if (!Group())
+        return;
+    Count = 0;
+    for (TGUIShape* Shape : Group()->Shapes()) {
+        if (Shape == this)
+            Index = Count;
+        if (qobject_cast<TGUIRegion*>(Shape))
+            ++Count;
+    }
+}
+
+void TGUIRegion::focusInEvent(QFocusEvent* Event)
+{
+    TGUIShape::focusInEvent(Event);
+    if (Group())
+        Group()->RegionFocusIn(this);
+}
+
+void TGUIRegion::focusOutEvent(QFocusEvent* Event)
+{
+    TGUIShape::focusOutEvent(Event);
+    // A window-level loss (a dialog, a menu, another widget) keeps the selection: the region gets the
+    // focus back with its window. Only a change of focus item inside the scene deselects.
+    if (Group() && scene() && scene()->hasFocus())
+        Group()->RegionFocusOut(this);
+}
+
+void TGUIRegion::Enter()
+{
+    BeforeEnter();
+    const TNotifyEvent Handler = OnEnter;
+    if (Handler)
+        Handler(this);
+}
+
+void TGUIRegion::Exit()
+{
+    const TNotifyEvent Handler = OnExit;
+    if (Handler)
+        Handler(this);
+    AfterExit();
+}

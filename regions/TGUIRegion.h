@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TGUIShape.h"
+
+#include <QBrush>
+#include <QPen>
+#include <QString>
+
+/// A hotspot of the image map: link address, target frame and alternate text over a shape. Its focus
+/// is the selection: gaining it runs the enter chain (handles show) and the panel reports the region's
+/// z-position; losing it runs the exit chain and the panel reports the loss.
+class TGUIRegion : public TGUIShape
+{
+    Q_OBJECT
+public:
+    explicit TGUIRegion(TPTCustomGroup* AOwner);
+    ~TGUIRegion() override;
+
+    QString HRef;    ///< link address; DefaultHRef() at construction
+    QString Target;  ///< target frame; empty at construction
+    QString AltText; ///< alternate text; "Click Here!" at construction
+
+    /// Count = regions among the panel's shapes; Index = this region's position among them from 0 at
+    /// the bottom. Both -1 when the region is not on a panel.
+    void GetZPosition(int& Index, int& Count) const;
+
+    /// Blue one-pixel pen; backward-diagonal hatch in the panel's colour, leaving the image visible.
+    QPen Pen() const { return FPen; }
+    QBrush Brush() const;
+
+protected:
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
+    /// Runs before the enter chain when the region becomes the selected one.
+    virtual void BeforeEnter() {}
+    /// Runs after the exit chain when the region stops being the selected one.
+    virtual void AfterExit() {}
+
+private:
+    friend class TPTCustomGroup;
+    void Enter();
+    void Exit();
+    QPen FPen;
+};

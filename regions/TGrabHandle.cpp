@@ -1,0 +1,53 @@
+#include "TGrabHandle.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceControl(AOwner, ATarget)
+{
+    SetBounds(0, 0, 7, 7);
+}
+
+void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    Painter->setRenderHint(QPainter::Antialiasing, false);
+    QPen Pen(Qt::black, 1);
+    Pen.setCosmetic(true);
+    Painter->setPen(Pen);
+    Painter->setBrush(QColor(0, 255, 0));
+    Painter->drawRect(QRect(0, 0, Width() - 1, Height() - 1));
+}
+
+void SetHandleCentre(TGrabHandle* Handle, int X, int Y)
+{
+    if (Handle)
+        Handle->SetBounds(X - 3, Y - 3, 7, 7);
+}
+
+int HandleCentreX(const TGrabHandle* Handle)
+{
+    return Handle ? Handle->Left() + 3 : 0;
+}
+
+int HandleCentreY(const TGrabHandle* Handle)
+{
+    return Handle ? Handle->Top() + 3 : 0;
+}
+
+void SetRelativePosition(TGrabHandle* Handle, int X, int Y, const TRect& R)
+{
+    if (!Handle)
+        return;
+    Handle->RelX = double(X - R.Left) / std::max(RectWidth(R), 1);
+    Handle->RelY = double(Y - R.Top) / std::max(RectHeight(R), 1);
+}
+
+void PlaceRelative(TGrabHandle* Handle, const TRect& R)
+{
+    if (!Handle)
+        return;
+    // Rounded to nearest, so fractions recorded against R give back exactly the recorded point.
+    SetHandleCentre(Handle, R.Left + int(std::lround(RectWidth(R) * Handle->RelX)),
+                    R.Top + int(std::lround(RectHeight(R) * Handle->RelY)));
+}

@@ -1,0 +1,103 @@
+#include "TSizeFrame.h"
+
+#include "TGrabHandle.h"
+#include "TInvertedCanvas.h"
+
+#include <algorithm>
+
+TSizeFrame::TSizeFrame(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceControl(AOwner, ATarget)
+{
+    // The frame itself is never seen and never takes the mouse; only its handles do.
+    setAcceptedMouseButtons(Qt::NoButton);
+    setFlag(ItemStopsFocusHandling, false);
+    for (int I = 0; I < 8; ++I) {
+        auto* Handle = new TGrabHandle(this, ATarget);
+        Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
+                                       int DX, int DY) { FrameHandleDrag(Sender, Canvas, R, DX, DY); };
+        Handle->setCursor(HandleCursorFor(I));
+        FHandles.append(Handle);
+    }
+}
+
+TPoint TSizeFrame::HandleCentreFor(int Index, const TRect& R)
+{
+    const int L = R.Left, T = R.Top, W = RectWidth(R), H = RectHeight(R);
+    switch (Index) {
+    case 0:
+        return {L - 4, T - 4};
+    case 1:
+        return {L + W + 3, T - 4};
+    case 2:
+        return {L + W + 3, T + H + 3};
+    case 3:
+        return {L - 4, T + H + 3};
+    case 4:
+        return {L + W / 2, T - 4};
+    case 5:
+        return {L + W + 3, T + H / 2};
+    case 6:
+        return {L + W / 2, T + H + 3};
+    case 7:
+        return {L - 4, T + H / 2};
+    }
+    return {L, T};
+}
+
+Qt::CursorShape TSizeFrame::HandleCursorFor(int Index)
+{
+    switch (Index) {
+    case 0:
+    case 2:
+        return Qt::SizeFDiagCursor;
+    case 1:
+    case 3:
+        return Qt::SizeBDiagCursor;
+    case 4:
+    case 6:
+        return Qt::SizeVerCursor;
+    default:
+        return Qt::SizeHorCursor;
+    }
+}
+
+TRect TSizeFrame::DraggedRect(int Index, TRect R, int DX, int DY)
+{
+    if (Index == 0 || Index == 3 || Index == 7)
+        R.Left = std::min(R.Left + DX, R.Right - 7);
+    if (Index == 0 || Index == 1 || Index == 4)
+        R.Top = std::min(R.Top + DY, R.Bottom - 7);
+    if (Index == 1 || Index == 2 || Index == 5)
+        R.Right = std::max(R.Right + DX, R.Left + 7);
+    if (Index == 2 || Index == 3 || Index == 6)
+        R.Bottom = std::max(R.Bottom + DY, R.Top + 7);
+    return R;
+}
+
+void TSizeFrame::TargetEnter(QObject* Sender)
+{
+    if (TargetControl) {
+        const TRect R = TargetControl->BoundsRect();
+        SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
+        for (int I = 0; I < FHandles.size(); ++I) {
+            const TPoint C = HandleCentreFor(I, R);
+            SetHandleCentre(FHandles[I], C.X, C.Y);
+            FHandles[I]->setCursor(HandleCursorFor(I));
+        }
+    }
+    TUserInterfaceControl::TargetEnter(Sender);
+}
+
+void TSizeFrame::FrameHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX,
+                                 int DY)
+{
+    const int Index = FHandles.indexOf(static_cast<TGrabHandle*>(Sender));
+    R = DraggedRect(Index, R, DX, DY);
+    Canvas.Rectangle(R);
+}
+
+QRectF TSizeFrame::boundingRect() const
+{
+    return QRectF();
+}
+
+void TSizeFrame::paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) {}

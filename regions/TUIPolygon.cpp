@@ -1,0 +1,173 @@
+#include "TUIPolygon.h"
+
+#include "TGrabHandle.h"
+#include "TInvertedCanvas.h"
+#include "UPTFrame.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Where a recorded coordinate lands when its rectangle's edge and extent change: exactly shifted when the
+// extent is unchanged, scaled and rounded to the nearest pixel otherwise.
+int PlaceCoordinate(int Value, int RefStart, int RefExtent, int NewStart, int NewExtent)
+{
+    const int Offset = Value - RefStart;
+    if (NewExtent == RefExtent)
+        return NewStart + Offset;
+    return NewStart + int(std::lround(double(Offset) * NewExtent / std::max(RefExtent, 1)));
+}
+
+} // namespace
+
+TUIPolygon::TUIPolygon(TPTCustomGroup* AOwner) : TGUIRegion(AOwner) {}
+
+TUIPolygon::~TUIPolygon()
+{
+    PrepareDestruction();
+    DestroyHandles();
+}
+
+void TUIPolygon::SetPoints(const QVector<TPoint>& Points)
+{
+    DestroyHandles();
+    FRefPoints = Points;
+    FRefRect = InflateRectBy(PointsBounds(Points), 4, 4);
+    SetBoundsRect(FRefRect);
+    if (Focused())
+        CreateHandles();
+}
+
+const QList<TGrabHandle*>& TUIPolygon::Handles()
+{
+    if (FHandles.isEmpty() && !FPoints.isEmpty())
+        CreateHandles();
+    return FHandles;
+}
+
+void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const TRect NewRect = BoundsToRect(ALeft, ATop, AWidth, AHeight);
+    FPoints.resize(FRefPoints.size());
+    for (int I = 0; I < FRefPoints.size(); ++I) {
+        FPoints[I].X = PlaceCoordinate(FRefPoints[I].X, FRefRect.Left, RectWidth(FRefRect), NewRect.Left,
+                                       RectWidth(NewRect));
+        FPoints[I].Y = PlaceCoordinate(FRefPoints[I].Y, FRefRect.Top, RectHeight(FRefRect), NewRect.Top,
+                                       RectHeight(NewRect));
+    }
+    // Points first: the panel's hit cache reads them when the bounds change.
+    ApplyBounds(ALeft, ATop, AWidth, AHeight);
+    PlaceVertices();
+}
+
+void TUIPolygon::PlaceVertices()
+{
+    for (int I = 0; I < FHandles.size() && I < FPoints.size(); ++I)
+        SetHandleCentre(FHandles[I], FPoints[I].X, FPoints[I].Y);
+}
+
+bool TUIPolygon::ContainsPoint(const TPoint& P) const
+{
+    const int N = FPoints.size();
+    if (N < 3)
+        return false;
+    // A fixed buffer keeps the hit test free of allocations for ordinary polygons.
+    constexpr int Small = 128;
+    TFloatPoint Buffer[Small];
+    QVector<TFloatPoint> Large;
+    TFloatPoint* V = Buffer;
+    if (N > Small) {
+        Large.resize(N);
+        V = Large.data();
+    }
+    for (int I = 0; I < N; ++I)
+        V[I] = TFloatPoint{float(FPoints[I].X), float(FPoints[I].Y)};
+    return PointInPolygon(V, N, TFloatPoint{float(P.X), float(P.Y)});
+}
+
+TRect TUIPolygon::HitRect() const
+{
+    if (FPoints.isEmpty())
+        return TRect{};
+    TRect R = PointsBounds(FPoints);
+    R.Right += 1;
+    R.Bottom += 1;
+    return R;
+}
+
+void TUIPolygon::VertexDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX, int DY)
+{
+    QVector<TPoint> Moved = FPoints;
+    const int Index = FHandles.indexOf(static_cast<TGrabHandle*>(Sender));
+    if (Index >= 0 && Index < Moved.size())
+        Moved[Index] = AddPoint(Moved[Index], TPoint{DX, DY});
+    Canvas.Polygon(Moved);
+    R = InflateRectBy(PointsBounds(Moved), 4, 4);
+    // Recorded against R, so the bounds given at the release place every vertex exactly.
+    FRefPoints = Moved;
+    FRefRect = R;
+    for (int I = 0; I < FHandles.size() && I < Moved.size(); ++I)
+        SetRelativePosition(FHandles[I], Moved[I].X, Moved[I].Y, R);
+}
+
+void TUIPolygon::BeforeEnter()
+{
+    if (FHandles.isEmpty() && !FPoints.isEmpty())
+        CreateHandles();
+}
+
+void TUIPolygon::AfterExit()
+{
+    // Keep the handles while one of them is being dragged; otherwise they are not needed until the next
+    // focus, and thousands of polygons need not carry tens of thousands of handle items.
+    TUserInterfaceControl* Dragged = Group() ? Group()->DragControl() : nullptr;
+    if (Dragged && FHandles.contains(static_cast<TGrabHandle*>(Dragged)))
+        return;
+    DestroyHandles();
+}
+
+void TUIPolygon::CreateHandles()
+{
+    if (!FHandles.isEmpty())
+        return;
+    FEnterBeforeHandles = OnEnter;
+    FExitBeforeHandles = OnExit;
+    FHandles.reserve(FPoints.size());
+    for (int I = 0; I < FPoints.size(); ++I) {
+        auto* Handle = new TGrabHandle(this, this);
+        SetRelativePosition(Handle, FRefPoints.value(I).X, FRefPoints.value(I).Y, FRefRect);
+        Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
+                                       int DX, int DY) { VertexDrag(Sender, Canvas, R, DX, DY); };
+        Handle->setCursor(Qt::CrossCursor);
+        SetHandleCentre(Handle, FPoints[I].X, FPoints[I].Y);
+        FHandles.append(Handle);
+    }
+}
+
+void TUIPolygon::DestroyHandles()
+{
+    if (FHandles.isEmpty())
+        return;
+    const QList<TGrabHandle*> Doomed = FHandles;
+    FHandles.clear();
+    OnEnter = FEnterBeforeHandles;
+    OnExit = FExitBeforeHandles;
+    qDeleteAll(Doomed);
+}
+
+void TUIPolygon::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    if (FPoints.size() < 2)
+        return;
+    QPolygon Shifted;
+    Shifted.reserve(FPoints.size());
+    for (const TPoint& P : FPoints)
+        Shifted << QPoint(P.X - Left(), P.Y - Top());
+    Painter->setRenderHint(QPainter::Antialiasing, false);
+    Painter->setPen(Pen());
+    Painter->setBrush(Brush());
+    Painter->drawPolygon(Shifted, Qt::OddEvenFill);
+}

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "Geometry.h"
+#include "PTFrameStyle.h"
+#include "TInvertedCanvas.h"
+#include "TUserInterfaceControl.h"
+
+#include <QGraphicsView>
+#include <QList>
+#include <QPointer>
+#include <functional>
+
+class TGUIShape;
+class TGUIRegion;
+class QGraphicsItem;
+
+class TPTCustomGroup;
+/// Paint callback: the panel and a painter in scene (image pixel) coordinates, clipped to the client area.
+using TPTFramePaintEvent = std::function<void(TPTCustomGroup* aSender, QPainter* aCanvas)>;
+
+/// The scene panel: a view over a scene whose coordinates are image pixels (the client area, initially
+/// 105 x 105). It paints the picture through OnPaint at the origin, the area around it in the
+/// button-shadow colour, centres the picture when smaller than the viewport and scrolls when larger.
+/// It owns the shapes in z-order (bottom to top), keeps track of the selected (focused) region, and
+/// reports presses, moves and releases that no handle takes as MouseDown/MouseMove/MouseUp.
+class TPTCustomGroup : public QGraphicsView
+{
+    Q_OBJECT
+public:
+    explicit TPTCustomGroup(QWidget* Parent = nullptr);
+    ~TPTCustomGroup() override;
+
+    /// The client area is the image: scene rectangle (0, 0, Width, Height).
+    void SetClientSize(int Width, int Height);
+    int ClientWidth() const { return FClientWidth; }
+    int ClientHeight() const { return FClientHeight; }
+
+    /// Topmost shape whose ContainsPoint(X, Y) is true, or null. Handles are not shapes.
+    TGUIShape* ShapeAt(int X, int Y) const;
+    /// Shapes bottom to top.
+    const QList<TGUIShape*>& Shapes() const { return FShapes; }
+    /// Regions bottom to top.
+    QList<TGUIRegion*> Regions() const;
+    /// Frees every shape (the document is cleared); reports the loss of the selection first.
+    void DestroyRegions();
+
+    /// The selected region (the one holding the focus), or null.
+    TGUIRegion* FocusedRegion() const { return FFocused; }
+    /// Deselects: the focused region loses the focus (handles hide, loss reported).
+    void ClearRegionFocus();
+
+    /// True from a left press on the scene (not on a handle) until the scene gets the left release.
+    bool LeftButtonDown() const { return FLeftButtonDown; }
+    /// The control whose handle drag is in progress, or null.
+    TUserInterfaceControl* DragControl() const { return FDragControl; }
+
+    /// Adds an editor item (such as the polygon overlay) above the regions and handles. It keeps its own
+    /// mouse handling; a press it accepts never changes the selection. The panel's scene owns it from
+    /// then on (deleting it earlier removes it).
+    void AddOverlayItem(QGraphicsItem* Item);
+    /// Sets Enabled of every shape.
+    void EnableChildren(bool Enabled);
+    /// Pointer shape over the scene (crosshair, size-all, arrow: chosen by the editor).
+    void SetSceneCursor(Qt::CursorShape Shape);
+
+    /// Scene pixel under a viewport position (floor), and clamped to the client area while the pointer
+    /// is confined (ClipCursorToControl).
+    TPoint ViewportToClient(const QPoint& ViewportPos) const;
+    bool CursorClipped() const { return FCursorClipped; }
+
+    // Panel properties.
+    TPTFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TPTFrameStyle Style);
+    TPTAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TPTAlignment Value);
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool Value);
+    int FrameSpace() const { return FFrameSpace; }
+    void SetFrameSpace(int Value);
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+    /// Face colour (button face by default): fills the client area and colours the regions' hatch.
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& Value);
+    /// The client inset of the current frame style and caption.
+    QMargins ClientInsets() const;
+
+    TPTFramePaintEvent OnPaint;
+
+    /// The inverting overlay: toggles Shape (draw once shows it, again erases it).
+    void ToggleInvertedShape(const TInvertedShape& Shape);
+    const QList<TInvertedShape>& InvertedShapes() const { return FInverted; }
+
+signals:
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// A region became the selected one; Index and Count as its GetZPosition.
+    void RegionFocused(TGUIRegion* Region, int Index, int Count);
+    /// The selected region lost the focus (deselected, deleted, or another region selected).
+    void RegionFocusLost(TGUIRegion* Region);
+
+protected:
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void drawBackground(QPainter* Painter, const QRectF& Rect) override;
+    void drawForeground(QPainter* Painter, const QRectF& Rect) override;
+    bool event(QEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+
+private:
+    friend class TGUIShape;
+    friend class TGUIRegion;
+    friend class TUserInterfaceControl;
+    friend void ClipCursorToControl(TPTCustomGroup* Control);
+    void AddShape(TGUIShape* Shape);
+    void RemoveShape(TGUIShape* Shape);
+    void MoveShape(TGUIShape* Shape, bool ToFront);
+    void ShapeBoundsChanged(TGUIShape* Shape);
+    void RenumberShapes();
+    void RegionFocusIn(TGUIRegion* Region);
+    void RegionFocusOut(TGUIRegion* Region);
+    void BeginControlDrag(TUserInterfaceControl* Control);
+    void EndControlDrag();
+    void ApplyFrame();
+
+    QGraphicsScene* FScene;
+    int FClientWidth = 105;
+    int FClientHeight = 105;
+    QList<TGUIShape*> FShapes;
+    QVector<TRect> FHitRects; // parallel to FShapes, for a cache-friendly ShapeAt
+    double FNextTopZ = 0;
+    double FNextBottomZ = -1;
+    TGUIRegion* FFocused = nullptr;
+    bool FLeftButtonDown = false;
+    Qt::MouseButtons FButtonsPressedInside;
+    bool FCursorClipped = false;
+    QPointer<TUserInterfaceControl> FDragControl;
+    QList<TInvertedShape> FInverted;
+    TPTFrameStyle FFrameStyle = ptfsGroup;
+    TPTAlignment FAlignment = taCenter;
+    bool FDefaultDrawing = true;
+    int FFrameSpace = 2;
+    QString FCaption;
+    QColor FColor;
+};
+
+/// The published panel.
+class TPTGroup : public TPTCustomGroup
+{
+    Q_OBJECT
+public:
+    using TPTCustomGroup::TPTCustomGroup;
+};
+
+/// Confines pointer positions to the panel's client area (0..Width-1, 0..Height-1) for the scene's mouse
+/// reports and drags; null releases any confinement.
+void ClipCursorToControl(TPTCustomGroup* Control);
+/// Keeps the picture centred in the viewport when smaller and at the origin when larger (see
+/// CentreInScrollBoxPos); returns where the client origin now lies in the viewport.
+TPoint CentreInScrollBox(TPTCustomGroup* Group);
+/// Draws R as a dotted inverted rectangle (stRectangle) or inscribed ellipse (stEllipse) on the panel;
+/// other kinds draw nothing. Drawing the same outline again erases it.
+void DrawInvertedShape(TPTCustomGroup* Group, const TRect& R, int Kind);
