@@ -3,6 +3,7 @@
 #include "DefaultHRef.h"
 #include "UPTFrame.h"
 
+#include <QFocusEvent>
 #include <QGraphicsScene>
 
 TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
@@ -40,8 +41,18 @@ void TGUIRegion::GetZPosition(int& Index, int& Count) const
 void TGUIRegion::focusInEvent(QFocusEvent* Event)
 {
     TGUIShape::focusInEvent(Event);
-    if (Group())
-        Group()->RegionFocusIn(this);
+    if (!Group())
+        return;
+    // When its window comes back, the scene hands the focus back to the item that had it, even if the
+    // region was deselected meanwhile: keep the deselection.
+    const Qt::FocusReason Reason = Event->reason();
+    const bool Deliberate =
+        Reason == Qt::OtherFocusReason || Reason == Qt::TabFocusReason || Reason == Qt::BacktabFocusReason;
+    if (!Deliberate && Group()->FocusedRegion() != this) {
+        clearFocus();
+        return;
+    }
+    Group()->RegionFocusIn(this);
 }
 
 void TGUIRegion::focusOutEvent(QFocusEvent* Event)

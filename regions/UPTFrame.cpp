@@ -330,6 +330,12 @@ void TPTCustomGroup::EndControlDrag()
     if (!FDragControl)
         return;
     FDragControl = nullptr;
+    // A drag cut short (its handle or region freed) leaves no outline behind; a finished one has erased
+    // its own already.
+    if (!FInverted.isEmpty()) {
+        FInverted.clear();
+        viewport()->update();
+    }
     ClipCursorToControl(nullptr);
     QGuiApplication::restoreOverrideCursor();
 }
