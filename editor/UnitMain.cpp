@@ -1,5 +1,12 @@
 #include "UnitMain.h"
 
+#include "InstanceMutex.h"
+#include "MainWindowHelpers.h"
+#include "TPolyOverlay.h"
+#include "ToolbarSettings.h"
+#include "UPTFrame.h"
+#include "UnitProperties.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
@@ -9,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -202,27 +210,123 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ButtonRefreshHTML->hide();
 
     // Status bar with its three panels; the first takes the hints.
-    StatusPanel0 = new QLabel(this);
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    StatusPanel0 = new QLabel(bar);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusPanel0->setFixedWidth(400);
-    StatusPanel1 = new QLabel(this);
+    StatusPanel1 = new QLabel(bar);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel1->setFixedWidth(70);
     StatusPanel1->setAlignment(Qt::AlignCenter);
-    StatusPanel2 = new QLabel(this);
+    StatusPanel2 = new QLabel(bar);
     StatusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
     StatusPanel2->setFixedWidth(50);
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    statusBar()->addWidget(StatusPanel0);
-    statusBar()->addWidget(StatusPanel1);
-    statusBar()->addWidget(StatusPanel2);
+    bar->addWidget(StatusPanel0);
+    bar->addWidget(StatusPanel1);
+    bar->addWidget(StatusPanel2);
 
+    CreateSceneAndCommands();
     FormCreate();
 }
 
 TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
 {
     FormDestroy();
+    // The scene goes first: its regions report their last focus change to this window.
+    disconnect(PanelScene, nullptr, this, nullptr);
+    delete PanelScene;
+    PanelScene = nullptr;
+}
+
+TFormProperties* TFormCorvantaZonequilter::PropertiesDialog()
+{
+    if (FormProperties)
+        return FormProperties;
+    if (!FOwnProperties)
+        FOwnProperties = new TFormProperties(this);
+    return FOwnProperties;
+}
+
+void TFormCorvantaZonequilter::CreateSceneAndCommands()
+{
+    // The Edit tab: the scene fills the scroll box and scrolls a picture larger
+    // than itself; the area around a smaller one is in the button-shadow colour.
+    ScrollBox = new QWidget(TabSheetEdit);
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setBackgroundRole(QPalette::Dark);
+    ScrollBox->setAutoFillBackground(true);
+    auto* editLayout = new QVBoxLayout(TabSheetEdit);
+    editLayout->setContentsMargins(0, 0, 0, 0);
+    editLayout->addWidget(ScrollBox);
+    auto* scrollLayout = new QVBoxLayout(ScrollBox);
+    scrollLayout->setContentsMargins(0, 0, 0, 0);
+    PanelScene = new TPTGroup(ScrollBox);
+    PanelScene->setObjectName(QStringLiteral("PanelScene"));
+    PanelScene->SetDefaultDrawing(false);
+    PanelScene->SetFrameStyle(ptfsNone);
+    PanelScene->SetColor(palette().color(QPalette::Button));
+    PanelScene->OnPaint = [this](TPTCustomGroup*, QPainter* canvas) { PanelScenePaint(canvas); };
+    scrollLayout->addWidget(PanelScene);
+    ScrollBox->installEventFilter(this);
+
+    PaintBoxPoly = new TPolyOverlay;
+    PanelScene->AddOverlayItem(PaintBoxPoly);
+    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+    connect(PaintBoxPoly, &TPolyOverlay::MouseDown, this, &TFormCorvantaZonequilter::PaintBoxPolyMouseDown);
+    connect(PaintBoxPoly, &TPolyOverlay::MouseMove, this, &TFormCorvantaZonequilter::PaintBoxPolyMouseMove);
+
+    connect(PanelScene, &TPTCustomGroup::MouseDown, this, &TFormCorvantaZonequilter::PanelSceneMouseDown);
+    connect(PanelScene, &TPTCustomGroup::MouseMove, this, &TFormCorvantaZonequilter::PanelSceneMouseMove);
+    connect(PanelScene, &TPTCustomGroup::MouseUp, this, &TFormCorvantaZonequilter::PanelSceneMouseUp);
+    connect(PanelScene, &TPTCustomGroup::RegionFocused, this, &TFormCorvantaZonequilter::RegionFocused);
+    connect(PanelScene, &TPTCustomGroup::RegionFocusLost, this, &TFormCorvantaZonequilter::RegionFocusLost);
+
+    // The scene's context menu; Del reaches its Delete item while the Edit tab has the focus.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    MenuItemDelete = makeAction(this, "MenuItemDelete", QStringLiteral("Delete"), QString(), 7);
+    MenuItemDelete->setShortcut(QKeySequence(Qt::Key_Delete));
+    MenuItemDelete->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    MenuItemSendtoBack = makeAction(this, "MenuItemSendtoBack", QStringLiteral("Send to Back"), QString(), 8);
+    MenuItemBringtoFront =
+        makeAction(this, "MenuItemBringtoFront", QStringLiteral("Bring to Front"), QString(), 9);
+    MenuItemProperties =
+        makeAction(this, "MenuItemProperties", QStringLiteral("Properties..."), QString(), 10);
+    PopupMenu1->addAction(MenuItemDelete);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(MenuItemSendtoBack);
+    PopupMenu1->addAction(MenuItemBringtoFront);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(MenuItemProperties);
+    PopupMenu1->setDefaultAction(MenuItemProperties);
+    TabSheetEdit->addAction(MenuItemDelete);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TFormCorvantaZonequilter::PopupMenu1Popup);
+    PanelScene->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PanelScene, &QWidget::customContextMenuRequested, this,
+            &TFormCorvantaZonequilter::ShowSceneContextMenu);
+
+    connect(TBArrow, &QAction::triggered, this, &TFormCorvantaZonequilter::TBArrowClick);
+    connect(TBRect, &QAction::triggered, this, &TFormCorvantaZonequilter::TBRectClick);
+    connect(TBCircle, &QAction::triggered, this, &TFormCorvantaZonequilter::TBCircleClick);
+    connect(TBPoly, &QAction::triggered, this, &TFormCorvantaZonequilter::TBPolyClick);
+
+    connect(TBDelete, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemDeleteClick);
+    connect(MenuItemDelete, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemDeleteClick);
+    connect(TBSendToBack, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemSendtoBackClick);
+    connect(MenuItemSendtoBack, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MenuItemSendtoBackClick);
+    connect(TBBringToFront, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemBringtoFrontClick);
+    connect(MenuItemBringtoFront, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MenuItemBringtoFrontClick);
+    connect(TBProperties, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemPropertiesClick);
+    connect(MenuItemProperties, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MenuItemPropertiesClick);
+    SetRegionCommands(false, false, false, false);
+    PopupMenu1Popup();
+
+    connect(ButtonRefreshHTML, &QPushButton::clicked, this,
+            &TFormCorvantaZonequilter::ButtonRefreshHTMLClick);
 }
 
 void TFormCorvantaZonequilter::FormCreate()
@@ -230,11 +334,35 @@ void TFormCorvantaZonequilter::FormCreate()
     // An opaque bitmap: the regions' hatch lets it show through.
     FBitmap = QImage(105, 105, QImage::Format_RGB32);
     FBitmap.fill(palette().color(QPalette::Button));
+    CreateInstanceMutex();
+    ReadToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
     TBArrow->setChecked(true);
+    TBArrowClick();
     FMapName = QStringLiteral("ImageMap");
 }
 
-void TFormCorvantaZonequilter::FormDestroy() {}
+void TFormCorvantaZonequilter::FormDestroy()
+{
+    WriteToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
+}
+
+void TFormCorvantaZonequilter::FormResize()
+{
+    FitStatusPanel(statusBar(), 0);
+}
+
+void TFormCorvantaZonequilter::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ScrollBox && event->type() == QEvent::Resize)
+        ScrollBoxResize();
+    return QMainWindow::eventFilter(watched, event);
+}
 
 bool TFormCorvantaZonequilter::event(QEvent* event)
 {

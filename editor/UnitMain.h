@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Geometry.h"
+#include "TGUIRegion.h"
+
 #include <QImage>
-#include <QList>
 #include <QMainWindow>
-#include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 
 class QAction;
 class QActionGroup;
@@ -13,12 +15,11 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QPushButton;
-class QScrollArea;
 class QTabWidget;
 class QToolBar;
 class QWidget;
-class TGUIRegion;
 class TPTGroup;
 class TPolyOverlay;
 class TFormProperties;
@@ -33,23 +34,27 @@ public:
     explicit TFormCorvantaZonequilter(QWidget* parent = nullptr);
     ~TFormCorvantaZonequilter() override;
 
-    // The region that is the window's active control (the selected region), or none.
+    // The selected region, which is the window's active control, or none.
     TGUIRegion* ActiveRegion() const;
     // Clears the window's active control, which deselects the selected region.
     void ClearActiveControl();
+
+    // The properties dialog the commands use: the program's one dialog when it
+    // exists, otherwise one of this window's own.
+    TFormProperties* PropertiesDialog();
 
     // The document.
     QImage FBitmap;
     QString FImageFileName;
     QString FMapName;
-    // The generated HTML of the last refresh.
+    // The text of the last run of the writer (ButtonRefreshHTMLClick).
     QString FHTMLText;
 
-    // Editing state.
+    // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
-    QPoint FDragStart;
-    QPoint FDragCurrent;
-    QList<QPoint> FPolyPoints;
+    TPoint FDragStart;
+    TPoint FDragCurrent;
+    QVector<TPoint> FPolyPoints;
 
     // Menu bar and its items.
     QToolBar* TBMainMenu = nullptr;
@@ -64,7 +69,7 @@ public:
     QAction* MICorvantaSoftware = nullptr;
     QAction* MICorvantaServices = nullptr;
 
-    // Toolbar.
+    // Toolbar; the four tools are one exclusive group.
     QToolBar* TBToolbar = nullptr;
     QAction* TBNew = nullptr;
     QAction* TBOpen = nullptr;
@@ -86,18 +91,19 @@ public:
     QWidget* TabSheetPreview = nullptr;
     QWidget* TabSheetSource = nullptr;
     QWidget* TabSheetServices = nullptr;
+    QWidget* ScrollBox = nullptr;
     TPTGroup* PanelScene = nullptr;
     TPolyOverlay* PaintBoxPoly = nullptr;
     QPushButton* ButtonRefreshHTML = nullptr;
 
-    // Scene context menu.
+    // The scene's context menu.
     QMenu* PopupMenu1 = nullptr;
     QAction* MenuItemDelete = nullptr;
     QAction* MenuItemSendtoBack = nullptr;
     QAction* MenuItemBringtoFront = nullptr;
     QAction* MenuItemProperties = nullptr;
 
-    // Status bar panels.
+    // The status bar's three panels (400, 70 centred, 50).
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
     QLabel* StatusPanel2 = nullptr;
@@ -105,7 +111,72 @@ public:
 public slots:
     void FormCreate();
     void FormDestroy();
+    void FormResize();
+
+    // Tools.
+    void TBArrowClick();
+    void TBRectClick();
+    void TBCircleClick();
+    void TBPolyClick();
+
+    // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
+    void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelScenePaint(QPainter* Canvas);
+    void ScrollBoxResize();
+
+    // The polygon tool's overlay.
+    void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyPaint();
+
+    // Region commands: one handler each for the toolbar button and the menu item.
+    void MenuItemDeleteClick();
+    void MenuItemSendtoBackClick();
+    void MenuItemBringtoFrontClick();
+    void MenuItemPropertiesClick();
+    void PopupMenu1Popup();
+
+    // The writer: gathers the document and produces its HTML text.
+    void ButtonRefreshHTMLClick();
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class SceneDrag
+    {
+        None,
+        Moving,
+        Rectangle,
+        Circle
+    };
+
+    void CreateSceneAndCommands();
+    // Steps every tool button runs.
+    void ToolCommonSteps();
+    // Ends any drag on the scene without a result: outline, cursor, confinement.
+    void CancelSceneDrag();
+    // The one rubber band on the scene; showing a new one erases the old.
+    void ShowOutline(const TRect& R, int Kind);
+    void HideOutline();
+    void SetOverrideDragCursor(bool On);
+    void ShowPointerPosition(int X, int Y);
+    void SetRegionCommands(bool Delete, bool SendToBack, bool BringToFront, bool Properties);
+    void RegionFocused(TGUIRegion* Region, int Index, int Count);
+    void RegionFocusLost(TGUIRegion* Region);
+    void ShowSceneContextMenu(const QPoint& Pos);
+    TRect MovingOutline() const;
+    TRect CircleSquare() const;
+
+    SceneDrag FSceneDrag = SceneDrag::None;
+    bool FOutlineShown = false;
+    TRect FOutlineRect;
+    int FOutlineKind = 0;
+    bool FDragCursorSet = false;
+    bool FContextMenuSuppressed = false;
+    TFormProperties* FOwnProperties = nullptr;
 };

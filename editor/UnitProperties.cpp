@@ -1,5 +1,8 @@
 #include "UnitProperties.h"
 
+#include "SharedDialogs.h"
+#include "TSharedFileDialog.h"
+
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
@@ -88,6 +91,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     setTabOrder(EditAltText, ButtonOk);
     setTabOrder(ButtonOk, ButtonCancel);
 
+    connect(ButtonHRef, &QPushButton::clicked, this, &TFormProperties::ButtonHRefClick);
     connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -118,4 +122,13 @@ bool TFormProperties::RunDialog()
     Target = EditTarget->currentText();
     AltText = EditAltText->toPlainText();
     return true;
+}
+
+void TFormProperties::ButtonHRefClick()
+{
+    // The chosen path goes in exactly as the dialog returns it.
+    if (ExecuteOpenDialog(
+            EditHRef->text(),
+            QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|"), QString()))
+        EditHRef->setText(SharedOpenDialog()->FileName());
 }

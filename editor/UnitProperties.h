@@ -41,6 +41,10 @@ public:
     QPlainTextEdit* EditAltText = nullptr;
     QPushButton* ButtonOk = nullptr;
     QPushButton* ButtonCancel = nullptr;
+
+public slots:
+    // Browses for a link target through the program's shared open dialog.
+    void ButtonHRefClick();
 };
 
 // The program's one properties dialog, set by the first TFormProperties that

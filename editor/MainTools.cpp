@@ -1,0 +1,287 @@
+// The editing tools and the scene's mouse handling of the main window.
+#include "UnitMain.h"
+
+#include "TGUIRegion.h"
+#include "TPolyOverlay.h"
+#include "TUICircle.h"
+#include "TUIPolygon.h"
+#include "TUIRectangle.h"
+#include "UPTFrame.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QTabWidget>
+#include <cmath>
+
+namespace {
+
+// Distance from the first corner within which a press closes the polygon.
+constexpr double polyCloseDistance = 4.0;
+// A new rectangle or circle must be larger than this in both directions.
+constexpr int minRegionSize = 10;
+
+} // namespace
+
+TGUIRegion* TFormCorvantaZonequilter::ActiveRegion() const
+{
+    return PanelScene ? PanelScene->FocusedRegion() : nullptr;
+}
+
+void TFormCorvantaZonequilter::ClearActiveControl()
+{
+    if (PanelScene)
+        PanelScene->ClearRegionFocus();
+}
+
+void TFormCorvantaZonequilter::ToolCommonSteps()
+{
+    PageControl->setCurrentWidget(TabSheetEdit);
+    CancelSceneDrag();
+    FPolyPoints.clear();
+    PaintBoxPoly->SetPoints(FPolyPoints);
+    PaintBoxPoly->hide();
+    ClearActiveControl();
+    PanelScene->SetSceneCursor(TBArrow->isChecked() ? Qt::ArrowCursor : Qt::CrossCursor);
+}
+
+void TFormCorvantaZonequilter::TBArrowClick()
+{
+    TBArrow->setChecked(true);
+    ToolCommonSteps();
+}
+
+void TFormCorvantaZonequilter::TBRectClick()
+{
+    TBRect->setChecked(true);
+    ToolCommonSteps();
+}
+
+void TFormCorvantaZonequilter::TBCircleClick()
+{
+    TBCircle->setChecked(true);
+    ToolCommonSteps();
+}
+
+void TFormCorvantaZonequilter::TBPolyClick()
+{
+    TBPoly->setChecked(true);
+    ToolCommonSteps();
+    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+    PaintBoxPoly->show();
+}
+
+void TFormCorvantaZonequilter::ShowOutline(const TRect& R, int Kind)
+{
+    HideOutline();
+    DrawInvertedShape(PanelScene, R, Kind);
+    FOutlineShown = true;
+    FOutlineRect = R;
+    FOutlineKind = Kind;
+}
+
+void TFormCorvantaZonequilter::HideOutline()
+{
+    // Drawing the same outline again erases it.
+    if (FOutlineShown)
+        DrawInvertedShape(PanelScene, FOutlineRect, FOutlineKind);
+    FOutlineShown = false;
+}
+
+void TFormCorvantaZonequilter::SetOverrideDragCursor(bool On)
+{
+    if (On == FDragCursorSet)
+        return;
+    if (On)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ClosedHandCursor));
+    else
+        QGuiApplication::restoreOverrideCursor();
+    FDragCursorSet = On;
+}
+
+void TFormCorvantaZonequilter::CancelSceneDrag()
+{
+    HideOutline();
+    if (FSceneDrag == SceneDrag::Moving)
+        ClipCursorToControl(nullptr);
+    SetOverrideDragCursor(false);
+    FSceneDrag = SceneDrag::None;
+    FMovingRegion = nullptr;
+}
+
+TRect TFormCorvantaZonequilter::MovingOutline() const
+{
+    if (!FMovingRegion)
+        return TRect();
+    return OffsetRectBy(FMovingRegion->BoundsRect(), FDragCurrent.X - FDragStart.X,
+                        FDragCurrent.Y - FDragStart.Y);
+}
+
+TRect TFormCorvantaZonequilter::CircleSquare() const
+{
+    const double dx = double(FDragCurrent.X) - FDragStart.X;
+    const double dy = double(FDragCurrent.Y) - FDragStart.Y;
+    const int r = int(std::trunc(std::sqrt(dx * dx + dy * dy)));
+    return NormalizeRect(TRect{FDragStart.X - r, FDragStart.Y - r, FDragStart.X + r, FDragStart.Y + r});
+}
+
+void TFormCorvantaZonequilter::ShowPointerPosition(int X, int Y)
+{
+    StatusPanel1->setText(QStringLiteral("%1 x %2").arg(X).arg(Y));
+}
+
+void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
+                                                   int Y)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    // Whatever an earlier drag left behind (its release may never have come)
+    // ends here, so nothing of it stays on the screen.
+    CancelSceneDrag();
+    FContextMenuSuppressed = true;
+    ClearActiveControl();
+
+    if (TBArrow->isChecked()) {
+        TGUIRegion* region = qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(X, Y));
+        FMovingRegion = region;
+        if (region) {
+            FSceneDrag = SceneDrag::Moving;
+            FDragStart = TPoint{X, Y};
+            FDragCurrent = FDragStart;
+            ClipCursorToControl(PanelScene);
+            ShowOutline(region->BoundsRect(), stRectangle);
+            SetOverrideDragCursor(true);
+        }
+    } else if (TBRect->isChecked() || TBCircle->isChecked()) {
+        FSceneDrag = TBRect->isChecked() ? SceneDrag::Rectangle : SceneDrag::Circle;
+        FDragStart = TPoint{X, Y};
+        FDragCurrent = FDragStart;
+    }
+}
+
+void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X, int Y)
+{
+    ShowPointerPosition(X, Y);
+
+    if (PanelScene->LeftButtonDown()) {
+        switch (FSceneDrag) {
+        case SceneDrag::Moving:
+            if (!FMovingRegion) {
+                // The region went away under the drag.
+                CancelSceneDrag();
+                break;
+            }
+            FDragCurrent = TPoint{X, Y};
+            ShowOutline(MovingOutline(), stRectangle);
+            break;
+        case SceneDrag::Rectangle:
+            FDragCurrent = TPoint{X, Y};
+            ShowOutline(TRect{FDragStart.X, FDragStart.Y, FDragCurrent.X, FDragCurrent.Y}, stRectangle);
+            break;
+        case SceneDrag::Circle:
+            FDragCurrent = TPoint{X, Y};
+            ShowOutline(CircleSquare(), stEllipse);
+            break;
+        case SceneDrag::None:
+            break;
+        }
+        return;
+    }
+
+    if (!TBArrow->isChecked())
+        PanelScene->SetSceneCursor(Qt::CrossCursor);
+    else if (PanelScene->ShapeAt(X, Y))
+        PanelScene->SetSceneCursor(Qt::SizeAllCursor);
+    else
+        PanelScene->SetSceneCursor(Qt::ArrowCursor);
+}
+
+void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    FContextMenuSuppressed = false;
+    const SceneDrag drag = FSceneDrag;
+    // The drag ends where the button is released.
+    if (drag != SceneDrag::None)
+        FDragCurrent = TPoint{X, Y};
+
+    if (drag == SceneDrag::Moving) {
+        QPointer<TGUIRegion> region = FMovingRegion;
+        const TRect moved = MovingOutline();
+        CancelSceneDrag();
+        if (region) {
+            region->SetBoundsRect(moved);
+            region->SetFocus();
+        }
+    } else if (drag == SceneDrag::Rectangle) {
+        // The selection tool comes first, so that the new region keeps the focus.
+        TBArrowClick();
+        const TRect r = NormalizeRect(TRect{FDragStart.X, FDragStart.Y, FDragCurrent.X, FDragCurrent.Y});
+        if (RectWidth(r) > minRegionSize && RectHeight(r) > minRegionSize) {
+            auto* rectangle = new TUIRectangle(PanelScene);
+            rectangle->SetBoundsRect(r);
+            rectangle->SetFocus();
+        }
+    } else if (drag == SceneDrag::Circle) {
+        TBArrowClick();
+        const TRect square = CircleSquare();
+        if (RectWidth(square) > minRegionSize && RectHeight(square) > minRegionSize) {
+            auto* circle = new TUICircle(PanelScene);
+            circle->SetBoundsRect(square);
+            circle->SetFocus();
+        }
+    }
+    CancelSceneDrag();
+}
+
+void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
+{
+    Canvas->drawImage(0, 0, FBitmap);
+}
+
+void TFormCorvantaZonequilter::ScrollBoxResize()
+{
+    CentreInScrollBox(PanelScene);
+    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+}
+
+void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
+                                                     int Y)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    bool addCorner = FPolyPoints.isEmpty();
+    if (!addCorner) {
+        const double dx = double(X) - FPolyPoints.first().X;
+        const double dy = double(Y) - FPolyPoints.first().Y;
+        addCorner = std::sqrt(dx * dx + dy * dy) > polyCloseDistance;
+    }
+    if (addCorner) {
+        FPolyPoints.append(TPoint{X, Y});
+        PaintBoxPolyPaint();
+        return;
+    }
+
+    // Finish: only three or more corners spanning both directions make a region.
+    const TRect bounds = PointsBounds(FPolyPoints);
+    QPointer<TUIPolygon> polygon;
+    if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2) {
+        polygon = new TUIPolygon(PanelScene);
+        polygon->SetPoints(FPolyPoints);
+    }
+    TBArrowClick();
+    if (polygon)
+        polygon->SetFocus();
+}
+
+void TFormCorvantaZonequilter::PaintBoxPolyMouseMove(Qt::KeyboardModifiers, int X, int Y)
+{
+    ShowPointerPosition(X, Y);
+}
+
+void TFormCorvantaZonequilter::PaintBoxPolyPaint()
+{
+    PaintBoxPoly->SetPoints(FPolyPoints);
+}
