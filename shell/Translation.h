@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+class TTranslationTable;
+
+// The program-wide translation table, filled from "lang.txt" beside the program before the
+// first window is created and read-only afterwards.
+
+// Creates the empty table and reads the file into it. A file that cannot be opened leaves the
+// table empty and is not an error; a file that opens but cannot be read returns false with the
+// reason in ErrorMessage.
+bool LoadTranslationFile(const QString& FileName, QString* ErrorMessage = nullptr);
+// The same for "lang.txt" in the program folder.
+bool LoadTranslationFile(QString* ErrorMessage = nullptr);
+// Releases the table; lookups then return their text unchanged.
+void FreeTranslations();
+// The current table (an empty one when none was loaded), e.g. for tests to fill.
+TTranslationTable& Translations();
+
+// The translation of Text in Section, or Text itself. Throws ETranslationError when the stored
+// translation holds an octal escape above 255.
+QString TranslateText(const QString& Text, const QString& Section);
+
+// The section a component is translated from: the class name of the window it belongs to,
+// following the parents from the component itself, or "Application" when none is reached.
+QString TranslationSection(const QObject* Component);
+
+// Translates the texts and hints of a component and, recursively, of every component it owns,
+// in creation order. Throws ETranslationError; components after the failing one stay as they
+// were.
+void TranslateComponent(QObject* Component);

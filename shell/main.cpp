@@ -1,0 +1,94 @@
+// The program entry: the start-up and shut-down order of the whole program.
+#include "AppFolder.h"
+#include "Translation.h"
+#include "UnitBitmapLoader.h"
+#include "UnitMain.h"
+#include "UnitProperties.h"
+#include "UnitSplash.h"
+#include "WebViewHelpers.h"
+#include "WindowPlacement.h"
+
+#if __has_include("UnitHTMLImport.h")
+#include "UnitHTMLImport.h"
+#define ZQ_HAVE_HTML_IMPORT 1
+#endif
+
+#include <QApplication>
+#include <QMessageBox>
+#include <memory>
+
+namespace {
+// Ends the program when the main window closes (other top-level windows, such as the browser
+// window, do not keep it running), saving the window placement at that moment.
+class TMainWindowWatcher : public QObject
+{
+public:
+    explicit TMainWindowWatcher(QWidget* Window) : FWindow(Window) { Window->installEventFilter(this); }
+
+    void SaveOnce()
+    {
+        if (!FSaved)
+            FSaved = SaveWindowPlacement(*FWindow);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A hide that the program asks for is the close; the window manager's hides are
+        // minimizing.
+        if (watched == FWindow && event->type() == QEvent::Hide && !event->spontaneous()) {
+            SaveOnce();
+            QCoreApplication::quit();
+        }
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    bool FSaved = false;
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    PrepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+
+    // The units initialise before any window exists: the placement store's key and the
+    // translation table.
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QString error;
+    if (!LoadTranslationFile(&error)) {
+        QMessageBox::critical(nullptr, ApplicationTitle(), error);
+        return 1;
+    }
+
+    QCoreApplication::setApplicationName(ApplicationTitle());
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // The windows, main window first; they are destroyed in the reverse order, the main window
+    // last.
+    auto mainWindow = std::make_unique<TFormCorvantaZonequilter>();
+    auto properties = std::make_unique<TFormProperties>();
+#ifdef ZQ_HAVE_HTML_IMPORT
+    auto htmlImport = std::make_unique<TFormHTMLImport>();
+#endif
+    auto splash = std::make_unique<TFormSplash>();
+    auto bitmapLoader = std::make_unique<TFormBitmapLoader>();
+
+    TMainWindowWatcher watcher(mainWindow.get());
+    RestoreWindowPlacement(*mainWindow);
+    mainWindow->show();
+    const int result = app.exec();
+
+    watcher.SaveOnce();
+    bitmapLoader.reset();
+    splash.reset();
+#ifdef ZQ_HAVE_HTML_IMPORT
+    htmlImport.reset();
+#endif
+    properties.reset();
+    mainWindow.reset();
+    FreeTranslations();
+    return result;
+}
