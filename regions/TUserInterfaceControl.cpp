@@ -9,8 +9,7 @@
 
 namespace {
 // Handles stack above every region; each one shown goes on top of those shown before.
-constexpr double HandleZBase = 1e12;
-double NextHandleZ = HandleZBase;
+double NextHandleZ = 0;
 } // namespace
 
 TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget)
@@ -20,7 +19,6 @@ TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget
     setAcceptedMouseButtons(Qt::LeftButton);
     // A press on a handle must not move the keyboard focus: the drag decides about the selection.
     setFlag(ItemStopsFocusHandling);
-    setZValue(HandleZBase);
     hide();
     if (TargetControl) {
         SavedOnEnter = TargetControl->OnEnter;
@@ -28,7 +26,7 @@ TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget
         TargetControl->OnEnter = [this](QObject* Sender) { TargetEnter(Sender); };
         TargetControl->OnExit = [this](QObject* Sender) { TargetExit(Sender); };
         if (TargetControl->Group())
-            TargetControl->Group()->scene()->addItem(this);
+            setParentItem(TargetControl->Group()->HandleLayer());
     }
 }
 

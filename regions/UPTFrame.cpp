@@ -16,7 +16,22 @@
 
 namespace {
 
-constexpr double OverlayZ = 2e12; // above regions (z counters) and handles (1e12 and up)
+constexpr double HandleLayerZ = 1e12; // above the regions, whose z values count up and down from 0
+constexpr double OverlayZ = 2e12;     // above the handles
+
+// Holds the handles; draws nothing and takes nothing itself.
+class THandleLayer : public QGraphicsItem
+{
+public:
+    THandleLayer()
+    {
+        setFlag(ItemHasNoContents);
+        setAcceptedMouseButtons(Qt::NoButton);
+        setZValue(HandleLayerZ);
+    }
+    QRectF boundingRect() const override { return QRectF(); }
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+};
 
 // The scene hands a press only to a visible item that takes that button (a grab handle, the editor's
 // overlay); anything else is left to the view, which reports it to the editor. Qt's own handling would
@@ -76,6 +91,8 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
 {
     FScene = new TSceneGraphics(this);
     setScene(FScene);
+    FHandleLayer = new THandleLayer;
+    FScene->addItem(FHandleLayer);
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignCenter);
@@ -110,10 +127,72 @@ void TPTCustomGroup::SetClientSize(int Width, int Height)
 TGUIShape* TPTCustomGroup::ShapeAt(int X, int Y) const
 {
     const TPoint P{X, Y};
-    for (int I = FShapes.size() - 1; I >= 0; --I)
+    if (!FGridValid)
+        RebuildGrid();
+    if (!PointInRect(FGridArea, P))
+        return nullptr;
+    const int Cell = ((Y - FGridArea.Top) / FGridCell) * FGridColumns + (X - FGridArea.Left) / FGridCell;
+    // From the top of the z-order down.
+    for (int K = FGridStart[Cell + 1] - 1; K >= FGridStart[Cell]; --K) {
+        const int I = FGridItems[K];
         if (PointInRect(FHitRects[I], P) && FShapes[I]->ContainsPoint(P))
             return FShapes[I];
+    }
     return nullptr;
+}
+
+void TPTCustomGroup::RebuildGrid() const
+{
+    FGridValid = true;
+    FGridArea = TRect{};
+    bool Any = false;
+    for (const TRect& R : FHitRects) {
+        if (R.Right <= R.Left || R.Bottom <= R.Top)
+            continue;
+        FGridArea = Any ? TRect{std::min(FGridArea.Left, R.Left), std::min(FGridArea.Top, R.Top),
+                                std::max(FGridArea.Right, R.Right), std::max(FGridArea.Bottom, R.Bottom)}
+                        : R;
+        Any = true;
+    }
+    // Cells of about 32 pixels, coarser when the shapes spread far, so the grid stays near 4 cells per
+    // shape at most.
+    const double Area = double(RectWidth(FGridArea)) * RectHeight(FGridArea);
+    const double MaxCells = 4.0 * FShapes.size() + 1024;
+    FGridCell = std::max(32, int(std::ceil(std::sqrt(Area / MaxCells))));
+    FGridColumns = Any ? (RectWidth(FGridArea) + FGridCell - 1) / FGridCell : 0;
+    FGridRows = Any ? (RectHeight(FGridArea) + FGridCell - 1) / FGridCell : 0;
+    const int Cells = FGridColumns * FGridRows;
+    FGridStart.fill(0, Cells + 1);
+    auto CellRange = [this](const TRect& R, int& C0, int& C1, int& R0, int& R1) {
+        C0 = (R.Left - FGridArea.Left) / FGridCell;
+        C1 = (R.Right - 1 - FGridArea.Left) / FGridCell;
+        R0 = (R.Top - FGridArea.Top) / FGridCell;
+        R1 = (R.Bottom - 1 - FGridArea.Top) / FGridCell;
+    };
+    // Two passes: count per cell, then fill in ascending shape order.
+    for (const TRect& R : FHitRects) {
+        if (R.Right <= R.Left || R.Bottom <= R.Top)
+            continue;
+        int C0, C1, R0, R1;
+        CellRange(R, C0, C1, R0, R1);
+        for (int Row = R0; Row <= R1; ++Row)
+            for (int Col = C0; Col <= C1; ++Col)
+                ++FGridStart[Row * FGridColumns + Col + 1];
+    }
+    for (int C = 0; C < Cells; ++C)
+        FGridStart[C + 1] += FGridStart[C];
+    FGridItems.resize(FGridStart[Cells]);
+    QVector<int> Fill(FGridStart.begin(), FGridStart.end() - 1);
+    for (int I = 0; I < FHitRects.size(); ++I) {
+        const TRect& R = FHitRects[I];
+        if (R.Right <= R.Left || R.Bottom <= R.Top)
+            continue;
+        int C0, C1, R0, R1;
+        CellRange(R, C0, C1, R0, R1);
+        for (int Row = R0; Row <= R1; ++Row)
+            for (int Col = C0; Col <= C1; ++Col)
+                FGridItems[Fill[Row * FGridColumns + Col]++] = I;
+    }
 }
 
 QList<TGUIRegion*> TPTCustomGroup::Regions() const
@@ -239,6 +318,7 @@ void TPTCustomGroup::ToggleInvertedShape(const TInvertedShape& Shape)
 
 void TPTCustomGroup::AddShape(TGUIShape* Shape)
 {
+    FGridValid = false;
     FScene->addItem(Shape);
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
@@ -256,6 +336,7 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
         return;
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
+    FGridValid = false;
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
@@ -284,6 +365,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
 
 void TPTCustomGroup::RenumberShapes()
 {
+    FGridValid = false;
     for (int I = 0; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
 }
@@ -291,8 +373,10 @@ void TPTCustomGroup::RenumberShapes()
 void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
 {
     const int Index = Shape->FZIndex;
-    if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape)
+    if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
         FHitRects[Index] = Shape->HitRect();
+        FGridValid = false;
+    }
 }
 
 void TPTCustomGroup::RegionFocusIn(TGUIRegion* Region)

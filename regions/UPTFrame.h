@@ -58,6 +58,9 @@ public:
     /// mouse handling; a press it accepts never changes the selection. The panel's scene owns it from
     /// then on (deleting it earlier removes it).
     void AddOverlayItem(QGraphicsItem* Item);
+    /// The item that holds every grab handle and size frame, above all regions. Children of one layer
+    /// come and go cheaply, which matters when a polygon with many vertices gains and loses the focus.
+    QGraphicsItem* HandleLayer() const { return FHandleLayer; }
     /// Sets Enabled of every shape.
     void EnableChildren(bool Enabled);
     /// Pointer shape over the scene (crosshair, size-all, arrow: chosen by the editor).
@@ -127,10 +130,21 @@ private:
     void ApplyFrame();
 
     QGraphicsScene* FScene;
+    QGraphicsItem* FHandleLayer;
     int FClientWidth = 105;
     int FClientHeight = 105;
     QList<TGUIShape*> FShapes;
     QVector<TRect> FHitRects; // parallel to FShapes, for a cache-friendly ShapeAt
+    // A uniform grid over the hit rectangles, rebuilt lazily after any change: cell C lists the indices
+    // (ascending z) of the shapes whose hit rectangle touches it, in FGridItems[FGridStart[C]..[C + 1]).
+    void RebuildGrid() const;
+    mutable bool FGridValid = false;
+    mutable TRect FGridArea;
+    mutable int FGridCell = 32;
+    mutable int FGridColumns = 0;
+    mutable int FGridRows = 0;
+    mutable QVector<int> FGridStart;
+    mutable QVector<int> FGridItems;
     double FNextTopZ = 0;
     double FNextBottomZ = -1;
     TGUIRegion* FFocused = nullptr;

@@ -209,7 +209,8 @@ private slots:
         auto* Overlay = new TOverlay(0, 0, 300, 200);
         Overlay->setPen(Qt::NoPen);
         FGroup->AddOverlayItem(Overlay);
-        QVERIFY(Overlay->zValue() > R->SizeFrame()->Handles()[0]->zValue());
+        QVERIFY(Overlay->zValue() > FGroup->HandleLayer()->zValue());
+        QVERIFY(FGroup->HandleLayer()->zValue() > R->zValue());
         QTest::mouseClick(FGroup->viewport(), Qt::LeftButton, {}, At(100, 100));
         QCOMPARE(Overlay->Presses, 1);
         QCOMPARE(Down.count(), 0);
