@@ -435,7 +435,7 @@ private slots:
         QVERIFY(FGroup->Shapes().isEmpty());
         QCOMPARE(FGroup->ShapeAt(5, 5), nullptr);
         // Only the scene's own items are gone; nothing of the regions is left behind.
-        QVERIFY(FGroup->scene()->items().isEmpty());
+        QCOMPARE(FGroup->scene()->items(), (QList<QGraphicsItem*>{FGroup->HandleLayer()}));
         auto* R = new TUIRectangle(FGroup.get());
         int Index = -1, Count = -1;
         R->GetZPosition(Index, Count);
