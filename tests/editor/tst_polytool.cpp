@@ -1,0 +1,238 @@
+#include "EditorFixture.h"
+
+#include "TPolyOverlay.h"
+#include "TUIPolygon.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTabWidget>
+
+// The polygon tool: corners by left clicks on the overlay, finished near the first corner.
+class TestPolyTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void overlayShowsOnlyWithThePolygonTool();
+    void closedAtExactlyFourPixels();
+    void notClosedAtFourPointOneTwo();
+    void clickOnTheFirstCornerRightAwayCreatesNothing();
+    void twoCornersCreateNothing();
+    void cornersOnOneLine_data();
+    void cornersOnOneLine();
+    void doubleClickAddsTheCornerTwice();
+    void onlyTheFirstCornerCloses();
+    void otherButtonsAddNothing();
+    void toolChangeDropsTheCorners();
+    void tabChangeFromCodeKeepsTheCorners();
+    void overlayPaintsTheCorners();
+    void statusPanelOverTheOverlay();
+
+private:
+    static void clickCorners(MainWindowFixture& f, const QVector<TPoint>& corners)
+    {
+        for (const TPoint& p : corners)
+            f.Click(p.X, p.Y);
+    }
+};
+
+void TestPolyTool::overlayShowsOnlyWithThePolygonTool()
+{
+    MainWindowFixture f;
+    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    f.Window->TBPoly->trigger();
+    QVERIFY(f.Window->PaintBoxPoly->isVisible());
+    QCOMPARE(f.Window->PaintBoxPoly->Area(), QRectF(0, 0, 300, 200));
+    f.Window->TBRect->trigger();
+    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+}
+
+void TestPolyTool::closedAtExactlyFourPixels()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {60, 10}, {40, 50}});
+    QCOMPARE(f.Window->FPolyPoints.size(), 3);
+    f.Click(14, 10);
+    QCOMPARE(f.Regions().size(), 1);
+    auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
+    QVERIFY(polygon);
+    QCOMPARE(polygon->Points(), (QVector<TPoint>{{10, 10}, {60, 10}, {40, 50}}));
+    QCOMPARE(polygon->BoundsRect(), (TRect{6, 6, 64, 54}));
+    QCOMPARE(f.Window->ActiveRegion(), polygon);
+    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    QVERIFY(f.Window->FPolyPoints.isEmpty());
+    QVERIFY(f.Window->TBDelete->isEnabled());
+}
+
+void TestPolyTool::notClosedAtFourPointOneTwo()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {60, 10}, {40, 50}});
+    f.Click(14, 11);
+    QVERIFY(f.Regions().isEmpty());
+    QCOMPARE(f.Window->FPolyPoints.size(), 4);
+    QCOMPARE(f.Window->FPolyPoints.last(), (TPoint{14, 11}));
+    QVERIFY(f.Window->TBPoly->isChecked());
+    f.Click(10, 13);
+    QCOMPARE(f.Regions().size(), 1);
+    QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->PointCount(), 4);
+}
+
+void TestPolyTool::clickOnTheFirstCornerRightAwayCreatesNothing()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    f.Click(50, 50);
+    f.Click(50, 50);
+    QVERIFY(f.Regions().isEmpty());
+    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    QVERIFY(!f.Window->ActiveRegion());
+}
+
+void TestPolyTool::twoCornersCreateNothing()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {60, 40}, {10, 10}});
+    QVERIFY(f.Regions().isEmpty());
+    QVERIFY(f.Window->TBArrow->isChecked());
+}
+
+void TestPolyTool::cornersOnOneLine_data()
+{
+    QTest::addColumn<QVector<TPoint>>("corners");
+    QTest::addColumn<bool>("created");
+    QTest::newRow("diagonal: flat but created") << QVector<TPoint>{{0, 0}, {5, 5}, {10, 10}} << true;
+    QTest::newRow("other diagonal") << QVector<TPoint>{{40, 10}, {30, 20}, {20, 30}} << true;
+    QTest::newRow("horizontal: nothing") << QVector<TPoint>{{10, 20}, {30, 20}, {50, 20}} << false;
+    QTest::newRow("vertical: nothing") << QVector<TPoint>{{20, 10}, {20, 30}, {20, 50}} << false;
+}
+
+void TestPolyTool::cornersOnOneLine()
+{
+    QFETCH(QVector<TPoint>, corners);
+    QFETCH(bool, created);
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, corners);
+    f.Click(corners.first().X, corners.first().Y);
+    QCOMPARE(f.Regions().size(), created ? 1 : 0);
+    QVERIFY(f.Window->TBArrow->isChecked());
+    if (created) {
+        auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
+        QCOMPARE(polygon->Points(), corners);
+        QCOMPARE(f.Window->ActiveRegion(), polygon);
+    }
+}
+
+void TestPolyTool::doubleClickAddsTheCornerTwice()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {80, 10}});
+    // A double click: press, release, then the second press arrives as a double click.
+    f.Press(60, 60);
+    f.Release(60, 60);
+    QTest::mouseDClick(f.Viewport(), Qt::LeftButton, Qt::NoModifier, f.At(60, 60));
+    f.Release(60, 60);
+    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}, {60, 60}}));
+    QVERIFY(f.Regions().isEmpty());
+    f.Click(10, 10);
+    QCOMPARE(f.Regions().size(), 1);
+    QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->PointCount(), 4);
+}
+
+void TestPolyTool::onlyTheFirstCornerCloses()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {80, 10}, {60, 60}});
+    f.Click(60, 61);
+    f.Click(81, 10);
+    QCOMPARE(f.Window->FPolyPoints.size(), 5);
+    QVERIFY(f.Regions().isEmpty());
+}
+
+void TestPolyTool::otherButtonsAddNothing()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    f.Click(10, 10);
+    f.Click(50, 50, Qt::RightButton);
+    f.Click(50, 50, Qt::MiddleButton);
+    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}}));
+    QVERIFY(f.Window->TBPoly->isChecked());
+}
+
+void TestPolyTool::toolChangeDropsTheCorners()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {80, 10}, {60, 60}});
+    f.Window->TBArrow->trigger();
+    QVERIFY(f.Window->FPolyPoints.isEmpty());
+    QVERIFY(f.Window->PaintBoxPoly->Points().isEmpty());
+    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    QVERIFY(f.Regions().isEmpty());
+    // Starting again starts with no corners.
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{100, 100}});
+    f.Window->TBPoly->trigger();
+    QVERIFY(f.Window->FPolyPoints.isEmpty());
+    // A press on the old first corner is a new first corner.
+    f.Click(10, 10);
+    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}}));
+}
+
+void TestPolyTool::tabChangeFromCodeKeepsTheCorners()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{10, 10}, {80, 10}});
+    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
+    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetEdit);
+    QCOMPARE(f.Window->FPolyPoints.size(), 2);
+}
+
+void TestPolyTool::overlayPaintsTheCorners()
+{
+    MainWindowFixture f(100, 100);
+    const QColor picture(200, 50, 50);
+    f.Window->FBitmap.fill(picture);
+    f.Window->TBPoly->trigger();
+    clickCorners(f, {{20, 20}, {80, 20}, {80, 80}});
+    QCOMPARE(f.Window->PaintBoxPoly->Points(), f.Window->FPolyPoints);
+    const QImage shot = f.Scene()->viewport()->grab().toImage();
+    const QPoint corner = f.At(20, 20);
+    // The corner square: white inside, black border 3 pixels out.
+    QCOMPARE(QColor(shot.pixel(corner)), QColor(Qt::white));
+    QCOMPARE(QColor(shot.pixel(corner + QPoint(2, 2))), QColor(Qt::white));
+    QCOMPARE(QColor(shot.pixel(corner + QPoint(3, 0))), QColor(Qt::black));
+    QCOMPARE(QColor(shot.pixel(corner + QPoint(4, 0))), QColor(55, 205, 205));
+    // The line between two corners inverts the picture.
+    QCOMPARE(QColor(shot.pixel(f.At(50, 20))), QColor(55, 205, 205));
+    // The line is open: nothing from the last corner back to the first.
+    QCOMPARE(QColor(shot.pixel(f.At(50, 50))), picture);
+    // Dropping the corners leaves the picture as it was.
+    f.Window->TBArrow->trigger();
+    const QImage after = f.Scene()->viewport()->grab().toImage();
+    QCOMPARE(QColor(after.pixel(corner)), picture);
+    QCOMPARE(QColor(after.pixel(f.At(50, 20))), picture);
+}
+
+void TestPolyTool::statusPanelOverTheOverlay()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    f.Press(30, 40);
+    f.Move(31, 42);
+    QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("31 x 42"));
+    f.Release(31, 42);
+}
+
+QTEST_MAIN(TestPolyTool)
+#include "tst_polytool.moc"
