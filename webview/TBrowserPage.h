@@ -15,6 +15,18 @@ public:
     explicit TBrowserPage(QObject* Parent = nullptr);
     explicit TBrowserPage(QWebEngineProfile* Profile, QObject* Parent = nullptr);
 
+    // While set, the page's first main-frame navigation to an address is reported with
+    // FirstNavigation, so that its window can decide where the page belongs.
+    void SetHoldFirstNavigation(bool Hold) { FHoldFirstNavigation = Hold; }
+
+signals:
+    void FirstNavigation(const QUrl& Url);
+
 protected:
     QWebEnginePage* createWindow(QWebEnginePage::WebWindowType Type) override;
+    bool acceptNavigationRequest(const QUrl& Url, QWebEnginePage::NavigationType Type,
+                                 bool IsMainFrame) override;
+
+private:
+    bool FHoldFirstNavigation = false;
 };

@@ -36,26 +36,37 @@ TBrowserWindow::TBrowserWindow(const QString& Name, bool AwaitName)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("BrowserWindow"));
     resize(1024, 768);
-    setPage(new TBrowserPage(this));
+    auto* browserPage = InstallNewPage();
+    if (AwaitName) {
+        browserPage->SetHoldFirstNavigation(true);
+        connect(browserPage, &TBrowserPage::FirstNavigation, this, &TBrowserWindow::ResolveName);
+    }
     OpenWindows().insert(this);
     CloseAllAtQuit();
-    connect(page(), &QWebEnginePage::titleChanged, this, [this](const QString& title) {
+}
+
+TBrowserPage* TBrowserWindow::InstallNewPage()
+{
+    QWebEnginePage* old = FPage;
+    FPage = new TBrowserPage(this);
+    setPage(FPage);
+    connect(FPage, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
         setWindowTitle(title.isEmpty() ? url().toDisplayString() : title);
     });
-    connect(page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
-    connect(page(), &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
-        if (FAwaitingName)
-            ResolveName(url);
-        else if (!isVisible())
+    connect(FPage, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(FPage, &QWebEnginePage::urlChanged, this, [this]() {
+        if (!FAwaitingName && !isVisible())
             ShowAndRaise();
     });
+    delete old;
+    return FPage;
 }
 
 TBrowserWindow::~TBrowserWindow()
 {
     OpenWindows().remove(this);
     // The page is a child of this window, but it must not outlive the view it draws into.
-    delete page();
+    delete FPage.data();
 }
 
 TBrowserWindow* TBrowserWindow::FindNamed(const QString& Name)
@@ -99,6 +110,17 @@ void TBrowserWindow::Navigate(const QUrl& Url)
     ShowAndRaise();
 }
 
+void TBrowserWindow::OpenInFreshPage(const QUrl& Url)
+{
+    // A page that web pages have named keeps being found by that name in the engine, but a
+    // navigation started from here can leave such links going nowhere. A fresh page has no
+    // name: links aimed at this window then reach TBrowserPage::createWindow, which sends
+    // them here again.
+    if (!url().isEmpty())
+        InstallNewPage();
+    Navigate(Url);
+}
+
 void TBrowserWindow::ShowAndRaise()
 {
     show();
@@ -106,14 +128,11 @@ void TBrowserWindow::ShowAndRaise()
     activateWindow();
 }
 
-void TBrowserWindow::ResolveName(const QUrl& FirstUrl)
+void TBrowserWindow::ResolveName(const QUrl& Url)
 {
-    if (FResolving || FirstUrl.isEmpty())
-        return;
-    FResolving = true;
-    // Chromium gives the new page the target name as window.name before it navigates.
+    // Chromium gives the new page the target's name as window.name when it creates it.
     QPointer<TBrowserWindow> self(this);
-    page()->runJavaScript(QStringLiteral("window.name"), [self](const QVariant& result) {
+    page()->runJavaScript(QStringLiteral("window.name"), [self, Url](const QVariant& result) {
         if (!self)
             return;
         self->FAwaitingName = false;
@@ -121,8 +140,7 @@ void TBrowserWindow::ResolveName(const QUrl& FirstUrl)
         TBrowserWindow* existing = FindNamed(name);
         if (existing && existing != self) {
             // The name belongs to a window that is already open: the page goes there.
-            const QUrl url = self->url();
-            existing->Navigate(url);
+            existing->Navigate(Url);
             emit self->NameResolved(existing);
             self->close();
             return;

@@ -115,7 +115,7 @@ QUrl AddressToUrl(const QString& Address)
 
 void OpenURLInNamedWindow(const QString& Address, const QString& WindowName)
 {
-    TBrowserWindow::OpenNamed(WindowName)->Navigate(AddressToUrl(CutBeforeHash(Address)));
+    TBrowserWindow::OpenNamed(WindowName)->OpenInFreshPage(AddressToUrl(CutBeforeHash(Address)));
 }
 
 bool IsLocalURL(const QString& Address)

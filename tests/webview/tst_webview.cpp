@@ -1,0 +1,353 @@
+// The helpers that drive a real web engine: preview files shown in a QWebEngineView, and the
+// named browser windows. Runs under xvfb-run.
+#include "TBrowserPage.h"
+#include "TBrowserWindow.h"
+#include "UnitWebHelpers.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <sys/file.h>
+
+namespace {
+constexpr int LoadTimeout = 20000;
+
+QVariant RunJavaScript(QWebEnginePage* page, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < LoadTimeout)
+        QTest::qWait(10);
+    return result;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString Body(QWebEngineView* view)
+{
+    return RunJavaScript(view->page(),
+                         QStringLiteral("document.body ? document.body.innerText : '<no body>'"))
+        .toString();
+}
+} // namespace
+
+class TestWebView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void previewShowsWrittenPage();
+    void secondPreviewRewritesAndShowsNewText();
+    void emptyTextShowsBlankPage();
+    void previewFallsBackToTemp2WhenTemp1IsAFolder();
+    void previewFallsBackToTemp3WhenTemp1AndTemp2AreLocked();
+    void previewFailureKeepsThePage();
+
+    void namedWindowReusedForTwoAddresses();
+    void otherNameOpensOtherWindow();
+    void addressOfOnlyAnchorOpensBlankPage();
+    void offlineAddressesThatNeedNoConnectionOpenWithoutAsking();
+    void offlineHttpAsksAndYesOpens();
+    void previewLinkGoesToOpenNamedWindow();
+    void previewLinkOpensNamedWindowReusedLater();
+
+private:
+    bool LoadPreview(QWebEngineView& view, const QString& html);
+    QString PageFile(const QString& name, const QString& text);
+
+    QTemporaryDir* FDir = nullptr;
+    int FQuestions = 0;
+    QMessageBox::StandardButton FAnswer = QMessageBox::No;
+};
+
+void TestWebView::init()
+{
+    FDir = new QTemporaryDir;
+    QVERIFY(FDir->isValid());
+    SetAppFolderOverride(FDir->path());
+    FQuestions = 0;
+    FAnswer = QMessageBox::No;
+    SetMessageBoxRunner([this](QMessageBox&) {
+        ++FQuestions;
+        return FAnswer;
+    });
+}
+
+void TestWebView::cleanup()
+{
+    TBrowserWindow::CloseAll();
+    SetMessageBoxRunner(nullptr);
+    SetInternetConnectedProbe(nullptr);
+    SetAppFolderOverride(QString());
+    delete FDir;
+    FDir = nullptr;
+}
+
+bool TestWebView::LoadPreview(QWebEngineView& view, const QString& html)
+{
+    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+    LoadHTMLIntoWebView(&view, html);
+    if (!finished.wait(LoadTimeout))
+        return false;
+    return finished.last().value(0).toBool();
+}
+
+QString TestWebView::PageFile(const QString& name, const QString& text)
+{
+    const QString path = FDir->filePath(name);
+    WriteFile(path,
+              QStringLiteral("<html><head><title>%1</title></head><body><p id=\"t\">%1</p></body></html>")
+                  .arg(text)
+                  .toUtf8());
+    return path;
+}
+
+void TestWebView::previewShowsWrittenPage()
+{
+    QWebEngineView view;
+    view.resize(400, 300);
+    view.show();
+    // No charset in the page: the view must read the preview file as UTF-8.
+    const QString html = QStringLiteral("<html><head><title>Preview</title></head>"
+                                        "<body><p id=\"x\">Caf\u00e9 \u20ac</p></body></html>");
+    QVERIFY(LoadPreview(view, html));
+    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp1.html"))));
+    QCOMPARE(
+        RunJavaScript(view.page(), QStringLiteral("document.getElementById('x').textContent")).toString(),
+        QStringLiteral("Caf\u00e9 \u20ac"));
+    QCOMPARE(view.title(), QStringLiteral("Preview"));
+}
+
+void TestWebView::secondPreviewRewritesAndShowsNewText()
+{
+    QWebEngineView view;
+    QVERIFY(LoadPreview(view, QStringLiteral("<p>first</p>")));
+    QCOMPARE(Body(&view), QStringLiteral("first"));
+    QVERIFY(LoadPreview(view, QStringLiteral("<p>second</p>")));
+    QCOMPARE(Body(&view), QStringLiteral("second"));
+    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp1.html"))));
+}
+
+void TestWebView::emptyTextShowsBlankPage()
+{
+    QWebEngineView view;
+    QVERIFY(LoadPreview(view, QString()));
+    QCOMPARE(QFileInfo(FDir->filePath(QStringLiteral("Temp1.html"))).size(), 0);
+    QCOMPARE(RunJavaScript(view.page(), QStringLiteral("document.body.childNodes.length")).toInt(), 0);
+}
+
+void TestWebView::previewFallsBackToTemp2WhenTemp1IsAFolder()
+{
+    QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("Temp1.html")));
+    QWebEngineView view;
+    QVERIFY(LoadPreview(view, QStringLiteral("<p>in two</p>")));
+    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp2.html"))));
+    QCOMPARE(Body(&view), QStringLiteral("in two"));
+}
+
+void TestWebView::previewFallsBackToTemp3WhenTemp1AndTemp2AreLocked()
+{
+    QList<QFile*> holders;
+    for (const QString& name : {QStringLiteral("Temp1.html"), QStringLiteral("Temp2.html")}) {
+        WriteFile(FDir->filePath(name), "held");
+        auto* holder = new QFile(FDir->filePath(name), this);
+        QVERIFY(holder->open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(holder->handle(), LOCK_EX | LOCK_NB), 0);
+        holders.append(holder);
+    }
+    QWebEngineView view;
+    QVERIFY(LoadPreview(view, QStringLiteral("<p>in three</p>")));
+    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp3.html"))));
+    QCOMPARE(Body(&view), QStringLiteral("in three"));
+    qDeleteAll(holders);
+}
+
+void TestWebView::previewFailureKeepsThePage()
+{
+    QWebEngineView view;
+    QVERIFY(LoadPreview(view, QStringLiteral("<p>kept</p>")));
+    const QUrl shown = view.url();
+
+    QTemporaryDir blocked;
+    for (const QString& name : PreviewFileNames())
+        QVERIFY(QDir(blocked.path()).mkdir(name));
+    SetAppFolderOverride(blocked.path());
+    QSignalSpy started(&view, &QWebEngineView::loadStarted);
+    bool thrown = false;
+    try {
+        LoadHTMLIntoWebView(&view, QStringLiteral("<p>lost</p>"));
+    } catch (const EFileCreateError& error) {
+        thrown = true;
+        QCOMPARE(error.Path(), blocked.filePath(QStringLiteral("Temp3.html")));
+    }
+    QVERIFY(thrown);
+    QTest::qWait(300);
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(view.url(), shown);
+    QCOMPARE(Body(&view), QStringLiteral("kept"));
+}
+
+void TestWebView::namedWindowReusedForTwoAddresses()
+{
+    const QString first = PageFile(QStringLiteral("first.htm"), QStringLiteral("one"));
+    const QString second = PageFile(QStringLiteral("second.htm"), QStringLiteral("two"));
+
+    OpenURLInNamedWindow(first + QStringLiteral("#top"), BrowserWindowName());
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QVERIFY(window);
+    QSignalSpy finished(window, &QWebEngineView::loadFinished);
+    QVERIFY(finished.wait(LoadTimeout));
+    QCOMPARE(window->url(), QUrl::fromLocalFile(first));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("one"));
+
+    OpenURLInNamedWindow(second, BrowserWindowName());
+    QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window);
+    QVERIFY(finished.wait(LoadTimeout));
+    QCOMPARE(window->url(), QUrl::fromLocalFile(second));
+    QCOMPARE(Body(window), QStringLiteral("two"));
+    QCOMPARE(TBrowserWindow::AllWindows().size(), 1);
+}
+
+void TestWebView::otherNameOpensOtherWindow()
+{
+    const QString page = PageFile(QStringLiteral("p.htm"), QStringLiteral("p"));
+    OpenURLInNamedWindow(page, BrowserWindowName());
+    OpenURLInNamedWindow(page, QStringLiteral("Other"));
+    QVERIFY(TBrowserWindow::FindNamed(QStringLiteral("Other")));
+    QVERIFY(TBrowserWindow::FindNamed(QStringLiteral("Other")) !=
+            TBrowserWindow::FindNamed(BrowserWindowName()));
+    QCOMPARE(TBrowserWindow::AllWindows().size(), 2);
+
+    // Closing a window frees its name.
+    TBrowserWindow::FindNamed(QStringLiteral("Other"))->close();
+    QTRY_VERIFY(!TBrowserWindow::FindNamed(QStringLiteral("Other")));
+    QCOMPARE(TBrowserWindow::AllWindows().size(), 1);
+}
+
+void TestWebView::addressOfOnlyAnchorOpensBlankPage()
+{
+    OpenURLInNamedWindow(QStringLiteral("#top"), BrowserWindowName());
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QVERIFY(window);
+    QCOMPARE(window->url(), QUrl(QStringLiteral("about:blank")));
+}
+
+void TestWebView::offlineAddressesThatNeedNoConnectionOpenWithoutAsking()
+{
+    SetInternetConnectedProbe([] { return false; });
+    const QString page = PageFile(QStringLiteral("local.htm"), QStringLiteral("local"));
+    OpenURL(QUrl::fromLocalFile(page).toString());
+    QCOMPARE(FQuestions, 0);
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QVERIFY(window);
+    QCOMPARE(window->url(), QUrl::fromLocalFile(page));
+
+    OpenURL(QStringLiteral("https://127.0.0.1:9/"));
+    QCOMPARE(FQuestions, 0);
+    QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window);
+    QCOMPARE(window->url(), QUrl(QStringLiteral("https://127.0.0.1:9/")));
+}
+
+void TestWebView::offlineHttpAsksAndYesOpens()
+{
+    SetInternetConnectedProbe([] { return false; });
+    FAnswer = QMessageBox::Yes;
+    OpenURL(QStringLiteral("http://127.0.0.1:9/page.htm#part"));
+    QCOMPARE(FQuestions, 1);
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QVERIFY(window);
+    QCOMPARE(window->url(), QUrl(QStringLiteral("http://127.0.0.1:9/page.htm")));
+
+    // Online, no question.
+    SetInternetConnectedProbe([] { return true; });
+    OpenURL(QStringLiteral("http://127.0.0.1:9/other.htm"));
+    QCOMPARE(FQuestions, 1);
+}
+
+void TestWebView::previewLinkGoesToOpenNamedWindow()
+{
+    const QString first = PageFile(QStringLiteral("first.htm"), QStringLiteral("one"));
+    const QString linked = PageFile(QStringLiteral("linked.htm"), QStringLiteral("linked"));
+    const QString again = PageFile(QStringLiteral("again.htm"), QStringLiteral("again"));
+    OpenURLInNamedWindow(first, BrowserWindowName());
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QVERIFY(window);
+
+    QWebEngineView preview;
+    auto* page = new TBrowserPage(&preview);
+    preview.setPage(page);
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    const QString html =
+        QStringLiteral("<a id=\"a\" target=\"CorvantaWebBrowser\" href=\"%1\">a</a>"
+                       "<a id=\"b\" target=\"CorvantaWebBrowser\" href=\"%2\">b</a>")
+            .arg(QUrl::fromLocalFile(linked).toString(), QUrl::fromLocalFile(again).toString());
+    QVERIFY(LoadPreview(preview, html));
+
+    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(linked), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
+    QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window);
+
+    RunJavaScript(page, QStringLiteral("document.getElementById('b').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(again), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("again"), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
+}
+
+void TestWebView::previewLinkOpensNamedWindowReusedLater()
+{
+    const QString linked = PageFile(QStringLiteral("linked.htm"), QStringLiteral("linked"));
+    const QString later = PageFile(QStringLiteral("later.htm"), QStringLiteral("later"));
+    QVERIFY(TBrowserWindow::AllWindows().isEmpty());
+
+    QWebEngineView preview;
+    auto* page = new TBrowserPage(&preview);
+    preview.setPage(page);
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    QVERIFY(LoadPreview(preview, QStringLiteral("<a id=\"a\" target=\"CorvantaWebBrowser\" href=\"%1\">a</a>")
+                                     .arg(QUrl::fromLocalFile(linked).toString())));
+    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    QTRY_VERIFY_WITH_TIMEOUT(TBrowserWindow::FindNamed(BrowserWindowName()), LoadTimeout);
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
+    QVERIFY(window->isVisible());
+
+    OpenURLInNamedWindow(later, BrowserWindowName());
+    QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window);
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("later"), LoadTimeout);
+    QCOMPARE(TBrowserWindow::AllWindows().size(), 1);
+
+    // The same link again still lands in that one window.
+    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
+}
+
+int main(int argc, char** argv)
+{
+    PrepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    TestWebView test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_webview.moc"
