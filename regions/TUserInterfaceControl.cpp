@@ -25,15 +25,16 @@ TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget
         SavedOnExit = TargetControl->OnExit;
         TargetControl->OnEnter = [this](QObject* Sender) { TargetEnter(Sender); };
         TargetControl->OnExit = [this](QObject* Sender) { TargetExit(Sender); };
-        if (TargetControl->Group())
-            setParentItem(TargetControl->Group()->HandleLayer());
+        FGroup = TargetControl->Group();
+        if (FGroup)
+            setParentItem(FGroup->HandleLayer());
     }
 }
 
 TUserInterfaceControl::~TUserInterfaceControl()
 {
-    if (TargetControl && TargetControl->Group() && TargetControl->Group()->DragControl() == this)
-        TargetControl->Group()->EndControlDrag();
+    if (FGroup && FGroup->DragControl() == this)
+        FGroup->EndControlDrag();
 }
 
 void TUserInterfaceControl::TargetEnter(QObject* /*Sender*/)

@@ -5,9 +5,11 @@
 
 #include <QCursor>
 #include <QGraphicsObject>
+#include <QPointer>
 #include <functional>
 
 class TInvertedCanvas;
+class TPTCustomGroup;
 class TUserInterfaceControl;
 
 /// Draws the outline of the shape as it would be after the pointer's travel (DX, DY) since the press,
@@ -59,4 +61,6 @@ protected:
 
 private:
     TRect FBounds;
+    // Kept apart from the target, which may be gone already when its owned controls are freed.
+    QPointer<TPTCustomGroup> FGroup;
 };
