@@ -37,19 +37,16 @@ void PickLargestIcon(QImageReader& reader)
     reader.jumpToImage(best);
 }
 
-// Composes ARGB32 pixels over white in place and marks the picture opaque.
+// Composes premultiplied pixels over white in place and marks the picture opaque: over
+// white, each channel becomes its premultiplied value plus the uncovered part, 255 - alpha.
 void ComposeOverWhite(QImage& image)
 {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = line[x];
-            const int a = qAlpha(p);
-            if (a == 255)
-                continue;
-            const int white = 255 * (255 - a);
-            line[x] = qRgb((qRed(p) * a + white + 127) / 255, (qGreen(p) * a + white + 127) / 255,
-                           (qBlue(p) * a + white + 127) / 255);
+            const quint32 uncovered = 255 - (p >> 24);
+            line[x] = (p + uncovered * 0x010101u) | 0xff000000u;
         }
     }
     image.reinterpretAsFormat(QImage::Format_RGB32);
@@ -75,7 +72,7 @@ QImage TFormBitmapLoader::MakeOpaque(QImage Image, QImage::Format Target)
     if (Image.isNull())
         return Image;
     if (Image.hasAlphaChannel()) {
-        Image.convertTo(QImage::Format_ARGB32);
+        Image.convertTo(QImage::Format_ARGB32_Premultiplied);
         ComposeOverWhite(Image);
     }
     if (Image.format() != Target)
