@@ -32,6 +32,7 @@ private slots:
     void circleRadii();
     void circleOutlineIsAnEllipse();
     void movingARegionByThePointersTravel();
+    void movedRegionLeavesNoTraceBehind();
     void pressAndReleaseOnlySelects();
     void topmostRegionIsPicked();
     void pressInsideCircleSquareButOutsideCircleMisses();
@@ -233,6 +234,26 @@ void TestTools::movingARegionByThePointersTravel()
     QCOMPARE(f.Window->ActiveRegion(), circle);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     QVERIFY(!f.Window->FMovingRegion);
+}
+
+void TestTools::movedRegionLeavesNoTraceBehind()
+{
+    MainWindowFixture f(200, 150);
+    const QColor picture(200, 50, 50);
+    f.Window->FBitmap.fill(picture);
+    auto* rect = new TUIRectangle(f.Scene());
+    rect->SetBoundsRect(TRect{10, 10, 60, 60});
+    QApplication::processEvents();
+    QImage before = f.Viewport()->grab().toImage();
+    QVERIFY(QColor(before.pixel(f.At(10, 30))) != picture);
+    f.Drag(30, 30, 90, 70);
+    QCOMPARE(rect->BoundsRect(), (TRect{70, 50, 120, 100}));
+    QApplication::processEvents();
+    QImage after = f.Viewport()->grab().toImage();
+    // The old left edge shows the picture again; the new one is drawn.
+    QCOMPARE(QColor(after.pixel(f.At(10, 30))), picture);
+    QCOMPARE(QColor(after.pixel(f.At(30, 10))), picture);
+    QVERIFY(QColor(after.pixel(f.At(70, 80))) != picture);
 }
 
 void TestTools::pressAndReleaseOnlySelects()
