@@ -1,5 +1,6 @@
 #include "TBrowserWindow.h"
 
+#include "AppFolder.h"
 #include "TBrowserPage.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ TBrowserWindow::TBrowserWindow(const QString& Name, bool AwaitName)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("BrowserWindow"));
     resize(1024, 768);
+    setWindowTitle(ApplicationTitle());
     auto* browserPage = InstallNewPage();
     if (AwaitName) {
         browserPage->SetHoldFirstNavigation(true);

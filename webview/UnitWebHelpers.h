@@ -7,5 +7,6 @@
 #include "MainWindowHelpers.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
+#include "TBrowserPage.h"
 #include "TSharedFileDialog.h"
 #include "WebViewHelpers.h"

@@ -128,16 +128,18 @@ bool IsLocalURL(const QString& Address)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+QByteArray ChromiumFlagsFor(const QByteArray& Flags, bool RunningAsRoot)
+{
+    if (!RunningAsRoot || Flags.split(' ').contains("--no-sandbox"))
+        return Flags;
+    return Flags.isEmpty() ? QByteArray("--no-sandbox") : Flags + " --no-sandbox";
+}
+
 void PrepareWebEngineEnvironment()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (::geteuid() == 0) {
-        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-        if (!flags.contains("--no-sandbox")) {
-            if (!flags.isEmpty())
-                flags += ' ';
-            flags += "--no-sandbox";
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-        }
-    }
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray wanted = ChromiumFlagsFor(flags, ::geteuid() == 0);
+    if (wanted != flags)
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", wanted);
 }

@@ -51,3 +51,7 @@ bool IsLocalURL(const QString& Address);
 // Qt WebEngine requires, and when running as root adds --no-sandbox to
 // QTWEBENGINE_CHROMIUM_FLAGS, since Chromium refuses its sandbox to root.
 void PrepareWebEngineEnvironment();
+
+// The Chromium flags PrepareWebEngineEnvironment leaves: Flags, with --no-sandbox added once
+// when running as root.
+QByteArray ChromiumFlagsFor(const QByteArray& Flags, bool RunningAsRoot);

@@ -89,6 +89,9 @@ private slots:
     void internetProbeCanBeReplaced();
     void offlineHttpAsksAndNoOpensNothing();
 
+    void chromiumFlags_data();
+    void chromiumFlags();
+
     void previewWritesExactBytes();
     void previewOfEmptyTextIsEmptyFile();
     void previewOverwritesLongerFile();
@@ -573,6 +576,29 @@ void TestWebHelpers::offlineHttpAsksAndNoOpensNothing()
     QCOMPARE(FBox.icon, QMessageBox::Question);
     QVERIFY(TBrowserWindow::AllWindows().isEmpty());
     QVERIFY(!TBrowserWindow::FindNamed(BrowserWindowName()));
+}
+
+void TestWebHelpers::chromiumFlags_data()
+{
+    QTest::addColumn<QByteArray>("flags");
+    QTest::addColumn<bool>("root");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("user") << QByteArray("--disable-gpu") << false << QByteArray("--disable-gpu");
+    QTest::newRow("root, none yet") << QByteArray() << true << QByteArray("--no-sandbox");
+    QTest::newRow("root, others") << QByteArray("--disable-gpu") << true
+                                  << QByteArray("--disable-gpu --no-sandbox");
+    QTest::newRow("root, already there")
+        << QByteArray("--no-sandbox --disable-gpu") << true << QByteArray("--no-sandbox --disable-gpu");
+    QTest::newRow("root, a longer flag is another flag")
+        << QByteArray("--no-sandbox-x") << true << QByteArray("--no-sandbox-x --no-sandbox");
+}
+
+void TestWebHelpers::chromiumFlags()
+{
+    QFETCH(QByteArray, flags);
+    QFETCH(bool, root);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(ChromiumFlagsFor(flags, root), expected);
 }
 
 void TestWebHelpers::previewWritesExactBytes()
