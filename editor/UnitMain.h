@@ -23,6 +23,7 @@ class QWidget;
 class TPTGroup;
 class TPolyOverlay;
 class TFormProperties;
+class TFormBitmapLoader;
 
 // The program's document window: the menu bar and toolbar, the tabs and the
 // editing scene with its tools and region commands.
@@ -42,6 +43,11 @@ public:
     // The properties dialog the commands use: the program's one dialog when it
     // exists, otherwise one of this window's own.
     TFormProperties* PropertiesDialog();
+
+    // Loads a picture into FBitmap through the image loader and sizes the scene
+    // to it. False when the loader failed; *Reason then holds its reason, which
+    // names the file, and FImageFileName and the scene's size are unchanged.
+    bool LoadImage(const QString& FileName, QString* Reason = nullptr);
 
     // The document.
     QImage FBitmap;
@@ -111,6 +117,8 @@ public:
 public slots:
     void FormCreate();
     void FormDestroy();
+    // The caption names the document's file (the shared save dialog's file name).
+    void FormActivate();
     void FormResize();
 
     // Tools.
@@ -179,4 +187,5 @@ private:
     bool FDragCursorSet = false;
     bool FContextMenuSuppressed = false;
     TFormProperties* FOwnProperties = nullptr;
+    TFormBitmapLoader* FBitmapLoader = nullptr;
 };
