@@ -1,8 +1,6 @@
-// The region commands of the main window and the run of the writer.
+// The region commands of the main window.
 #include "UnitMain.h"
 
-#include "ImageMapWriter.h"
-#include "MapAreaGathering.h"
 #include "TGUIRegion.h"
 #include "UPTFrame.h"
 #include "UnitProperties.h"
@@ -94,9 +92,4 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
         region->HRef = dialog->HRef;
         region->AltText = dialog->AltText;
     }
-}
-
-void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
-{
-    FHTMLText = BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene));
 }

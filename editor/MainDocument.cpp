@@ -1,13 +1,48 @@
-// The document commands of the main window: loading a picture, New, Save As.
+// The document commands of the main window: the first paint, loading a
+// picture, New, Import, Save As, Exit and the Help items.
 #include "UnitMain.h"
 
+#include "AppFolder.h"
+#include "EFileCreateError.h"
+#include "ImageMapWriter.h"
 #include "MainWindowHelpers.h"
+#include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
+#include "UnitAboutBox.h"
 #include "UnitBitmapLoader.h"
+#include "UnitHTMLImport.h"
+#include "UnitSplash.h"
+#include "WebViewHelpers.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
+
+namespace {
+
+QString pictureFileFilter()
+{
+    return QStringLiteral("HTML Image Files|*.jpeg;*.jpg;*.gif;*.png|JPEG Files (*.jpg)|*.jpeg;*.jpg|"
+                          "GIF Files (*.gif)|*.gif|PNG Files (*.png)|*.png|All Files (*.*)|*.*|");
+}
+
+QString htmlFileFilter()
+{
+    return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
+}
+
+// The program's standard error message box.
+void showError(const QString& Text)
+{
+    AppMessageBox(Text, QMessageBox::Ok, QMessageBox::Critical);
+}
+
+} // namespace
 
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
@@ -31,7 +66,118 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     return true;
 }
 
+TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
+{
+    if (FormHTMLImport)
+        return FormHTMLImport;
+    if (!FOwnImport)
+        FOwnImport = new TFormHTMLImport(*this, this);
+    return FOwnImport;
+}
+
 void TFormCorvantaZonequilter::FormActivate()
 {
     SetMainCaption(this, SharedSaveDialog()->FileName());
+}
+
+void TFormCorvantaZonequilter::FormPaint()
+{
+    FFirstPaintDone = true;
+    QCoreApplication::processEvents();
+    QDir::setCurrent(GetAppFolder());
+
+    // The demonstration map becomes the document, without the dialog being
+    // shown. A file that can't be read has been reported by the dialog; the
+    // editor then starts with an empty document and no splash.
+    TFormHTMLImport* dialog = ImportDialog();
+    if (!dialog->LoadHTMLFile(GetAppFilePath(QStringLiteral("demo.htm"))))
+        return;
+    QCoreApplication::processEvents();
+    if (!dialog->SelectEntry(0))
+        return;
+    QCoreApplication::processEvents();
+    dialog->ButtonOKClick();
+    QCoreApplication::processEvents();
+    ShowSplash(QStringLiteral("Setup.bmp"));
+}
+
+void TFormCorvantaZonequilter::MINewClick()
+{
+    if (!ExecuteOpenDialog(FImageFileName, pictureFileFilter(), QString()))
+        return;
+    PanelScene->DestroyRegions();
+    QString reason;
+    const bool loaded = LoadImage(SharedOpenDialog()->FileName(), &reason);
+    PageControl->setCurrentWidget(TabSheetEdit);
+    if (!loaded)
+        showError(reason);
+}
+
+void TFormCorvantaZonequilter::MIOpenClick()
+{
+    ImportDialog()->ExecuteImport();
+}
+
+void TFormCorvantaZonequilter::MISaveAsClick()
+{
+    TSharedFileDialog* dialog = SharedSaveDialog();
+    const QString previousName = dialog->FileName();
+    if (!ExecuteSaveDialog(previousName, htmlFileFilter(), QStringLiteral("htm")))
+        return;
+    ButtonRefreshHTML->click();
+
+    // The old file is replaced only once the new text is completely on disk.
+    const QString fileName = dialog->FileName();
+    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
+    QSaveFile file(fileName);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written)
+        written = file.write(bytes) == bytes.size();
+    if (written)
+        written = file.commit();
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        // The document keeps the name of the file it really is in.
+        dialog->SetFileName(previousName);
+        showError(EFileCreateError::MakeMessage(fileName, reason));
+        return;
+    }
+    FormActivate();
+}
+
+void TFormCorvantaZonequilter::MIExitClick()
+{
+    close();
+}
+
+void TFormCorvantaZonequilter::MIAboutClick()
+{
+    ShowAboutBox();
+}
+
+void TFormCorvantaZonequilter::MICorvantaSoftwareClick()
+{
+    OpenURL(HomePageAddress());
+}
+
+void TFormCorvantaZonequilter::MICorvantaServicesClick()
+{
+    OpenURL(ServicesPageUrl(true).toString());
+}
+
+void TFormCorvantaZonequilter::ConnectDocumentCommands()
+{
+    connect(MINew, &QAction::triggered, this, &TFormCorvantaZonequilter::MINewClick);
+    connect(TBNew, &QAction::triggered, this, &TFormCorvantaZonequilter::MINewClick);
+    connect(MIOpen, &QAction::triggered, this, &TFormCorvantaZonequilter::MIOpenClick);
+    connect(TBOpen, &QAction::triggered, this, &TFormCorvantaZonequilter::MIOpenClick);
+    connect(MISaveAs, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
+    connect(TBSave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
+    connect(MIExit, &QAction::triggered, this, &TFormCorvantaZonequilter::MIExitClick);
+    connect(MIAbout, &QAction::triggered, this, &TFormCorvantaZonequilter::MIAboutClick);
+    connect(MICorvantaSoftware, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MICorvantaSoftwareClick);
+    connect(MICorvantaServices, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MICorvantaServicesClick);
 }

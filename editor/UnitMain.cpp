@@ -12,9 +12,11 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -23,6 +25,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <functional>
 
 static void initEditorResources()
 {
@@ -55,11 +59,36 @@ QAction* makeAction(QObject* owner, const char* name, const QString& text, const
     return action;
 }
 
-// Every tab is 100 pixels wide.
+// A change of page the user asks for, by its target index; the page control
+// does not change the page itself then.
+using TUserPageRequest = std::function<void(int Index)>;
+
+// The next enabled tab from Index in direction Step, or -1.
+int nextEnabledTab(const QTabBar& bar, int Index, int Step, bool Wrap)
+{
+    const int count = bar.count();
+    int page = Index;
+    for (int pass = 0; pass < count; ++pass) {
+        page += Step;
+        if (page < 0 || page >= count) {
+            if (!Wrap)
+                return -1;
+            page = page < 0 ? count - 1 : 0;
+        }
+        if (bar.isTabEnabled(page))
+            return page == Index ? -1 : page;
+    }
+    return -1;
+}
+
+// Every tab is 100 pixels wide. The user's clicks and wheel turns go to the
+// window's handlers before the page changes.
 class TFixedTabBar : public QTabBar
 {
 public:
     using QTabBar::QTabBar;
+
+    TUserPageRequest OnUserPageRequest;
 
 protected:
     QSize tabSizeHint(int index) const override
@@ -68,6 +97,31 @@ protected:
         size.setWidth(100);
         return size;
     }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && OnUserPageRequest) {
+            const int index = tabAt(event->position().toPoint());
+            if (index >= 0 && index != currentIndex() && isTabEnabled(index))
+                OnUserPageRequest(index);
+        }
+        // The page is current by now, so the base class only keeps its press state.
+        QTabBar::mousePressEvent(event);
+    }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (!OnUserPageRequest) {
+            QTabBar::wheelEvent(event);
+            return;
+        }
+        const QPoint delta = event->angleDelta();
+        const int step = (qAbs(delta.y()) > qAbs(delta.x()) ? delta.y() : delta.x()) > 0 ? -1 : 1;
+        const int index = nextEnabledTab(*this, currentIndex(), step, false);
+        if (index >= 0)
+            OnUserPageRequest(index);
+        event->accept();
+    }
 };
 
 class TPageControl : public QTabWidget
@@ -75,10 +129,29 @@ class TPageControl : public QTabWidget
 public:
     explicit TPageControl(QWidget* parent) : QTabWidget(parent)
     {
-        auto* bar = new TFixedTabBar(this);
-        bar->setFocusPolicy(Qt::NoFocus);
-        setTabBar(bar);
+        Bar = new TFixedTabBar(this);
+        Bar->setFocusPolicy(Qt::NoFocus);
+        setTabBar(Bar);
         setFocusPolicy(Qt::NoFocus);
+    }
+
+    TFixedTabBar* Bar = nullptr;
+
+protected:
+    // Ctrl+Tab and Ctrl+Shift+Tab, as QTabWidget has them, but through the
+    // window's handlers.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool tabKey = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (!tabKey || !(event->modifiers() & Qt::ControlModifier) || !Bar->OnUserPageRequest) {
+            QTabWidget::keyPressEvent(event);
+            return;
+        }
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        const int index = nextEnabledTab(*Bar, currentIndex(), back ? -1 : 1, true);
+        if (index >= 0)
+            Bar->OnUserPageRequest(index);
+        event->accept();
     }
 };
 
@@ -188,7 +261,9 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     PanelClient->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* clientLayout = new QVBoxLayout(PanelClient);
     clientLayout->setContentsMargins(4, 4, 4, 4);
-    PageControl = new TPageControl(PanelClient);
+    auto* pageControl = new TPageControl(PanelClient);
+    pageControl->Bar->OnUserPageRequest = [this](int Index) { SelectPageByUser(Index); };
+    PageControl = pageControl;
     PageControl->setObjectName(QStringLiteral("PageControl"));
     clientLayout->addWidget(PageControl);
     TabSheetEdit = new QWidget;
@@ -227,6 +302,9 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     bar->addWidget(StatusPanel2);
 
     CreateSceneAndCommands();
+    CreateSourceView();
+    CreateServicesTab();
+    ConnectDocumentCommands();
     FormCreate();
 }
 
@@ -344,6 +422,7 @@ void TFormCorvantaZonequilter::FormCreate()
 void TFormCorvantaZonequilter::FormDestroy()
 {
     WriteToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
+    FBitmap = QImage();
 }
 
 void TFormCorvantaZonequilter::FormResize()
@@ -361,6 +440,10 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
+    else if (watched == TabSheetPreview && event->type() == QEvent::Show)
+        CreateEmbeddedWB();
+    else if (watched == TabSheetServices && event->type() == QEvent::Show)
+        TabSheetServicesShow();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -371,6 +454,14 @@ bool TFormCorvantaZonequilter::event(QEvent* event)
     if (event->type() == QEvent::StatusTip) {
         StatusPanel0->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    }
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    if (event->type() == QEvent::Paint && !FFirstPaintDone) {
+        // The first paint runs once, after this paint: it loads files and lets
+        // events run, which must not happen inside a paint.
+        FFirstPaintDone = true;
+        QMetaObject::invokeMethod(this, &TFormCorvantaZonequilter::FormPaint, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
 }

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QVector>
 
 class QAction;
@@ -24,6 +25,10 @@ class TPTGroup;
 class TPolyOverlay;
 class TFormProperties;
 class TFormBitmapLoader;
+class TFormHTMLImport;
+class QProgressBar;
+class QsciScintilla;
+class QWebEngineView;
 
 // The program's document window: the menu bar and toolbar, the tabs and the
 // editing scene with its tools and region commands.
@@ -49,12 +54,28 @@ public:
     // names the file, and FImageFileName and the scene's size are unchanged.
     bool LoadImage(const QString& FileName, QString* Reason = nullptr);
 
+    // The import dialog the commands use: the program's one dialog when it
+    // exists, otherwise one of this window's own.
+    TFormHTMLImport* ImportDialog();
+
+    // A change of tab the user makes: PageControlChanging, the change, then
+    // PageControlChange. Changes made from code set the page directly and run
+    // neither handler.
+    void SelectPageByUser(int Index);
+
+    // Leaves out the first paint's demonstration import and splash, for a
+    // window whose document is built otherwise (tests); call before showing.
+    void SkipFirstPaint() { FFirstPaintDone = true; }
+
+    // The preview and services web views are made when their tab is first
+    // shown; these make them now if they don't exist yet.
+    QWebEngineView* CreateEmbeddedWB();
+    QWebEngineView* CreateWebBrowserServices();
+
     // The document.
     QImage FBitmap;
     QString FImageFileName;
     QString FMapName;
-    // The text of the last run of the writer (ButtonRefreshHTMLClick).
-    QString FHTMLText;
 
     // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
@@ -102,6 +123,21 @@ public:
     TPolyOverlay* PaintBoxPoly = nullptr;
     QPushButton* ButtonRefreshHTML = nullptr;
 
+    // The Preview tab's web view (made when the tab is first shown).
+    QWebEngineView* EmbeddedWB = nullptr;
+
+    // The Source tab: the read-only source view and its context menu.
+    QsciScintilla* SynEdit = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* CopytoClipboard1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+
+    // The Services tab (its web view is made when the tab is first shown).
+    QLabel* PanelTitle = nullptr;
+    QWebEngineView* WebBrowserServices = nullptr;
+    QLabel* PanelStatusText = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+
     // The scene's context menu.
     QMenu* PopupMenu1 = nullptr;
     QAction* MenuItemDelete = nullptr;
@@ -119,6 +155,28 @@ public slots:
     void FormDestroy();
     // The caption names the document's file (the shared save dialog's file name).
     void FormActivate();
+    // The first paint: the demonstration map becomes the document, then the splash.
+    void FormPaint();
+
+    // Document commands.
+    void MINewClick();
+    void MIOpenClick();
+    void MISaveAsClick();
+    void MIExitClick();
+    void MIAboutClick();
+    void MICorvantaSoftwareClick();
+    void MICorvantaServicesClick();
+
+    // Tabs.
+    void PageControlChanging();
+    void PageControlChange();
+    void EmbeddedWBStatusTextChange(const QString& Text);
+    void CopytoClipboard1Click();
+    void SelectAll1Click();
+    void TabSheetServicesShow();
+    void WebBrowserServicesTitleChange(const QString& Title);
+    void WebBrowserServicesStatusTextChange(const QString& Text);
+    void WebBrowserServicesProgressChange(int Progress, int ProgressMax);
     void FormResize();
 
     // Tools.
@@ -164,6 +222,15 @@ private:
     };
 
     void CreateSceneAndCommands();
+    void CreateSourceView();
+    void CreateServicesTab();
+    void ConnectDocumentCommands();
+    void ShowSourceContextMenu(const QPoint& Pos);
+    // The services page's address, or "services.htm" beside the program when
+    // the computer is offline.
+    static QUrl ServicesPageUrl(bool Online);
+    static QString HomePageAddress();
+    void WebBrowserServicesLoadFinished(bool Ok);
     // Steps every tool button runs.
     void ToolCommonSteps();
     // Ends any drag on the scene without a result: outline, cursor, confinement.
@@ -188,4 +255,8 @@ private:
     bool FContextMenuSuppressed = false;
     TFormProperties* FOwnProperties = nullptr;
     TFormBitmapLoader* FBitmapLoader = nullptr;
+    TFormHTMLImport* FOwnImport = nullptr;
+    bool FFirstPaintDone = false;
+    bool FServicesLoaded = false;
+    bool FServicesOnline = false;
 };

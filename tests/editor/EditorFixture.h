@@ -23,6 +23,7 @@ public:
         // Settings.ini is read and written beside the program: keep it out of the build.
         SetAppFolderOverride(FDir.path());
         Window = std::make_unique<TFormCorvantaZonequilter>();
+        Window->SkipFirstPaint();
         Window->FBitmap = QImage(width, height, QImage::Format_RGB32);
         Window->FBitmap.fill(Qt::white);
         Window->PanelScene->SetClientSize(width, height);

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <Qsci/qsciscintilla.h>
 
 // Gathering the document's areas from a real scene for the writer.
 class TestMapGathering : public QObject
@@ -129,7 +130,7 @@ void TestMapGathering::refreshWritesTheDocument()
     f.Window->TBCircle->trigger();
     f.Drag(100, 80, 130, 80);
     f.Window->ButtonRefreshHTML->click();
-    const QStringList lines = f.Window->FHTMLText.split('\n');
+    const QStringList lines = f.Window->SynEdit->text().split('\n');
     QCOMPARE(lines.size(), 30); // 29 lines and the end of the last
     QCOMPARE(lines[15], QStringLiteral("<IMG src=\"/pictures/map.png\" useMap=\"#ImageMap\" border=0>"));
     QCOMPARE(lines[16], QStringLiteral("<MAP name=\"ImageMap\">"));

@@ -1,0 +1,309 @@
+// The view tabs of the main window: the user's tab changes, the preview, the
+// read-only source view and the services page.
+#include "UnitMain.h"
+
+#include "AppFolder.h"
+#include "DefaultHRef.h"
+#include "EFileCreateError.h"
+#include "ImageMapWriter.h"
+#include "InternetConnection.h"
+#include "MapAreaGathering.h"
+#include "MessageBoxes.h"
+#include "TBrowserPage.h"
+#include "UPTFrame.h"
+#include "WebViewHelpers.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+
+namespace {
+
+// Style numbers of QsciLexerHTML.
+enum HtmlStyle
+{
+    Tag = 1,
+    UnknownTag = 2,
+    Attribute = 3,
+    UnknownAttribute = 4,
+    HtmlNumber = 5,
+    HtmlDoubleQuotedString = 6,
+    HtmlSingleQuotedString = 7,
+    HtmlComment = 9,
+    Entity = 10,
+    HtmlValue = 19
+};
+
+const QColor colourBlack(0x00, 0x00, 0x00);
+const QColor colourGreen(0x00, 0x80, 0x00);
+const QColor colourPurple(0x80, 0x00, 0x80);
+const QColor colourRed(0xFF, 0x00, 0x00);
+const QColor colourBlue(0x00, 0x00, 0xFF);
+
+QLabel* makeStatusPanel(QWidget* parent, const char* name)
+{
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFixedHeight(19);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setIndent(4);
+    panel->setTextFormat(Qt::PlainText);
+    return panel;
+}
+
+QWebEngineView* makeWebView(QWidget* parent, const char* name)
+{
+    auto* view = new QWebEngineView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    // Links with a target window name open in the program's browser window.
+    view->setPage(new TBrowserPage(view));
+    view->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    return view;
+}
+
+} // namespace
+
+void TFormCorvantaZonequilter::CreateSourceView()
+{
+    SynEdit = new QsciScintilla(TabSheetSource);
+    SynEdit->setObjectName(QStringLiteral("SynEdit"));
+    auto* layout = new QVBoxLayout(TabSheetSource);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SynEdit);
+
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(13);
+    font.setBold(false);
+    auto* lexer = new QsciLexerHTML(SynEdit);
+    lexer->setDefaultFont(font);
+    lexer->setFont(font, -1);
+    lexer->setDefaultPaper(Qt::white);
+    lexer->setPaper(Qt::white, -1);
+    lexer->setColor(colourBlack, Entity);
+    lexer->setColor(colourGreen, HtmlComment);
+    for (int style : {Tag, UnknownTag})
+        lexer->setColor(colourPurple, style);
+    for (int style : {Attribute, UnknownAttribute})
+        lexer->setColor(colourRed, style);
+    for (int style : {HtmlNumber, HtmlDoubleQuotedString, HtmlSingleQuotedString, HtmlValue})
+        lexer->setColor(colourBlue, style);
+    SynEdit->setLexer(lexer);
+
+    // Line numbers in the gutter.
+    QFont gutterFont(QStringLiteral("Terminal"));
+    gutterFont.setStyleHint(QFont::TypeWriter);
+    gutterFont.setPixelSize(12);
+    SynEdit->setMarginsFont(gutterFont);
+    SynEdit->setMarginType(0, QsciScintilla::NumberMargin);
+    SynEdit->setMarginLineNumbers(0, true);
+    SynEdit->setMarginWidth(0, QStringLiteral("00000"));
+    SynEdit->setMarginWidth(1, 0);
+    SynEdit->setUtf8(true);
+    SynEdit->setReadOnly(true);
+    SynEdit->setWrapMode(QsciScintilla::WrapNone);
+
+    // The context menu; the keys themselves (Ctrl+A, Ctrl+C, Ctrl+Insert)
+    // are the source view's own.
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    CopytoClipboard1 = new QAction(QStringLiteral("Copy to Clipboard"), this);
+    CopytoClipboard1->setObjectName(QStringLiteral("CopytoClipboard1"));
+    CopytoClipboard1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    CopytoClipboard1->setShortcutContext(Qt::WidgetShortcut);
+    SelectAll1 = new QAction(QStringLiteral("Select All"), this);
+    SelectAll1->setObjectName(QStringLiteral("SelectAll1"));
+    SelectAll1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    SelectAll1->setShortcutContext(Qt::WidgetShortcut);
+    PopupMenu2->addAction(CopytoClipboard1);
+    PopupMenu2->addSeparator();
+    PopupMenu2->addAction(SelectAll1);
+    connect(CopytoClipboard1, &QAction::triggered, this, &TFormCorvantaZonequilter::CopytoClipboard1Click);
+    connect(SelectAll1, &QAction::triggered, this, &TFormCorvantaZonequilter::SelectAll1Click);
+    SynEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SynEdit, &QWidget::customContextMenuRequested, this,
+            &TFormCorvantaZonequilter::ShowSourceContextMenu);
+
+    TabSheetPreview->installEventFilter(this);
+    auto* previewLayout = new QVBoxLayout(TabSheetPreview);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+}
+
+void TFormCorvantaZonequilter::CreateServicesTab()
+{
+    auto* layout = new QVBoxLayout(TabSheetServices);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    PanelTitle = makeStatusPanel(TabSheetServices, "PanelTitle");
+    PanelStatusText = makeStatusPanel(TabSheetServices, "PanelStatusText");
+    ProgressBar = new QProgressBar(PanelStatusText);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setFixedWidth(86);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    auto* statusLayout = new QHBoxLayout(PanelStatusText);
+    statusLayout->setContentsMargins(0, 2, 2, 2);
+    statusLayout->addStretch(1);
+    statusLayout->addWidget(ProgressBar);
+    layout->addWidget(PanelTitle);
+    layout->addStretch(1);
+    layout->addWidget(PanelStatusText);
+    TabSheetServices->installEventFilter(this);
+}
+
+QWebEngineView* TFormCorvantaZonequilter::CreateEmbeddedWB()
+{
+    if (EmbeddedWB)
+        return EmbeddedWB;
+    EmbeddedWB = makeWebView(TabSheetPreview, "EmbeddedWB");
+    TabSheetPreview->layout()->addWidget(EmbeddedWB);
+    connect(EmbeddedWB->page(), &QWebEnginePage::linkHovered, this,
+            &TFormCorvantaZonequilter::EmbeddedWBStatusTextChange);
+    return EmbeddedWB;
+}
+
+QWebEngineView* TFormCorvantaZonequilter::CreateWebBrowserServices()
+{
+    if (WebBrowserServices)
+        return WebBrowserServices;
+    WebBrowserServices = makeWebView(TabSheetServices, "WebBrowserServices");
+    auto* layout = static_cast<QVBoxLayout*>(TabSheetServices->layout());
+    // In place of the stretch between the two panels.
+    delete layout->takeAt(1);
+    layout->insertWidget(1, WebBrowserServices, 1);
+    connect(WebBrowserServices, &QWebEngineView::titleChanged, this,
+            &TFormCorvantaZonequilter::WebBrowserServicesTitleChange);
+    connect(WebBrowserServices->page(), &QWebEnginePage::linkHovered, this,
+            &TFormCorvantaZonequilter::WebBrowserServicesStatusTextChange);
+    connect(WebBrowserServices, &QWebEngineView::loadStarted, this,
+            [this] { WebBrowserServicesProgressChange(0, 100); });
+    connect(WebBrowserServices, &QWebEngineView::loadProgress, this,
+            [this](int Progress) { WebBrowserServicesProgressChange(Progress, 100); });
+    connect(WebBrowserServices, &QWebEngineView::loadFinished, this,
+            &TFormCorvantaZonequilter::WebBrowserServicesLoadFinished);
+    return WebBrowserServices;
+}
+
+void TFormCorvantaZonequilter::SelectPageByUser(int Index)
+{
+    if (Index < 0 || Index >= PageControl->count() || Index == PageControl->currentIndex())
+        return;
+    PageControlChanging();
+    PageControl->setCurrentIndex(Index);
+    PageControlChange();
+}
+
+void TFormCorvantaZonequilter::PageControlChanging()
+{
+    if (!TBArrow->isChecked()) {
+        TBArrow->setChecked(true);
+        TBArrowClick();
+    }
+    ButtonRefreshHTML->click();
+}
+
+void TFormCorvantaZonequilter::PageControlChange()
+{
+    QWidget* page = PageControl->currentWidget();
+    if (page == TabSheetPreview) {
+        try {
+            LoadHTMLIntoWebView(CreateEmbeddedWB(), SynEdit->text());
+        } catch (const EFileCreateError& error) {
+            AppMessageBox(error.Message(), QMessageBox::Ok, QMessageBox::Critical);
+        }
+    } else if (page == TabSheetSource) {
+        SynEdit->setFocus();
+    }
+}
+
+void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
+{
+    SynEdit->setText(BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene)));
+}
+
+void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)
+{
+    StatusPanel0->setText(Text);
+}
+
+void TFormCorvantaZonequilter::ShowSourceContextMenu(const QPoint& Pos)
+{
+    PopupMenu2->popup(SynEdit->viewport()->mapToGlobal(Pos));
+}
+
+void TFormCorvantaZonequilter::CopytoClipboard1Click()
+{
+    // Without a selection the clipboard keeps what it holds.
+    if (SynEdit->hasSelectedText())
+        SynEdit->copy();
+}
+
+void TFormCorvantaZonequilter::SelectAll1Click()
+{
+    SynEdit->selectAll(true);
+}
+
+QString TFormCorvantaZonequilter::HomePageAddress()
+{
+    // The installation's home page, or the maker's own when there is none.
+    const QString address = DefaultHRef();
+    return QUrl(address).host().isEmpty() ? HomePageURL() : address;
+}
+
+QUrl TFormCorvantaZonequilter::ServicesPageUrl(bool Online)
+{
+    if (!Online)
+        return QUrl::fromLocalFile(GetAppFilePath(QStringLiteral("services.htm")));
+    QUrl host;
+    host.setScheme(QStringLiteral("http"));
+    host.setHost(QUrl(HomePageAddress()).host());
+    host.setPath(QStringLiteral("/"));
+    return host.resolved(QUrl(QStringLiteral("services.htm")));
+}
+
+void TFormCorvantaZonequilter::TabSheetServicesShow()
+{
+    QWebEngineView* view = CreateWebBrowserServices();
+    if (FServicesLoaded)
+        return;
+    FServicesLoaded = true;
+    FServicesOnline = IsInternetConnected();
+    view->load(ServicesPageUrl(FServicesOnline));
+}
+
+void TFormCorvantaZonequilter::WebBrowserServicesLoadFinished(bool Ok)
+{
+    WebBrowserServicesProgressChange(0, 100);
+    // An online page that can't be reached gives way to the one beside the
+    // program rather than leaving an error page.
+    if (!Ok && FServicesOnline && WebBrowserServices->url() == ServicesPageUrl(true)) {
+        FServicesOnline = false;
+        WebBrowserServices->load(ServicesPageUrl(false));
+    }
+}
+
+void TFormCorvantaZonequilter::WebBrowserServicesTitleChange(const QString& Title)
+{
+    PanelTitle->setText(Title);
+}
+
+void TFormCorvantaZonequilter::WebBrowserServicesStatusTextChange(const QString& Text)
+{
+    PanelStatusText->setText(Text);
+}
+
+void TFormCorvantaZonequilter::WebBrowserServicesProgressChange(int Progress, int ProgressMax)
+{
+    ProgressBar->setMaximum(ProgressMax);
+    ProgressBar->setValue(Progress);
+}
