@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     auto mainWindow = std::make_unique<TFormCorvantaZonequilter>();
     auto properties = std::make_unique<TFormProperties>();
 #ifdef ZQ_HAVE_HTML_IMPORT
-    auto htmlImport = std::make_unique<TFormHTMLImport>();
+    auto htmlImport = std::make_unique<TFormHTMLImport>(*mainWindow);
 #endif
     auto splash = std::make_unique<TFormSplash>();
     auto bitmapLoader = std::make_unique<TFormBitmapLoader>();

@@ -1,0 +1,292 @@
+#include "UnitHTMLImport.h"
+
+#include "MapImport.h"
+#include "MessageBoxes.h"
+#include "SharedDialogs.h"
+#include "TSharedFileDialog.h"
+#include "TUICircle.h"
+#include "TUIPolygon.h"
+#include "TUIRectangle.h"
+#include "UPTFrame.h"
+#include "UnitMain.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TFormHTMLImport* FormHTMLImport = nullptr;
+
+namespace {
+
+const int MapPositionRole = Qt::UserRole;
+
+QString HTMLFileFilter()
+{
+    return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
+}
+
+void ShowError(const QString& Text)
+{
+    AppMessageBox(Text, QMessageBox::Ok, QMessageBox::Critical);
+}
+
+TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
+{
+    TGUIRegion* region = nullptr;
+    switch (Area.shape) {
+    case MapArea::Shape::Rect:
+        region = new TUIRectangle(Scene);
+        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
+        break;
+    case MapArea::Shape::Circle:
+        region = new TUICircle(Scene);
+        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
+        break;
+    case MapArea::Shape::Poly: {
+        QVector<TPoint> points;
+        points.reserve(Area.Vertices.size());
+        for (const QPoint& p : Area.Vertices)
+            points.append(TPoint{p.x(), p.y()});
+        auto* polygon = new TUIPolygon(Scene);
+        polygon->SetPoints(points);
+        region = polygon;
+        break;
+    }
+    }
+    region->HRef = Area.HRef;
+    region->Target = Area.Target;
+    region->AltText = Area.AltText;
+    return region;
+}
+
+} // namespace
+
+TFormHTMLImport::TFormHTMLImport(TFormCorvantaZonequilter& MainForm, QWidget* parent)
+    : QDialog(parent), FMainForm(MainForm)
+{
+    setObjectName(QStringLiteral("TFormHTMLImport"));
+    setWindowTitle(QStringLiteral("Import Image Map"));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    // A client area of 433 x 217 inside a border of 8 pixels.
+    const int border = 8;
+    setFixedSize(433 + 2 * border, 217 + 2 * border);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setFocusPolicy(Qt::NoFocus);
+    PageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // The page caption is a full path: show it whole as far as it fits.
+    PageControl->tabBar()->setElideMode(Qt::ElideLeft);
+    PageControl->setGeometry(border, border, 433, 185);
+
+    TabSheetImageMaps = new QWidget;
+    TabSheetImageMaps->setObjectName(QStringLiteral("TabSheetImageMaps"));
+    PageControl->addTab(TabSheetImageMaps, QStringLiteral("Image Maps"));
+
+    PanelMessage =
+        new QLabel(QStringLiteral("Please select an image map from this list."), TabSheetImageMaps);
+    PanelMessage->setObjectName(QStringLiteral("PanelMessage"));
+    PanelMessage->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PanelMessage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    PanelMessage->setMargin(3);
+    PanelMessage->setFixedHeight(22);
+
+    ListView = new QTreeWidget(TabSheetImageMaps);
+    ListView->setObjectName(QStringLiteral("ListView"));
+    ListView->setColumnCount(2);
+    ListView->setHeaderLabels({QStringLiteral("Image Src"), QStringLiteral("UseMap")});
+    ListView->setRootIsDecorated(false);
+    ListView->setItemsExpandable(false);
+    ListView->setUniformRowHeights(true);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // "Image Src" takes whatever width "UseMap" leaves, at every size.
+    QHeaderView* header = ListView->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    header->resizeSection(1, 100);
+
+    auto* pageLayout = new QVBoxLayout(TabSheetImageMaps);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(PanelMessage);
+    pageLayout->addWidget(ListView);
+
+    ButtonOK = new QPushButton(QStringLiteral("OK"), this);
+    ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+    ButtonOK->setGeometry(border + 264, border + 192, 81, 25);
+    ButtonOK->setDefault(true);
+    ButtonOK->setAutoDefault(true);
+
+    ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    ButtonCancel->setGeometry(border + 352, border + 192, 81, 25);
+    ButtonCancel->setAutoDefault(false);
+
+    connect(ButtonOK, &QPushButton::clicked, this, &TFormHTMLImport::ButtonOKClick);
+    // QDialog closes with the Cancel result on Esc as well.
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ListView, &QTreeWidget::itemSelectionChanged, this, &TFormHTMLImport::ListViewSelectionChanged);
+
+    if (!FormHTMLImport)
+        FormHTMLImport = this;
+    FormCreate();
+}
+
+TFormHTMLImport::~TFormHTMLImport()
+{
+    if (FormHTMLImport == this)
+        FormHTMLImport = nullptr;
+}
+
+void TFormHTMLImport::FormCreate()
+{
+    FDocument.Clear();
+    FHTMLFileName.clear();
+    FChosenInDialog = false;
+    ButtonOK->setEnabled(false);
+}
+
+QString TFormHTMLImport::GetAttributeText(const HtmlElement& Element, const QString& Name)
+{
+    return Element.GetAttributeText(Name);
+}
+
+bool TFormHTMLImport::ExecuteImport()
+{
+    PageControl->setCurrentWidget(TabSheetImageMaps);
+    TSharedFileDialog* openDialog = SharedOpenDialog();
+    if (!ExecuteOpenDialog(openDialog->FileName(), HTMLFileFilter(), QString()))
+        return false;
+    if (!LoadHTMLFile(openDialog->FileName()))
+        return false;
+    FChosenInDialog = true;
+    if (EntryCount() == 0) {
+        AppMessageBox(QStringLiteral("No image maps were found in the selected HTML file."));
+        return false;
+    }
+    return exec() == QDialog::Accepted;
+}
+
+bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
+{
+    PageControl->setTabText(PageControl->indexOf(TabSheetImageMaps), FileName);
+    FHTMLFileName = FileName;
+    FChosenInDialog = false;
+
+    QString error;
+    const bool loaded = FDocument.LoadFromFile(FileName, &error);
+    // Entries of an earlier file would point into a document that is gone.
+    ListView->clear();
+    ButtonOK->setEnabled(false);
+    if (!loaded) {
+        ShowError(error);
+        return false;
+    }
+
+    const QVector<ImageMapEntry> entries = FindImageMaps(FDocument);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(entries.size());
+    for (const ImageMapEntry& entry : entries) {
+        auto* item = new QTreeWidgetItem({entry.ImageSrc, entry.UseMap});
+        item->setData(0, MapPositionRole, QString::number(entry.MapPosition));
+        items.append(item);
+    }
+    ListView->addTopLevelItems(items);
+    ListView->clearSelection();
+    ListView->setCurrentItem(nullptr);
+    ButtonOK->setEnabled(false);
+    return true;
+}
+
+int TFormHTMLImport::EntryCount() const
+{
+    return ListView->topLevelItemCount();
+}
+
+bool TFormHTMLImport::SelectEntry(int Index)
+{
+    QTreeWidgetItem* item = ListView->topLevelItem(Index);
+    if (!item)
+        return false;
+    ListView->setCurrentItem(item);
+    item->setSelected(true);
+    return true;
+}
+
+ImageMapEntry TFormHTMLImport::Entry(int Index) const
+{
+    ImageMapEntry entry;
+    if (QTreeWidgetItem* item = ListView->topLevelItem(Index)) {
+        entry.ImageSrc = item->text(0);
+        entry.UseMap = item->text(1);
+        entry.MapPosition = item->data(0, MapPositionRole).toString().toInt();
+    }
+    return entry;
+}
+
+void TFormHTMLImport::ListViewSelectionChanged()
+{
+    const QList<QTreeWidgetItem*> selected = ListView->selectedItems();
+    ListViewSelectItem(selected.isEmpty() ? nullptr : selected.first(), !selected.isEmpty());
+}
+
+void TFormHTMLImport::ListViewSelectItem(QTreeWidgetItem* Item, bool Selected)
+{
+    Q_UNUSED(Item);
+    ButtonOK->setEnabled(Selected);
+}
+
+bool TFormHTMLImport::ButtonOKClick()
+{
+    const QList<QTreeWidgetItem*> selected = ListView->selectedItems();
+    if (selected.isEmpty())
+        return false;
+    const ImageMapEntry entry = Entry(ListView->indexOfTopLevelItem(selected.first()));
+
+    // Everything is read and checked first: a map that cannot be imported leaves the document
+    // exactly as it was.
+    const ImportedMap map = ImportImageMap(FDocument, entry, FHTMLFileName);
+    if (!map.Ok) {
+        ShowError(map.ErrorMessage);
+        accept();
+        return false;
+    }
+
+    TPTGroup* scene = FMainForm.PanelScene;
+    scene->DestroyRegions();
+    QString imageError;
+    const bool imageLoaded = FMainForm.LoadImage(map.ImagePath, &imageError);
+    FMainForm.FMapName = map.MapName;
+    // Each region is put on top of those before it: creating them from the last area back makes
+    // the first area front-most, so the writer gives the areas back in the file's order and a
+    // browser picks the same area where areas overlap.
+    for (auto it = map.Areas.crbegin(); it != map.Areas.crend(); ++it)
+        CreateRegion(scene, *it);
+
+    FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
+    SharedSaveDialog()->SetFileName(FChosenInDialog ? SharedOpenDialog()->FileName() : QString());
+    FMainForm.FormActivate();
+    if (!imageLoaded)
+        ShowError(imageError);
+    accept();
+    return true;
+}
+
+void TFormHTMLImport::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
