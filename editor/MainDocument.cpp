@@ -22,6 +22,7 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
+#include <cerrno>
 
 namespace {
 
@@ -127,17 +128,33 @@ void TFormCorvantaZonequilter::MISaveAsClick()
     ButtonRefreshHTML->click();
 
     // The old file is replaced only once the new text is completely on disk.
+    // Unbuffered, so that a write the disk cuts short shows in its count: Qt
+    // reports no error for a short write.
     const QString fileName = dialog->FileName();
     const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
     QSaveFile file(fileName);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written)
-        written = file.write(bytes) == bytes.size();
-    if (written)
-        written = file.commit();
-    if (!written) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    bool saved = false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
+    } else {
+        errno = 0;
+        const qint64 written = file.write(bytes);
+        const int writeErrno = errno;
+        if (written != bytes.size() || file.size() != bytes.size()) {
+            if (file.error() != QFileDevice::NoError)
+                reason = file.errorString();
+            else if (writeErrno != 0)
+                reason = qt_error_string(writeErrno);
+            else
+                reason = tr("Only part of the text could be written.");
+            file.cancelWriting();
+        } else {
+            saved = file.commit();
+            reason = file.errorString();
+        }
+    }
+    if (!saved) {
         // The document keeps the name of the file it really is in.
         dialog->SetFileName(previousName);
         showError(EFileCreateError::MakeMessage(fileName, reason));

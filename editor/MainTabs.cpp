@@ -25,6 +25,7 @@
 #include <QWebEngineView>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
+#include <algorithm>
 
 namespace {
 
@@ -80,9 +81,11 @@ void TFormCorvantaZonequilter::CreateSourceView()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SynEdit);
 
+    // The source view takes point sizes only: 13 pixels high at the screen's resolution.
+    const qreal pointsPerPixel = 72.0 / std::max(1, SynEdit->logicalDpiY());
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
+    font.setPointSizeF(13 * pointsPerPixel);
     font.setBold(false);
     auto* lexer = new QsciLexerHTML(SynEdit);
     lexer->setDefaultFont(font);
@@ -102,7 +105,7 @@ void TFormCorvantaZonequilter::CreateSourceView()
     // Line numbers in the gutter.
     QFont gutterFont(QStringLiteral("Terminal"));
     gutterFont.setStyleHint(QFont::TypeWriter);
-    gutterFont.setPixelSize(12);
+    gutterFont.setPointSizeF(12 * pointsPerPixel);
     SynEdit->setMarginsFont(gutterFont);
     SynEdit->setMarginType(0, QsciScintilla::NumberMargin);
     SynEdit->setMarginLineNumbers(0, true);

@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,8 +20,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -165,6 +168,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     windowFont.setPixelSize(11);
     setFont(windowFont);
     resize(569, 500);
+    // Centred on the screen; a remembered placement, restored later, wins.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
+                 .topLeft());
 
     // Menu bar, carried by a toolbar so it can move between the docks.
     TBMainMenu = new QToolBar(this);
