@@ -1,0 +1,356 @@
+// The road of a typical use, end to end, with the real web view and real
+// files: a new picture, three regions drawn with the mouse and given their
+// texts, the source view, the preview's document, Save As, the import of the
+// saved file and a second Save As.
+#include "AppFolder.h"
+#include "ImageMapWriter.h"
+#include "InternetConnection.h"
+#include "MapAreaGathering.h"
+#include "MessageBoxes.h"
+#include "SharedDialogs.h"
+#include "TSharedFileDialog.h"
+#include "TUICircle.h"
+#include "TUIPolygon.h"
+#include "TUIRectangle.h"
+#include "UPTFrame.h"
+#include "UnitHTMLImport.h"
+#include "UnitMain.h"
+#include "UnitProperties.h"
+#include "WebViewHelpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <Qsci/qsciscintilla.h>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Texts
+{
+    QString HRef;
+    QString Target;
+    QString AltText;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+// The AREA lines of a generated document as (shape, href, alt, target, coords).
+QList<QStringList> areaLines(const QString& html)
+{
+    static const QRegularExpression line(
+        QStringLiteral(
+            "^<AREA shape=(\\w+) href=\"([^\"]*)\" alt=\"([^\"]*)\" target=\"([^\"]*)\" coords=([-0-9,]*)>$"),
+        QRegularExpression::MultilineOption);
+    QList<QStringList> result;
+    auto it = line.globalMatch(html);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        result.append(
+            {match.captured(1), match.captured(2), match.captured(3), match.captured(4), match.captured(5)});
+    }
+    return result;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void roadOfATypicalUse();
+    void previewFromCodeLoadsNothing();
+    void keyboardTabChangeRunsTheHandlers();
+    void servicesOfflineShowsThePageBesideTheProgram();
+
+private:
+    void makeWindow();
+    QPoint at(int x, int y) const { return FWindow->PanelScene->mapFromScene(QPointF(x, y)); }
+    QWidget* viewport() const { return FWindow->PanelScene->viewport(); }
+    void drag(int x0, int y0, int x1, int y1);
+    void click(int x, int y);
+    void clickTab(QWidget* page);
+    void setProperties(int x, int y, const Texts& texts);
+    QVariant runJavaScript(QWebEngineView* view, const QString& script);
+
+    std::unique_ptr<QTemporaryDir> FFolder;
+    std::unique_ptr<TFormCorvantaZonequilter> FWindow;
+    QStringList FMessages;
+};
+
+void TestEndToEnd::init()
+{
+    FFolder = std::make_unique<QTemporaryDir>();
+    QVERIFY(FFolder->isValid());
+    // The program folder (preview files, services page) is a folder of the test's own.
+    SetAppFolderOverride(FFolder->path());
+    QVERIFY(QFile::copy(QStringLiteral(ZQ_APP_DIR "/services.htm"), FFolder->filePath("services.htm")));
+    FMessages.clear();
+    SetMessageBoxRunner([this](QMessageBox& box) {
+        FMessages << box.text();
+        return QMessageBox::Ok;
+    });
+    SharedSaveDialog()->SetFileName(QString());
+    SetInternetConnectedProbe([] { return false; });
+    makeWindow();
+}
+
+void TestEndToEnd::cleanup()
+{
+    FWindow.reset();
+    SetDialogRunner({});
+    SetMessageBoxRunner({});
+    SetInternetConnectedProbe({});
+    SetAppFolderOverride(QString());
+    FFolder.reset();
+}
+
+void TestEndToEnd::makeWindow()
+{
+    FWindow = std::make_unique<TFormCorvantaZonequilter>();
+    FWindow->SkipFirstPaint();
+    FWindow->show();
+    FWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+}
+
+void TestEndToEnd::drag(int x0, int y0, int x1, int y1)
+{
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, at(x0, y0));
+    QTest::mouseMove(viewport(), at((x0 + x1) / 2, (y0 + y1) / 2));
+    QTest::mouseMove(viewport(), at(x1, y1));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, at(x1, y1));
+}
+
+void TestEndToEnd::click(int x, int y)
+{
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, at(x, y));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, at(x, y));
+}
+
+void TestEndToEnd::clickTab(QWidget* page)
+{
+    QTabBar* bar = FWindow->PageControl->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->tabRect(FWindow->PageControl->indexOf(page)).center());
+}
+
+void TestEndToEnd::setProperties(int x, int y, const Texts& texts)
+{
+    click(x, y);
+    QVERIFY(FWindow->ActiveRegion() != nullptr);
+    TFormProperties* dialog = FWindow->PropertiesDialog();
+    bool filled = false;
+    QTimer::singleShot(0, dialog, [&] {
+        QVERIFY(dialog->isVisible());
+        dialog->EditHRef->setText(texts.HRef);
+        dialog->EditTarget->setCurrentText(texts.Target);
+        dialog->EditAltText->setPlainText(texts.AltText);
+        QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
+        filled = true;
+    });
+    FWindow->TBProperties->trigger();
+    QVERIFY(filled);
+}
+
+QVariant TestEndToEnd::runJavaScript(QWebEngineView* view, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 20000))
+        return QStringLiteral("<no answer>");
+    return result;
+}
+
+void TestEndToEnd::roadOfATypicalUse()
+{
+    // New Image Map with a picture of our own.
+    const QString picture = FFolder->filePath(QStringLiteral("garden.png"));
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(QColor(120, 180, 90));
+    QVERIFY(image.save(picture, "PNG"));
+    SetDialogRunner(ChooseFileRunner(picture));
+    FWindow->TBNew->trigger();
+    QCOMPARE(FWindow->FImageFileName, picture);
+    QCOMPARE(FWindow->PanelScene->ClientWidth(), 400);
+
+    // A rectangle, a circle and a polygon, drawn with the mouse.
+    FWindow->TBRect->trigger();
+    drag(20, 30, 120, 110);
+    FWindow->TBCircle->trigger();
+    drag(200, 40, 260, 100);
+    FWindow->TBPoly->trigger();
+    for (const QPoint& corner : {QPoint(100, 180), QPoint(220, 170), QPoint(260, 260), QPoint(120, 280)})
+        click(corner.x(), corner.y());
+    click(101, 181);
+    QCOMPARE(FWindow->PanelScene->Regions().size(), 3);
+    QVERIFY(qobject_cast<TUIRectangle*>(FWindow->PanelScene->Regions()[0]));
+    QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
+    QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
+    QVERIFY(FWindow->TBArrow->isChecked());
+
+    // Their texts, through the properties dialog.
+    setProperties(60, 70,
+                  {QStringLiteral("http://example.org/door.htm"), QStringLiteral("_blank"),
+                   QStringLiteral("The door & the porch")});
+    setProperties(230, 70, {QStringLiteral("sun.htm"), QString(), QStringLiteral("The sun")});
+    setProperties(180, 230,
+                  {QStringLiteral("http://example.org/lawn.htm?x=1&y=2"),
+                   QStringLiteral("CorvantaWebBrowser"), QStringLiteral("Lawn, \"mown\"")});
+    const QVector<MapArea> drawn = GatherMapAreas(*FWindow->PanelScene);
+    QCOMPARE(drawn.size(), 3);
+    QCOMPARE(drawn[0].AltText, QStringLiteral("Lawn, \"mown\""));
+    QCOMPARE(drawn[2].HRef, QStringLiteral("http://example.org/door.htm"));
+
+    // The Source tab shows exactly the writer's text.
+    clickTab(FWindow->TabSheetSource);
+    const QString expected = BuildImageMapHTML(picture, QStringLiteral("ImageMap"), drawn);
+    QCOMPARE(FWindow->SynEdit->text(), expected);
+    const QList<QStringList> areas = areaLines(expected);
+    QCOMPARE(areas.size(), 3);
+
+    // The Preview shows the page; its document holds the same areas in the same order.
+    clickTab(FWindow->TabSheetPreview);
+    QVERIFY(FWindow->EmbeddedWB != nullptr);
+    QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
+    QVERIFY(loaded.wait(30000));
+    QCOMPARE(loaded.first().first().toBool(), true);
+    QCOMPARE(FWindow->EmbeddedWB->url(), QUrl::fromLocalFile(FFolder->filePath("Temp1.html")));
+    const QVariant dom = runJavaScript(
+        FWindow->EmbeddedWB,
+        QStringLiteral("JSON.stringify(Array.from(document.querySelectorAll('map[name=\"ImageMap\"] area'))"
+                       ".map(a => [a.getAttribute('shape'), a.getAttribute('href'), a.getAttribute('alt'),"
+                       " a.getAttribute('target'), a.getAttribute('coords')]))"));
+    const QJsonArray domAreas = QJsonDocument::fromJson(dom.toString().toUtf8()).array();
+    QCOMPARE(domAreas.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QStringList fields;
+        for (const QJsonValue& v : domAreas[i].toArray())
+            fields << v.toString();
+        QStringList written = areas[i];
+        written[2].replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+        QCOMPARE(fields, written);
+    }
+    QCOMPARE(runJavaScript(FWindow->EmbeddedWB, QStringLiteral("document.images[0].naturalWidth")).toInt(),
+             400);
+
+    // Save As writes the text with CR LF.
+    const QString first = FFolder->filePath(QStringLiteral("garden.htm"));
+    SetDialogRunner(ChooseFileRunner(FFolder->filePath(QStringLiteral("garden"))));
+    FWindow->TBSave->trigger();
+    const QByteArray saved = readAll(first);
+    QCOMPARE(saved, ToCrLfLines(expected).toUtf8());
+    QCOMPARE(saved.count("\n"), saved.count("\r\n"));
+    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
+
+    // A fresh document, then the import of the saved file.
+    SetDialogRunner(ChooseFileRunner(picture));
+    FWindow->TBNew->trigger();
+    QVERIFY(FWindow->PanelScene->Regions().isEmpty());
+    SetDialogRunner(ChooseFileRunner(first));
+    TFormHTMLImport* import = FWindow->ImportDialog();
+    bool accepted = false;
+    std::function<void()> acceptWhenShown = [&] {
+        if (!import->isVisible()) {
+            QTimer::singleShot(10, import, acceptWhenShown);
+            return;
+        }
+        QVERIFY(import->SelectEntry(0));
+        QVERIFY(import->ButtonOK->isEnabled());
+        QTest::mouseClick(import->ButtonOK, Qt::LeftButton);
+        accepted = true;
+    };
+    QTimer::singleShot(0, import, acceptWhenShown);
+    FWindow->TBOpen->trigger();
+    QVERIFY(accepted);
+    QVERIFY(FMessages.isEmpty());
+    QCOMPARE(FWindow->PanelScene->Regions().size(), 3);
+    QVERIFY(qobject_cast<TUIRectangle*>(FWindow->PanelScene->Regions()[0]));
+    QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
+    QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
+    QCOMPARE(GatherMapAreas(*FWindow->PanelScene), drawn);
+    QCOMPARE(FWindow->FMapName, QStringLiteral("ImageMap"));
+    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
+
+    // Save As again gives the same bytes.
+    const QString second = FFolder->filePath(QStringLiteral("garden again.htm"));
+    SetDialogRunner(ChooseFileRunner(second));
+    FWindow->MISaveAs->trigger();
+    QCOMPARE(readAll(second), saved);
+    QVERIFY(FMessages.isEmpty());
+}
+
+void TestEndToEnd::previewFromCodeLoadsNothing()
+{
+    FWindow->PageControl->setCurrentWidget(FWindow->TabSheetPreview);
+    QTest::qWait(200);
+    // The view is made when its tab shows, but nothing is written or loaded.
+    QVERIFY(FWindow->EmbeddedWB != nullptr);
+    QVERIFY(FWindow->EmbeddedWB->url().isEmpty());
+    QVERIFY(FWindow->SynEdit->text().isEmpty());
+    QVERIFY(!QFile::exists(FFolder->filePath("Temp1.html")));
+}
+
+void TestEndToEnd::keyboardTabChangeRunsTheHandlers()
+{
+    // Ctrl+Tab from the Edit tab goes to Preview, through both handlers.
+    FWindow->TBArrow->trigger();
+    FWindow->PanelScene->setFocus();
+    QTest::keyClick(FWindow->PanelScene, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(FWindow->PageControl->currentWidget(), FWindow->TabSheetPreview);
+    QVERIFY(!FWindow->SynEdit->text().isEmpty());
+    QVERIFY(FWindow->EmbeddedWB != nullptr);
+    QCOMPARE(FWindow->EmbeddedWB->url(), QUrl::fromLocalFile(FFolder->filePath("Temp1.html")));
+    QCOMPARE(readAll(FFolder->filePath("Temp1.html")), FWindow->SynEdit->text().toUtf8());
+}
+
+void TestEndToEnd::servicesOfflineShowsThePageBesideTheProgram()
+{
+    clickTab(FWindow->TabSheetServices);
+    QVERIFY(FWindow->WebBrowserServices != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(FWindow->WebBrowserServices->url(),
+                              QUrl::fromLocalFile(FFolder->filePath("services.htm")), 30000);
+    // The page's own title, once it has loaded.
+    QTRY_COMPARE_WITH_TIMEOUT(FWindow->PanelTitle->text(), QStringLiteral("Corvanta Services"), 30000);
+    QCOMPARE(FWindow->WebBrowserServices->title(), QStringLiteral("Corvanta Services"));
+}
+
+int main(int argc, char** argv)
+{
+    PrepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    TestEndToEnd test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_e2e.moc"
