@@ -47,11 +47,16 @@ void showError(const QString& Text)
 
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
-    if (!FBitmapLoader)
-        FBitmapLoader = new TFormBitmapLoader(this);
-    if (!FBitmapLoader->LoadBitmap(FBitmap, FileName)) {
+    // The program's loader, made at start-up; a window without one (in tests) keeps its own.
+    TFormBitmapLoader* loader = FormBitmapLoader;
+    if (!loader) {
+        if (!FBitmapLoader)
+            FBitmapLoader = new TFormBitmapLoader(this);
+        loader = FBitmapLoader;
+    }
+    if (!loader->LoadBitmap(FBitmap, FileName)) {
         if (Reason)
-            *Reason = FBitmapLoader->LastError();
+            *Reason = loader->LastError();
         return false;
     }
     if (Reason)

@@ -14,6 +14,7 @@
 #endif
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <memory>
 
@@ -64,6 +65,8 @@ int main(int argc, char* argv[])
     }
 
     QCoreApplication::setApplicationName(ApplicationTitle());
+    // The application icon: every window's title bar and the about box show it.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/zonequilter.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The windows, main window first; they are destroyed in the reverse order, the main window
@@ -74,6 +77,7 @@ int main(int argc, char* argv[])
     auto htmlImport = std::make_unique<TFormHTMLImport>(*mainWindow);
 #endif
     auto splash = std::make_unique<TFormSplash>();
+    // The program's image loader (FormBitmapLoader): the main window loads its pictures through it.
     auto bitmapLoader = std::make_unique<TFormBitmapLoader>();
 
     TMainWindowWatcher watcher(mainWindow.get());

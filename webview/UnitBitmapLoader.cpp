@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+TFormBitmapLoader* FormBitmapLoader = nullptr;
+
 namespace {
 int& CurrentLimitMB()
 {
@@ -57,6 +59,14 @@ TFormBitmapLoader::TFormBitmapLoader(QObject* Parent) : QObject(Parent)
 {
     setObjectName(QStringLiteral("FormBitmapLoader"));
     QImageReader::setAllocationLimit(CurrentLimitMB());
+    if (!FormBitmapLoader)
+        FormBitmapLoader = this;
+}
+
+TFormBitmapLoader::~TFormBitmapLoader()
+{
+    if (FormBitmapLoader == this)
+        FormBitmapLoader = nullptr;
 }
 
 int TFormBitmapLoader::SetAllocationLimit(int MegaBytes)

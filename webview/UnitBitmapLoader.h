@@ -22,6 +22,7 @@ public:
     static constexpr int AllocationLimitMB = 1024;
 
     explicit TFormBitmapLoader(QObject* Parent = nullptr);
+    ~TFormBitmapLoader() override;
 
     // Loads FileName into Bitmap; true on success. On failure Bitmap is untouched and
     // LastError() says why (naming the file).
@@ -39,3 +40,7 @@ public:
 private:
     QString FLastError;
 };
+
+// The program's image loader, set by the first TFormBitmapLoader that is created (the one made at
+// start-up) and cleared when it is destroyed; null when there is none, as in tests.
+extern TFormBitmapLoader* FormBitmapLoader;
