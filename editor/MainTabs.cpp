@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <Qsci/qscilexerhtml.h>
@@ -69,6 +71,29 @@ QWebEngineView* makeWebView(QWidget* parent, const char* name)
     view->setPage(new TBrowserPage(view));
     view->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     return view;
+}
+
+// The generated page asks for the system colour "buttonshadow" as its body's
+// background (bgColor=buttonshadow). Chromium's legacy colour parsing reads
+// that name as a hex string and paints magenta; the preview shows the colour
+// meant, without touching the text the user copies.
+QWebEngineScript buttonShadowScript(const QColor& shadow)
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("ButtonShadowBackground"));
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(
+        QStringLiteral("(function () {"
+                       "  var body = document.body;"
+                       "  if (!body) return;"
+                       "  var value = (body.getAttribute('bgcolor') || '').trim().toLowerCase();"
+                       "  if (value === 'buttonshadow')"
+                       "    body.style.backgroundColor = '%1';"
+                       "})();")
+            .arg(shadow.name(QColor::HexRgb)));
+    return script;
 }
 
 } // namespace
@@ -169,6 +194,8 @@ QWebEngineView* TFormCorvantaZonequilter::CreateEmbeddedWB()
     if (EmbeddedWB)
         return EmbeddedWB;
     EmbeddedWB = makeWebView(TabSheetPreview, "EmbeddedWB");
+    // The same grey as the Edit tab's surround.
+    EmbeddedWB->page()->scripts().insert(buttonShadowScript(PanelScene->palette().color(QPalette::Dark)));
     TabSheetPreview->layout()->addWidget(EmbeddedWB);
     connect(EmbeddedWB->page(), &QWebEnginePage::linkHovered, this,
             &TFormCorvantaZonequilter::EmbeddedWBStatusTextChange);

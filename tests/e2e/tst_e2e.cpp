@@ -86,6 +86,7 @@ private slots:
     void cleanup();
     void roadOfATypicalUse();
     void previewFromCodeLoadsNothing();
+    void previewBackgroundIsButtonShadowNotMagenta();
     void keyboardTabChangeRunsTheHandlers();
     void servicesOfflineShowsThePageBesideTheProgram();
 
@@ -319,6 +320,25 @@ void TestEndToEnd::previewFromCodeLoadsNothing()
     QVERIFY(FWindow->EmbeddedWB->url().isEmpty());
     QVERIFY(FWindow->SynEdit->text().isEmpty());
     QVERIFY(!QFile::exists(FFolder->filePath("Temp1.html")));
+}
+
+void TestEndToEnd::previewBackgroundIsButtonShadowNotMagenta()
+{
+    clickTab(FWindow->TabSheetPreview);
+    QVERIFY(FWindow->EmbeddedWB != nullptr);
+    QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
+    QVERIFY(loaded.wait(30000));
+    // The text keeps the system colour name; the page shows the Edit tab's grey.
+    QVERIFY(FWindow->SynEdit->text().contains(QStringLiteral("bgColor=buttonshadow")));
+    QCOMPARE(runJavaScript(FWindow->EmbeddedWB, QStringLiteral("document.body.getAttribute('bgcolor')"))
+                 .toString(),
+             QStringLiteral("buttonshadow"));
+    const QColor grey = FWindow->PanelScene->palette().color(QPalette::Dark);
+    const QString expected =
+        QStringLiteral("rgb(%1, %2, %3)").arg(grey.red()).arg(grey.green()).arg(grey.blue());
+    const QString script = QStringLiteral("getComputedStyle(document.body).backgroundColor");
+    // The page's script runs when its document is ready, at about the time the load finishes.
+    QTRY_COMPARE_WITH_TIMEOUT(runJavaScript(FWindow->EmbeddedWB, script).toString(), expected, 10000);
 }
 
 void TestEndToEnd::keyboardTabChangeRunsTheHandlers()
