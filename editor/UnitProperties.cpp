@@ -10,17 +10,27 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 
 TFormProperties* FormProperties = nullptr;
 
 namespace {
+
+// The edit controls beside the labels start here.
+constexpr int editLeft = 88;
 
 QLabel* makeLabelPanel(QWidget* parent, const char* name, const QString& text, const QRect& bounds)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(bounds);
+    // Where "MS Sans Serif" is missing its stand-in runs wider, and "Target
+    // Frame:" would lose its colon: the panel grows into the gap before the
+    // edit control, as far as its text needs.
+    QRect fitted = bounds;
+    const int widest = editLeft - 2 - bounds.left();
+    fitted.setWidth(std::clamp(label->sizeHint().width(), bounds.width(), std::max(widest, bounds.width())));
+    label->setGeometry(fitted);
     return label;
 }
 
@@ -50,7 +60,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     Panel3 = makeLabelPanel(TabSheetSettings, "Panel3", QStringLiteral("URL Address:"), QRect(8, 16, 73, 21));
     EditHRef = new QLineEdit(TabSheetSettings);
     EditHRef->setObjectName(QStringLiteral("EditHRef"));
-    EditHRef->setGeometry(88, 16, 209, 21);
+    EditHRef->setGeometry(editLeft, 16, 209, 21);
     ButtonHRef = new QPushButton(QStringLiteral("..."), TabSheetSettings);
     ButtonHRef->setObjectName(QStringLiteral("ButtonHRef"));
     ButtonHRef->setGeometry(304, 16, 25, 21);
@@ -60,7 +70,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
         makeLabelPanel(TabSheetSettings, "Panel2", QStringLiteral("Target Frame:"), QRect(8, 40, 73, 21));
     EditTarget = new QComboBox(TabSheetSettings);
     EditTarget->setObjectName(QStringLiteral("EditTarget"));
-    EditTarget->setGeometry(88, 40, 241, 21);
+    EditTarget->setGeometry(editLeft, 40, 241, 21);
     EditTarget->setEditable(true);
     // Typed frame names are stored as the target, never added to the list.
     EditTarget->setInsertPolicy(QComboBox::NoInsert);
@@ -71,7 +81,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
         makeLabelPanel(TabSheetSettings, "Panel1", QStringLiteral("Alterate Text:"), QRect(8, 64, 73, 21));
     EditAltText = new QPlainTextEdit(TabSheetSettings);
     EditAltText->setObjectName(QStringLiteral("EditAltText"));
-    EditAltText->setGeometry(88, 64, 241, 65);
+    EditAltText->setGeometry(editLeft, 64, 241, 65);
     EditAltText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Enter makes a line break; Tab moves on to the buttons.
     EditAltText->setTabChangesFocus(true);

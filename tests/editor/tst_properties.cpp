@@ -32,6 +32,7 @@ class TestProperties : public QObject
 
 private slots:
     void layout();
+    void labelsAreNotCutShort();
     void okCopiesTheEditsBack();
     void cancelChangesNothing();
     void closeBoxCountsAsCancel();
@@ -64,6 +65,24 @@ void TestProperties::layout()
     QCOMPARE(dialog.Panel2->text(), QStringLiteral("Target Frame:"));
     QCOMPARE(dialog.Panel3->text(), QStringLiteral("URL Address:"));
     QCOMPARE(dialog.findChild<QLineEdit*>("EditHRef"), dialog.EditHRef);
+}
+
+void TestProperties::labelsAreNotCutShort()
+{
+    TFormProperties dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QList<QPair<QLabel*, QWidget*>> rows = {{dialog.Panel3, dialog.EditHRef},
+                                                  {dialog.Panel2, dialog.EditTarget},
+                                                  {dialog.Panel1, dialog.EditAltText}};
+    for (const auto& [label, edit] : rows) {
+        // "Target Frame:" once lost its colon in its 73-pixel panel.
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                 qPrintable(label->text()));
+        QCOMPARE(label->x(), 8);
+        QVERIFY(label->width() >= 73);
+        QVERIFY(label->geometry().right() < edit->x());
+    }
 }
 
 void TestProperties::okCopiesTheEditsBack()
