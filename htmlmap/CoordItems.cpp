@@ -1,5 +1,7 @@
 #include "CoordItems.h"
 
+#include <QStringView>
+#include <cctype>
 #include <limits>
 
 namespace {
@@ -9,16 +11,16 @@ bool isBlank(QChar c)
     return c.unicode() >= 1 && c.unicode() <= 32;
 }
 
-int hexDigit(QChar c)
+// Only digits of the base: Qt's number parser would also take blanks, a sign or
+// a second "0x", which the coords rules don't.
+bool allDigitsOf(QStringView digits, int base)
 {
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
+    for (const QChar c : digits) {
+        const ushort u = c.unicode();
+        if (u > 127 || !(base == 16 ? std::isxdigit(u) : std::isdigit(u)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -88,18 +90,16 @@ bool ParseWholeNumber(const QString& item, int* value)
     }
     if (p >= n)
         return false;
-    // The magnitude may reach 2^31 for the most negative value.
+    const QStringView digits = QStringView(item).mid(p);
+    if (!allDigitsOf(digits, base))
+        return false;
+    // The magnitude may reach 2^31 for the most negative value; longer texts fail to convert.
     const qint64 limit =
         negative ? qint64(std::numeric_limits<int>::max()) + 1 : std::numeric_limits<int>::max();
-    qint64 magnitude = 0;
-    for (; p < n; ++p) {
-        const int digit = hexDigit(item[p]);
-        if (digit < 0 || digit >= base)
-            return false;
-        magnitude = magnitude * base + digit;
-        if (magnitude > limit)
-            return false;
-    }
+    bool converted = false;
+    const qint64 magnitude = digits.toLongLong(&converted, base);
+    if (!converted || magnitude > limit)
+        return false;
     if (value)
         *value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
