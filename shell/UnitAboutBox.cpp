@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
+#include <initializer_list>
 
 namespace {
 // The dialog's border width around its design client area of 329 x 321.
@@ -23,6 +25,8 @@ constexpr int Border = 8;
 constexpr int DesignClientWidth = 329;
 constexpr int DesignClientHeight = 321;
 constexpr int ValueLabelLeft = 248;
+constexpr int ColumnLeft = 48;
+constexpr int ColumnWidth = 265;
 
 const char LegalWarning[] =
     "This program is protected by copyright law. Copying it or passing it on, in whole or in part, "
@@ -144,6 +148,15 @@ void TFormAboutBox::FitContents()
         label->adjustSize();
         label->resize(label->width(), std::max(label->height(), 13));
     }
+    // The column of title, details, memo and rule is 265 wide unless a text needs more: the
+    // copyright line or a long version would otherwise be cut off at the panel's edge,
+    // depending on the font the system has for "MS Sans Serif".
+    int columnWidth = std::max(ColumnWidth, PanelTitle->sizeHint().width());
+    for (QLabel* label : {LabelComments, LabelCopyright, LabelHomePage})
+        columnWidth = std::max(columnWidth, label->geometry().right() + 1 + label->x());
+    for (QWidget* part : std::initializer_list<QWidget*>{PanelTitle, PanelDetails, Memo, Bevel})
+        part->resize(columnWidth, part->height());
+
     // The value labels stand at 248 unless a (translated) caption reaches that far.
     const int captionsRight =
         std::max(LabelPhysicalMemory->geometry().right(), LabelMemoryUsage->geometry().right());
@@ -151,9 +164,9 @@ void TFormAboutBox::FitContents()
     LabelTotalPhys->move(valueLeft, LabelTotalPhys->y());
     LabelMemoryLoad->move(valueLeft, LabelMemoryLoad->y());
 
-    const int contentRight =
-        std::max({LabelTotalPhys->geometry().right(), LabelMemoryLoad->geometry().right(), 48 + 265}) + 1;
-    const int extra = std::max(0, contentRight - (48 + 265));
+    const int contentRight = std::max({LabelTotalPhys->geometry().right() + 1,
+                                       LabelMemoryLoad->geometry().right() + 1, ColumnLeft + columnWidth});
+    const int extra = contentRight - (ColumnLeft + ColumnWidth);
     PageControl->resize(329 + extra, 289);
     ButtonOK->move(Border + 248 + extra, ButtonOK->y());
     setFixedSize(DesignClientWidth + extra + 2 * Border, DesignClientHeight + 2 * Border);

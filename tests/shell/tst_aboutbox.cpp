@@ -37,6 +37,7 @@ private slots:
     void sampleLangTxtTranslatesTheBox();
     void stringTableErrorShowsMessageInsteadOfDialog();
     void formCreateErrorLeavesLaterComponentsUntranslated();
+    void copyrightLineIsNotCutOffAtThePanelEdge();
 
 private:
     QTemporaryDir FDir;
@@ -262,6 +263,31 @@ void TestAboutBox::formCreateErrorLeavesLaterComponentsUntranslated()
     QCOMPARE(FMessages, QStringList{"Numeric constant too large."});
     QCOMPARE(box.windowTitle(), QString("Info")); // the window comes first
     QCOMPARE(box.LabelMemoryUsage->text(), QString("Memory usage:"));
+}
+
+void TestAboutBox::copyrightLineIsNotCutOffAtThePanelEdge()
+{
+    const std::unique_ptr<TFormAboutBox> box = PrepareAboutBox();
+    const int designWidth = box->width();
+    box->LabelCopyright->setText("Copyright \u00A9 2026 Corvanta Software Corporation. All rights reserved.");
+    box->PanelTitle->setText("Corvanta Zonequilter 1.0.0.0 (a very long build name for the title line)");
+    box->FitContents();
+
+    for (QLabel* label : {box->LabelComments, box->LabelCopyright, box->LabelHomePage}) {
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY2(label->geometry().right() < box->PanelDetails->contentsRect().right(),
+                 qPrintable(label->objectName()));
+    }
+    QVERIFY(box->PanelTitle->width() >= box->PanelTitle->sizeHint().width());
+    // The column stays one width, and the page and the dialog grow with it.
+    QCOMPARE(box->PanelTitle->width(), box->PanelDetails->width());
+    QCOMPARE(box->Memo->width(), box->PanelDetails->width());
+    QCOMPARE(box->Bevel->width(), box->PanelDetails->width());
+    QVERIFY(box->width() > designWidth);
+    const QRect page(box->TabSheetAbout->mapTo(box.get(), QPoint()), box->TabSheetAbout->size());
+    QVERIFY(page.right() > box->PanelDetails->mapTo(box.get(), QPoint(box->PanelDetails->width(), 0)).x());
+    QCOMPARE(box->ButtonOK->geometry().right(), box->PageControl->geometry().right());
+    QVERIFY(box->ButtonOK->geometry().right() < box->width());
 }
 
 QTEST_MAIN(TestAboutBox)
