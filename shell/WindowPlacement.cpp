@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -67,6 +68,34 @@ bool HasFixedBorder(const QWidget& Window)
            Window.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
 }
 
+// A placement that would leave the window wholly off every screen (a monitor since removed, a
+// smaller resolution) is brought onto the nearest one, as the platform's placement record is:
+// same size where it fits, otherwise the screen's size.
+QRect KeepOnScreen(const QRect& Bounds)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const QScreen* nearest = nullptr;
+    qint64 nearestDistance = 0;
+    for (const QScreen* screen : screens) {
+        const QRect area = screen->availableGeometry();
+        if (area.intersects(Bounds))
+            return Bounds;
+        const QPoint d = area.center() - Bounds.center();
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (!nearest || distance < nearestDistance) {
+            nearest = screen;
+            nearestDistance = distance;
+        }
+    }
+    if (!nearest)
+        return Bounds;
+    const QRect area = nearest->availableGeometry();
+    const QSize size = Bounds.size().boundedTo(area.size());
+    const int left = std::clamp(Bounds.left(), area.left(), area.left() + area.width() - size.width());
+    const int top = std::clamp(Bounds.top(), area.top(), area.top() + area.height() - size.height());
+    return QRect(QPoint(left, top), size);
+}
+
 QString FourNumbers(int A, int B, int C, int D)
 {
     return QStringLiteral("%1,%2,%3,%4").arg(A).arg(B).arg(C).arg(D);
@@ -110,9 +139,9 @@ void RestoreWindowPlacement(QWidget& Window)
 
     if ((hasMinMax || hasNorm) && storedPpi == PixelsPerInch(Window) && norm[0] < norm[2]) {
         if (HasFixedBorder(Window))
-            Window.move(norm[0], norm[1]);
+            Window.move(KeepOnScreen(QRect(QPoint(norm[0], norm[1]), Window.size())).topLeft());
         else
-            Window.setGeometry(norm[0], norm[1], norm[2] - norm[0], norm[3] - norm[1]);
+            Window.setGeometry(KeepOnScreen(QRect(norm[0], norm[1], norm[2] - norm[0], norm[3] - norm[1])));
     }
 
     Qt::WindowStates state = Window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);

@@ -31,6 +31,8 @@ private slots:
     void showCmd_data();
     void showCmd();
     void missingNormPosNumbersKeepCurrentBounds();
+    void windowSavedOnARemovedScreenComesBackOnScreen_data();
+    void windowSavedOnARemovedScreenComesBackOnScreen();
 
 private:
     QString Group() const { return "TFormCorvantaZonequilter/"; }
@@ -212,6 +214,45 @@ void TestWindowPlacement::missingNormPosNumbersKeepCurrentBounds()
     RestoreWindowPlacement(w);
     // Right and bottom keep the current 669 and 600.
     QCOMPARE(w.geometry(), QRect(20, 30, 649, 570));
+}
+
+void TestWindowPlacement::windowSavedOnARemovedScreenComesBackOnScreen_data()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::addColumn<QString>("normPos");
+    QTest::addColumn<QRect>("expected");
+    const auto pos = [](const QRect& r) {
+        return QStringLiteral("%1,%2,%3,%4")
+            .arg(r.left())
+            .arg(r.top())
+            .arg(r.left() + r.width())
+            .arg(r.top() + r.height());
+    };
+    // Partly on the screen: left as it is, as the user may have put it there.
+    const QRect partly(area.right() - 100, area.top() + 10, 400, 300);
+    QTest::newRow("partly on screen") << pos(partly) << partly;
+    const QRect beyondRight(area.right() + 2000, area.top() + 20, 400, 300);
+    QTest::newRow("beyond the right edge")
+        << pos(beyondRight) << QRect(area.left() + area.width() - 400, area.top() + 20, 400, 300);
+    const QRect aboveLeft(area.left() - 3000, area.top() - 3000, 300, 200);
+    QTest::newRow("above and left") << pos(aboveLeft) << QRect(area.topLeft(), QSize(300, 200));
+    const QRect huge(area.left() + area.width() + 10, area.top(), area.width() * 2, area.height() * 2);
+    QTest::newRow("larger than the screen") << pos(huge) << area;
+}
+
+void TestWindowPlacement::windowSavedOnARemovedScreenComesBackOnScreen()
+{
+    QFETCH(QString, normPos);
+    QFETCH(QRect, expected);
+    {
+        QSettings store(FStore, QSettings::IniFormat);
+        store.setValue(Group() + "PixelsPerInch", QString::number(CurrentPpi()));
+        store.setValue(Group() + "NormPos", normPos);
+    }
+    TFormCorvantaZonequilter w;
+    w.setGeometry(100, 100, 569, 500);
+    RestoreWindowPlacement(w);
+    QCOMPARE(w.geometry(), expected);
 }
 
 QTEST_MAIN(TestWindowPlacement)
