@@ -214,9 +214,6 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
         if (region) {
             region->SetBoundsRect(moved);
             region->SetFocus();
-            // Repaint the whole scene once: on X11 the place the region left
-            // kept its old picture otherwise.
-            PanelScene->viewport()->update();
         }
     } else if (drag == SceneDrag::Rectangle) {
         // The selection tool comes first, so that the new region keeps the focus.

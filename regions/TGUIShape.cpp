@@ -51,6 +51,8 @@ void TGUIShape::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TGUIShape::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    if (FBounds != TRect{})
+        RepaintOldPlace(this);
     prepareGeometryChange();
     FBounds = BoundsToRect(ALeft, ATop, AWidth, AHeight);
     setPos(ALeft, ATop);

@@ -70,6 +70,7 @@ void TUserInterfaceControl::DrawDragOutline()
 
 void TUserInterfaceControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    RepaintOldPlace(this);
     prepareGeometryChange();
     FBounds = BoundsToRect(ALeft, ATop, AWidth, AHeight);
     setPos(ALeft, ATop);

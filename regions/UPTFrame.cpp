@@ -601,6 +601,12 @@ TPoint CentreInScrollBox(TPTCustomGroup* Group)
     return TPoint{Origin.x(), Origin.y()};
 }
 
+void RepaintOldPlace(QGraphicsItem* Item)
+{
+    if (Item && Item->scene() && Item->isVisible())
+        Item->scene()->update(Item->sceneBoundingRect());
+}
+
 void DrawInvertedShape(TPTCustomGroup* Group, const TRect& R, int Kind)
 {
     TInvertedCanvas Canvas(Group);

@@ -175,6 +175,11 @@ void ClipCursorToControl(TPTCustomGroup* Control);
 /// Keeps the picture centred in the viewport when smaller and at the origin when larger (see
 /// CentreInScrollBoxPos); returns where the client origin now lies in the viewport.
 TPoint CentreInScrollBox(TPTCustomGroup* Group);
+/// Asks the item's scene to repaint the place where the visible Item is now; called just before Item
+/// moves or changes size. Qt repaints a moved item's old place from the rectangle it last painted the
+/// item in, and a paint that comes between the change and the scene's processing of it (an outline
+/// erased at the new place brings one) records the new place there, leaving the old picture on screen.
+void RepaintOldPlace(QGraphicsItem* Item);
 /// Draws R as a dotted inverted rectangle (stRectangle) or inscribed ellipse (stEllipse) on the panel;
 /// other kinds draw nothing. Drawing the same outline again erases it.
 void DrawInvertedShape(TPTCustomGroup* Group, const TRect& R, int Kind);

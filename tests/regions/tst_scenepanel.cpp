@@ -8,9 +8,12 @@
 
 #include <QGraphicsRectItem>
 #include <QGraphicsSceneMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(TRect)
 
 namespace {
 
@@ -182,6 +185,54 @@ private slots:
         QVERIFY(FGroup->InvertedShapes().isEmpty());
         DrawInvertedShape(FGroup.get(), TRect{10, 10, 50, 30}, stRectangle);
         QCOMPARE(FGroup->InvertedShapes()[0].ShapeKind, TInvertedShape::Rectangle);
+    }
+
+    void changedRegionLeavesNoTrace_data()
+    {
+        QTest::addColumn<int>("Kind");
+        QTest::addColumn<TRect>("NewBounds");
+        QTest::addColumn<int>("Edge"); // where the outline runs at the top and left
+        QTest::addRow("rectangle moved") << int(stRectangle) << TRect{120, 90, 170, 140} << 10;
+        QTest::addRow("rectangle shrunk") << int(stRectangle) << TRect{40, 40, 60, 60} << 10;
+        QTest::addRow("circle moved") << int(stCircle) << TRect{120, 90, 170, 140} << 10;
+        QTest::addRow("polygon moved") << int(stSquare) << TRect{120, 90, 170, 140} << 14;
+    }
+    // A drag ends by erasing its outline at the new place and then changing the bounds. The erase used
+    // to bring a paint before the scene had dealt with the change, and the old place kept the region.
+    void changedRegionLeavesNoTrace()
+    {
+        QFETCH(int, Kind);
+        QFETCH(TRect, NewBounds);
+        QFETCH(int, Edge);
+        const QColor Picture(200, 50, 50);
+        FGroup->OnPaint = [Picture](TPTCustomGroup*, QPainter* Canvas) {
+            Canvas->fillRect(0, 0, 300, 200, Picture);
+        };
+        TGUIRegion* Region = nullptr;
+        if (Kind == stRectangle)
+            Region = new TUIRectangle(FGroup.get());
+        else if (Kind == stCircle)
+            Region = new TUICircle(FGroup.get());
+        else
+            Region = new TUIPolygon(FGroup.get());
+        if (auto* Polygon = qobject_cast<TUIPolygon*>(Region))
+            Polygon->SetPoints({{14, 14}, {55, 14}, {55, 55}, {14, 55}});
+        else
+            Region->SetBoundsRect(TRect{10, 10, 60, 60});
+        // What the window shows: grabbing the widget would paint it anew.
+        auto Shown = [this](int X, int Y) {
+            QTest::qWait(20);
+            const QImage Screen = QGuiApplication::primaryScreen()->grabWindow(FGroup->winId()).toImage();
+            return QColor(Screen.pixel(FGroup->viewport()->mapTo(FGroup.get(), At(X, Y))));
+        };
+        QVERIFY(Shown(35, Edge) != Picture);
+        QVERIFY(Shown(Edge, 35) != Picture);
+        DrawInvertedShape(FGroup.get(), NewBounds, stRectangle);
+        QTest::qWait(20);
+        DrawInvertedShape(FGroup.get(), NewBounds, stRectangle);
+        Region->SetBoundsRect(NewBounds);
+        QCOMPARE(Shown(35, Edge), Picture);
+        QCOMPARE(Shown(Edge, 35), Picture);
     }
 
     void paintsPictureAndSurroundings()
