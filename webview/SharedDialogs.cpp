@@ -3,7 +3,9 @@
 #include "MessageBoxes.h"
 #include "TSharedFileDialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -85,6 +87,27 @@ TSharedFileDialog::TSharedFileDialog(QFileDialog::AcceptMode Mode, QWidget* Pare
     setAcceptMode(Mode);
     setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     setWindowModality(Qt::ApplicationModal);
+    // The file name's completion list fills from a directory scan in the background; an answer that
+    // comes after the dialog has closed would show the list on its own over the main window.
+    for (QCompleter* completer : findChildren<QCompleter*>())
+        if (completer->popup())
+            completer->popup()->installEventFilter(this);
+}
+
+void TSharedFileDialog::hideEvent(QHideEvent* Event)
+{
+    for (QCompleter* completer : findChildren<QCompleter*>())
+        if (completer->popup())
+            completer->popup()->hide();
+    QFileDialog::hideEvent(Event);
+}
+
+bool TSharedFileDialog::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::Show && !isVisible())
+        if (auto* popup = qobject_cast<QWidget*>(Watched))
+            QMetaObject::invokeMethod(popup, &QWidget::hide, Qt::QueuedConnection);
+    return QFileDialog::eventFilter(Watched, Event);
 }
 
 void TSharedFileDialog::SetFilter(const QString& Filter)

@@ -30,6 +30,10 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    void hideEvent(QHideEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     QString FFileName;
     QString FFilter;

@@ -1,8 +1,11 @@
 // The web-view helpers that need no running web engine: program folder, dialogs, message
 // boxes, caption, status bar, addresses and the preview files.
 #include "TBrowserWindow.h"
+#include "TSharedFileDialog.h"
 #include "UnitWebHelpers.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
@@ -48,6 +51,7 @@ private slots:
     void cleanup();
 
     void appFolderOverrideComesFirst();
+    void lateCompletionListStaysHidden();
     void appFolderFromEnvironment();
     void appFolderOfExecutable();
 
@@ -677,6 +681,22 @@ void TestWebHelpers::lockedPreviewFileIsPassedOverNotTruncated()
 
     holder.close();
     QCOMPARE(WritePreviewFile(QStringLiteral("<p>c</p>")), temp1);
+}
+
+void TestWebHelpers::lateCompletionListStaysHidden()
+{
+    TSharedFileDialog dialog(QFileDialog::AcceptOpen);
+    const QList<QCompleter*> completers = dialog.findChildren<QCompleter*>();
+    QVERIFY(!completers.isEmpty());
+    QWidget* popup = completers.first()->popup();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    popup->show();
+    dialog.hide();
+    QVERIFY(!popup->isVisible());
+    // The directory scan answers after the dialog has closed and opens the list again.
+    popup->show();
+    QTRY_VERIFY(!popup->isVisible());
 }
 
 QTEST_MAIN(TestWebHelpers)
