@@ -424,6 +424,8 @@ void TFormCorvantaZonequilter::FormCreate()
     TBArrow->setChecked(true);
     TBArrowClick();
     FMapName = QStringLiteral("ImageMap");
+    // A window that starts minimised is not activated, and would show no title until then.
+    FormActivate();
 }
 
 void TFormCorvantaZonequilter::FormDestroy()

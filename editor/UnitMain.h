@@ -207,6 +207,10 @@ public slots:
     // The writer: gathers the document and produces its HTML text.
     void ButtonRefreshHTMLClick();
 
+    // No toolbar menu: a toolbar hidden from it would be remembered in Settings.ini with no way
+    // to bring it back.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <Qsci/qsciscintilla.h>
 #include <csignal>
 #include <sys/resource.h>
@@ -91,6 +92,8 @@ private slots:
     void sourceContextMenuLayout();
     void firstPaintImportsTheDemo();
     void firstPaintWithoutDemoStartsEmpty();
+    void toolbarsOfferNoMenuToHideThem();
+    void captionIsSetBeforeTheWindowIsActivated();
 
 private:
     QStringList FMessages;
@@ -476,6 +479,22 @@ void TestDocument::firstPaintWithoutDemoStartsEmpty()
         QCOMPARE(FMessages.size(), 1);
     }
     QDir::setCurrent(startFolder);
+    SetAppFolderOverride(QString());
+}
+
+void TestDocument::toolbarsOfferNoMenuToHideThem()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    std::unique_ptr<QMenu> menu(f.Window->createPopupMenu());
+    QVERIFY(!menu);
+}
+
+void TestDocument::captionIsSetBeforeTheWindowIsActivated()
+{
+    SetAppFolderOverride(FFiles.path());
+    TFormCorvantaZonequilter window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Corvanta Zonequilter"));
     SetAppFolderOverride(QString());
 }
 
