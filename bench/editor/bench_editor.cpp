@@ -10,6 +10,8 @@
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
 
+#include "GeneratedMap.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -18,44 +20,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <Qsci/qsciscintilla.h>
-#include <QtMath>
 #include <memory>
 
 namespace {
 
 constexpr int kAreas = 5000;
-
-QVector<MapArea> generatedAreas()
-{
-    QVector<MapArea> areas;
-    areas.reserve(kAreas);
-    for (int i = 0; i < kAreas; ++i) {
-        const int x = 60 + (i * 37) % 2900, y = 60 + (i * 53) % 1900;
-        MapArea a;
-        switch (i % 3) {
-        case 0:
-            a = MapArea::rectangle(x, y, 40 + i % 50, 30 + i % 40);
-            break;
-        case 1:
-            a = MapArea::circle(x, y, 30 + i % 20, 30 + i % 20);
-            break;
-        default: {
-            QVector<QPoint> vertices;
-            for (int v = 0; v < 60; ++v) {
-                const double angle = v * 2 * M_PI / 60;
-                vertices.append(QPoint(x + qRound(50 * qCos(angle)), y + qRound(50 * qSin(angle))));
-            }
-            a = MapArea::polygon(vertices);
-            break;
-        }
-        }
-        a.HRef = QStringLiteral("http://www.corvanta.example/page%1.html").arg(i);
-        a.AltText = QStringLiteral("Area number %1").arg(i);
-        a.Target = QStringLiteral("_blank");
-        areas.append(a);
-    }
-    return areas;
-}
 
 struct Fixture
 {
@@ -69,8 +38,9 @@ struct Fixture
         HtmlFile = Folder.filePath(QStringLiteral("big.htm"));
         QFile file(HtmlFile);
         if (file.open(QIODevice::WriteOnly))
-            file.write(
-                ToCrLfLines(BuildImageMapHTML(picture, QStringLiteral("BigMap"), generatedAreas())).toUtf8());
+            file.write(ToCrLfLines(BuildImageMapHTML(picture, QStringLiteral("BigMap"),
+                                                     GenerateMapAreas(kAreas, QPoint(60, 60))))
+                           .toUtf8());
         Window = std::make_unique<TFormCorvantaZonequilter>();
         Window->SkipFirstPaint();
         Window->show();

@@ -6,49 +6,17 @@
 #include "MapDiscovery.h"
 #include "MapImport.h"
 
-#include <benchmark/benchmark.h>
+#include "GeneratedMap.h"
 
-#include <QtMath>
+#include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kAreas = 5000;
 
-QVector<MapArea> generatedAreas()
-{
-    QVector<MapArea> areas;
-    areas.reserve(kAreas);
-    for (int i = 0; i < kAreas; ++i) {
-        const int x = (i * 37) % 3000, y = (i * 53) % 2000;
-        MapArea a;
-        switch (i % 3) {
-        case 0:
-            a = MapArea::rectangle(x, y, 40 + i % 50, 30 + i % 40);
-            break;
-        case 1:
-            a = MapArea::circle(x, y, 30 + i % 20, 30 + i % 20);
-            break;
-        default: {
-            QVector<QPoint> vertices;
-            for (int v = 0; v < 60; ++v) {
-                const double angle = v * 2 * M_PI / 60;
-                vertices.append(QPoint(x + qRound(50 * qCos(angle)), y + qRound(50 * qSin(angle))));
-            }
-            a = MapArea::polygon(vertices);
-            break;
-        }
-        }
-        a.HRef = QStringLiteral("http://www.corvanta.example/page%1.html").arg(i);
-        a.AltText = QStringLiteral("Area number %1").arg(i);
-        a.Target = QStringLiteral("_blank");
-        areas.append(a);
-    }
-    return areas;
-}
-
 const QVector<MapArea>& areas()
 {
-    static const QVector<MapArea> generated = generatedAreas();
+    static const QVector<MapArea> generated = GenerateMapAreas(kAreas);
     return generated;
 }
 
