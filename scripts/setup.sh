@@ -4,11 +4,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
-  qt6-image-formats-plugins qt6-svg-dev libqt6svg6 qt6-gtk-platformtheme
+  qt6-image-formats-plugins qt6-svg-dev libqt6svg6
   qt6-webengine-dev qt6-webengine-dev-tools
   libqscintilla2-qt6-dev libgumbo-dev libgl-dev
   libbenchmark-dev
-  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
