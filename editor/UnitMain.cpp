@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -304,9 +305,21 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     StatusPanel2 = new QLabel(bar);
     StatusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
     StatusPanel2->setFixedWidth(50);
+    // Each panel draws its own lowered bevel: the default style frames no status bar items, and
+    // unframed panels leave the bar a blank strip.
+    for (QLabel* panel : {StatusPanel0, StatusPanel1, StatusPanel2}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(2);
+    }
     bar->addWidget(StatusPanel0);
     bar->addWidget(StatusPanel1);
     bar->addWidget(StatusPanel2);
+    // The bar's room for the panels changes without a resize of the window too: its size grip
+    // appears when the window is first shown and hides while it is maximised (a grip that shows
+    // lays the bar out at once, without a layout request). The first panel follows.
+    bar->installEventFilter(this);
+    if (auto* grip = bar->findChild<QSizeGrip*>())
+        grip->installEventFilter(this);
 
     CreateSceneAndCommands();
     CreateSourceView();
@@ -449,6 +462,11 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
+    else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
+        FormResize();
+    else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&
+             (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        FormResize();
     else if (watched == TabSheetPreview && event->type() == QEvent::Show)
         CreateEmbeddedWB();
     else if (watched == TabSheetServices && event->type() == QEvent::Show)

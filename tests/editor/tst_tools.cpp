@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -48,6 +49,8 @@ private slots:
     void deleteDuringAMoveDoesNotCrash();
     void smallPictureIsCentred();
     void statusPanelFitsTheWindow();
+    void statusPanelsAreFramedSideBySide_data();
+    void statusPanelsAreFramedSideBySide();
 };
 
 void TestTools::startsWithTheSelectionTool()
@@ -519,6 +522,60 @@ void TestTools::statusPanelFitsTheWindow()
     // Hints go to the first panel.
     f.Window->TBRect->showStatusText(f.Window.get());
     QCOMPARE(f.Window->StatusPanel0->text(), QStringLiteral("Create Rectangle Region"));
+}
+
+void TestTools::statusPanelsAreFramedSideBySide_data()
+{
+    QTest::addColumn<int>("width"); // 0: as first shown; -1: maximised; -2: maximised and restored
+    QTest::newRow("as first shown") << 0;
+    QTest::newRow("narrow 569") << 569;
+    QTest::newRow("wide 1100") << 1100;
+    QTest::newRow("narrowed again 640") << 640;
+    QTest::newRow("maximised") << -1;
+    QTest::newRow("maximised and restored") << -2;
+}
+
+void TestTools::statusPanelsAreFramedSideBySide()
+{
+    QFETCH(int, width);
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    if (width > 0) {
+        f.Window->resize(1100, 500);
+        QTest::qWait(20);
+        f.Window->resize(width, 500);
+    } else if (width < 0) {
+        f.Window->showMaximized();
+        QTRY_VERIFY(f.Window->isMaximized());
+        if (width == -2) {
+            QTest::qWait(20);
+            f.Window->showNormal();
+            QTRY_VERIFY(!f.Window->isMaximized());
+        }
+    }
+    QStatusBar* bar = f.Window->statusBar();
+    const QList<QLabel*> panels{f.Window->StatusPanel0, f.Window->StatusPanel1, f.Window->StatusPanel2};
+    // The first panel takes what the other two leave: the last one ends just before the size
+    // grip, or near the bar's end while the grip is hidden.
+    auto* grip = bar->findChild<QSizeGrip*>();
+    QVERIFY(grip);
+    const auto spaceAfterLastPanel = [&] {
+        const int end = grip->isVisible() ? grip->x() : bar->width();
+        return end - panels[2]->geometry().right() - 1;
+    };
+    QTRY_VERIFY2(spaceAfterLastPanel() >= 0 && spaceAfterLastPanel() <= 8,
+                 qPrintable(QStringLiteral("%1 pixels after the last panel").arg(spaceAfterLastPanel())));
+    // Each panel shows its whole lowered bevel, none overlapping the next.
+    QVERIFY(panels[0]->geometry().right() < panels[1]->geometry().left());
+    QVERIFY(panels[1]->geometry().right() < panels[2]->geometry().left());
+    QCOMPARE(panels[1]->width(), 70);
+    QCOMPARE(panels[2]->width(), 50);
+    for (QLabel* panel : panels) {
+        QCOMPARE(panel->frameShape(), QFrame::Panel);
+        QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+        QVERIFY(panel->geometry().top() >= 0);
+        QVERIFY(panel->geometry().bottom() < bar->height());
+    }
 }
 
 QTEST_MAIN(TestTools)
