@@ -3,9 +3,10 @@
 #include "AppFolder.h"
 #include "TBrowserPage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHash>
 #include <QSet>
+#include <QWindow>
 
 namespace {
 QHash<QString, QPointer<TBrowserWindow>>& NamedWindows()
@@ -125,9 +126,44 @@ void TBrowserWindow::OpenInFreshPage(const QUrl& Url)
 
 void TBrowserWindow::ShowAndRaise()
 {
+    JoinModalDialog();
     show();
     raise();
     activateWindow();
+}
+
+void TBrowserWindow::JoinModalDialog()
+{
+    // An application-modal dialog (the about box) blocks every window but its own, and its own
+    // include its transient children: as one, this window takes input while the dialog runs.
+    // Making this window modal instead does not last: the web view re-creates the native window
+    // when it first draws, and that drops the window from the application's modal stack (and a
+    // window already showing would have to be hidden first).
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal->window() == this || modal->windowModality() != Qt::ApplicationModal)
+        return;
+    QWindow* dialog = modal->window()->windowHandle();
+    winId(); // the transient parent is a property of the window handle
+    QWindow* own = windowHandle();
+    if (!dialog || !own || own->transientParent() == dialog)
+        return;
+    LeaveModalDialog();
+    own->setTransientParent(dialog);
+    FModalDialog = dialog;
+    // Once the dialog is gone, the window stands on its own again.
+    FModalDialogHidden = connect(dialog, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible)
+            LeaveModalDialog();
+    });
+}
+
+void TBrowserWindow::LeaveModalDialog()
+{
+    disconnect(FModalDialogHidden);
+    QWindow* own = windowHandle();
+    if (own && own->transientParent() && own->transientParent() == FModalDialog)
+        own->setTransientParent(nullptr);
+    FModalDialog = nullptr;
 }
 
 void TBrowserWindow::ResolveName(const QUrl& Url)

@@ -4,6 +4,7 @@
 #include <QWebEngineView>
 
 class TBrowserPage;
+class QWindow;
 
 // A top-level in-program browser window. The program keeps at most one window per name;
 // OpenNamed returns it (creating it when none is open) and closing it frees the name.
@@ -43,9 +44,14 @@ private:
     explicit TBrowserWindow(const QString& Name, bool AwaitName);
     void ResolveName(const QUrl& Url);
     void ShowAndRaise();
+    // Lets the window take input while an application-modal dialog runs, until that closes.
+    void JoinModalDialog();
+    void LeaveModalDialog();
     TBrowserPage* InstallNewPage();
 
     QPointer<TBrowserPage> FPage;
     QString FWindowName;
+    QPointer<QWindow> FModalDialog;
+    QMetaObject::Connection FModalDialogHidden;
     bool FAwaitingName = false;
 };

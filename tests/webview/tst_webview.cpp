@@ -5,6 +5,8 @@
 #include "UnitWebHelpers.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -37,6 +39,20 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// A click that comes through the window system, as the user's would: a window blocked by a
+// modal one never gets it.
+void ClickWindow(QWidget* widget)
+{
+    QWindow* window = widget->window()->windowHandle();
+    QVERIFY(window);
+    QTest::mouseClick(window, Qt::LeftButton, {}, widget->mapTo(widget->window(), widget->rect().center()));
+}
+
+int PageClicks(QWebEngineView* view)
+{
+    return RunJavaScript(view->page(), QStringLiteral("window.clicks || 0")).toInt();
+}
+
 QString Body(QWebEngineView* view)
 {
     return RunJavaScript(view->page(),
@@ -67,10 +83,13 @@ private slots:
     void offlineHttpAsksAndYesOpens();
     void previewLinkGoesToOpenNamedWindow();
     void previewLinkOpensNamedWindowReusedLater();
+    void browserWindowTakesInputOverAModalDialog_data();
+    void browserWindowTakesInputOverAModalDialog();
 
 private:
     bool LoadPreview(QWebEngineView& view, const QString& html);
     QString PageFile(const QString& name, const QString& text);
+    QString ClickCountingPage(const QString& name);
 
     QTemporaryDir* FDir = nullptr;
     int FQuestions = 0;
@@ -116,6 +135,15 @@ QString TestWebView::PageFile(const QString& name, const QString& text)
               QStringLiteral("<html><head><title>%1</title></head><body><p id=\"t\">%1</p></body></html>")
                   .arg(text)
                   .toUtf8());
+    return path;
+}
+
+QString TestWebView::ClickCountingPage(const QString& name)
+{
+    const QString path = FDir->filePath(name);
+    WriteFile(path, QByteArrayLiteral("<html><body style=\"margin:0\" onmousedown=\"window.clicks = "
+                                      "(window.clicks || 0) + 1\"><div style=\"height:100vh\">"
+                                      "click</div></body></html>"));
     return path;
 }
 
@@ -340,6 +368,73 @@ void TestWebView::previewLinkOpensNamedWindowReusedLater()
     RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
+}
+
+void TestWebView::browserWindowTakesInputOverAModalDialog_data()
+{
+    QTest::addColumn<bool>("openBefore");
+    QTest::newRow("opened from the dialog") << false;
+    QTest::newRow("already open, reused") << true;
+}
+
+void TestWebView::browserWindowTakesInputOverAModalDialog()
+{
+    QFETCH(bool, openBefore);
+    const QString before = ClickCountingPage(QStringLiteral("before.htm"));
+    const QString fromDialog = ClickCountingPage(QStringLiteral("dialog.htm"));
+
+    QPushButton mainWindow(QStringLiteral("main"));
+    mainWindow.resize(200, 100);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    QSignalSpy mainClicks(&mainWindow, &QPushButton::clicked);
+
+    QPointer<TBrowserWindow> window;
+    if (openBefore) {
+        OpenURLInNamedWindow(before, BrowserWindowName());
+        window = TBrowserWindow::FindNamed(BrowserWindowName());
+        QVERIFY(window);
+        QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(before), LoadTimeout);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+
+    QDialog dialog(&mainWindow);
+    dialog.resize(300, 200);
+    bool ranInDialog = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        [&] {
+            QTRY_COMPARE(QApplication::activeModalWidget(), &dialog);
+            // The main window is still held by the dialog.
+            ClickWindow(&mainWindow);
+            QCOMPARE(mainClicks.count(), 0);
+
+            OpenURLInNamedWindow(fromDialog, BrowserWindowName());
+            TBrowserWindow* opened = TBrowserWindow::FindNamed(BrowserWindowName());
+            QVERIFY(opened);
+            if (openBefore)
+                QCOMPARE(opened, window.data());
+            window = opened;
+            QCOMPARE(TBrowserWindow::AllWindows().size(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(fromDialog), LoadTimeout);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            // The page takes the user's clicks while the dialog is still open.
+            QTRY_VERIFY_WITH_TIMEOUT((ClickWindow(window), PageClicks(window) > 0), LoadTimeout);
+            QVERIFY(dialog.isVisible());
+            ranInDialog = true;
+        }();
+        dialog.reject();
+    });
+    dialog.exec();
+    QVERIFY(ranInDialog);
+
+    // Once the dialog is gone, the main window takes input again and the browser window still does.
+    QVERIFY(window);
+    ClickWindow(&mainWindow);
+    QTRY_COMPARE(mainClicks.count(), 1);
+    const int clicks = PageClicks(window);
+    ClickWindow(window);
+    QTRY_VERIFY_WITH_TIMEOUT(PageClicks(window) > clicks, LoadTimeout);
+    QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window.data());
 }
 
 int main(int argc, char** argv)
