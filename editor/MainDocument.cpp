@@ -4,9 +4,9 @@
 
 #include "AppFolder.h"
 #include "EFileCreateError.h"
+#include "EditorDialogs.h"
 #include "ImageMapWriter.h"
 #include "MainWindowHelpers.h"
-#include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
@@ -30,17 +30,6 @@ QString pictureFileFilter()
 {
     return QStringLiteral("HTML Image Files|*.jpeg;*.jpg;*.gif;*.png|JPEG Files (*.jpg)|*.jpeg;*.jpg|"
                           "GIF Files (*.gif)|*.gif|PNG Files (*.png)|*.png|All Files (*.*)|*.*|");
-}
-
-QString htmlFileFilter()
-{
-    return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
-}
-
-// The program's standard error message box.
-void showError(const QString& Text)
-{
-    AppMessageBox(Text, QMessageBox::Ok, QMessageBox::Critical);
 }
 
 } // namespace
@@ -116,7 +105,7 @@ void TFormCorvantaZonequilter::MINewClick()
     const bool loaded = LoadImage(SharedOpenDialog()->FileName(), &reason);
     PageControl->setCurrentWidget(TabSheetEdit);
     if (!loaded)
-        showError(reason);
+        ShowError(reason);
 }
 
 void TFormCorvantaZonequilter::MIOpenClick()
@@ -128,7 +117,7 @@ void TFormCorvantaZonequilter::MISaveAsClick()
 {
     TSharedFileDialog* dialog = SharedSaveDialog();
     const QString previousName = dialog->FileName();
-    if (!ExecuteSaveDialog(previousName, htmlFileFilter(), QStringLiteral("htm")))
+    if (!ExecuteSaveDialog(previousName, HTMLFileFilter(), QStringLiteral("htm")))
         return;
     ButtonRefreshHTML->click();
 
@@ -162,7 +151,7 @@ void TFormCorvantaZonequilter::MISaveAsClick()
     if (!saved) {
         // The document keeps the name of the file it really is in.
         dialog->SetFileName(previousName);
-        showError(EFileCreateError::MakeMessage(fileName, reason));
+        ShowError(EFileCreateError::MakeMessage(fileName, reason));
         return;
     }
     FormActivate();

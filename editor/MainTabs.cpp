@@ -5,10 +5,10 @@
 #include "AppFolder.h"
 #include "DefaultHRef.h"
 #include "EFileCreateError.h"
+#include "EditorDialogs.h"
 #include "ImageMapWriter.h"
 #include "InternetConnection.h"
 #include "MapAreaGathering.h"
-#include "MessageBoxes.h"
 #include "TBrowserPage.h"
 #include "UPTFrame.h"
 #include "WebViewHelpers.h"
@@ -249,7 +249,7 @@ void TFormCorvantaZonequilter::PageControlChange()
         try {
             LoadHTMLIntoWebView(CreateEmbeddedWB(), SynEdit->text());
         } catch (const EFileCreateError& error) {
-            AppMessageBox(error.Message(), QMessageBox::Ok, QMessageBox::Critical);
+            ShowError(error.Message());
         }
     } else if (page == TabSheetSource) {
         SynEdit->setFocus();

@@ -1,5 +1,6 @@
 #include "UnitHTMLImport.h"
 
+#include "EditorDialogs.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
@@ -24,16 +25,6 @@ TFormHTMLImport* FormHTMLImport = nullptr;
 namespace {
 
 const int MapPositionRole = Qt::UserRole;
-
-QString HTMLFileFilter()
-{
-    return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
-}
-
-void ShowError(const QString& Text)
-{
-    AppMessageBox(Text, QMessageBox::Ok, QMessageBox::Critical);
-}
 
 TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
 {
@@ -72,9 +63,7 @@ TFormHTMLImport::TFormHTMLImport(TFormCorvantaZonequilter& MainForm, QWidget* pa
     setObjectName(QStringLiteral("TFormHTMLImport"));
     setWindowTitle(QStringLiteral("Import Image Map"));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetDesignFont(this);
 
     // A client area of 433 x 217 inside a border of 8 pixels.
     const int border = 8;

@@ -1,5 +1,6 @@
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
 #include "TPolyOverlay.h"
@@ -165,9 +166,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
 {
     initEditorResources();
     setObjectName(QStringLiteral("TFormCorvantaZonequilter"));
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetDesignFont(this);
     resize(569, 500);
     // Centred on the screen; a remembered placement, restored later, wins.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -1,10 +1,10 @@
 #include "UnitProperties.h"
 
+#include "EditorDialogs.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,9 +40,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFormProperties"));
     setWindowTitle(QStringLiteral("Properties"));
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    SetDesignFont(this);
 
     // The controls keep their designed places; the 8-pixel border surrounds them.
     constexpr int border = 8;
@@ -137,8 +135,6 @@ bool TFormProperties::RunDialog()
 void TFormProperties::ButtonHRefClick()
 {
     // The chosen path goes in exactly as the dialog returns it.
-    if (ExecuteOpenDialog(
-            EditHRef->text(),
-            QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|"), QString()))
+    if (ExecuteOpenDialog(EditHRef->text(), HTMLFileFilter(), QString()))
         EditHRef->setText(SharedOpenDialog()->FileName());
 }
