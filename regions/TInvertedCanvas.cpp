@@ -6,36 +6,26 @@ TInvertedCanvas::TInvertedCanvas(TPTCustomGroup* Group) : FGroup(Group) {}
 
 void TInvertedCanvas::Rectangle(const TRect& R)
 {
-    TInvertedShape S;
-    S.ShapeKind = TInvertedShape::Rectangle;
-    S.R = R;
-    if (FGroup)
-        FGroup->ToggleInvertedShape(S);
+    Toggle(TInvertedShape{TInvertedShape::Rectangle, R, {}});
 }
 
 void TInvertedCanvas::Ellipse(const TRect& R)
 {
-    TInvertedShape S;
-    S.ShapeKind = TInvertedShape::Ellipse;
-    S.R = R;
-    if (FGroup)
-        FGroup->ToggleInvertedShape(S);
+    Toggle(TInvertedShape{TInvertedShape::Ellipse, R, {}});
 }
 
 void TInvertedCanvas::Polygon(const QVector<TPoint>& Points)
 {
-    TInvertedShape S;
-    S.ShapeKind = TInvertedShape::Polygon;
-    S.Points = Points;
-    if (FGroup)
-        FGroup->ToggleInvertedShape(S);
+    Toggle(TInvertedShape{TInvertedShape::Polygon, TRect{}, Points});
 }
 
 void TInvertedCanvas::Polyline(const QVector<TPoint>& Points)
 {
-    TInvertedShape S;
-    S.ShapeKind = TInvertedShape::Polyline;
-    S.Points = Points;
+    Toggle(TInvertedShape{TInvertedShape::Polyline, TRect{}, Points});
+}
+
+void TInvertedCanvas::Toggle(const TInvertedShape& Shape)
+{
     if (FGroup)
-        FGroup->ToggleInvertedShape(S);
+        FGroup->ToggleInvertedShape(Shape);
 }

@@ -52,5 +52,6 @@ public:
     TPTCustomGroup* Group() const { return FGroup; }
 
 private:
+    void Toggle(const TInvertedShape& Shape);
     TPTCustomGroup* FGroup;
 };
