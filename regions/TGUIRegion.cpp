@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QGraphicsScene>
+#include <QPainter>
 
 TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
 {
@@ -21,6 +22,18 @@ TGUIRegion::~TGUIRegion()
 QBrush TGUIRegion::Brush() const
 {
     return QBrush(Group() ? Group()->Color() : QColor(Qt::lightGray), Qt::BDiagPattern);
+}
+
+bool TGUIRegion::PreparePaint(QPainter* Painter, QRect& Outline) const
+{
+    const TRect R = NormalizeRect(TRect{0, 0, Width(), Height()});
+    if (RectWidth(R) <= 0 || RectHeight(R) <= 0)
+        return false;
+    Painter->setRenderHint(QPainter::Antialiasing, false);
+    Painter->setPen(Pen());
+    Painter->setBrush(Brush());
+    Outline = QRect(R.Left, R.Top, RectWidth(R) - 1, RectHeight(R) - 1);
+    return true;
 }
 
 void TGUIRegion::GetZPosition(int& Index, int& Count) const

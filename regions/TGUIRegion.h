@@ -29,6 +29,9 @@ public:
     QBrush Brush() const;
 
 protected:
+    /// Sets the painter's pen and brush for the region; false when the bounds are empty. Outline gets
+    /// the local rectangle whose one-pixel outline runs along the outermost pixels of the bounds.
+    bool PreparePaint(QPainter* Painter, QRect& Outline) const;
     void focusInEvent(QFocusEvent* Event) override;
     void focusOutEvent(QFocusEvent* Event) override;
     /// Runs before the enter chain when the region becomes the selected one.

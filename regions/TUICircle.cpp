@@ -80,11 +80,7 @@ void TUICircle::CircleHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas&
 
 void TUICircle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    const TRect R = NormalizeRect(TRect{0, 0, Width(), Height()});
-    if (RectWidth(R) <= 0 || RectHeight(R) <= 0)
-        return;
-    Painter->setRenderHint(QPainter::Antialiasing, false);
-    Painter->setPen(Pen());
-    Painter->setBrush(Brush());
-    Painter->drawEllipse(QRect(R.Left, R.Top, RectWidth(R) - 1, RectHeight(R) - 1));
+    QRect Outline;
+    if (PreparePaint(Painter, Outline))
+        Painter->drawEllipse(Outline);
 }
