@@ -68,7 +68,7 @@ void TFormCorvantaZonequilter::TBPolyClick()
 {
     TBPoly->setChecked(true);
     ToolCommonSteps();
-    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+    PaintBoxPoly->SetArea(PanelScene->ClientRect());
     PaintBoxPoly->show();
 }
 
@@ -244,7 +244,7 @@ void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 void TFormCorvantaZonequilter::ScrollBoxResize()
 {
     CentreInScrollBox(PanelScene);
-    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+    PaintBoxPoly->SetArea(PanelScene->ClientRect());
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,

@@ -369,7 +369,7 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
 
     PaintBoxPoly = new TPolyOverlay;
     PanelScene->AddOverlayItem(PaintBoxPoly);
-    PaintBoxPoly->SetArea(QRectF(0, 0, PanelScene->ClientWidth(), PanelScene->ClientHeight()));
+    PaintBoxPoly->SetArea(PanelScene->ClientRect());
     connect(PaintBoxPoly, &TPolyOverlay::MouseDown, this, &TFormCorvantaZonequilter::PaintBoxPolyMouseDown);
     connect(PaintBoxPoly, &TPolyOverlay::MouseMove, this, &TFormCorvantaZonequilter::PaintBoxPolyMouseMove);
 

@@ -255,6 +255,11 @@ TPoint TPTCustomGroup::ViewportToClient(const QPoint& ViewportPos) const
     return P;
 }
 
+bool TPTCustomGroup::InClientArea(const TPoint& P) const
+{
+    return PointInRect(TRect{0, 0, FClientWidth, FClientHeight}, P);
+}
+
 void TPTCustomGroup::SetFrameStyle(TPTFrameStyle Style)
 {
     if (Style == FFrameStyle)
@@ -436,7 +441,7 @@ void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
     Event->accept();
     const TPoint P = ViewportToClient(Event->position().toPoint());
     // Around the picture is the scroll box, not the scene.
-    if (P.X < 0 || P.Y < 0 || P.X >= FClientWidth || P.Y >= FClientHeight)
+    if (!InClientArea(P))
         return;
     FButtonsPressedInside |= Event->button();
     if (Event->button() == Qt::LeftButton)
@@ -462,7 +467,7 @@ void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
     QGraphicsView::mouseMoveEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = P.X >= 0 && P.Y >= 0 && P.X < FClientWidth && P.Y < FClientHeight;
+    const bool Inside = InClientArea(P);
     // A press on the scene keeps its moves coming until the release, as a mouse capture would.
     if (Inside || (FButtonsPressedInside & Event->buttons()))
         emit MouseMove(Event->modifiers(), P.X, P.Y);
@@ -480,7 +485,7 @@ void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
     QGraphicsView::mouseReleaseEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = P.X >= 0 && P.Y >= 0 && P.X < FClientWidth && P.Y < FClientHeight;
+    const bool Inside = InClientArea(P);
     const bool PressedInside = FButtonsPressedInside & Event->button();
     FButtonsPressedInside &= ~Event->button();
     if (!Inside && !PressedInside)
@@ -494,7 +499,7 @@ void TPTCustomGroup::drawBackground(QPainter* Painter, const QRectF& Rect)
 {
     // Around the picture: the scroll box's button-shadow colour.
     Painter->fillRect(Rect, palette().color(QPalette::Dark));
-    const QRectF Client(0, 0, FClientWidth, FClientHeight);
+    const QRectF Client = ClientRect();
     Painter->save();
     Painter->setClipRect(Client);
     Painter->fillRect(Client, FColor);

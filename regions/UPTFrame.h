@@ -34,6 +34,8 @@ public:
     void SetClientSize(int Width, int Height);
     int ClientWidth() const { return FClientWidth; }
     int ClientHeight() const { return FClientHeight; }
+    /// (0, 0, ClientWidth, ClientHeight): the picture in scene coordinates.
+    QRectF ClientRect() const { return QRectF(0, 0, FClientWidth, FClientHeight); }
 
     /// Topmost shape whose ContainsPoint(X, Y) is true, or null. Handles are not shapes.
     TGUIShape* ShapeAt(int X, int Y) const;
@@ -128,6 +130,7 @@ private:
     void BeginControlDrag(TUserInterfaceControl* Control);
     void EndControlDrag();
     void ApplyFrame();
+    bool InClientArea(const TPoint& P) const;
 
     QGraphicsScene* FScene;
     QGraphicsItem* FHandleLayer;
