@@ -189,7 +189,7 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     items.reserve(entries.size());
     for (const ImageMapEntry& entry : entries) {
         auto* item = new QTreeWidgetItem({entry.ImageSrc, entry.UseMap});
-        item->setData(0, MapPositionRole, QString::number(entry.MapPosition));
+        item->setData(0, MapPositionRole, entry.MapPosition);
         items.append(item);
     }
     ListView->addTopLevelItems(items);
@@ -220,7 +220,7 @@ ImageMapEntry TFormHTMLImport::Entry(int Index) const
     if (QTreeWidgetItem* item = ListView->topLevelItem(Index)) {
         entry.ImageSrc = item->text(0);
         entry.UseMap = item->text(1);
-        entry.MapPosition = item->data(0, MapPositionRole).toString().toInt();
+        entry.MapPosition = item->data(0, MapPositionRole).toInt();
     }
     return entry;
 }
