@@ -13,7 +13,6 @@ class TBrowserPage : public QWebEnginePage
 
 public:
     explicit TBrowserPage(QObject* Parent = nullptr);
-    explicit TBrowserPage(QWebEngineProfile* Profile, QObject* Parent = nullptr);
 
     // While set, the page's first main-frame navigation to an address is reported with
     // FirstNavigation, so that its window can decide where the page belongs.
