@@ -30,14 +30,12 @@ public:
     // Decodes the file's bytes, splits them at CR LF, LF or CR and loads the lines.
     void LoadBytes(const QByteArray& Bytes);
 
-    void Clear();
     bool IsEmpty() const { return FSections.isEmpty(); }
     int EntryCount() const;
 
     // The stored translation (escaped) of an escaped English text, or the key itself when the
     // section or the key is missing.
     QString Lookup(const QString& Section, const QString& Key) const;
-    bool Contains(const QString& Section, const QString& Key) const;
 
 private:
     static QString Fold(const QString& Name) { return Name.toCaseFolded(); }
