@@ -2,16 +2,12 @@
 #include "AppFolder.h"
 #include "Translation.h"
 #include "UnitBitmapLoader.h"
+#include "UnitHTMLImport.h"
 #include "UnitMain.h"
 #include "UnitProperties.h"
 #include "UnitSplash.h"
 #include "WebViewHelpers.h"
 #include "WindowPlacement.h"
-
-#if __has_include("UnitHTMLImport.h")
-#include "UnitHTMLImport.h"
-#define ZQ_HAVE_HTML_IMPORT 1
-#endif
 
 #include <QApplication>
 #include <QIcon>
@@ -73,9 +69,7 @@ int main(int argc, char* argv[])
     // last.
     auto mainWindow = std::make_unique<TFormCorvantaZonequilter>();
     auto properties = std::make_unique<TFormProperties>();
-#ifdef ZQ_HAVE_HTML_IMPORT
     auto htmlImport = std::make_unique<TFormHTMLImport>(*mainWindow);
-#endif
     auto splash = std::make_unique<TFormSplash>();
     // The program's image loader (FormBitmapLoader): the main window loads its pictures through it.
     auto bitmapLoader = std::make_unique<TFormBitmapLoader>();
@@ -88,9 +82,7 @@ int main(int argc, char* argv[])
     watcher.SaveOnce();
     bitmapLoader.reset();
     splash.reset();
-#ifdef ZQ_HAVE_HTML_IMPORT
     htmlImport.reset();
-#endif
     properties.reset();
     mainWindow.reset();
     FreeTranslations();
