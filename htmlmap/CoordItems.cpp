@@ -23,6 +23,16 @@ bool allDigitsOf(QStringView digits, int base)
     return true;
 }
 
+QString invalidIntegerMessage(const QString& item)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(item);
+}
+
+QString listIndexMessage(int index)
+{
+    return QStringLiteral("List index out of bounds (%1)").arg(index);
+}
+
 } // namespace
 
 QStringList SplitCoordItems(const QString& coords)
@@ -105,26 +115,16 @@ bool ParseWholeNumber(const QString& item, int* value)
     return true;
 }
 
-QString InvalidIntegerMessage(const QString& item)
-{
-    return QStringLiteral("'%1' is not a valid integer value").arg(item);
-}
-
-QString ListIndexMessage(int index)
-{
-    return QStringLiteral("List index out of bounds (%1)").arg(index);
-}
-
 bool ReadCoordItem(const QStringList& items, int index, int* value, QString* errorMessage)
 {
     if (index < 0 || index >= items.size()) {
         if (errorMessage)
-            *errorMessage = ListIndexMessage(index);
+            *errorMessage = listIndexMessage(index);
         return false;
     }
     if (!ParseWholeNumber(items[index], value)) {
         if (errorMessage)
-            *errorMessage = InvalidIntegerMessage(items[index]);
+            *errorMessage = invalidIntegerMessage(items[index]);
         return false;
     }
     return true;

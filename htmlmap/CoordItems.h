@@ -13,10 +13,6 @@ QStringList SplitCoordItems(const QString& coords);
 // digits after "$", "x" or "0x" (either case); within the signed 32-bit range.
 bool ParseWholeNumber(const QString& item, int* value);
 
-// The error texts of reading coordinate items.
-QString InvalidIntegerMessage(const QString& item);
-QString ListIndexMessage(int index);
-
 // Reads item `index` as a whole number; false with the error text when the
 // item is missing or is not a whole number.
 bool ReadCoordItem(const QStringList& items, int index, int* value, QString* errorMessage);
