@@ -1,5 +1,8 @@
 #include "WindowPlacement.h"
 
+#include "AppFolder.h"
+#include "SettingsFile.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -16,7 +19,9 @@ enum
 {
     ShowNormal = 1,
     ShowMinimized = 2,
-    ShowMaximized = 3
+    ShowMaximized = 3,
+    ShowMinimize = 6,
+    ShowMinNoActive = 7
 };
 // Placement flag: a minimized window returns to the maximized state.
 constexpr int RestoreToMaximized = 2;
@@ -31,9 +36,8 @@ std::unique_ptr<QSettings> OpenStore(const QWidget& Window)
 {
     std::unique_ptr<QSettings> store;
     if (StoreFile().isEmpty())
-        store =
-            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                        QStringLiteral("Corvanta"), QStringLiteral("Corvanta Zonequilter"));
+        store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QStringLiteral("Corvanta"), ApplicationTitle());
     else
         store = std::make_unique<QSettings>(StoreFile(), QSettings::IniFormat);
     store->beginGroup(QString::fromLatin1(Window.metaObject()->className()));
@@ -51,15 +55,6 @@ int ReadInt(const QSettings& Store, const QString& Key, int Default)
     bool ok = false;
     const int value = Store.value(Key).toString().trimmed().toInt(&ok);
     return ok ? value : Default;
-}
-
-// QSettings' INI reader turns "1,2,3,4" into a list; put it back together.
-QString ReadText(const QSettings& Store, const QString& Key)
-{
-    const QVariant value = Store.value(Key);
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
 }
 
 bool HasFixedBorder(const QWidget& Window)
@@ -133,8 +128,8 @@ void RestoreWindowPlacement(QWidget& Window)
     int minMax[4] = {0, 0, 0, 0};
     int norm[4] = {current.left(), current.top(), current.left() + current.width(),
                    current.top() + current.height()};
-    const bool hasMinMax = ParseFourNumbers(ReadText(*store, QStringLiteral("MinMaxPos")), minMax);
-    const bool hasNorm = ParseFourNumbers(ReadText(*store, QStringLiteral("NormPos")), norm);
+    const bool hasMinMax = ParseFourNumbers(IniValueText(store->value(QStringLiteral("MinMaxPos"))), minMax);
+    const bool hasNorm = ParseFourNumbers(IniValueText(store->value(QStringLiteral("NormPos"))), norm);
     const int storedPpi = ReadInt(*store, QStringLiteral("PixelsPerInch"), -1);
 
     if ((hasMinMax || hasNorm) && storedPpi == PixelsPerInch(Window) && norm[0] < norm[2]) {
@@ -146,14 +141,14 @@ void RestoreWindowPlacement(QWidget& Window)
 
     Qt::WindowStates state = Window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     switch (ReadInt(*store, QStringLiteral("ShowCmd"), ShowNormal)) {
-    case 2:
-    case 6:
-    case 7:
+    case ShowMinimized:
+    case ShowMinimize:
+    case ShowMinNoActive:
         state |= Qt::WindowMinimized;
         if (ReadInt(*store, QStringLiteral("Flags"), 0) & RestoreToMaximized)
             state |= Qt::WindowMaximized;
         break;
-    case 3:
+    case ShowMaximized:
         state |= Qt::WindowMaximized;
         break;
     default:
