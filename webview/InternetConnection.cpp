@@ -58,10 +58,11 @@ InternetProbe SetInternetConnectedProbe(InternetProbe Probe)
 
 bool HasDefaultRoute(const QString& Ipv4RouteTable, const QString& Ipv6RouteTable)
 {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
     // Iface Destination Gateway Flags RefCnt Use Metric Mask ...  (hexadecimal fields)
     const QStringList v4 = Ipv4RouteTable.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (int i = 1; i < v4.size(); ++i) {
-        const QStringList f = v4[i].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QStringList f = v4[i].split(blanks, Qt::SkipEmptyParts);
         if (f.size() < 8 || f[0] == QLatin1String("lo"))
             continue;
         bool ok = false;
@@ -73,7 +74,7 @@ bool HasDefaultRoute(const QString& Ipv4RouteTable, const QString& Ipv6RouteTabl
     // dest prefix src prefix nexthop metric refcnt use flags iface
     const QStringList v6 = Ipv6RouteTable.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& line : v6) {
-        const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QStringList f = line.split(blanks, Qt::SkipEmptyParts);
         if (f.size() < 10 || f[9] == QLatin1String("lo"))
             continue;
         bool ok = false;
