@@ -76,7 +76,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setGeometry(Border, Border, 329, 289);
+    PageControl->setGeometry(Border, Border, DesignClientWidth, 289);
     TabSheetAbout = new QWidget;
     TabSheetAbout->setObjectName(QStringLiteral("TabSheetAbout"));
     PageControl->addTab(TabSheetAbout, QStringLiteral("About"));
@@ -88,7 +88,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
 
     PanelTitle = new QLabel(TabSheetAbout);
     PanelTitle->setObjectName(QStringLiteral("PanelTitle"));
-    PanelTitle->setGeometry(48, 8, 265, 17);
+    PanelTitle->setGeometry(ColumnLeft, 8, ColumnWidth, 17);
     PanelTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont bold = PanelTitle->font();
     bold.setBold(true);
@@ -97,7 +97,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
     PanelDetails = new QFrame(TabSheetAbout);
     PanelDetails->setObjectName(QStringLiteral("PanelDetails"));
     PanelDetails->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    PanelDetails->setGeometry(48, 32, 265, 65);
+    PanelDetails->setGeometry(ColumnLeft, 32, ColumnWidth, 65);
     LabelComments = MakeLabel(PanelDetails, "LabelComments", QStringLiteral("#"), 8, 6);
     LabelCopyright = MakeLabel(PanelDetails, "LabelCopyright", QStringLiteral("#"), 8, 22);
     LabelHomePage = MakeLabel(PanelDetails, "LabelHomePage", QStringLiteral("#"), 8, 38);
@@ -105,7 +105,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
 
     Memo = new QPlainTextEdit(TabSheetAbout);
     Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setGeometry(48, 104, 265, 97);
+    Memo->setGeometry(ColumnLeft, 104, ColumnWidth, 97);
     Memo->setReadOnly(true);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setPlainText(QString::fromLatin1(LegalWarning));
@@ -113,7 +113,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
     Bevel = new QFrame(TabSheetAbout);
     Bevel->setObjectName(QStringLiteral("Bevel"));
     Bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    Bevel->setGeometry(48, 208, 265, 2);
+    Bevel->setGeometry(ColumnLeft, 208, ColumnWidth, 2);
 
     LabelPhysicalMemory = MakeLabel(TabSheetAbout, "LabelPhysicalMemory",
                                     QStringLiteral("Physical memory available to Windows:"), 48, 214);
@@ -167,7 +167,7 @@ void TFormAboutBox::FitContents()
     const int contentRight = std::max({LabelTotalPhys->geometry().right() + 1,
                                        LabelMemoryLoad->geometry().right() + 1, ColumnLeft + columnWidth});
     const int extra = contentRight - (ColumnLeft + ColumnWidth);
-    PageControl->resize(329 + extra, 289);
+    PageControl->resize(DesignClientWidth + extra, 289);
     ButtonOK->move(Border + 248 + extra, ButtonOK->y());
     setFixedSize(DesignClientWidth + extra + 2 * Border, DesignClientHeight + 2 * Border);
 }
