@@ -2,6 +2,9 @@
 
 #include "AppFolder.h"
 
+#include <QStringList>
+#include <QVariant>
+
 namespace {
 QString& SettingsFileName()
 {
@@ -20,4 +23,11 @@ QString GetSettingsFileName()
 void SetSettingsFileName(const QString& FileName)
 {
     SettingsFileName() = FileName;
+}
+
+QString IniValueText(const QVariant& Value)
+{
+    if (Value.typeId() == QMetaType::QStringList)
+        return Value.toStringList().join(QLatin1Char(','));
+    return Value.toString();
 }

@@ -84,11 +84,7 @@ QString ReadString(const QSettings& Ini, const QString& Key, const QString& Defa
     const QVariant value = Ini.value(Key);
     if (!value.isValid())
         return Default;
-    // The INI reader splits values at commas; a layout value has none, but keep it whole.
-    const QString text = value.typeId() == QMetaType::QStringList
-                             ? value.toStringList().join(QLatin1Char(','))
-                             : value.toString();
-    return text.left(MaxValueLength);
+    return IniValueText(value).left(MaxValueLength);
 }
 
 int ReadInt(const QSettings& Ini, const QString& Key, int Default)
