@@ -2,6 +2,7 @@
 
 #include "TranslationError.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -232,27 +233,9 @@ void TTranslationTable::LoadLines(const QStringList& Lines)
 
 void TTranslationTable::LoadBytes(const QByteArray& Bytes)
 {
-    const QString text = DecodeTranslationFile(Bytes);
-    QStringList lines;
-    int start = 0;
-    const int n = text.size();
-    for (int i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines += text.mid(start, i - start);
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines += text.mid(start);
-    LoadLines(lines);
-}
-
-void TTranslationTable::Clear()
-{
-    FSections.clear();
+    // An empty piece after a final line end is skipped like any blank line.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    LoadLines(DecodeTranslationFile(Bytes).split(lineEnd));
 }
 
 int TTranslationTable::EntryCount() const
@@ -269,10 +252,4 @@ QString TTranslationTable::Lookup(const QString& Section, const QString& Key) co
     if (section == FSections.constEnd())
         return Key;
     return section->value(Fold(Key), Key);
-}
-
-bool TTranslationTable::Contains(const QString& Section, const QString& Key) const
-{
-    const auto section = FSections.constFind(Fold(Section));
-    return section != FSections.constEnd() && section->contains(Fold(Key));
 }
