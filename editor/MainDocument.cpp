@@ -7,6 +7,7 @@
 #include "EditorDialogs.h"
 #include "ImageMapWriter.h"
 #include "MainWindowHelpers.h"
+#include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"

@@ -9,6 +9,7 @@
 #include "ImageMapWriter.h"
 #include "InternetConnection.h"
 #include "MapAreaGathering.h"
+#include "MessageBoxes.h"
 #include "TBrowserPage.h"
 #include "UPTFrame.h"
 #include "WebViewHelpers.h"

@@ -1,6 +1,7 @@
 #include "UnitHTMLImport.h"
 
 #include "EditorDialogs.h"
+#include "MainWindowHelpers.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"

@@ -1,6 +1,5 @@
 #include "UnitMain.h"
 
-#include "EditorDialogs.h"
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
 #include "TPolyOverlay.h"

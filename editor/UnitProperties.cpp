@@ -1,6 +1,7 @@
 #include "UnitProperties.h"
 
 #include "EditorDialogs.h"
+#include "MainWindowHelpers.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 

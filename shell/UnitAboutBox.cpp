@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "DefaultHRef.h"
+#include "MainWindowHelpers.h"
 #include "MemoryStatus.h"
 #include "MessageBoxes.h"
 #include "TVersionInfo.h"
@@ -70,9 +71,7 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormAboutBox"));
     setWindowTitle(QStringLiteral("About"));
-    QFont designFont(QStringLiteral("MS Sans Serif"));
-    designFont.setPixelSize(11);
-    setFont(designFont);
+    SetDesignFont(this);
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
@@ -136,7 +135,7 @@ void TFormAboutBox::FormCreate()
     try {
         TranslateComponent(this);
     } catch (const ETranslationError& error) {
-        AppMessageBox(error.Message(), QMessageBox::Ok, QMessageBox::Critical);
+        ShowError(error.Message());
     }
     FitContents();
 }
@@ -230,7 +229,7 @@ bool ShowAboutBox()
     try {
         box = PrepareAboutBox();
     } catch (const ETranslationError& error) {
-        AppMessageBox(error.Message(), QMessageBox::Ok, QMessageBox::Critical);
+        ShowError(error.Message());
         return false;
     }
     return box->exec() == QDialog::Accepted;

@@ -1,6 +1,7 @@
 #include "UnitSplash.h"
 
 #include "AppFolder.h"
+#include "MainWindowHelpers.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -36,9 +37,7 @@ TFormSplash::TFormSplash(QWidget* parent)
     setObjectName(QStringLiteral("FormSplash"));
     resize(DesignWidth, DesignHeight);
     setCursor(Qt::WaitCursor);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    SetDesignFont(this);
 
     LabelMessage = new QLabel(this);
     LabelMessage->setObjectName(QStringLiteral("LabelMessage"));

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 
+#include <QFont>
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QWidget>
@@ -63,4 +64,11 @@ void FitStatusPanel(QStatusBar* Bar, int Index)
             others += panels[i]->width();
     }
     panels[Index]->setFixedWidth(FittedPanelWidth(Bar->width(), others, StatusBarLayoutOverhead(Bar)));
+}
+
+void SetDesignFont(QWidget* Window)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    Window->setFont(font);
 }

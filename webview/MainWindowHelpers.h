@@ -25,3 +25,6 @@ int FittedPanelWidth(int BarWidth, int OtherPanelsWidth, int LayoutOverhead);
 
 // The width the bar's layout needs besides its panels (0 for no bar).
 int StatusBarLayoutOverhead(QStatusBar* Bar);
+
+// The windows' design font, "MS Sans Serif" at 11 pixels (the system's stand-in where it is missing).
+void SetDesignFont(QWidget* Window);

@@ -41,3 +41,8 @@ bool AskYesNo(const QString& Text)
 {
     return AppMessageBox(Text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
 }
+
+void ShowError(const QString& Text)
+{
+    AppMessageBox(Text, QMessageBox::Ok, QMessageBox::Critical);
+}

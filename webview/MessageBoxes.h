@@ -20,3 +20,6 @@ QMessageBox::StandardButton AppMessageBox(const QString& Text,
 
 // AppMessageBox with the question icon and Yes and No; true exactly when Yes was pressed.
 bool AskYesNo(const QString& Text);
+
+// The program's standard error message box: the critical icon with OK.
+void ShowError(const QString& Text);
