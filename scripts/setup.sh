@@ -9,6 +9,7 @@ packages=(
   libqscintilla2-qt6-dev libgumbo-dev libgl-dev
   libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  librsvg2-bin desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
