@@ -86,7 +86,7 @@ void TFormCorvantaZonequilter::FormPaint()
     // shown. A file that can't be read has been reported by the dialog; the
     // editor then starts with an empty document and no splash.
     TFormHTMLImport* dialog = ImportDialog();
-    if (!dialog->LoadHTMLFile(GetAppFilePath(QStringLiteral("demo.htm"))))
+    if (!dialog->LoadHTMLFile(FindProgramFile(QStringLiteral("demo.htm"))))
         return;
     QCoreApplication::processEvents();
     if (!dialog->SelectEntry(0))

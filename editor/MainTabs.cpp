@@ -294,7 +294,7 @@ QString TFormCorvantaZonequilter::HomePageAddress()
 QUrl TFormCorvantaZonequilter::ServicesPageUrl(bool Online)
 {
     if (!Online)
-        return QUrl::fromLocalFile(GetAppFilePath(QStringLiteral("services.htm")));
+        return QUrl::fromLocalFile(FindProgramFile(QStringLiteral("services.htm")));
     QUrl host;
     host.setScheme(QStringLiteral("http"));
     host.setHost(QUrl(HomePageAddress()).host());

@@ -2,6 +2,8 @@
 
 #include "AppFolder.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
 
@@ -13,10 +15,28 @@ QString& SettingsFileName()
 }
 } // namespace
 
+QString GetConfigFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QString SettingsFolder()
+{
+    if (IsAppFolderWritable())
+        return GetAppFolder();
+    // Made here, so that the first write at exit finds its folder.
+    const QString folder = GetConfigFolder();
+    QDir().mkpath(folder);
+    return folder;
+}
+
 QString GetSettingsFileName()
 {
     if (SettingsFileName().isEmpty())
-        SettingsFileName() = GetAppFilePath(QStringLiteral("Settings.ini"));
+        SettingsFileName() = SettingsFolder() + QStringLiteral("Settings.ini");
     return SettingsFileName();
 }
 

@@ -4,7 +4,15 @@
 
 class QVariant;
 
-// Full path of "Settings.ini" beside the program, worked out on first use and kept until exit.
+// The user's configuration folder of the program (QStandardPaths::AppConfigLocation), ending
+// in "/".
+QString GetConfigFolder();
+
+// Where "Settings.ini" lives: the program folder when the program may write there (a build
+// tree, a portable copy), else the user's configuration folder, which is made if need be.
+QString SettingsFolder();
+
+// Full path of "Settings.ini" in SettingsFolder(), worked out on first use and kept until exit.
 QString GetSettingsFileName();
 
 // Replaces the settings file's path (tests); an empty path works it out again on next use.

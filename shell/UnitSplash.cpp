@@ -85,7 +85,7 @@ void TFormSplash::ShowSplash(const QString& BitmapName)
         return;
     try {
         QImage bitmap;
-        if (!bitmap.load(GetAppFilePath(BitmapName)) || bitmap.isNull())
+        if (!bitmap.load(FindProgramFile(BitmapName)) || bitmap.isNull())
             return;
         const QScreen* screen = this->screen();
         if (!screen)

@@ -54,13 +54,13 @@ int main(int argc, char* argv[])
     // The units initialise before any window exists: the placement store's key and the
     // translation table.
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QCoreApplication::setApplicationName(ApplicationTitle());
     QString error;
     if (!LoadTranslationFile(&error)) {
         QMessageBox::critical(nullptr, ApplicationTitle(), error);
         return 1;
     }
 
-    QCoreApplication::setApplicationName(ApplicationTitle());
     // The application icon: every window's title bar and the about box show it.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/zonequilter.svg")));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
 
 namespace {
 QString& FolderOverride()
@@ -42,4 +46,24 @@ QString GetAppFilePath(const QString& Name)
 void SetAppFolderOverride(const QString& Folder)
 {
     FolderOverride() = Folder;
+}
+
+QString GetInstalledDataFolder()
+{
+    return WithTrailingSeparator(QDir::cleanPath(GetAppFolder() + QStringLiteral(ZQ_DATA_FROM_BIN)));
+}
+
+QString FindProgramFile(const QString& Name)
+{
+    const QString beside = GetAppFilePath(Name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = GetInstalledDataFolder() + Name;
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+bool IsAppFolderWritable()
+{
+    // access() rather than the permission bits: it also knows read-only mounts and ACLs.
+    return ::access(QFile::encodeName(GetAppFolder()).constData(), W_OK | X_OK) == 0;
 }

@@ -19,3 +19,16 @@ QString GetAppFolder();
 QString GetAppFilePath(const QString& Name);
 
 void SetAppFolderOverride(const QString& Folder);
+
+// The folder of the program's read-only files in an installation: share/zonequilter/ of the
+// prefix the program folder belongs to, ending in "/".
+QString GetInstalledDataFolder();
+
+// A read-only file of the program ("demo.htm", "Setup.bmp", "services.htm", translations): the
+// one beside the program when it is there, else the installed one. When neither exists, the
+// path beside the program, so that a message names the place the file is expected first.
+QString FindProgramFile(const QString& Name);
+
+// True when the program may create and replace files in its folder (a build tree, a portable
+// copy); false for a system-wide installation, whose writable files then live elsewhere.
+bool IsAppFolderWritable();

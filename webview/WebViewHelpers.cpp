@@ -1,9 +1,9 @@
 #include "WebViewHelpers.h"
 
-#include "AppFolder.h"
 #include "EFileCreateError.h"
 #include "InternetConnection.h"
 #include "MessageBoxes.h"
+#include "PreviewFolder.h"
 #include "TBrowserWindow.h"
 
 #include <QCoreApplication>
@@ -60,10 +60,15 @@ QStringList PreviewFileNames()
 QString WritePreviewFile(const QString& Html)
 {
     const QByteArray bytes = Html.toUtf8();
+    const QString folder = GetPreviewFolder();
     QString path;
     QString reason;
+    if (folder.isEmpty())
+        throw EFileCreateError(
+            QDir::toNativeSeparators(QDir::tempPath() + QLatin1Char('/') + PreviewFileNames().constLast()),
+            QCoreApplication::translate("WebViewHelpers", "No private folder could be made."));
     for (const QString& name : PreviewFileNames()) {
-        path = GetAppFilePath(name);
+        path = folder + name;
         if (WriteExclusively(path, bytes, reason))
             return path;
     }

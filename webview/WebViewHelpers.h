@@ -10,7 +10,7 @@ class QWebEngineView;
 // HTML names it as the target of its links.
 QString BrowserWindowName(); // "CorvantaWebBrowser"
 
-// The preview files, tried in this order in the program folder.
+// The preview files, tried in this order in the preview folder (PreviewFolder.h).
 QStringList PreviewFileNames(); // "Temp1.html", "Temp2.html", "Temp3.html"
 
 // Writes the HTML text (its UTF-8 bytes exactly, nothing added) to the first preview file that
