@@ -66,7 +66,10 @@ QString DefaultHRef()
     C.Path = Path;
     C.Modified = Info.lastModified();
     C.Size = Info.size();
-    C.Value = Record.value(QStringLiteral("URLInfoAbout")).toString();
+    // QSettings reads a value with commas as a list of its parts; the link is the whole text.
+    const QVariant Value = Record.value(QStringLiteral("URLInfoAbout"));
+    C.Value = Value.typeId() == QMetaType::QStringList ? Value.toStringList().join(QLatin1Char(','))
+                                                       : Value.toString();
     C.Valid = true;
     return C.Value;
 }

@@ -111,6 +111,19 @@ private slots:
         QVERIFY(InstallRecordFile().endsWith(QStringLiteral("Corvanta Zonequilter_is1.ini")));
     }
 
+    // QSettings splits a value at its commas; the link must come back whole, not empty.
+    void defaultHRefWithCommaReadsWhole()
+    {
+        const QString Path = FDir.filePath(QStringLiteral("comma_is1.ini"));
+        {
+            QFile F(Path);
+            QVERIFY(F.open(QIODevice::WriteOnly));
+            F.write("[General]\nURLInfoAbout=http://maker.example/a,b?x=1,2\n");
+        }
+        SetInstallRecordFile(Path);
+        QCOMPARE(DefaultHRef(), QStringLiteral("http://maker.example/a,b?x=1,2"));
+    }
+
     void rectangleHitTest()
     {
         TUIRectangle R(FGroup.get());
