@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "ControlText.h"
+#include "SettingsFile.h"
 #include "TranslationTable.h"
 
 #include <QAbstractItemView>
@@ -10,8 +11,10 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -222,9 +225,38 @@ bool LoadTranslationFile(const QString& FileName, QString* ErrorMessage)
     return true;
 }
 
+QStringList TranslationFileCandidates(const QLocale& Locale)
+{
+    QStringList names{QStringLiteral("lang.txt")};
+    // "de_AT" before "de": a regional file wins over the language's.
+    const QString region = Locale.name();
+    const QString language = region.section(QLatin1Char('_'), 0, 0);
+    for (const QString& code : {region, language}) {
+        const QString name = QStringLiteral("lang.%1.txt").arg(code);
+        if (!code.isEmpty() && !names.contains(name))
+            names.append(name);
+    }
+    const QStringList folders{GetConfigFolder(), GetAppFolder(), GetInstalledDataFolder()};
+    QStringList candidates;
+    for (const QString& name : names) {
+        for (const QString& folder : folders)
+            candidates.append(folder + name);
+    }
+    return candidates;
+}
+
+bool LoadTranslationFile(const QLocale& Locale, QString* ErrorMessage)
+{
+    for (const QString& candidate : TranslationFileCandidates(Locale)) {
+        if (QFileInfo::exists(candidate))
+            return LoadTranslationFile(candidate, ErrorMessage);
+    }
+    return LoadTranslationFile(GetAppFilePath(QStringLiteral("lang.txt")), ErrorMessage);
+}
+
 bool LoadTranslationFile(QString* ErrorMessage)
 {
-    return LoadTranslationFile(GetAppFilePath(QStringLiteral("lang.txt")), ErrorMessage);
+    return LoadTranslationFile(QLocale::system(), ErrorMessage);
 }
 
 void FreeTranslations()

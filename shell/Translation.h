@@ -1,18 +1,28 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+class QLocale;
 
 class QObject;
 class TTranslationTable;
 
-// The program-wide translation table, filled from "lang.txt" beside the program before the
-// first window is created and read-only afterwards.
+// The program-wide translation table, filled from a translation file before the first window is
+// created and read-only afterwards.
 
 // Creates the empty table and reads the file into it. A file that cannot be opened leaves the
 // table empty and is not an error; a file that opens but cannot be read returns false with the
 // reason in ErrorMessage.
 bool LoadTranslationFile(const QString& FileName, QString* ErrorMessage = nullptr);
-// The same for "lang.txt" in the program folder.
+// The files a translation is read from, in the order they are tried: "lang.txt" in the user's
+// configuration folder, beside the program and in the installed data folder; then, for the
+// locale's language, "lang.<region>.txt" (e.g. lang.de_AT.txt) and "lang.<language>.txt"
+// (lang.de.txt) in the same three folders.
+QStringList TranslationFileCandidates(const QLocale& Locale);
+// The same for the first of those files that exists (none: the table stays empty).
+bool LoadTranslationFile(const QLocale& Locale, QString* ErrorMessage = nullptr);
+// The same for the user's language (QLocale::system()).
 bool LoadTranslationFile(QString* ErrorMessage = nullptr);
 // Releases the table; lookups then return their text unchanged.
 void FreeTranslations();

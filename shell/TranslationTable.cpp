@@ -225,7 +225,7 @@ void TTranslationTable::LoadLines(const QStringList& Lines)
             // Entries under the empty section could never be looked up, so they are not kept.
             if (!pendingEnglish.isEmpty() && !translation.isEmpty() && translation != QLatin1String("*") &&
                 !section.isEmpty())
-                FSections[Fold(section)].insert(Fold(pendingEnglish), translation);
+                FSections[Fold(section)].insert(FoldKey(pendingEnglish), translation);
             pendingEnglish.clear();
         }
     }
@@ -251,5 +251,33 @@ QString TTranslationTable::Lookup(const QString& Section, const QString& Key) co
     const auto section = FSections.constFind(Fold(Section));
     if (section == FSections.constEnd())
         return Key;
-    return section->value(Fold(Key), Key);
+    return section->value(FoldKey(Key), Key);
+}
+
+QString TTranslationTable::FoldKey(const QString& Key)
+{
+    // A line break is "\r\n" in a file written on one system and "\n" in another, and a caption
+    // holds whichever its toolkit uses; both match. Escapes are read in pairs, so that an escaped
+    // backslash followed by "r" is not taken for a carriage return.
+    QString result;
+    result.reserve(Key.size());
+    for (qsizetype i = 0; i < Key.size(); ++i) {
+        const QChar c = Key.at(i);
+        if (c != QLatin1Char('\\') || i + 1 >= Key.size()) {
+            result += c;
+            continue;
+        }
+        const QChar next = Key.at(i + 1);
+        const bool crlf = next == QLatin1Char('r') && i + 3 < Key.size() &&
+                          Key.at(i + 2) == QLatin1Char('\\') && Key.at(i + 3) == QLatin1Char('n');
+        if (crlf) {
+            result += QLatin1String("\\n");
+            i += 3;
+        } else {
+            result += c;
+            result += next;
+            ++i;
+        }
+    }
+    return Fold(result);
 }

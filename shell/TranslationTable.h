@@ -39,6 +39,8 @@ public:
 
 private:
     static QString Fold(const QString& Name) { return Name.toCaseFolded(); }
+    // Fold for an escaped English text, with "\r\n" read as "\n".
+    static QString FoldKey(const QString& Key);
 
     QHash<QString, QHash<QString, QString>> FSections;
 };

@@ -228,7 +228,7 @@ void TestAboutBox::homePageFromInstallRecord()
 void TestAboutBox::sampleLangTxtTranslatesTheBox()
 {
     QString error;
-    QVERIFY(LoadTranslationFile(ZQ_TEST_SOURCE_DIR "/../../data/lang.txt", &error));
+    QVERIFY(LoadTranslationFile(ZQ_TEST_SOURCE_DIR "/../../data/lang.de.txt", &error));
     QVERIFY(!Translations().IsEmpty());
     const std::unique_ptr<TFormAboutBox> box = PrepareAboutBox();
     QCOMPARE(box->ButtonOK->text(), QString("OK"));

@@ -1,7 +1,12 @@
+#include "AppFolder.h"
+#include "SettingsFile.h"
 #include "Translation.h"
 #include "TranslationError.h"
 #include "TranslationTable.h"
 
+#include <QDir>
+#include <QLocale>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +35,10 @@ private slots:
     void translateTextRaisesForBadOctal();
     void missingFileLeavesTableEmpty();
     void loadsFileFromDisk();
+    void lineBreakInKeyMatchesCrLfOrLf_data();
+    void lineBreakInKeyMatchesCrLfOrLf();
+    void translationFileChosen_data();
+    void translationFileChosen();
 };
 
 void TestTranslationTable::escape_data()
@@ -283,6 +292,107 @@ void TestTranslationTable::loadsFileFromDisk()
     QCOMPARE(TranslateText("Memory usage:", "TFormAboutBox"), QString("Speicherauslastung:"));
     FreeTranslations();
     QCOMPARE(TranslateText("Memory usage:", "TFormAboutBox"), QString("Memory usage:"));
+}
+
+void TestTranslationTable::lineBreakInKeyMatchesCrLfOrLf_data()
+{
+    QTest::addColumn<QString>("fileKey");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("file CR LF, caption LF") << "Two\\r\\nlines"
+                                            << "Two\nlines"
+                                            << "Zwei\nZeilen";
+    QTest::newRow("file LF, caption LF") << "Two\\nlines"
+                                         << "Two\nlines"
+                                         << "Zwei\nZeilen";
+    QTest::newRow("file LF, caption CR LF") << "Two\\nlines"
+                                            << "Two\r\nlines"
+                                            << "Zwei\nZeilen";
+    QTest::newRow("file CR LF, caption CR LF") << "Two\\r\\nlines"
+                                               << "Two\r\nlines"
+                                               << "Zwei\nZeilen";
+    // A backslash followed by "r" is not a carriage return.
+    QTest::newRow("escaped backslash, then r") << "Two\\\\r\\nlines"
+                                               << "Two\nlines"
+                                               << "Two\nlines";
+    QTest::newRow("lone CR stays apart") << "Two\\rlines"
+                                         << "Two\nlines"
+                                         << "Two\nlines";
+}
+
+void TestTranslationTable::lineBreakInKeyMatchesCrLfOrLf()
+{
+    QFETCH(QString, fileKey);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    FreeTranslations();
+    Translations().LoadLines({"<//TFormAboutBox-", "E=" + fileKey, "T=Zwei\\nZeilen"});
+    QCOMPARE(TranslateText(text, "TFormAboutBox"), expected);
+    FreeTranslations();
+}
+
+void TestTranslationTable::translationFileChosen_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("chosen");
+
+    // Folders: config (the user's configuration folder), app (beside the program), share (the
+    // installed data folder).
+    const QStringList all{"config/lang.txt", "app/lang.txt", "share/lang.txt", "app/lang.de.txt",
+                          "share/lang.de.txt"};
+    QTest::newRow("the user's own first") << all << "de_DE"
+                                          << "config/lang.txt";
+    QTest::newRow("then beside the program") << all.mid(1) << "de_DE"
+                                             << "app/lang.txt";
+    QTest::newRow("then installed") << all.mid(2) << "de_DE"
+                                    << "share/lang.txt";
+    QTest::newRow("German desktop, no lang.txt") << all.mid(3) << "de_DE"
+                                                 << "app/lang.de.txt";
+    QTest::newRow("German desktop, installed only") << all.mid(4) << "de_AT"
+                                                    << "share/lang.de.txt";
+    QTest::newRow("regional file first")
+        << QStringList{"share/lang.de.txt", "share/lang.de_AT.txt"} << "de_AT"
+        << "share/lang.de_AT.txt";
+    QTest::newRow("English desktop: no translation") << all.mid(3) << "en_GB"
+                                                     << "";
+    QTest::newRow("nothing at all") << QStringList{} << "de_DE"
+                                    << "";
+}
+
+void TestTranslationTable::translationFileChosen()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, locale);
+    QFETCH(QString, chosen);
+
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName("Corvanta");
+    QCoreApplication::setApplicationName("Corvanta Zonequilter");
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath("bin")) && QDir().mkpath(dir.filePath("share/zonequilter")));
+    SetAppFolderOverride(dir.filePath("bin"));
+    QDir config(GetConfigFolder());
+    QVERIFY(config.mkpath("."));
+    const QHash<QString, QString> folders{{"config", config.path()},
+                                          {"app", dir.filePath("bin")},
+                                          {"share", dir.filePath("share/zonequilter")}};
+    QStringList written;
+    for (const QString& file : files) {
+        QFile out(folders.value(file.section('/', 0, 0)) + '/' + file.section('/', 1));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("<//STRING_TABLE-\nE=Which\nT=" + file.toUtf8() + "\n");
+        written.append(out.fileName());
+    }
+
+    QVERIFY(LoadTranslationFile(QLocale(locale)));
+    const QString result = TranslateText("Which", "STRING_TABLE");
+    for (const QString& file : written)
+        QFile::remove(file);
+    SetAppFolderOverride(QString());
+    FreeTranslations();
+    QCOMPARE(result, chosen.isEmpty() ? QString("Which") : chosen);
 }
 
 QTEST_GUILESS_MAIN(TestTranslationTable)
