@@ -82,6 +82,15 @@ void TFormCorvantaZonequilter::FormPaint()
     QCoreApplication::processEvents();
     QDir::setCurrent(GetAppFolder());
 
+    // A file named on the command line takes the demonstration map's place; the splash
+    // follows it whatever became of it.
+    if (!FStartupFile.isEmpty()) {
+        OpenDocumentFile(FStartupFile);
+        QCoreApplication::processEvents();
+        ShowSplash(QStringLiteral("Setup.bmp"));
+        return;
+    }
+
     // The demonstration map becomes the document, without the dialog being
     // shown. A file that can't be read has been reported by the dialog; the
     // editor then starts with an empty document and no splash.
@@ -101,12 +110,18 @@ void TFormCorvantaZonequilter::MINewClick()
 {
     if (!ExecuteOpenDialog(FImageFileName, pictureFileFilter(), QString()))
         return;
+    NewImageMapOn(SharedOpenDialog()->FileName());
+}
+
+bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
+{
     PanelScene->DestroyRegions();
     QString reason;
-    const bool loaded = LoadImage(SharedOpenDialog()->FileName(), &reason);
+    const bool loaded = LoadImage(FileName, &reason);
     PageControl->setCurrentWidget(TabSheetEdit);
     if (!loaded)
         ShowError(reason);
+    return loaded;
 }
 
 void TFormCorvantaZonequilter::MIOpenClick()
@@ -155,6 +170,7 @@ void TFormCorvantaZonequilter::MISaveAsClick()
         ShowError(EFileCreateError::MakeMessage(fileName, reason));
         return;
     }
+    AddRecentFile(fileName);
     FormActivate();
 }
 

@@ -159,12 +159,28 @@ bool TFormHTMLImport::ExecuteImport()
     TSharedFileDialog* openDialog = SharedOpenDialog();
     if (!ExecuteOpenDialog(openDialog->FileName(), HTMLFileFilter(), QString()))
         return false;
-    if (!LoadHTMLFile(openDialog->FileName()))
+    return ImportChosenFile(openDialog->FileName(), false);
+}
+
+bool TFormHTMLImport::ImportNamedFile(const QString& FileName)
+{
+    PageControl->setCurrentWidget(TabSheetImageMaps);
+    SharedOpenDialog()->SetFileName(FileName);
+    return ImportChosenFile(FileName, true);
+}
+
+bool TFormHTMLImport::ImportChosenFile(const QString& FileName, bool OneMapAtOnce)
+{
+    if (!LoadHTMLFile(FileName))
         return false;
     FChosenInDialog = true;
     if (EntryCount() == 0) {
         AppMessageBox(QStringLiteral("No image maps were found in the selected HTML file."));
         return false;
+    }
+    if (OneMapAtOnce && EntryCount() == 1) {
+        SelectEntry(0);
+        return ButtonOKClick();
     }
     return exec() == QDialog::Accepted;
 }
@@ -268,6 +284,8 @@ bool TFormHTMLImport::ButtonOKClick()
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
     SharedSaveDialog()->SetFileName(FChosenInDialog ? SharedOpenDialog()->FileName() : QString());
     FMainForm.FormActivate();
+    if (FChosenInDialog)
+        FMainForm.AddRecentFile(FHTMLFileName);
     if (!imageLoaded)
         ShowError(imageError);
     accept();

@@ -28,6 +28,10 @@ public:
     // Asks for an HTML file, lists its image maps and shows the dialog
     // modally; true exactly when the dialog was closed with OK.
     bool ExecuteImport();
+    // Imports from a file named outside the dialog (command line, drop, recent files): one map
+    // is imported at once, several are listed as by ExecuteImport. The file then counts as
+    // chosen: the next open dialog starts there and the document takes its name.
+    bool ImportNamedFile(const QString& FileName);
 
     // Loads the file into FDocument and fills the list; no entry is selected
     // afterwards. False, after the error message has been shown, when the file
@@ -68,6 +72,9 @@ protected:
 
 private:
     void ListViewSelectionChanged();
+    // Loads and lists the chosen file, then imports: at once when OneMapAtOnce and it holds one
+    // map, else through the dialog.
+    bool ImportChosenFile(const QString& FileName, bool OneMapAtOnce);
 
     TFormCorvantaZonequilter& FMainForm;
     HtmlDocument FDocument;

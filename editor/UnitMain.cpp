@@ -2,6 +2,7 @@
 
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
+#include "RecentFiles.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
 #include "UPTFrame.h"
@@ -323,6 +324,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     CreateSourceView();
     CreateServicesTab();
     ConnectDocumentCommands();
+    CreateDropAndRecentFiles();
     FormCreate();
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUrl>
 #include <QVector>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -26,6 +27,7 @@ class TPolyOverlay;
 class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
+class TRecentFiles;
 class QProgressBar;
 class QsciScintilla;
 class QWebEngineView;
@@ -72,6 +74,23 @@ public:
     QWebEngineView* CreateEmbeddedWB();
     QWebEngineView* CreateWebBrowserServices();
 
+    // Files opened by name rather than from the file dialogs: the command line, drops and
+    // File > Open Recent (MainDropAndRecent.cpp).
+    // An HTML file is imported (the list of its maps shows when it holds more than one), a
+    // picture starts a new image map on it, anything else is refused with a message. True when
+    // the file became the document.
+    bool OpenDocumentFile(const QString& FileName);
+    // New Image Map once its picture is chosen: the regions go and the picture is loaded.
+    bool NewImageMapOn(const QString& FileName);
+    // Whether a file dragged over Target may be dropped there: an HTML file anywhere in the
+    // window, a picture on the Edit tab.
+    bool AcceptsDroppedFile(const QString& FileName, const QWidget* Target) const;
+    // The file the first paint opens instead of the demonstration map; empty for the demo.
+    void SetStartupFile(const QString& FileName) { FStartupFile = FileName; }
+    // The HTML files last imported or saved, newest first; AddRecentFile puts one on top.
+    const QStringList& RecentFiles() const;
+    void AddRecentFile(const QString& FileName);
+
     // The document.
     QImage FBitmap;
     QString FImageFileName;
@@ -89,6 +108,7 @@ public:
     QMenu* MIFile = nullptr;
     QAction* MINew = nullptr;
     QAction* MIOpen = nullptr;
+    QMenu* MIOpenRecent = nullptr;
     QAction* MISaveAs = nullptr;
     QAction* MIExit = nullptr;
     QMenu* MIHelp = nullptr;
@@ -166,6 +186,8 @@ public slots:
     void MIAboutClick();
     void MICorvantaSoftwareClick();
     void MICorvantaServicesClick();
+    // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
+    void MIOpenRecentPopup();
 
     // Tabs.
     void PageControlChanging();
@@ -229,6 +251,7 @@ private:
     void CreateSourceView();
     void CreateServicesTab();
     void ConnectDocumentCommands();
+    void CreateDropAndRecentFiles();
     void ShowSourceContextMenu(const QPoint& Pos);
     // The services page's address, or "services.htm" beside the program when
     // the computer is offline.
@@ -261,6 +284,8 @@ private:
     TFormBitmapLoader* FBitmapLoader = nullptr;
     TFormHTMLImport* FOwnImport = nullptr;
     bool FFirstPaintDone = false;
+    QString FStartupFile;
+    std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
     bool FServicesOnline = false;
 };

@@ -1,5 +1,6 @@
 // The program entry: the start-up and shut-down order of the whole program.
 #include "AppFolder.h"
+#include "CommandLine.h"
 #include "Translation.h"
 #include "UnitBitmapLoader.h"
 #include "UnitHTMLImport.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -46,10 +48,30 @@ private:
 };
 } // namespace
 
+namespace {
+// Prints what the command line asked for and gives the exit code.
+int FinishCommandLine(const TCommandLine& CommandLine)
+{
+    std::fputs(CommandLine.Output.toLocal8Bit().constData(), stdout);
+    std::fputs(CommandLine.ErrorOutput.toLocal8Bit().constData(), stderr);
+    return CommandLine.ExitCode;
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered before the application object exists, so they need no
+    // display.
+    const TCommandLine early = ParseCommandLine(ArgumentsOf(argc, argv), false);
+    if (early.ExitNow)
+        return FinishCommandLine(early);
+
     PrepareWebEngineEnvironment();
     QApplication app(argc, argv);
+    // The rest once Qt has taken its own options (-platform, -style ...) out of the arguments.
+    const TCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments(), true);
+    if (commandLine.ExitNow)
+        return FinishCommandLine(commandLine);
 
     // The units initialise before any window exists: the placement store's key and the
     // translation table.
@@ -74,6 +96,8 @@ int main(int argc, char* argv[])
     // The program's image loader (FormBitmapLoader): the main window loads its pictures through it.
     auto bitmapLoader = std::make_unique<TFormBitmapLoader>();
 
+    // A file named on the command line is opened instead of the demonstration map.
+    mainWindow->SetStartupFile(commandLine.FileName);
     TMainWindowWatcher watcher(mainWindow.get());
     RestoreWindowPlacement(*mainWindow);
     mainWindow->show();

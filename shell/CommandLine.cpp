@@ -1,0 +1,100 @@
+#include "CommandLine.h"
+
+#include "AppFolder.h"
+#include "UnitSplash.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+QString Translate(const char* Text)
+{
+    return QCoreApplication::translate("CommandLine", Text);
+}
+
+QString ProgramName(const QStringList& Arguments)
+{
+    const QString path = Arguments.isEmpty() ? QString() : Arguments.first();
+    const QString name = path.section(QLatin1Char('/'), -1);
+    return name.isEmpty() ? QStringLiteral("zonequilter") : name;
+}
+
+// QCommandLineParser names the program from the application object, which does not exist yet
+// when --help is answered; the usage line is written here instead.
+QString HelpText(const QCommandLineParser& Parser, const QStringList& Arguments)
+{
+    QString text = Parser.helpText();
+    const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
+    const QString usage = Translate("Usage: %1 [options] [file]").arg(ProgramName(Arguments));
+    return firstLineEnd < 0 ? usage + QLatin1Char('\n') : usage + text.mid(firstLineEnd);
+}
+} // namespace
+
+QStringList ArgumentsOf(int Argc, char* Argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < Argc; ++i)
+        arguments.append(QFile::decodeName(Argv[i]));
+    return arguments;
+}
+
+TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
+{
+    // The splash switch is the program's own older form, "-" or "/" and any letter case, which
+    // QCommandLineParser cannot express; it is taken out first (the splash reads it itself).
+    QStringList arguments;
+    for (qsizetype i = 0; i < Arguments.size(); ++i) {
+        if (i == 0 || !HasNoSplashSwitch({QString(), Arguments.at(i)}))
+            arguments.append(Arguments.at(i));
+    }
+
+    QCommandLineParser parser;
+    // -help, -version: one dash and a word is one option, as -nosplash always was.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        Translate("%1: an image-map editor. Draws clickable regions on a picture and writes "
+                  "the HTML of the image map.")
+            .arg(ApplicationTitle()));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("nosplash"), Translate("Start without the splash screen.")));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        Translate("An HTML file to import an image map from, or a picture to start a new image map on."),
+        QStringLiteral("[file]"));
+
+    TCommandLine result;
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        result.ExitNow = true;
+        result.Output = HelpText(parser, Arguments);
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.ExitNow = true;
+        result.Output = QStringLiteral("%1 %2\n").arg(ApplicationTitle(), QStringLiteral(ZQ_VERSION_STRING));
+        return result;
+    }
+    if (!UnknownIsError)
+        return result;
+
+    const QStringList files = parser.positionalArguments();
+    QString error;
+    if (!parsed)
+        error = parser.errorText();
+    else if (files.size() > 1)
+        error = Translate("Only one file can be opened at a time.");
+    if (!error.isEmpty()) {
+        result.ExitNow = true;
+        result.ExitCode = 1;
+        result.ErrorOutput =
+            QStringLiteral("%1: %2\n%3\n")
+                .arg(ProgramName(Arguments), error,
+                     Translate("Try '%1 --help' for more information.").arg(ProgramName(Arguments)));
+        return result;
+    }
+    result.FileName = files.isEmpty() ? QString() : files.first();
+    return result;
+}
