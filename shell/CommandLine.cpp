@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace {
 QString Translate(const char* Text)
@@ -95,6 +97,12 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
                      Translate("Try '%1 --help' for more information.").arg(ProgramName(Arguments)));
         return result;
     }
-    result.FileName = files.isEmpty() ? QString() : files.first();
+    if (!files.isEmpty()) {
+        // Made absolute now: the program later makes its own folder the current one. A file
+        // address, as some file managers pass, is taken as its file.
+        const QUrl url(files.first());
+        const QString file = url.isLocalFile() ? url.toLocalFile() : files.first();
+        result.FileName = QFileInfo(file).absoluteFilePath();
+    }
     return result;
 }

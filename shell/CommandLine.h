@@ -14,7 +14,7 @@ struct TCommandLine
     int ExitCode = 0;
     QString Output;
     QString ErrorOutput;
-    // The file named on the command line, or empty.
+    // The file named on the command line, as an absolute path, or empty.
     QString FileName;
 };
 

@@ -7,6 +7,7 @@
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -94,6 +95,10 @@ void TestCommandLine::parse_data()
 
     QTest::newRow("nothing") << QStringList{} << false << 0 << ""
                              << "";
+    QTest::newRow("a file address")
+        << QStringList{QUrl::fromLocalFile(QDir::current().absoluteFilePath("m b.htm")).toString()} << false
+        << 0 << "m b.htm"
+        << "";
     QTest::newRow("a file") << QStringList{"map.htm"} << false << 0 << "map.htm"
                             << "";
     QTest::newRow("-nosplash and a file") << QStringList{"-nosplash", "map.htm"} << false << 0 << "map.htm"
@@ -123,7 +128,7 @@ void TestCommandLine::parse()
     const TCommandLine result = ParseCommandLine(QStringList{"/usr/bin/zonequilter"} + arguments, true);
     QCOMPARE(result.ExitNow, exitNow);
     QCOMPARE(result.ExitCode, exitCode);
-    QCOMPARE(result.FileName, file);
+    QCOMPARE(result.FileName, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
     QVERIFY(result.Output.isEmpty());
     if (errorText.isEmpty())
         QVERIFY(result.ErrorOutput.isEmpty());
