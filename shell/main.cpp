@@ -83,6 +83,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // Desktops find the program's entry, and so its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.corvanta.Zonequilter"));
     // The application icon: every window's title bar and the about box show it.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/zonequilter.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
