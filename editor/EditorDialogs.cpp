@@ -1,6 +1,19 @@
 #include "EditorDialogs.h"
 
+#include "Translation.h"
+#include "TranslationError.h"
+
 QString HTMLFileFilter()
 {
     return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
+}
+
+QString EditorText(const QString& Text)
+{
+    try {
+        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
+    } catch (const ETranslationError&) {
+        // A broken translation must not stop an editing command.
+        return Text;
+    }
 }

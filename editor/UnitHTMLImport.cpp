@@ -2,6 +2,8 @@
 
 #include "EditorDialogs.h"
 #include "MainWindowHelpers.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
@@ -26,35 +28,6 @@ TFormHTMLImport* FormHTMLImport = nullptr;
 namespace {
 
 const int MapPositionRole = Qt::UserRole;
-
-TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
-{
-    TGUIRegion* region = nullptr;
-    switch (Area.shape) {
-    case MapArea::Shape::Rect:
-        region = new TUIRectangle(Scene);
-        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
-        break;
-    case MapArea::Shape::Circle:
-        region = new TUICircle(Scene);
-        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
-        break;
-    case MapArea::Shape::Poly: {
-        QVector<TPoint> points;
-        points.reserve(Area.Vertices.size());
-        for (const QPoint& p : Area.Vertices)
-            points.append(TPoint{p.x(), p.y()});
-        auto* polygon = new TUIPolygon(Scene);
-        polygon->SetPoints(points);
-        region = polygon;
-        break;
-    }
-    }
-    region->HRef = Area.HRef;
-    region->Target = Area.Target;
-    region->AltText = Area.AltText;
-    return region;
-}
 
 } // namespace
 
@@ -270,6 +243,8 @@ bool TFormHTMLImport::ButtonOKClick()
         return false;
     }
 
+    TMapDocument* document = FMainForm.Document();
+    const TDocumentSnapshot before = document->Snapshot();
     TPTGroup* scene = FMainForm.PanelScene;
     scene->DestroyRegions();
     QString imageError;
@@ -286,6 +261,11 @@ bool TFormHTMLImport::ButtonOKClick()
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
+    document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")));
+    // A map read from the file the document is now named after is what that file holds: nothing
+    // to save until the next change (undoing the import is one).
+    if (FChosenInDialog)
+        document->MarkSaved();
     if (!imageLoaded)
         ShowError(imageError);
     accept();
