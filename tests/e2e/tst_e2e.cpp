@@ -90,6 +90,7 @@ private slots:
     void previewBackgroundIsButtonShadowNotMagenta();
     void keyboardTabChangeRunsTheHandlers();
     void servicesOfflineShowsThePageBesideTheProgram();
+    void regionCommandsOnlyOnTheEditTab();
 
 private:
     void makeWindow();
@@ -384,3 +385,33 @@ int main(int argc, char** argv)
 }
 
 #include "tst_e2e.moc"
+
+void TestEndToEnd::regionCommandsOnlyOnTheEditTab()
+{
+    // Two regions, the upper one selected: every command but Bring to Front applies.
+    FWindow->TBRect->trigger();
+    drag(20, 20, 80, 80);
+    FWindow->TBRect->trigger();
+    drag(40, 40, 120, 120);
+    QVERIFY(FWindow->ActiveRegion() != nullptr);
+    const QList<QAction*> commands{FWindow->TBDelete, FWindow->TBSendToBack, FWindow->TBBringToFront,
+                                   FWindow->TBProperties, FWindow->MenuItemDelete};
+    const QList<bool> onEdit{true, true, false, true, true};
+    const auto enabled = [&commands] {
+        QList<bool> states;
+        for (QAction* command : commands)
+            states.append(command->isEnabled());
+        return states;
+    };
+    QCOMPARE(enabled(), onEdit);
+    for (QWidget* page : {FWindow->TabSheetPreview, FWindow->TabSheetSource, FWindow->TabSheetServices}) {
+        clickTab(page);
+        QCOMPARE(FWindow->PageControl->currentWidget(), page);
+        QCOMPARE(enabled(), QList<bool>(commands.size(), false));
+        // Del on another tab deletes nothing.
+        FWindow->MenuItemDelete->trigger();
+        QCOMPARE(FWindow->PanelScene->Regions().size(), 2);
+    }
+    clickTab(FWindow->TabSheetEdit);
+    QCOMPARE(enabled(), onEdit);
+}
