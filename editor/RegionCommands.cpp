@@ -78,8 +78,7 @@ void TDeleteRegionCommand::undo()
 
 TChangeGeometryCommand::TChangeGeometryCommand(TMapDocument& Document, int Position, const MapArea& Before,
                                                const MapArea& After, const QString& Text)
-    : QUndoCommand(Text), FDocument(Document), FPosition(Position), FBefore(Before), FAfter(After),
-      FSelectedBefore(Document.SelectedPosition())
+    : QUndoCommand(Text), FDocument(Document), FPosition(Position), FBefore(Before), FAfter(After)
 {
 }
 

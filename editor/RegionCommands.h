@@ -59,7 +59,6 @@ private:
     int FPosition;
     MapArea FBefore;
     MapArea FAfter;
-    int FSelectedBefore;
 };
 
 // The properties dialog's OK: the link, target and alternate text before and after, one step.
