@@ -70,11 +70,8 @@ void TFormCorvantaZonequilter::MenuItemSendtoBackClick()
     if (!region)
         return;
     const int position = FDocument->PositionOf(region);
-    if (position == 0) {
-        ClearActiveControl();
-        region->SetFocus();
+    if (position == 0)
         return;
-    }
     FDocument->Push(
         new TRestackCommand(*FDocument, position, 0, EditorText(QStringLiteral("Send Region to Back"))));
 }
@@ -86,11 +83,8 @@ void TFormCorvantaZonequilter::MenuItemBringtoFrontClick()
         return;
     const int position = FDocument->PositionOf(region);
     const int top = FDocument->RegionCount() - 1;
-    if (position == top) {
-        ClearActiveControl();
-        region->SetFocus();
+    if (position == top)
         return;
-    }
     FDocument->Push(
         new TRestackCommand(*FDocument, position, top, EditorText(QStringLiteral("Bring Region to Front"))));
 }

@@ -81,6 +81,8 @@ void TFormCorvantaZonequilter::ConnectHistory()
     for (QAction* action : {MIUndo, TBUndo, MIRedo, TBRedo})
         action->setEnabled(false);
     connect(FDocument, &TMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
+    // A step can move the selected region in the stacking order without selecting anew.
+    connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
 
     FRecovery = new TRecoveryFile(QString(), this);
     FRecoveryDebounce = new QTimer(this);

@@ -128,8 +128,6 @@ void TRestackCommand::redo()
 {
     if (TGUIRegion* region = FDocument.RegionAt(FFrom))
         FDocument.Scene().PlaceShape(region, FTo);
-    // Selecting again reports the new position to the toolbar.
-    FDocument.Select(-1);
     FDocument.Select(FTo);
 }
 
@@ -137,6 +135,5 @@ void TRestackCommand::undo()
 {
     if (TGUIRegion* region = FDocument.RegionAt(FTo))
         FDocument.Scene().PlaceShape(region, FFrom);
-    FDocument.Select(-1);
     FDocument.Select(FSelectedBefore);
 }
