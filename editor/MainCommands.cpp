@@ -105,7 +105,8 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
         after.HRef = dialog->HRef;
         after.AltText = dialog->AltText;
         if (after != before)
-            FDocument->Push(new TChangeTextsCommand(*FDocument, FDocument->PositionOf(region), before, after));
+            FDocument->Push(
+                new TChangeTextsCommand(*FDocument, FDocument->PositionOf(region), before, after));
     }
 }
 

@@ -63,12 +63,12 @@ void TFormCorvantaZonequilter::ConnectHistory()
     connect(MIRedo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIRedoClick);
     connect(TBRedo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIRedoClick);
     const auto showUndo = [this](const QString& Step) {
-        ShowStep(MIUndo, TBUndo, QStringLiteral("&Undo %1"), QStringLiteral("&Undo"), QStringLiteral("Undo %1"),
-                 QStringLiteral("Undo"), Step);
+        ShowStep(MIUndo, TBUndo, QStringLiteral("&Undo %1"), QStringLiteral("&Undo"),
+                 QStringLiteral("Undo %1"), QStringLiteral("Undo"), Step);
     };
     const auto showRedo = [this](const QString& Step) {
-        ShowStep(MIRedo, TBRedo, QStringLiteral("&Redo %1"), QStringLiteral("&Redo"), QStringLiteral("Redo %1"),
-                 QStringLiteral("Redo"), Step);
+        ShowStep(MIRedo, TBRedo, QStringLiteral("&Redo %1"), QStringLiteral("&Redo"),
+                 QStringLiteral("Redo %1"), QStringLiteral("Redo"), Step);
     };
     connect(stack, &QUndoStack::undoTextChanged, this, showUndo);
     connect(stack, &QUndoStack::redoTextChanged, this, showRedo);
@@ -116,7 +116,8 @@ bool TFormCorvantaZonequilter::MaybeSaveChanges()
     if (!FDocument->IsModified())
         return true;
     switch (AppMessageBox(EditorText(QStringLiteral("Save changes to the image map?")),
-                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Question)) {
+                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                          QMessageBox::Question)) {
     case QMessageBox::Save:
         return MISaveClick();
     case QMessageBox::Discard:
@@ -184,7 +185,8 @@ bool TFormCorvantaZonequilter::OfferRecovery()
             return false;
         }
         const QVector<ImageMapEntry> entries = FindImageMaps(document);
-        const ImportedMap map = entries.isEmpty() ? ImportedMap{} : ImportImageMap(document, entries.first(), html.fileName());
+        const ImportedMap map =
+            entries.isEmpty() ? ImportedMap{} : ImportImageMap(document, entries.first(), html.fileName());
         if (!map.Ok) {
             ShowError(map.ErrorMessage);
             return false;

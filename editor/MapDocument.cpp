@@ -47,7 +47,8 @@ bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
 TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
     : QObject(Parent), FScene(Scene), FUndoStack(new QUndoStack(this))
 {
-    connect(FUndoStack, &QUndoStack::cleanChanged, this, [this](bool Clean) { emit ModifiedChanged(!Clean); });
+    connect(FUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool Clean) { emit ModifiedChanged(!Clean); });
     connect(FUndoStack, &QUndoStack::indexChanged, this, &TMapDocument::Changed);
 }
 

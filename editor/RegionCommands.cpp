@@ -30,8 +30,8 @@ TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const MapArea
 }
 
 TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const TGUIRegion& Created)
-    : QUndoCommand(), FDocument(Document), FArea(RegionArea(Created)), FPosition(Document.PositionOf(&Created)),
-      FSelectedBefore(Document.SelectedPosition()), FCreated(true)
+    : QUndoCommand(), FDocument(Document), FArea(RegionArea(Created)),
+      FPosition(Document.PositionOf(&Created)), FSelectedBefore(Document.SelectedPosition()), FCreated(true)
 {
     setText(CreateText(FArea.shape));
 }
@@ -120,7 +120,8 @@ void TChangeTextsCommand::undo()
 }
 
 TRestackCommand::TRestackCommand(TMapDocument& Document, int From, int To, const QString& Text)
-    : QUndoCommand(Text), FDocument(Document), FFrom(From), FTo(To), FSelectedBefore(Document.SelectedPosition())
+    : QUndoCommand(Text), FDocument(Document), FFrom(From), FTo(To),
+      FSelectedBefore(Document.SelectedPosition())
 {
 }
 

@@ -44,10 +44,9 @@ namespace {
 // The images of the toolbar and the menus, by their index in the image list.
 QIcon imageListIcon(int index)
 {
-    static const char* const names[] = {"new",        "open",  "save",   "arrow",      "rect",
-                                        "circle",     "poly",  "delete", "sendtoback", "bringtofront",
-                                        "properties", "about", "online", "exit",       "undo",
-                                        "redo"};
+    static const char* const names[] = {
+        "new",        "open",         "save",       "arrow", "rect",   "circle", "poly", "delete",
+        "sendtoback", "bringtofront", "properties", "about", "online", "exit",   "undo", "redo"};
     return QIcon(QStringLiteral(":/editor/icons/%1-%2.svg")
                      .arg(index, 2, 10, QLatin1Char('0'))
                      .arg(QLatin1String(names[index])));
@@ -210,7 +209,8 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     MIUndo = makeAction(this, "MIUndo", EditorText(QStringLiteral("&Undo")), QString(), 14);
     MIRedo = makeAction(this, "MIRedo", EditorText(QStringLiteral("&Redo")), QString(), 15);
     MIUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    MIRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    MIRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     MIEdit->addAction(MIUndo);
     MIEdit->addAction(MIRedo);
 
@@ -238,8 +238,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     TBNew = makeAction(this, "TBNew", QStringLiteral("New"), QStringLiteral("Create New Image Map"), 0);
     TBOpen = makeAction(this, "TBOpen", QStringLiteral("Open"), QStringLiteral("Open Image Map"), 1);
     TBSave = makeAction(this, "TBSave", QStringLiteral("Save"), QStringLiteral("Save Image Map"), 2);
-    TBUndo = makeAction(this, "TBUndo", EditorText(QStringLiteral("Undo")), EditorText(QStringLiteral("Undo")), 14);
-    TBRedo = makeAction(this, "TBRedo", EditorText(QStringLiteral("Redo")), EditorText(QStringLiteral("Redo")), 15);
+    TBUndo = makeAction(this, "TBUndo", EditorText(QStringLiteral("Undo")),
+                        EditorText(QStringLiteral("Undo")), 14);
+    TBRedo = makeAction(this, "TBRedo", EditorText(QStringLiteral("Redo")),
+                        EditorText(QStringLiteral("Redo")), 15);
     TBArrow =
         makeAction(this, "TBArrow", QStringLiteral("Select"), QStringLiteral("Region Selection Tool"), 3);
     TBRect =
@@ -405,7 +407,8 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
     connect(PanelScene, &TPTCustomGroup::RegionFocused, this, &TFormCorvantaZonequilter::RegionFocused);
     connect(PanelScene, &TPTCustomGroup::RegionFocusLost, this, &TFormCorvantaZonequilter::RegionFocusLost);
     connect(PanelScene, &TPTCustomGroup::ShapeDragStarted, this, &TFormCorvantaZonequilter::ShapeDragStarted);
-    connect(PanelScene, &TPTCustomGroup::ShapeDragFinished, this, &TFormCorvantaZonequilter::ShapeDragFinished);
+    connect(PanelScene, &TPTCustomGroup::ShapeDragFinished, this,
+            &TFormCorvantaZonequilter::ShapeDragFinished);
 
     // The scene's context menu; Del reaches its Delete item while the Edit tab has the focus.
     PopupMenu1 = new QMenu(this);

@@ -21,7 +21,8 @@ void SetMainCaption(QWidget* Window, const QString& FileName)
     // written, so a file name that contains it is shown whole.
     QString name = FileName;
     name.replace(placeholder, QStringLiteral("[*][*]"));
-    Window->setWindowTitle(ApplicationTitle() + QStringLiteral(" - [") + name + QStringLiteral("]") + placeholder);
+    Window->setWindowTitle(ApplicationTitle() + QStringLiteral(" - [") + name + QStringLiteral("]") +
+                           placeholder);
 }
 
 QList<QWidget*> StatusPanels(QStatusBar* Bar)

@@ -125,7 +125,8 @@ void BM_UndoRedoMove(benchmark::State& state)
     after.Left += 5;
     for (QPoint& p : after.Vertices)
         p += QPoint(5, 0);
-    document.Push(new TChangeGeometryCommand(document, position, before, after, QStringLiteral("Move Region")));
+    document.Push(
+        new TChangeGeometryCommand(document, position, before, after, QStringLiteral("Move Region")));
     UndoRedo(state, document.UndoStack());
 }
 
@@ -147,7 +148,8 @@ void BM_UndoRedoRestack(benchmark::State& state)
         return state.SkipWithError("import failed");
     TMapDocument& document = f.Document();
     document.Select(document.RegionCount() / 2);
-    document.Push(new TRestackCommand(document, document.RegionCount() / 2, 0, QStringLiteral("Send Region to Back")));
+    document.Push(
+        new TRestackCommand(document, document.RegionCount() / 2, 0, QStringLiteral("Send Region to Back")));
     UndoRedo(state, document.UndoStack());
 }
 
@@ -180,9 +182,18 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Size by size, so that each scene is built once.
     for (int areas : {500, 5000, 50000}) {
-        benchmark::RegisterBenchmark("UndoRedoMove", BM_UndoRedoMove)->Arg(areas)->UseManualTime()->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("UndoRedoDelete", BM_UndoRedoDelete)->Arg(areas)->UseManualTime()->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("UndoRedoRestack", BM_UndoRedoRestack)->Arg(areas)->UseManualTime()->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("UndoRedoMove", BM_UndoRedoMove)
+            ->Arg(areas)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("UndoRedoDelete", BM_UndoRedoDelete)
+            ->Arg(areas)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("UndoRedoRestack", BM_UndoRedoRestack)
+            ->Arg(areas)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark("UndoRedoImport", BM_UndoRedoImport)
             ->Arg(areas)
             ->Iterations(5)

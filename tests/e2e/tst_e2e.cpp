@@ -19,7 +19,6 @@
 #include "WebViewHelpers.h"
 
 #include <QAction>
-#include <QWindow>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -38,6 +37,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 #include <Qsci/qsciscintilla.h>
 #include <functional>
 #include <memory>

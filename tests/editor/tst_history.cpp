@@ -238,7 +238,8 @@ void TestHistory::menuNamesTheStep()
     QVERIFY(f.Window->TBRedo->isEnabled());
     QCOMPARE(f.Window->MIUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QCOMPARE(f.Window->MIRedo->shortcuts(),
-             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)}));
 }
 
 void TestHistory::deleteFromTheContextMenuComesBackInItsPlace()
@@ -294,7 +295,8 @@ void TestHistory::modifiedStateFollowsTheSteps()
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
     QVERIFY(f.Window->isWindowModified());
-    QCOMPARE(ShownTitle(*f.Window), QStringLiteral("Corvanta Zonequilter - [%1]*").arg(folder.filePath("map.htm")));
+    QCOMPARE(ShownTitle(*f.Window),
+             QStringLiteral("Corvanta Zonequilter - [%1]*").arg(folder.filePath("map.htm")));
     QTest::keyClick(f.Window.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!f.Window->isWindowModified());
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("map.htm"))));
@@ -302,7 +304,8 @@ void TestHistory::modifiedStateFollowsTheSteps()
     QVERIFY(f.Window->isWindowModified());
     f.Window->MIRedo->trigger();
     QVERIFY(!f.Window->isWindowModified());
-    QCOMPARE(ShownTitle(*f.Window), QStringLiteral("Corvanta Zonequilter - [%1]").arg(folder.filePath("map.htm")));
+    QCOMPARE(ShownTitle(*f.Window),
+             QStringLiteral("Corvanta Zonequilter - [%1]").arg(folder.filePath("map.htm")));
 }
 
 void TestHistory::unsavedChangesPrompt_data()
@@ -386,8 +389,8 @@ void TestHistory::saveToAReadOnlyFolderKeepsTheDocumentModified()
     SharedSaveDialog()->SetFileName(file);
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
-    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                     QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(folder.path(),
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     // Folder permissions bind the superuser only once it acts as somebody else.
     const bool root = geteuid() == 0;
     if (root)

@@ -82,8 +82,8 @@ void TestRecovery::writtenWhileModifiedAndRemovedWhenClean()
     QTRY_VERIFY(QFile::exists(path));
     TRecoveryState state;
     QVERIFY(TRecoveryFile::Read(path, state));
-    QCOMPARE(state.HTML, BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName,
-                                           GatherMapAreas(*f.Scene())));
+    QCOMPARE(state.HTML,
+             BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName, GatherMapAreas(*f.Scene())));
     f.Window->MIUndo->trigger();
     QTRY_VERIFY(!QFile::exists(path));
 }
@@ -137,7 +137,8 @@ void TestRecovery::offeredAfterAKill()
     QCOMPARE(f.Window->RecoveryFile()->LeftOverFiles().size(), 1);
     QCOMPARE(f.Window->OfferRecovery(), yes);
     QCOMPARE(FTexts.size(), 1);
-    QVERIFY2(FTexts.first().startsWith(QStringLiteral("Recover the unsaved image map from ")), qPrintable(FTexts.first()));
+    QVERIFY2(FTexts.first().startsWith(QStringLiteral("Recover the unsaved image map from ")),
+             qPrintable(FTexts.first()));
     const QString text =
         BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName, GatherMapAreas(*f.Scene()));
     QCOMPARE(text == drawn, yes);

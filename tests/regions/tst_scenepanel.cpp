@@ -115,7 +115,8 @@ private slots:
         QCOMPARE(Started.size(), 1);
         QCOMPARE(Finished.size(), 0);
         QCOMPARE(AtStart, (TRect{20, 20, 80, 80}));
-        QTest::mouseRelease(FGroup->viewport(), Qt::LeftButton, Qt::NoModifier, At(Corner.X + 20, Corner.Y + 10));
+        QTest::mouseRelease(FGroup->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            At(Corner.X + 20, Corner.Y + 10));
         QCOMPARE(Finished.size(), 1);
         QCOMPARE(Finished.first().first().value<TGUIShape*>(), R);
         QCOMPARE(R->BoundsRect(), (TRect{20, 20, 100, 90}));
