@@ -12,10 +12,10 @@ TGUIShape::TGUIShape(TPTCustomGroup* AOwner) : QGraphicsObject(nullptr), FGroup(
     // Focus carries the selection; the mouse belongs to the scene below and to the handles.
     setFlag(ItemIsFocusable);
     setAcceptedMouseButtons(Qt::NoButton);
-    if (FGroup) {
-        setParent(FGroup);
+    // The panel owns the shape through its scene (not as a QObject child: freeing thousands of children
+    // one by one from the panel's children list would search it each time).
+    if (FGroup)
         FGroup->AddShape(this);
-    }
 }
 
 TGUIShape::~TGUIShape()

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceControl(AOwner, ATarget)
+TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget, Qt::CursorShape Cursor)
+    : TUserInterfaceControl(AOwner, ATarget, Cursor)
 {
     SetBounds(0, 0, 7, 7);
 }

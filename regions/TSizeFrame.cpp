@@ -10,12 +10,25 @@ TSizeFrame::TSizeFrame(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceCont
     // The frame itself is never seen and never takes the mouse; only its handles do.
     setAcceptedMouseButtons(Qt::NoButton);
     setFlag(ItemStopsFocusHandling, false);
+    FHandles.reserve(8);
     for (int I = 0; I < 8; ++I) {
-        auto* Handle = new TGrabHandle(this, ATarget);
+        auto* Handle = new TGrabHandle(this, ATarget, HandleCursorFor(I));
         Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
                                        int DX, int DY) { FrameHandleDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(HandleCursorFor(I));
         FHandles.append(Handle);
+    }
+    LayOut();
+}
+
+void TSizeFrame::LayOut()
+{
+    if (!TargetControl)
+        return;
+    const TRect R = TargetControl->BoundsRect();
+    SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
+    for (int I = 0; I < FHandles.size(); ++I) {
+        const TPoint C = HandleCentreFor(I, R);
+        SetHandleCentre(FHandles[I], C.X, C.Y);
     }
 }
 
@@ -75,15 +88,7 @@ TRect TSizeFrame::DraggedRect(int Index, TRect R, int DX, int DY)
 
 void TSizeFrame::TargetEnter(QObject* Sender)
 {
-    if (TargetControl) {
-        const TRect R = TargetControl->BoundsRect();
-        SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
-        for (int I = 0; I < FHandles.size(); ++I) {
-            const TPoint C = HandleCentreFor(I, R);
-            SetHandleCentre(FHandles[I], C.X, C.Y);
-            FHandles[I]->setCursor(HandleCursorFor(I));
-        }
-    }
+    LayOut();
     TUserInterfaceControl::TargetEnter(Sender);
 }
 

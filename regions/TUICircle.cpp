@@ -6,35 +6,67 @@
 #include <QPainter>
 #include <cmath>
 
-TUICircle::TUICircle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner)
-{
-    for (int I = 0; I < 4; ++I) {
-        auto* Handle = new TGrabHandle(this, this);
-        Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
-                                       int DX, int DY) { CircleHandleDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(I < 2 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
-        FHandles.append(Handle);
-    }
-    SetBounds(Left(), Top(), Width(), Height());
-}
+TUICircle::TUICircle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner) {}
 
 TUICircle::~TUICircle()
 {
     PrepareDestruction();
-    qDeleteAll(FHandles);
+    DestroyHandles();
+}
+
+const QList<TGrabHandle*>& TUICircle::Handles()
+{
+    if (FHandles.isEmpty()) {
+        SaveChainBeforeControls();
+        FHandles.reserve(4);
+        for (int I = 0; I < 4; ++I) {
+            auto* Handle = new TGrabHandle(this, this, I < 2 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+            Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
+                                           int DX, int DY) { CircleHandleDrag(Sender, Canvas, R, DX, DY); };
+            FHandles.append(Handle);
+        }
+        PlaceHandles();
+    }
+    return FHandles;
+}
+
+void TUICircle::BeforeEnter()
+{
+    Handles();
+}
+
+void TUICircle::AfterExit()
+{
+    if (!ControlDragged())
+        DestroyHandles();
+}
+
+void TUICircle::DestroyHandles()
+{
+    if (FHandles.isEmpty())
+        return;
+    const QList<TGrabHandle*> Doomed = FHandles;
     FHandles.clear();
+    RestoreChainWithoutControls();
+    qDeleteAll(Doomed);
 }
 
 void TUICircle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     ApplyBounds(ALeft, ATop, AWidth, AHeight);
+    PlaceHandles();
+}
+
+void TUICircle::PlaceHandles()
+{
     if (FHandles.size() != 4)
         return;
     // Left, right, top and bottom points of the circle.
-    SetHandleCentre(FHandles[0], ALeft, ATop + AHeight / 2);
-    SetHandleCentre(FHandles[1], ALeft + AWidth - 1, ATop + AHeight / 2);
-    SetHandleCentre(FHandles[2], ALeft + AWidth / 2, ATop);
-    SetHandleCentre(FHandles[3], ALeft + AWidth / 2, ATop + AHeight - 1);
+    const int L = Left(), T = Top(), W = Width(), H = Height();
+    SetHandleCentre(FHandles[0], L, T + H / 2);
+    SetHandleCentre(FHandles[1], L + W - 1, T + H / 2);
+    SetHandleCentre(FHandles[2], L + W / 2, T);
+    SetHandleCentre(FHandles[3], L + W / 2, T + H - 1);
 }
 
 bool TUICircle::ContainsPoint(const TPoint& P) const

@@ -51,12 +51,18 @@ const QList<TGrabHandle*>& TUIPolygon::Handles()
 void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     const TRect NewRect = BoundsToRect(ALeft, ATop, AWidth, AHeight);
-    FPoints.resize(FRefPoints.size());
-    for (int I = 0; I < FRefPoints.size(); ++I) {
-        FPoints[I].X = PlaceCoordinate(FRefPoints[I].X, FRefRect.Left, RectWidth(FRefRect), NewRect.Left,
-                                       RectWidth(NewRect));
-        FPoints[I].Y = PlaceCoordinate(FRefPoints[I].Y, FRefRect.Top, RectHeight(FRefRect), NewRect.Top,
-                                       RectHeight(NewRect));
+    if (NewRect == FRefRect) {
+        // The recorded vertices themselves: shared, not copied, which halves what an imported polygon
+        // keeps in memory.
+        FPoints = FRefPoints;
+    } else {
+        FPoints.resize(FRefPoints.size());
+        for (int I = 0; I < FRefPoints.size(); ++I) {
+            FPoints[I].X = PlaceCoordinate(FRefPoints[I].X, FRefRect.Left, RectWidth(FRefRect), NewRect.Left,
+                                           RectWidth(NewRect));
+            FPoints[I].Y = PlaceCoordinate(FRefPoints[I].Y, FRefRect.Top, RectHeight(FRefRect), NewRect.Top,
+                                           RectHeight(NewRect));
+        }
     }
     // Points first: the panel's hit cache reads them when the bounds change.
     ApplyBounds(ALeft, ATop, AWidth, AHeight);
@@ -121,27 +127,21 @@ void TUIPolygon::BeforeEnter()
 
 void TUIPolygon::AfterExit()
 {
-    // Keep the handles while one of them is being dragged; otherwise they are not needed until the next
-    // focus, and thousands of polygons need not carry tens of thousands of handle items.
-    TUserInterfaceControl* Dragged = Group() ? Group()->DragControl() : nullptr;
-    if (Dragged && FHandles.contains(static_cast<TGrabHandle*>(Dragged)))
-        return;
-    DestroyHandles();
+    if (!ControlDragged())
+        DestroyHandles();
 }
 
 void TUIPolygon::CreateHandles()
 {
     if (!FHandles.isEmpty())
         return;
-    FEnterBeforeHandles = OnEnter;
-    FExitBeforeHandles = OnExit;
+    SaveChainBeforeControls();
     FHandles.reserve(FPoints.size());
     for (int I = 0; I < FPoints.size(); ++I) {
-        auto* Handle = new TGrabHandle(this, this);
+        auto* Handle = new TGrabHandle(this, this, Qt::CrossCursor);
         SetRelativePosition(Handle, FRefPoints.value(I).X, FRefPoints.value(I).Y, FRefRect);
         Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
                                        int DX, int DY) { VertexDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(Qt::CrossCursor);
         SetHandleCentre(Handle, FPoints[I].X, FPoints[I].Y);
         FHandles.append(Handle);
     }
@@ -153,8 +153,7 @@ void TUIPolygon::DestroyHandles()
         return;
     const QList<TGrabHandle*> Doomed = FHandles;
     FHandles.clear();
-    OnEnter = FEnterBeforeHandles;
-    OnExit = FExitBeforeHandles;
+    RestoreChainWithoutControls();
     qDeleteAll(Doomed);
 }
 

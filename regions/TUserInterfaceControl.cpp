@@ -12,10 +12,13 @@ namespace {
 double NextHandleZ = 0;
 } // namespace
 
-TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget)
+TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget,
+                                             std::optional<Qt::CursorShape> Cursor)
     : QGraphicsObject(nullptr), TargetControl(ATarget)
 {
     setParent(AOwner);
+    if (Cursor)
+        setCursor(*Cursor);
     setAcceptedMouseButtons(Qt::LeftButton);
     // A press on a handle must not move the keyboard focus: the drag decides about the selection.
     setFlag(ItemStopsFocusHandling);

@@ -4,6 +4,7 @@
 #include "TGUIShape.h"
 #include "TUserInterfaceControl.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
@@ -208,9 +209,27 @@ QList<TGUIRegion*> TPTCustomGroup::Regions() const
 void TPTCustomGroup::DestroyRegions()
 {
     ClearRegionFocus();
-    // From the top down, so each removal takes the end of the list.
-    while (!FShapes.isEmpty())
-        delete FShapes.constLast();
+    EndControlDrag();
+    // Items added since the event loop last ran wait in the scene's polish list, which each removal
+    // would search: polish them now.
+    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
+    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
+    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
+    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
+    // each removal from growing the dirty region: the clear is linear in the number of shapes.
+    for (TGUIShape* Shape : std::as_const(FShapes))
+        Shape->FZIndex = -1;
+    FShapes.clear();
+    FHitRects.clear();
+    FOtherShapes = 0;
+    FGridValid = false;
+    FFocused = nullptr;
+    FScene->removeItem(FHandleLayer);
+    const ViewportUpdateMode Mode = viewportUpdateMode();
+    setViewportUpdateMode(FullViewportUpdate);
+    FScene->clear();
+    setViewportUpdateMode(Mode);
+    FScene->addItem(FHandleLayer);
     FInverted.clear();
     viewport()->update();
 }
@@ -229,8 +248,8 @@ void TPTCustomGroup::AddOverlayItem(QGraphicsItem* Item)
         return;
     Item->setFlag(QGraphicsItem::ItemStopsFocusHandling);
     Item->setZValue(OverlayZ);
-    if (Item->scene() != FScene)
-        FScene->addItem(Item);
+    // On the handle layer, above every handle: the scene's other top-level items are all shapes.
+    Item->setParentItem(FHandleLayer);
 }
 
 void TPTCustomGroup::EnableChildren(bool Enabled)
@@ -328,6 +347,8 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
     Shape->FZIndex = FShapes.size();
+    // Every shape counts as another shape until the region constructor says otherwise.
+    ++FOtherShapes;
     FShapes.append(Shape);
     FHitRects.append(Shape->HitRect());
 }
@@ -339,6 +360,8 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     const int Index = Shape->FZIndex;
     if (Index < 0 || Index >= FShapes.size() || FShapes[Index] != Shape)
         return;
+    if (!Shape->FIsRegion)
+        --FOtherShapes;
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
     FGridValid = false;
