@@ -141,7 +141,7 @@ void TFormCorvantaZonequilter::MISaveAsClick()
     // Unbuffered, so that a write the disk cuts short shows in its count: Qt
     // reports no error for a short write.
     const QString fileName = dialog->FileName();
-    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
+    const QByteArray bytes = ToCrLfLines(FSourceText).toUtf8();
     QSaveFile file(fileName);
     QString reason;
     bool saved = false;

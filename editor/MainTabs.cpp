@@ -259,7 +259,13 @@ void TFormCorvantaZonequilter::PageControlChange()
 
 void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
 {
-    SynEdit->setText(BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene)));
+    QString text = BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene));
+    // Handing a big map's megabytes to the view again costs more than comparing them; an unchanged text
+    // also keeps the reader's place in it.
+    if (text == FSourceText && SynEdit->length() > 0)
+        return;
+    FSourceText = std::move(text);
+    SynEdit->setText(FSourceText);
 }
 
 void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)

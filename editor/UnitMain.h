@@ -288,4 +288,6 @@ private:
     std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
     bool FServicesOnline = false;
+    // The writer's text last put into the source view.
+    QString FSourceText;
 };

@@ -94,6 +94,9 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     setScene(FScene);
     FHandleLayer = new THandleLayer;
     FScene->addItem(FHandleLayer);
+    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
+    QEvent Activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(FScene, &Activate);
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignCenter);
@@ -579,6 +582,23 @@ void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
         }
     }
     Painter->restore();
+}
+
+bool TPTCustomGroup::viewportEvent(QEvent* Event)
+{
+    switch (Event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        // The view passes these on to the scene as its activation, and the scene then sends an event to
+        // every item, sorted: at tens of thousands of regions every tab change or dialog would stall.
+        // No item here reacts to activation; the window's focus still reaches the scene through the
+        // view's focus events, which is what keeps or restores the selection.
+        return false;
+    default:
+        return QGraphicsView::viewportEvent(Event);
+    }
 }
 
 bool TPTCustomGroup::event(QEvent* Event)

@@ -114,6 +114,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void drawBackground(QPainter* Painter, const QRectF& Rect) override;
     void drawForeground(QPainter* Painter, const QRectF& Rect) override;
+    bool viewportEvent(QEvent* Event) override;
     bool event(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
