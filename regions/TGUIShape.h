@@ -27,8 +27,8 @@ public:
 
     int Left() const { return FBounds.Left; }
     int Top() const { return FBounds.Top; }
-    int Width() const { return FBounds.Right - FBounds.Left; }
-    int Height() const { return FBounds.Bottom - FBounds.Top; }
+    int Width() const { return RectWidth(FBounds); }
+    int Height() const { return RectHeight(FBounds); }
     /// (Left, Top, Left + Width, Top + Height): right and bottom lie just outside the shape.
     TRect BoundsRect() const { return FBounds; }
     void SetBoundsRect(const TRect& R);

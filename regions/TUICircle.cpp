@@ -4,6 +4,7 @@
 #include "TInvertedCanvas.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 TUICircle::TUICircle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner) {}
@@ -62,11 +63,11 @@ void TUICircle::PlaceHandles()
     if (FHandles.size() != 4)
         return;
     // Left, right, top and bottom points of the circle.
-    const int L = Left(), T = Top(), W = Width(), H = Height();
-    SetHandleCentre(FHandles[0], L, T + H / 2);
-    SetHandleCentre(FHandles[1], L + W - 1, T + H / 2);
-    SetHandleCentre(FHandles[2], L + W / 2, T);
-    SetHandleCentre(FHandles[3], L + W / 2, T + H - 1);
+    const qint64 L = Left(), T = Top(), W = Width(), H = Height();
+    SetHandleCentre(FHandles[0], ClampToInt(L), ClampToInt(T + H / 2));
+    SetHandleCentre(FHandles[1], ClampToInt(L + W - 1), ClampToInt(T + H / 2));
+    SetHandleCentre(FHandles[2], ClampToInt(L + W / 2), ClampToInt(T));
+    SetHandleCentre(FHandles[3], ClampToInt(L + W / 2), ClampToInt(T + H - 1));
 }
 
 bool TUICircle::ContainsPoint(const TPoint& P) const
@@ -82,8 +83,10 @@ TRect TUICircle::HitRect() const
     const double R = std::abs(Width() / 2.0);
     const double CX = Left() + Width() / 2.0;
     const double CY = Top() + Height() / 2.0;
-    return TRect{int(std::floor(CX - R)), int(std::floor(CY - R)), int(std::ceil(CX + R)) + 1,
-                 int(std::ceil(CY + R)) + 1};
+    // Clamped before the conversion: a circle near the ends of the int range reaches beyond them.
+    const auto ToInt = [](double V) { return ClampToInt(qint64(std::clamp(V, -4e18, 4e18))); };
+    return TRect{ToInt(std::floor(CX - R)), ToInt(std::floor(CY - R)), ToInt(std::ceil(CX + R) + 1),
+                 ToInt(std::ceil(CY + R) + 1)};
 }
 
 void TUICircle::CircleHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX,

@@ -5,7 +5,7 @@
 #include "UPTFrame.h"
 
 #include <QPainter>
-#include <QPolygon>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -13,12 +13,13 @@ namespace {
 
 // Where a recorded coordinate lands when its rectangle's edge and extent change: exactly shifted when the
 // extent is unchanged, scaled and rounded to the nearest pixel otherwise.
+// In 64 bits, clamped to the int range: vertices may lie at its very ends.
 int PlaceCoordinate(int Value, int RefStart, int RefExtent, int NewStart, int NewExtent)
 {
-    const int Offset = Value - RefStart;
+    const qint64 Offset = qint64(Value) - RefStart;
     if (NewExtent == RefExtent)
-        return NewStart + Offset;
-    return NewStart + int(std::lround(double(Offset) * NewExtent / std::max(RefExtent, 1)));
+        return ClampToInt(NewStart + Offset);
+    return ClampToInt(NewStart + std::llround(double(Offset) * NewExtent / std::max(RefExtent, 1)));
 }
 
 } // namespace
@@ -50,7 +51,11 @@ const QList<TGrabHandle*>& TUIPolygon::Handles()
 
 void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    const TRect NewRect = BoundsToRect(ALeft, ATop, AWidth, AHeight);
+    // Compared as bounds: a polygon whose vertices span more than the int range has clamped bounds, and
+    // being given them back must keep its vertices.
+    const bool Unchanged = ALeft == FRefRect.Left && ATop == FRefRect.Top && AWidth == RectWidth(FRefRect) &&
+                           AHeight == RectHeight(FRefRect);
+    const TRect NewRect = Unchanged ? FRefRect : BoundsToRect(ALeft, ATop, AWidth, AHeight);
     if (NewRect == FRefRect) {
         // The recorded vertices themselves: shared, not copied, which halves what an imported polygon
         // keeps in memory.
@@ -99,8 +104,8 @@ TRect TUIPolygon::HitRect() const
     if (FPoints.isEmpty())
         return TRect{};
     TRect R = PointsBounds(FPoints);
-    R.Right += 1;
-    R.Bottom += 1;
+    R.Right = ClampToInt(qint64(R.Right) + 1);
+    R.Bottom = ClampToInt(qint64(R.Bottom) + 1);
     return R;
 }
 
@@ -161,10 +166,10 @@ void TUIPolygon::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidg
 {
     if (FPoints.size() < 2)
         return;
-    QPolygon Shifted;
+    QPolygonF Shifted;
     Shifted.reserve(FPoints.size());
     for (const TPoint& P : FPoints)
-        Shifted << QPoint(P.X - Left(), P.Y - Top());
+        Shifted << QPointF(qreal(P.X) - Left(), qreal(P.Y) - Top());
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setPen(Pen());
     Painter->setBrush(Brush());

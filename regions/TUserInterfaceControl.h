@@ -47,8 +47,8 @@ public:
 
     int Left() const { return FBounds.Left; }
     int Top() const { return FBounds.Top; }
-    int Width() const { return FBounds.Right - FBounds.Left; }
-    int Height() const { return FBounds.Bottom - FBounds.Top; }
+    int Width() const { return RectWidth(FBounds); }
+    int Height() const { return RectHeight(FBounds); }
     TRect BoundsRect() const { return FBounds; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
 

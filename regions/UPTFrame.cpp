@@ -135,7 +135,8 @@ TGUIShape* TPTCustomGroup::ShapeAt(int X, int Y) const
         RebuildGrid();
     if (!PointInRect(FGridArea, P))
         return nullptr;
-    const int Cell = ((Y - FGridArea.Top) / FGridCell) * FGridColumns + (X - FGridArea.Left) / FGridCell;
+    const int Cell = int((qint64(Y) - FGridArea.Top) / FGridCell) * FGridColumns +
+                     int((qint64(X) - FGridArea.Left) / FGridCell);
     // From the top of the z-order down.
     for (int K = FGridStart[Cell + 1] - 1; K >= FGridStart[Cell]; --K) {
         const int I = FGridItems[K];
@@ -160,18 +161,21 @@ void TPTCustomGroup::RebuildGrid() const
     }
     // Cells of about 32 pixels, coarser when the shapes spread far, so the grid stays near 4 cells per
     // shape at most.
-    const double Area = double(RectWidth(FGridArea)) * RectHeight(FGridArea);
+    // Extents in 64 bits: shapes at both ends of the int range span more than an int holds.
+    const qint64 SpanX = qint64(FGridArea.Right) - FGridArea.Left;
+    const qint64 SpanY = qint64(FGridArea.Bottom) - FGridArea.Top;
+    const double Area = double(SpanX) * double(SpanY);
     const double MaxCells = 4.0 * FShapes.size() + 1024;
-    FGridCell = std::max(32, int(std::ceil(std::sqrt(Area / MaxCells))));
-    FGridColumns = Any ? (RectWidth(FGridArea) + FGridCell - 1) / FGridCell : 0;
-    FGridRows = Any ? (RectHeight(FGridArea) + FGridCell - 1) / FGridCell : 0;
+    FGridCell = int(std::clamp(std::ceil(std::sqrt(Area / MaxCells)), 32.0, 1e9));
+    FGridColumns = Any ? int((SpanX + FGridCell - 1) / FGridCell) : 0;
+    FGridRows = Any ? int((SpanY + FGridCell - 1) / FGridCell) : 0;
     const int Cells = FGridColumns * FGridRows;
     FGridStart.fill(0, Cells + 1);
     auto CellRange = [this](const TRect& R, int& C0, int& C1, int& R0, int& R1) {
-        C0 = (R.Left - FGridArea.Left) / FGridCell;
-        C1 = (R.Right - 1 - FGridArea.Left) / FGridCell;
-        R0 = (R.Top - FGridArea.Top) / FGridCell;
-        R1 = (R.Bottom - 1 - FGridArea.Top) / FGridCell;
+        C0 = int((qint64(R.Left) - FGridArea.Left) / FGridCell);
+        C1 = int((qint64(R.Right) - 1 - FGridArea.Left) / FGridCell);
+        R0 = int((qint64(R.Top) - FGridArea.Top) / FGridCell);
+        R1 = int((qint64(R.Bottom) - 1 - FGridArea.Top) / FGridCell);
     };
     // Two passes: count per cell, then fill in ascending shape order.
     for (const TRect& R : FHitRects) {
