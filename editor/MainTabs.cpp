@@ -259,12 +259,14 @@ void TFormCorvantaZonequilter::PageControlChange()
 
 void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
 {
-    QString text = BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene));
+    // Written into the memory of the text before last, which no one else holds.
+    FSourceScratch.resize(0);
+    AppendImageMapHTML(FSourceScratch, FImageFileName, FMapName, GatherMapAreas(*PanelScene));
     // Handing a big map's megabytes to the view again costs more than comparing them; an unchanged text
     // also keeps the reader's place in it.
-    if (text == FSourceText && SynEdit->length() > 0)
+    if (FSourceScratch == FSourceText && SynEdit->length() > 0)
         return;
-    FSourceText = std::move(text);
+    FSourceText.swap(FSourceScratch);
     SynEdit->setText(FSourceText);
 }
 

@@ -20,11 +20,12 @@ QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene)
         } else if (qobject_cast<TUICircle*>(shape)) {
             area = MapArea::circle(shape->Left(), shape->Top(), shape->Width(), shape->Height());
         } else if (auto* polygon = qobject_cast<TUIPolygon*>(shape)) {
-            QVector<QPoint> vertices;
-            vertices.reserve(polygon->PointCount());
-            for (const TPoint& p : polygon->Points())
-                vertices.append(QPoint(p.X, p.Y));
-            area = MapArea::polygon(vertices);
+            const QVector<TPoint>& points = polygon->Points();
+            area.shape = MapArea::Shape::Poly;
+            area.Vertices.resize(points.size());
+            QPoint* vertex = area.Vertices.data();
+            for (const TPoint& p : points)
+                *vertex++ = QPoint(p.X, p.Y);
         } else {
             continue;
         }

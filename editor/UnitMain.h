@@ -288,6 +288,7 @@ private:
     std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
     bool FServicesOnline = false;
-    // The writer's text last put into the source view.
+    // The writer's text last put into the source view, and the one before it.
     QString FSourceText;
+    QString FSourceScratch;
 };

@@ -36,16 +36,16 @@ const char* const kTail = "</MAP>\n"
 // straight onto the text: a map of tens of thousands of areas has millions of numbers.
 void appendNumber(QString& out, qint64 value)
 {
-    char digits[24];
-    int start = sizeof(digits);
+    QChar digits[24];
+    int start = 24;
     quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
     do {
-        digits[--start] = char('0' + magnitude % 10);
+        digits[--start] = QChar(char16_t(u'0' + magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
     if (value < 0)
-        digits[--start] = '-';
-    out += QLatin1String(digits + start, int(sizeof(digits)) - start);
+        digits[--start] = QLatin1Char('-');
+    out.append(digits + start, 24 - start);
 }
 
 void appendNumbers(QString& out, std::initializer_list<qint64> values)
@@ -59,19 +59,27 @@ void appendNumbers(QString& out, std::initializer_list<qint64> values)
     }
 }
 
+void appendEscaped(QString& out, const QString& text)
+{
+    if (text.contains(QLatin1Char('"')))
+        out += EscapeAttributeQuotes(text);
+    else
+        out += text;
+}
+
 void appendAreaLine(QString& out, const MapArea& area)
 {
-    static const QString kShapes[] = {QStringLiteral("RECT"), QStringLiteral("CIRCLE"),
-                                      QStringLiteral("POLY")};
-    out += QLatin1String("<AREA shape=");
+    static constexpr QStringView kShapes[] = {u"RECT", u"CIRCLE", u"POLY"};
+    // UTF-16 literals are copied as they are; Latin-1 ones would be converted on every line.
+    out += u"<AREA shape=";
     out += kShapes[static_cast<int>(area.shape)];
-    out += QLatin1String(" href=\"");
-    out += EscapeAttributeQuotes(area.HRef);
-    out += QLatin1String("\" alt=\"");
-    out += EscapeAttributeQuotes(area.AltText);
-    out += QLatin1String("\" target=\"");
-    out += EscapeAttributeQuotes(area.Target);
-    out += QLatin1String("\" coords=");
+    out += u" href=\"";
+    appendEscaped(out, area.HRef);
+    out += u"\" alt=\"";
+    appendEscaped(out, area.AltText);
+    out += u"\" target=\"";
+    appendEscaped(out, area.Target);
+    out += u"\" coords=";
     switch (area.shape) {
     case MapArea::Shape::Rect:
         appendNumbers(out, {area.Left, area.Top, qint64(area.Left) + area.Width, qint64(area.Top) + area.Height});
@@ -113,7 +121,14 @@ QString BuildAreaLine(const MapArea& area)
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas)
 {
     QString out;
-    qsizetype expected = 1024;
+    AppendImageMapHTML(out, imageFileName, mapName, areas);
+    return out;
+}
+
+void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas)
+{
+    qsizetype expected = out.size() + 1024;
     for (const MapArea& area : areas)
         expected += 120 + area.HRef.size() + area.AltText.size() + area.Target.size() + area.Vertices.size() * 10;
     out.reserve(expected);
@@ -128,7 +143,6 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
         out += QLatin1Char('\n');
     }
     out += QLatin1String(kTail);
-    return out;
 }
 
 QString ToCrLfLines(const QString& text)
