@@ -177,7 +177,7 @@ bool TFormCorvantaZonequilter::WriteDocumentFile(const QString& fileName)
     // The old file is replaced only once the new text is completely on disk.
     // Unbuffered, so that a write the disk cuts short shows in its count: Qt
     // reports no error for a short write.
-    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
+    const QByteArray bytes = ToCrLfLines(FSourceText).toUtf8();
     QSaveFile file(fileName);
     QString reason;
     bool saved = false;
