@@ -43,6 +43,10 @@ private slots:
     void importedTextKeepsItsMeaning_data();
     void importedTextKeepsItsMeaning();
     void typedTextIsWrittenUnchanged();
+    void charsetOnlyFromMetaElements_data();
+    void charsetOnlyFromMetaElements();
+    void declarationInATextDoesNotChangeTheSavedPage_data();
+    void declarationInATextDoesNotChangeTheSavedPage();
 };
 
 void TestHostilePages::importedTextKeepsItsMeaning_data()
@@ -103,6 +107,62 @@ void TestHostilePages::typedTextIsWrittenUnchanged()
     const QString line = BuildAreaLine(typed);
     QVERIFY2(line.contains("href=\"a.html?x=1&copy;\" alt=\"&copy; 2024 &amp; more\""), qPrintable(line));
     QCOMPARE(browserText(typed.AltText), QString(QChar(0xA9)) + " 2024 & more");
+}
+
+void TestHostilePages::charsetOnlyFromMetaElements_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("charset");
+    QTest::newRow("meta in an attribute value")
+        << QByteArray("<img alt=\"<meta charset=koi8-r>\"><meta charset=utf-8>") << QByteArray("utf-8");
+    QTest::newRow("meta only in an attribute value")
+        << QByteArray("<area alt='x <meta charset=ibm037>'>") << QByteArray();
+    QTest::newRow("commented-out meta") << QByteArray("<!-- <meta charset=koi8-r> -->") << QByteArray();
+    QTest::newRow("comment closed at once") << QByteArray("<!--><meta charset=koi8-r>") << QByteArray("koi8-r");
+    QTest::newRow("meta after a comment")
+        << QByteArray("<!-- x --><meta charset=windows-1251>") << QByteArray("windows-1251");
+    QTest::newRow("link charset after a meta")
+        << QByteArray("<meta name=author content=me><link rel=stylesheet charset=koi8-r>") << QByteArray();
+    QTest::newRow("content without http-equiv")
+        << QByteArray("<meta content='text/html; charset=koi8-r'>") << QByteArray();
+    QTest::newRow("charset word in text") << QByteArray("<p>charset=koi8-r <meta name=x>") << QByteArray();
+    QTest::newRow("metadata is no meta") << QByteArray("<metadata charset=koi8-r>") << QByteArray();
+    QTest::newRow("first of two metas")
+        << QByteArray("<meta charset=koi8-r><meta charset=utf-8>") << QByteArray("koi8-r");
+    QTest::newRow("quoted content charset")
+        << QByteArray("<meta http-equiv=\"content-type\" content='text/html;charset=\"KOI8-R\"'>")
+        << QByteArray("koi8-r");
+    QTest::newRow("tag cut off at 1024 bytes")
+        << QByteArray(1015, ' ') + "<meta charset=koi8-r>" << QByteArray();
+}
+
+void TestHostilePages::charsetOnlyFromMetaElements()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, charset);
+    QCOMPARE(DeclaredHTMLCharset(bytes), charset);
+}
+
+void TestHostilePages::declarationInATextDoesNotChangeTheSavedPage_data()
+{
+    QTest::addColumn<QString>("alt");
+    QTest::newRow("koi8-r") << "<meta charset=koi8-r>";
+    QTest::newRow("ibm037") << "<meta charset=ibm037>";
+    QTest::newRow("http-equiv") << "<meta http-equiv=content-type content='text/html; charset=ibm037'>";
+}
+
+void TestHostilePages::declarationInATextDoesNotChangeTheSavedPage()
+{
+    QFETCH(QString, alt);
+    MapArea area = MapArea::rectangle(1, 2, 3, 4);
+    area.AltText = alt + QChar(0xE9) + QChar(0x416);
+    area.HRef = QStringLiteral("caf") + QChar(0xE9) + ".html";
+    const QVector<MapArea> areas{area, MapArea::circle(10, 10, 20, 20)};
+    const QByteArray saved = ToCrLfLines(BuildImageMapHTML("p.png", "M", areas)).toUtf8();
+    const ImportedMap imported = importBytes(saved);
+    QVERIFY2(imported.Ok, qPrintable(imported.ErrorMessage));
+    QCOMPARE(imported.MapName, QString("M"));
+    QVERIFY(imported.Areas == areas);
 }
 
 QTEST_APPLESS_MAIN(TestHostilePages)
