@@ -30,6 +30,12 @@ struct LexborDocumentDeleter
     void operator()(lxb_html_document_t* document) const { lxb_html_document_destroy(document); }
 };
 
+QString tooComplexMessage()
+{
+    return QCoreApplication::translate("HtmlDocument",
+                                       "The HTML file keeps too many formatting elements open at once to be read");
+}
+
 QString outOfMemoryMessage()
 {
     return QCoreApplication::translate("HtmlDocument", "There is not enough memory to read this HTML file");
@@ -52,27 +58,32 @@ void HtmlDocument::Clear()
 bool HtmlDocument::Write(const QString& html, QString* errorMessage)
 {
     Clear();
-    bool parsed = false;
+    ParseResult result = ParseResult::OutOfMemory;
     try {
-        parsed = Parse(html.toUtf8());
+        result = Parse(html.toUtf8());
     } catch (const std::bad_alloc&) {
-        parsed = false;
+        result = ParseResult::OutOfMemory;
     }
-    if (!parsed) {
+    if (result != ParseResult::Parsed) {
         Clear();
         if (errorMessage)
-            *errorMessage = outOfMemoryMessage();
+            *errorMessage = result == ParseResult::TooComplex ? tooComplexMessage() : outOfMemoryMessage();
     }
-    return parsed;
+    return result == ParseResult::Parsed;
 }
 
-bool HtmlDocument::Parse(const QByteArray& utf8)
+HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8)
 {
     std::unique_ptr<lxb_html_document_t, LexborDocumentDeleter> document(lxb_html_document_create());
-    if (!document ||
-        lxb_html_document_parse(document.get(), reinterpret_cast<const lxb_char_t*>(utf8.constData()),
-                                static_cast<size_t>(utf8.size())) != LXB_STATUS_OK)
-        return false;
+    if (!document)
+        return ParseResult::OutOfMemory;
+    const lxb_status_t status = lxb_html_document_parse(
+        document.get(), reinterpret_cast<const lxb_char_t*>(utf8.constData()), static_cast<size_t>(utf8.size()));
+    // The parser refuses pages that would take it quadratic time (see third_party/lexbor/README.md).
+    if (status == LXB_STATUS_ERROR_OVERFLOW)
+        return ParseResult::TooComplex;
+    if (status != LXB_STATUS_OK)
+        return ParseResult::OutOfMemory;
 
     // One walk in document order along the tree's own links: no recursion, so
     // deeply nested files cannot exhaust the call stack. Each map records the
@@ -129,7 +140,7 @@ bool HtmlDocument::Parse(const QByteArray& utf8)
     const std::shared_ptr<const QVector<HtmlElement>> shared = std::move(areas);
     for (int i = 0; i < FMaps.size(); ++i)
         FMaps[i].Areas = AreaList(shared, runs[i].first, runs[i].second);
-    return true;
+    return ParseResult::Parsed;
 }
 
 bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage)
@@ -171,9 +182,10 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage)
         return false;
     }
     bytes.clear();
-    if (!Write(text)) {
+    QString parseError;
+    if (!Write(text, &parseError)) {
         if (errorMessage)
-            *errorMessage = outOfMemoryMessage(fileName);
+            *errorMessage = QStringLiteral("%1: \"%2\"").arg(parseError, fileName);
         return false;
     }
     return true;

@@ -58,8 +58,9 @@ public:
     // Discards the content.
     void Clear();
     // Parses `html` as a browser would, replacing the previous content. When
-    // the parser runs out of memory the document stays empty, the result is
-    // false and `errorMessage` says so.
+    // the parser runs out of memory, or the page is beyond reason (thousands
+    // of different formatting elements open at once), the document stays
+    // empty, the result is false and `errorMessage` says why.
     bool Write(const QString& html, QString* errorMessage = nullptr);
     // Empties the document, then reads, decodes and parses the file. On failure
     // the document stays empty and `errorMessage` names the file and the reason.
@@ -69,7 +70,13 @@ public:
     const QVector<MapElement>& Maps() const { return FMaps; }
 
 private:
-    bool Parse(const QByteArray& utf8);
+    enum class ParseResult
+    {
+        Parsed,
+        OutOfMemory,
+        TooComplex
+    };
+    ParseResult Parse(const QByteArray& utf8);
 
     QVector<HtmlElement> FImages;
     QVector<MapElement> FMaps;

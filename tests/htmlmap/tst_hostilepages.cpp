@@ -8,6 +8,8 @@
 #include "MapDiscovery.h"
 #include "MapImport.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -47,6 +49,12 @@ private slots:
     void charsetOnlyFromMetaElements();
     void declarationInATextDoesNotChangeTheSavedPage_data();
     void declarationInATextDoesNotChangeTheSavedPage();
+    void inputsThatBrokeTheOldParser_data();
+    void inputsThatBrokeTheOldParser();
+    void nestedMapsShareTheirAreas();
+    void tagWithManyAttributes();
+    void deeplyNestedFormatting();
+    void pageBeyondReasonStopsWithAMessage();
 };
 
 void TestHostilePages::importedTextKeepsItsMeaning_data()
@@ -163,6 +171,107 @@ void TestHostilePages::declarationInATextDoesNotChangeTheSavedPage()
     QVERIFY2(imported.Ok, qPrintable(imported.ErrorMessage));
     QCOMPARE(imported.MapName, QString("M"));
     QVERIFY(imported.Areas == areas);
+}
+
+void TestHostilePages::inputsThatBrokeTheOldParser_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("alt"); // what a browser reads as the area's alt text
+    const QByteArray map = "<img src=p.png usemap=#m><map name=m><area shape=rect coords=1,2,3,4 alt=";
+    QTest::newRow("huge numeric reference") << map + "\"&#x100000041;&#99999999999;\"></map>"
+                                            << QString(QChar(0xFFFD)) + QChar(0xFFFD);
+    QTest::newRow("doctype inside noscript")
+        << "<noscript><!DOCTYPE html>" + map + "x></map></noscript>" << QString("x");
+    QTest::newRow("null reference before a carriage return")
+        << map + "y></map><i o=&#0\r" << QString("y");
+    QTest::newRow("null reference") << map + "&#0></map>" << QString(QChar(0xFFFD));
+}
+
+void TestHostilePages::inputsThatBrokeTheOldParser()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QString, alt);
+    const ImportedMap imported = importBytes(page);
+    QVERIFY2(imported.Ok, qPrintable(imported.ErrorMessage));
+    QCOMPARE(imported.Areas.size(), 1);
+    QCOMPARE(imported.Areas[0].AltText, alt);
+}
+
+void TestHostilePages::nestedMapsShareTheirAreas()
+{
+    // Maps nested in each other, the areas in the innermost: each map has all of them, held once.
+    const int maps = 5000, areas = 5000;
+    QString page = "<img src=p usemap=#m0>";
+    for (int i = 0; i < maps; ++i)
+        page += QString("<map name=m%1>").arg(i);
+    page += QString("<area shape=circle coords=5,5,5>").repeated(areas);
+    HtmlDocument document;
+    QVERIFY(document.Write(page));
+    QCOMPARE(document.Maps().size(), maps);
+    const HtmlElement* first = &document.Maps().first().Areas.first();
+    for (const HtmlDocument::MapElement& map : document.Maps()) {
+        QCOMPARE(map.Areas.size(), areas);
+        QCOMPARE(&map.Areas.first(), first);
+    }
+    const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/p.htm");
+    QVERIFY(imported.Ok);
+    QCOMPARE(imported.Areas.size(), areas);
+}
+
+void TestHostilePages::tagWithManyAttributes()
+{
+    const int count = 100000;
+    QString page = "<img src=p usemap=#m";
+    for (int i = 0; i < count; ++i)
+        page += QString(" a%1=%1").arg(i);
+    page += " src=second a7=again><map name=m><area shape=rect coords=1,2,3,4></map>";
+    HtmlDocument document;
+    QVERIFY(document.Write(page));
+    QCOMPARE(document.Images().size(), 1);
+    const HtmlElement& image = document.Images().first();
+    // Every name once, the first of equal names kept.
+    QCOMPARE(image.Attributes.size(), count + 2);
+    QCOMPARE(image.GetAttributeText("src"), QString("p"));
+    QCOMPARE(image.GetAttributeText("a7"), QString("7"));
+    QCOMPARE(image.Attributes.last(), qMakePair(QString("a%1").arg(count - 1), QString::number(count - 1)));
+    QCOMPARE(FindImageMaps(document).size(), 1);
+}
+
+void TestHostilePages::deeplyNestedFormatting()
+{
+    HtmlDocument document;
+    QVERIFY(document.Write(QString("<b>").repeated(100000) +
+                           "<img src=p usemap=#m><map name=m><area shape=rect coords=1,2,3,4></map>"));
+    QCOMPARE(FindImageMaps(document).size(), 1);
+    QCOMPARE(document.Maps().first().Areas.size(), 1);
+}
+
+void TestHostilePages::pageBeyondReasonStopsWithAMessage()
+{
+    // Thousands of different formatting elements open at once: each new one would be compared
+    // with all the others.
+    QString page;
+    for (int i = 0; i < 5000; ++i)
+        page += QString("<b id=%1>").arg(i);
+    page += "<img src=p usemap=#m><map name=m></map>";
+    HtmlDocument document;
+    document.Write("<img src=p usemap=#m><map name=m></map>");
+    QString error;
+    QVERIFY(!document.Write(page, &error));
+    QCOMPARE(error, QString("The HTML file keeps too many formatting elements open at once to be read"));
+    QVERIFY(document.Images().isEmpty());
+    QVERIFY(document.Maps().isEmpty());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.htm");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(page.toUtf8());
+    file.close();
+    QVERIFY(!document.LoadFromFile(path, &error));
+    QVERIFY2(error.contains(path), qPrintable(error));
+    // A handful of them is an ordinary page.
+    QVERIFY(document.Write(QString("<b id=x>").repeated(50) + "<b id=y>"));
 }
 
 QTEST_APPLESS_MAIN(TestHostilePages)
