@@ -62,19 +62,24 @@ bool StartsCharacterReference(const QString& text, int pos)
 
 QString EscapeImportedText(const QString& text)
 {
-    int pos = text.indexOf(QLatin1Char('&'));
-    if (pos < 0)
-        return text;
     QString escaped;
-    escaped.reserve(text.size() + 8);
     int copied = 0;
-    for (; pos >= 0; pos = text.indexOf(QLatin1Char('&'), pos + 1)) {
-        if (!StartsCharacterReference(text, pos))
-            continue;
-        escaped += QStringView(text).mid(copied, pos + 1 - copied);
-        escaped += QLatin1String("amp;");
-        copied = pos + 1;
+    for (int pos = 0; pos < text.size(); ++pos) {
+        const QChar c = text[pos];
+        // A carriage return (read from "&#13;") would come back as a line feed: the written
+        // file's line ends are read as LF.
+        if (c == QLatin1Char('\r')) {
+            escaped += QStringView(text).mid(copied, pos - copied);
+            escaped += QLatin1String("&#13;");
+            copied = pos + 1;
+        } else if (c == QLatin1Char('&') && StartsCharacterReference(text, pos)) {
+            escaped += QStringView(text).mid(copied, pos + 1 - copied);
+            escaped += QLatin1String("amp;");
+            copied = pos + 1;
+        }
     }
+    if (copied == 0)
+        return text;
     escaped += QStringView(text).mid(copied);
     return escaped;
 }

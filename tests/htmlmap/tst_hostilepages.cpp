@@ -73,6 +73,8 @@ void TestHostilePages::importedTextKeepsItsMeaning_data()
     QTest::newRow("legacy name before a letter") << "&amp;notit" << "&notit";
     QTest::newRow("number sign without digits") << "&amp;#;&amp;#x;" << "&#;&#x;";
     QTest::newRow("unknown name") << "&amp;nosuch;" << "&nosuch;";
+    QTest::newRow("carriage return reference") << "a&#13;b&#xD;c&#xd" << "a&#13;b&#13;c&#13;";
+    QTest::newRow("line feed reference") << "a&#10;b" << "a\nb";
     QTest::newRow("quotation marks") << "&quot;&amp;quot;&quot;" << "\"&amp;quot;\"";
 }
 
