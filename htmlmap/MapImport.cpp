@@ -1,6 +1,7 @@
 #include "MapImport.h"
 
 #include "CoordItems.h"
+#include "HtmlTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -86,9 +87,10 @@ bool ReadMapAreas(const HtmlDocument::MapElement& map, QVector<MapArea>* areas, 
         } else {
             continue; // unknown shapes ("default", "circ", ...) make no region
         }
-        area.HRef = element.GetAttributeText(QStringLiteral("href"));
-        area.Target = element.GetAttributeText(QStringLiteral("target"));
-        area.AltText = element.GetAttributeText(QStringLiteral("alt"));
+        // Texts are kept as they must be written to mean what the browser read.
+        area.HRef = EscapeImportedText(element.GetAttributeText(QStringLiteral("href")));
+        area.Target = EscapeImportedText(element.GetAttributeText(QStringLiteral("target")));
+        area.AltText = EscapeImportedText(element.GetAttributeText(QStringLiteral("alt")));
         result.append(area);
     }
     if (!error.isEmpty()) {
@@ -122,7 +124,7 @@ ImportedMap ImportImageMap(const HtmlDocument& document, const ImageMapEntry& en
     if (!ReadMapAreas(map, &result.Areas, &result.ErrorMessage))
         return result;
     result.ImagePath = ResolveImageSource(htmlFileName, entry.ImageSrc);
-    result.MapName = map.Name();
+    result.MapName = EscapeImportedText(map.Name());
     result.Ok = true;
     return result;
 }

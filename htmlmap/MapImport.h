@@ -24,7 +24,9 @@ struct ImportedMap
 // The regions of a map's areas in document order: "RECT" left,top,right,bottom;
 // "CIRCLE" x,y,r as bounds (x-r, y-r, x+r, y+r); "POLY" (items div 2)
 // vertices; shapes are compared in any case and other shapes skipped. Texts
-// come from href, alt and target. Stops at the first error and gives its text.
+// come from href, alt and target, with each '&' that would start a character
+// reference written as "&amp;" (see EscapeImportedText), so that the writer
+// gives a browser the same texts. Stops at the first error and gives its text.
 bool ReadMapAreas(const HtmlDocument::MapElement& map, QVector<MapArea>* areas, QString* errorMessage);
 
 // The image source taken as a file path: relative ones against the folder of
