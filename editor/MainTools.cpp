@@ -72,7 +72,7 @@ void TFormCorvantaZonequilter::TBPolyClick()
 {
     TBPoly->setChecked(true);
     ToolCommonSteps();
-    PaintBoxPoly->SetArea(PanelScene->ClientRect());
+    PaintBoxPoly->SetArea(EditableAreaRect());
     PaintBoxPoly->show();
 }
 
@@ -253,7 +253,7 @@ void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 void TFormCorvantaZonequilter::ScrollBoxResize()
 {
     CentreInScrollBox(PanelScene);
-    PaintBoxPoly->SetArea(PanelScene->ClientRect());
+    PaintBoxPoly->SetArea(EditableAreaRect());
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
@@ -267,6 +267,9 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
         const double dy = double(Y) - FPolyPoints.first().Y;
         addCorner = std::sqrt(dx * dx + dy * dy) > polyCloseDistance;
     }
+    // The second press of a double click lands on the corner the first one placed.
+    if (addCorner && !FPolyPoints.isEmpty() && FPolyPoints.last() == TPoint{X, Y})
+        return;
     if (addCorner) {
         FPolyPoints.append(TPoint{X, Y});
         PaintBoxPolyPaint();

@@ -351,7 +351,9 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ConnectDocumentCommands();
     CreateDropAndRecentFiles();
     ConnectHistory();
+    CreateViewMenu();
     FormCreate();
+    ReadViewSettings();
 }
 
 TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
@@ -473,6 +475,7 @@ void TFormCorvantaZonequilter::FormCreate()
 
 void TFormCorvantaZonequilter::FormDestroy()
 {
+    WriteViewSettings();
     WriteToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
     FBitmap = QImage();
 }

@@ -29,6 +29,7 @@ class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
 class TRecentFiles;
+class TRegionListDock;
 class QProgressBar;
 class QTimer;
 class TMapDocument;
@@ -139,6 +140,14 @@ public:
     QAction* MIAbout = nullptr;
     QAction* MICorvantaSoftware = nullptr;
     QAction* MICorvantaServices = nullptr;
+    // View: the scene's zoom and the region list.
+    QMenu* MIView = nullptr;
+    QAction* MIZoomIn = nullptr;
+    QAction* MIZoomOut = nullptr;
+    QAction* MIActualSize = nullptr;
+    QAction* MIFitPicture = nullptr;
+    QAction* MIRegionList = nullptr;
+    TRegionListDock* DockRegions = nullptr;
 
     // Toolbar; the four tools are one exclusive group.
     QToolBar* TBToolbar = nullptr;
@@ -220,6 +229,14 @@ public slots:
     // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
     void MIOpenRecentPopup();
 
+    // View.
+    void MIZoomInClick();
+    void MIZoomOutClick();
+    void MIActualSizeClick();
+    void MIFitPictureClick();
+    // The zoom in the third status panel.
+    void ShowZoom(double Zoom);
+
     // Tabs.
     void PageControlChanging();
     void PageControlChange();
@@ -291,6 +308,12 @@ private:
     void UpdateRegionCommands();
     void ShapeDragStarted(TGUIShape* Shape);
     void ShapeDragFinished(TGUIShape* Shape);
+    void CreateViewMenu();
+    // Zoom and the region list's visibility, in their own section of the settings file.
+    void ReadViewSettings();
+    void WriteViewSettings();
+    // The scene's editable area (the picture and whatever regions lie beyond it).
+    QRectF EditableAreaRect() const;
     void ShowSourceContextMenu(const QPoint& Pos);
     // The services page's address, or "services.htm" beside the program when
     // the computer is offline.

@@ -95,7 +95,8 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     FScene->addItem(FHandleLayer);
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
-    setAlignment(Qt::AlignCenter);
+    // Placement is the panel's own (UpdateSceneRect); Qt's alignment only anchors the scene rectangle.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setRenderHint(QPainter::Antialiasing, false);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -120,7 +121,8 @@ void TPTCustomGroup::SetClientSize(int Width, int Height)
 {
     FClientWidth = std::max(Width, 0);
     FClientHeight = std::max(Height, 0);
-    FScene->setSceneRect(0, 0, FClientWidth, FClientHeight);
+    FAreaValid = false;
+    UpdateSceneRect();
     viewport()->update();
 }
 
@@ -249,15 +251,16 @@ TPoint TPTCustomGroup::ViewportToClient(const QPoint& ViewportPos) const
     const QPointF S = mapToScene(ViewportPos);
     TPoint P{int(std::floor(S.x() + 1e-6)), int(std::floor(S.y() + 1e-6))};
     if (FCursorClipped) {
-        P.X = std::clamp(P.X, 0, std::max(FClientWidth - 1, 0));
-        P.Y = std::clamp(P.Y, 0, std::max(FClientHeight - 1, 0));
+        const TRect A = EditableArea();
+        P.X = std::clamp(P.X, A.Left, std::max(A.Right - 1, A.Left));
+        P.Y = std::clamp(P.Y, A.Top, std::max(A.Bottom - 1, A.Top));
     }
     return P;
 }
 
-bool TPTCustomGroup::InClientArea(const TPoint& P) const
+bool TPTCustomGroup::InEditableArea(const TPoint& P) const
 {
-    return PointInRect(TRect{0, 0, FClientWidth, FClientHeight}, P);
+    return PointInRect(EditableArea(), P);
 }
 
 void TPTCustomGroup::SetFrameStyle(TPTFrameStyle Style)
@@ -330,6 +333,8 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     Shape->FZIndex = FShapes.size();
     FShapes.append(Shape);
     FHitRects.append(Shape->HitRect());
+    AreaMayHaveChanged();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
@@ -345,6 +350,8 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
+    AreaMayHaveChanged();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
@@ -366,6 +373,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
         FNextBottomZ -= 1;
     }
     RenumberShapes();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
@@ -413,6 +421,7 @@ void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
     if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
         FHitRects[Index] = Shape->HitRect();
         FGridValid = false;
+        AreaMayHaveChanged();
     }
 }
 
@@ -475,7 +484,7 @@ void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
     Event->accept();
     const TPoint P = ViewportToClient(Event->position().toPoint());
     // Around the picture is the scroll box, not the scene.
-    if (!InClientArea(P))
+    if (!InEditableArea(P))
         return;
     FButtonsPressedInside |= Event->button();
     if (Event->button() == Qt::LeftButton)
@@ -501,7 +510,7 @@ void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
     QGraphicsView::mouseMoveEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = InClientArea(P);
+    const bool Inside = InEditableArea(P);
     // A press on the scene keeps its moves coming until the release, as a mouse capture would.
     if (Inside || (FButtonsPressedInside & Event->buttons()))
         emit MouseMove(Event->modifiers(), P.X, P.Y);
@@ -523,7 +532,7 @@ void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
     QGraphicsView::mouseReleaseEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = InClientArea(P);
+    const bool Inside = InEditableArea(P);
     const bool PressedInside = FButtonsPressedInside & Event->button();
     FButtonsPressedInside &= ~Event->button();
     if (!Inside && !PressedInside)
@@ -554,6 +563,7 @@ void TPTCustomGroup::drawBackground(QPainter* Painter, const QRectF& Rect)
     if (OnPaint)
         OnPaint(this, Painter);
     Painter->restore();
+    DrawPixelGrid(Painter, Rect);
 }
 
 void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
