@@ -13,6 +13,7 @@
 #include "UPTFrame.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -43,8 +44,11 @@ void TFormCorvantaZonequilter::ToolCommonSteps()
 {
     PageControl->setCurrentWidget(TabSheetEdit);
     CancelSceneDrag();
-    FPolyPoints.clear();
-    PaintBoxPoly->SetPoints(FPolyPoints);
+    if (!FPolyPoints.isEmpty()) {
+        FPolyPoints.clear();
+        PaintBoxPolyPaint();
+    }
+    PaintBoxPoly->ClearPointer();
     PaintBoxPoly->hide();
     ClearActiveControl();
     PanelScene->SetSceneCursor(TBArrow->isChecked() ? Qt::ArrowCursor : Qt::CrossCursor);
@@ -291,9 +295,20 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
 void TFormCorvantaZonequilter::PaintBoxPolyMouseMove(Qt::KeyboardModifiers, int X, int Y)
 {
     ShowPointerPosition(X, Y);
+    if (FPolyPoints.isEmpty())
+        return;
+    const double dx = double(X) - FPolyPoints.first().X;
+    const double dy = double(Y) - FPolyPoints.first().Y;
+    PaintBoxPoly->SetPointer(TPoint{X, Y}, std::sqrt(dx * dx + dy * dy) <= polyCloseDistance);
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyPaint()
 {
     PaintBoxPoly->SetPoints(FPolyPoints);
+    // How to finish, for as long as corners are being placed.
+    StatusPanel0->setText(
+        FPolyPoints.isEmpty()
+            ? QString()
+            : QCoreApplication::translate("TFormCorvantaZonequilter",
+                                          "Click the first point or press Enter to finish; Esc cancels"));
 }

@@ -162,10 +162,12 @@ void TUIPolygon::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidg
 {
     if (FPoints.size() < 2)
         return;
-    QPolygon Shifted;
+    // Vertices in the middle of their pixels when magnified, where their handles are.
+    const double Inset = PixelInset(Painter);
+    QPolygonF Shifted;
     Shifted.reserve(FPoints.size());
     for (const TPoint& P : FPoints)
-        Shifted << QPoint(P.X - Left(), P.Y - Top());
+        Shifted << QPointF(P.X - Left() + Inset, P.Y - Top() + Inset);
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setPen(Pen());
     Painter->setBrush(Brush());

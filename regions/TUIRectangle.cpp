@@ -17,7 +17,7 @@ TUIRectangle::~TUIRectangle()
 
 void TUIRectangle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    QRect Outline;
+    QRectF Outline;
     if (PreparePaint(Painter, Outline))
         Painter->drawRect(Outline);
 }

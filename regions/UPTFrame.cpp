@@ -576,6 +576,10 @@ void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
     Painter->setCompositionMode(QPainter::RasterOp_NotDestination);
     Painter->setPen(QPen(Qt::white, 0, Qt::DotLine));
     Painter->setBrush(Qt::NoBrush);
+    // One screen pixel inside the far edges, and vertices in the middle of their pixels, as the regions
+    // draw themselves (TGUIRegion::PreparePaint) at any scale.
+    const double Scale = std::max(Painter->worldTransform().m11(), 1.0);
+    const double Inset = 0.5 - 0.5 / Scale;
     for (const TInvertedShape& S : std::as_const(FInverted)) {
         switch (S.ShapeKind) {
         case TInvertedShape::Rectangle:
@@ -583,7 +587,7 @@ void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
             const TRect R = NormalizeRect(S.R);
             if (RectWidth(R) <= 0 || RectHeight(R) <= 0)
                 break;
-            const QRect Q(R.Left, R.Top, RectWidth(R) - 1, RectHeight(R) - 1);
+            const QRectF Q(R.Left, R.Top, RectWidth(R) - 1 / Scale, RectHeight(R) - 1 / Scale);
             if (S.ShapeKind == TInvertedShape::Rectangle)
                 Painter->drawRect(Q);
             else
@@ -592,9 +596,9 @@ void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
         }
         case TInvertedShape::Polygon:
         case TInvertedShape::Polyline: {
-            QPolygon Poly;
+            QPolygonF Poly;
             for (const TPoint& P : S.Points)
-                Poly << QPoint(P.X, P.Y);
+                Poly << QPointF(P.X + Inset, P.Y + Inset);
             if (S.ShapeKind == TInvertedShape::Polygon)
                 Painter->drawPolygon(Poly);
             else
