@@ -53,6 +53,7 @@ private:
     QVector<TPoint> FPoints;    // current vertices
     QVector<TPoint> FRefPoints; // vertices as last recorded ...
     TRect FRefRect;             // ... against these bounds
+    TRect FHitRect;             // HitRect of FPoints: painting asks for it often
     QList<TGrabHandle*> FHandles;
     TNotifyEvent FEnterBeforeHandles;
     TNotifyEvent FExitBeforeHandles;
