@@ -218,6 +218,8 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
     if (drag == SceneDrag::Moving) {
         QPointer<TGUIRegion> region = FMovingRegion;
         const TRect moved = MovingOutline();
+        const bool properties = FPropertiesAtRelease && region && moved == region->BoundsRect();
+        FPropertiesAtRelease = false;
         CancelSceneDrag();
         if (region) {
             const MapArea before = RegionArea(*region);
@@ -228,6 +230,10 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
                                                            after, EditorText(QStringLiteral("Move Region"))));
             region->SetFocus();
         }
+        // The dialog after the release, outside the mouse handling.
+        if (properties)
+            QMetaObject::invokeMethod(this, &TFormCorvantaZonequilter::MenuItemPropertiesClick,
+                                      Qt::QueuedConnection);
     } else if (drag == SceneDrag::Rectangle) {
         // The selection tool comes first, so that the new region keeps the focus.
         TBArrowClick();
@@ -280,7 +286,12 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
         return;
     }
 
-    // Finish: only three or more corners spanning both directions make a region.
+    FinishPolygon();
+}
+
+void TFormCorvantaZonequilter::FinishPolygon()
+{
+    // Only three or more corners spanning both directions make a region.
     const TRect bounds = PointsBounds(FPolyPoints);
     QPointer<TUIPolygon> polygon;
     if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2) {

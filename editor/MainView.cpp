@@ -64,6 +64,12 @@ void TFormCorvantaZonequilter::CreateViewMenu()
     MIView->addSeparator();
     MIView->addAction(MIRegionList);
 
+    // The scene's keys, before the view scrolls with the arrows and Tab moves the focus on.
+    PanelScene->installEventFilter(this);
+    connect(PanelScene, &TPTCustomGroup::MouseDoubleClick, this,
+            &TFormCorvantaZonequilter::PanelSceneDoubleClick);
+    connect(PaintBoxPoly, &TPolyOverlay::DoubleClick, this,
+            &TFormCorvantaZonequilter::PaintBoxPolyDoubleClick);
     connect(PanelScene, &TPTCustomGroup::ZoomChanged, this, &TFormCorvantaZonequilter::ShowZoom);
     connect(PanelScene, &TPTCustomGroup::EditableAreaChanged, this,
             [this] { PaintBoxPoly->SetArea(EditableAreaRect()); });

@@ -163,6 +163,17 @@ void TPolyOverlay::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
     emit MouseMove(event->modifiers(), p.x(), p.y());
 }
 
+void TPolyOverlay::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QPoint p = wholePixel(event->scenePos());
+    emit DoubleClick(event->button(), event->modifiers(), p.x(), p.y());
+}
+
 void TPolyOverlay::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     event->accept();

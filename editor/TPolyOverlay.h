@@ -39,11 +39,14 @@ signals:
     // A press or a move on the overlay at a whole-pixel scene position.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // The second press of a double click, instead of a MouseDown.
+    void DoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override;
     void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
 
 private:

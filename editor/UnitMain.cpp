@@ -495,6 +495,11 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
+    else if (watched == PanelScene && event->type() == QEvent::KeyPress &&
+             PanelSceneKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    else if (watched == PanelScene && event->type() == QEvent::KeyRelease)
+        PanelSceneKeyRelease(static_cast<QKeyEvent*>(event));
     else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
         FormResize();
     else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&

@@ -15,6 +15,7 @@
 class QAction;
 class QActionGroup;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -265,6 +266,10 @@ public slots:
     // The polygon tool's overlay.
     void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click places its corner (once) and finishes a polygon of three corners or more.
+    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click on a region with the selection tool opens its properties at the release.
+    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void PaintBoxPolyPaint();
 
     // Region commands: one handler each for the toolbar button and the menu item.
@@ -309,6 +314,18 @@ private:
     void ShapeDragStarted(TGUIShape* Shape);
     void ShapeDragFinished(TGUIShape* Shape);
     void CreateViewMenu();
+    // The scene's keys (MainKeyboard.cpp); true when the key was used.
+    bool PanelSceneKey(QKeyEvent* Event);
+    bool PanelSceneKeyRelease(QKeyEvent* Event);
+    // Arrow keys: the region moves at once; a burst of repeats is one change.
+    void MoveRegionByKey(TGUIRegion* Region, int DX, int DY);
+    void FinishKeyMove();
+    // Tab and Shift+Tab: the next region up the stacking order, or the previous one, wrapping.
+    void SelectNeighbourRegion(bool Previous);
+    void CancelDragByKey();
+    // The polygon tool's corners become a polygon region (three corners or more spanning both
+    // directions), and the selection tool comes back.
+    void FinishPolygon();
     // Zoom and the region list's visibility, in their own section of the settings file.
     void ReadViewSettings();
     void WriteViewSettings();
@@ -336,6 +353,9 @@ private:
     TRect CircleSquare() const;
 
     SceneDrag FSceneDrag = SceneDrag::None;
+    QPointer<TGUIRegion> FKeyMoveRegion;
+    bool FPropertiesAtRelease = false;
+    TRect FKeyMoveStart;
     bool FOutlineShown = false;
     TRect FOutlineRect;
     int FOutlineKind = 0;

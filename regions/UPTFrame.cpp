@@ -2,6 +2,7 @@
 
 #include "TGUIRegion.h"
 #include "TGUIShape.h"
+#include "TUIPolygon.h"
 #include "TUserInterfaceControl.h"
 
 #include <QFontMetrics>
@@ -472,6 +473,21 @@ void TPTCustomGroup::EndControlDrag()
     QGuiApplication::restoreOverrideCursor();
 }
 
+void TPTCustomGroup::CancelControlDrag()
+{
+    TUserInterfaceControl* Control = FDragControl;
+    if (!Control)
+        return;
+    QPointer<TGUIShape> Target = Control->TargetControl;
+    Control->DrawDragOutline();
+    EndControlDrag();
+    // A vertex drag records the moved vertices as it goes; the polygon takes its own back.
+    if (auto* Polygon = qobject_cast<TUIPolygon*>(Target.data()))
+        Polygon->SetPoints(QVector<TPoint>(Polygon->Points()));
+    if (Target)
+        Target->SetFocus();
+}
+
 void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
 {
     Event->accept();
@@ -481,21 +497,37 @@ void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
     QGraphicsView::mousePressEvent(Event);
     if (Event->isAccepted())
         return; // a handle or the editor's overlay took it
+    ReportPress(Event);
+}
+
+bool TPTCustomGroup::ReportPress(QMouseEvent* Event)
+{
     Event->accept();
     const TPoint P = ViewportToClient(Event->position().toPoint());
     // Around the picture is the scroll box, not the scene.
     if (!InEditableArea(P))
-        return;
+        return false;
     FButtonsPressedInside |= Event->button();
     if (Event->button() == Qt::LeftButton)
         FLeftButtonDown = true;
     emit MouseDown(Event->button(), Event->modifiers(), P.X, P.Y);
+    return true;
 }
 
 void TPTCustomGroup::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    // The second press of a double click is a press like any other.
-    mousePressEvent(Event);
+    Event->accept();
+    if (FDragControl)
+        return;
+    // Items see it as a double click (the polygon tool's overlay finishes with it; a handle takes it
+    // as a press); for the editor it is a press like any other, then a double click.
+    QGraphicsView::mouseDoubleClickEvent(Event);
+    if (Event->isAccepted())
+        return;
+    if (ReportPress(Event)) {
+        const TPoint P = ViewportToClient(Event->position().toPoint());
+        emit MouseDoubleClick(Event->button(), Event->modifiers(), P.X, P.Y);
+    }
 }
 
 void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)

@@ -78,6 +78,9 @@ public:
     bool LeftButtonDown() const { return FLeftButtonDown; }
     /// The control whose handle drag is in progress, or null.
     TUserInterfaceControl* DragControl() const { return FDragControl; }
+    /// Ends the handle drag in progress without a result: the outline goes, the target keeps its
+    /// shape and is selected again; the release still to come does nothing.
+    void CancelControlDrag();
 
     /// Adds an editor item (such as the polygon overlay) above the regions and handles. It keeps its own
     /// mouse handling; a press it accepts never changes the selection. The panel's scene owns it from
@@ -123,6 +126,8 @@ signals:
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// The second press of a double click, reported after its MouseDown.
+    void MouseDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     /// A region became the selected one; Index and Count as its GetZPosition.
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     /// The selected region lost the focus (deselected, deleted, or another region selected).
@@ -166,6 +171,8 @@ private:
     void EndControlDrag();
     void ApplyFrame();
     bool InEditableArea(const TPoint& P) const;
+    // A press no item took, reported to the editor when it lies in the editable area.
+    bool ReportPress(QMouseEvent* Event);
     // Scene placement (SceneZoom.cpp): the scene rectangle covers the editable area and, where that is
     // smaller than the viewport, the rest of the viewport, so that the area sits where
     // CentreInScrollBoxPos puts it rather than where Qt's own centring would.
