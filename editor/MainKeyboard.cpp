@@ -2,6 +2,10 @@
 // tool's keys and Escape during a drag.
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
+#include "RegionCommands.h"
 #include "TPolyOverlay.h"
 #include "TUIPolygon.h"
 #include "UPTFrame.h"
@@ -93,12 +97,19 @@ bool TFormCorvantaZonequilter::PanelSceneKeyRelease(QKeyEvent* Event)
     return false;
 }
 
+void TFormCorvantaZonequilter::PanelSceneKeyInterrupt(QEvent* Event)
+{
+    if (Event->type() == QEvent::ShortcutOverride && isArrow(static_cast<QKeyEvent*>(Event)->key()))
+        return;
+    FinishKeyMove();
+}
+
 void TFormCorvantaZonequilter::MoveRegionByKey(TGUIRegion* Region, int DX, int DY)
 {
     if (FKeyMoveRegion != Region) {
         FinishKeyMove();
         FKeyMoveRegion = Region;
-        FKeyMoveStart = Region->BoundsRect();
+        FKeyMoveBefore = RegionArea(*Region);
     }
     Region->SetBoundsRect(OffsetRectBy(Region->BoundsRect(), DX, DY));
     // The moved region keeps its handles where it now is.
@@ -108,7 +119,15 @@ void TFormCorvantaZonequilter::MoveRegionByKey(TGUIRegion* Region, int DX, int D
 
 void TFormCorvantaZonequilter::FinishKeyMove()
 {
+    const QPointer<TGUIRegion> region = FKeyMoveRegion;
     FKeyMoveRegion = nullptr;
+    if (!region)
+        return;
+    // The whole burst is one step; the region is already where the keys put it.
+    const MapArea after = RegionArea(*region);
+    if (after != FKeyMoveBefore)
+        FDocument->Push(new TChangeGeometryCommand(*FDocument, FDocument->PositionOf(region), FKeyMoveBefore,
+                                                   after, EditorText(QStringLiteral("Move Region"))));
 }
 
 void TFormCorvantaZonequilter::SelectNeighbourRegion(bool Previous)

@@ -320,6 +320,5 @@ void TFormCorvantaZonequilter::PaintBoxPolyPaint()
     StatusPanel0->setText(
         FPolyPoints.isEmpty()
             ? QString()
-            : QCoreApplication::translate("TFormCorvantaZonequilter",
-                                          "Click the first point or press Enter to finish; Esc cancels"));
+            : EditorText(QStringLiteral("Click the first point or press Enter to finish; Esc cancels")));
 }

@@ -1,6 +1,8 @@
 // The main window's View menu: the scene's zoom, its readout and the region list.
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
+#include "MapDocument.h"
 #include "RegionListDock.h"
 #include "SettingsFile.h"
 #include "TPolyOverlay.h"
@@ -18,7 +20,7 @@ namespace {
 
 QString Translate(const char* Text)
 {
-    return QCoreApplication::translate("TFormCorvantaZonequilter", Text);
+    return EditorText(QString::fromLatin1(Text));
 }
 
 QAction* makeViewAction(QObject* owner, const char* name, const char* text)
@@ -70,6 +72,8 @@ void TFormCorvantaZonequilter::CreateViewMenu()
             &TFormCorvantaZonequilter::PanelSceneDoubleClick);
     connect(PaintBoxPoly, &TPolyOverlay::DoubleClick, this,
             &TFormCorvantaZonequilter::PaintBoxPolyDoubleClick);
+    // Links and texts change through the history's steps.
+    connect(FDocument, &TMapDocument::Changed, DockRegions->Model(), &TRegionListModel::TextsChanged);
     connect(PanelScene, &TPTCustomGroup::ZoomChanged, this, &TFormCorvantaZonequilter::ShowZoom);
     connect(PanelScene, &TPTCustomGroup::EditableAreaChanged, this,
             [this] { PaintBoxPoly->SetArea(EditableAreaRect()); });

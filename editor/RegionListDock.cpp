@@ -1,5 +1,6 @@
 #include "RegionListDock.h"
 
+#include "EditorDialogs.h"
 #include "TGUIRegion.h"
 #include "TUICircle.h"
 #include "TUIPolygon.h"
@@ -14,7 +15,7 @@ namespace {
 
 QString Translate(const char* Text)
 {
-    return QCoreApplication::translate("TFormCorvantaZonequilter", Text);
+    return EditorText(QString::fromLatin1(Text));
 }
 
 QString KindText(const TGUIRegion* Region)

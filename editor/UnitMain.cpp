@@ -500,6 +500,11 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
         return true;
     else if (watched == PanelScene && event->type() == QEvent::KeyRelease)
         PanelSceneKeyRelease(static_cast<QKeyEvent*>(event));
+    else if (watched == PanelScene &&
+             (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::FocusOut))
+        // A key move in progress becomes its step before any command (Undo among them) runs; every key
+        // press asks first whether it is a shortcut, the arrows of the move itself too.
+        PanelSceneKeyInterrupt(event);
     else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
         FormResize();
     else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&

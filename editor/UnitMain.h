@@ -317,6 +317,8 @@ private:
     // The scene's keys (MainKeyboard.cpp); true when the key was used.
     bool PanelSceneKey(QKeyEvent* Event);
     bool PanelSceneKeyRelease(QKeyEvent* Event);
+    // Anything but the arrows themselves ends a run of key moves.
+    void PanelSceneKeyInterrupt(QEvent* Event);
     // Arrow keys: the region moves at once; a burst of repeats is one change.
     void MoveRegionByKey(TGUIRegion* Region, int DX, int DY);
     void FinishKeyMove();
@@ -355,7 +357,7 @@ private:
     SceneDrag FSceneDrag = SceneDrag::None;
     QPointer<TGUIRegion> FKeyMoveRegion;
     bool FPropertiesAtRelease = false;
-    TRect FKeyMoveStart;
+    MapArea FKeyMoveBefore;
     bool FOutlineShown = false;
     TRect FOutlineRect;
     int FOutlineKind = 0;

@@ -407,6 +407,7 @@ void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
     FGridValid = false;
     for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
         FShapes[I]->FZIndex = I;
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::RenumberShapes()
@@ -484,8 +485,10 @@ void TPTCustomGroup::CancelControlDrag()
     // A vertex drag records the moved vertices as it goes; the polygon takes its own back.
     if (auto* Polygon = qobject_cast<TUIPolygon*>(Target.data()))
         Polygon->SetPoints(QVector<TPoint>(Polygon->Points()));
-    if (Target)
+    if (Target) {
         Target->SetFocus();
+        emit ShapeDragFinished(Target);
+    }
 }
 
 void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)

@@ -1,6 +1,7 @@
 // The scene's keys and double clicks through the real main window.
 #include "EditorFixture.h"
 
+#include "MapDocument.h"
 #include "SettingsFile.h"
 #include "TPolyOverlay.h"
 #include "TUICircle.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(TRect)
@@ -29,6 +31,7 @@ private slots:
     void cleanup() { SetSettingsFileName(QString()); }
     void arrowsMoveTheSelection_data();
     void arrowsMoveTheSelection();
+    void aBurstOfRepeatsIsOneStep();
     void tabWalksTheStackingOrder();
     void enterAndDoubleClickOpenProperties();
     void polygonToolKeys();
@@ -109,6 +112,25 @@ void TestKeyboard::arrowsMoveTheSelection()
     f.Window->ClearActiveControl();
     Key(f, Qt::Key_Right);
     QCOMPARE(Region->BoundsRect(), OffsetRectBy(Start, -9, 9));
+}
+
+void TestKeyboard::aBurstOfRepeatsIsOneStep()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    TGUIRegion* Region = Three(f).at(0);
+    Region->SetFocus();
+    const int Steps = f.Window->Document()->UndoStack()->count();
+    for (int I = 0; I < 5; ++I) {
+        QKeyEvent Press(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier, QString(), I > 0);
+        QApplication::sendEvent(f.Scene(), &Press);
+    }
+    QKeyEvent Release(QEvent::KeyRelease, Qt::Key_Right, Qt::ShiftModifier);
+    QApplication::sendEvent(f.Scene(), &Release);
+    QCOMPARE(Region->BoundsRect(), (TRect{60, 10, 110, 50}));
+    QCOMPARE(f.Window->Document()->UndoStack()->count(), Steps + 1);
+    f.Window->MIUndo->trigger();
+    QCOMPARE(f.Regions().at(0)->BoundsRect(), (TRect{10, 10, 60, 50}));
 }
 
 void TestKeyboard::tabWalksTheStackingOrder()

@@ -73,7 +73,7 @@ void TestRegionList::listsFrontToBackAndFollowsRestacking()
     f.Click(20, 20);
     f.Window->TBBringToFront->trigger();
     QTRY_COMPARE(Rows(Dock).first(), QStringLiteral("Rectangle r.htm R"));
-    QCOMPARE(Dock->List()->currentIndex().row(), 0);
+    QTRY_COMPARE(Dock->List()->currentIndex().row(), 0);
     f.Window->TBDelete->trigger();
     QTRY_COMPARE(Rows(Dock),
                  (QStringList{QStringLiteral("Polygon p.htm P"), QStringLiteral("Circle c.htm C")}));
