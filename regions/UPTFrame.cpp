@@ -59,12 +59,19 @@ protected:
     }
 
 private:
+    // Grab handles keep their size on screen: finding them needs the view's transform.
+    static QTransform ViewTransform(const QGraphicsSceneMouseEvent* Event)
+    {
+        const auto* View =
+            Event->widget() ? qobject_cast<const QGraphicsView*>(Event->widget()->parentWidget()) : nullptr;
+        return View ? View->viewportTransform() : QTransform();
+    }
     bool Forward(QGraphicsSceneMouseEvent* Event) const
     {
         if (mouseGrabberItem())
             return true;
         const QList<QGraphicsItem*> Under =
-            items(Event->scenePos(), Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform());
+            items(Event->scenePos(), Qt::IntersectsItemShape, Qt::DescendingOrder, ViewTransform(Event));
         for (QGraphicsItem* Item : Under)
             if (Item->isVisible() && Item->isEnabled() && (Item->acceptedMouseButtons() & Event->button()))
                 return true;
@@ -252,7 +259,14 @@ TPoint TPTCustomGroup::ViewportToClient(const QPoint& ViewportPos) const
     const QPointF S = mapToScene(ViewportPos);
     TPoint P{int(std::floor(S.x() + 1e-6)), int(std::floor(S.y() + 1e-6))};
     if (FCursorClipped) {
-        const TRect A = EditableArea();
+        TRect A = EditableArea();
+        // A handle drag is confined to where its press could reach too (a handle may stand just
+        // outside the area), so that the drag changes the bounds by exactly the pointer's travel.
+        if (FDragControl) {
+            const TPoint S = FDragControl->StartPos;
+            A = TRect{std::min(A.Left, S.X), std::min(A.Top, S.Y), std::max(A.Right, S.X + 1),
+                      std::max(A.Bottom, S.Y + 1)};
+        }
         P.X = std::clamp(P.X, A.Left, std::max(A.Right - 1, A.Left));
         P.Y = std::clamp(P.Y, A.Top, std::max(A.Bottom - 1, A.Top));
     }

@@ -4,7 +4,9 @@
 
 #include "MessageBoxes.h"
 #include "SettingsFile.h"
+#include "TGrabHandle.h"
 #include "TPolyOverlay.h"
+#include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitHTMLImport.h"
 
@@ -27,6 +29,14 @@ QPoint PixelAt(const TPTGroup* Scene, int X, int Y)
     const double Z = Scene->Zoom();
     const double Inside = Z > 1 ? Z / 2 : 0;
     return Scene->mapFromScene(QPointF(X, Y)) + QPoint(int(Inside), int(Inside));
+}
+
+// Keeps a picture of the window when ZQ_SCREENSHOTS names a folder (run under xvfb-run to look).
+void Shot(QWidget* Window, const QString& Name)
+{
+    const QString Folder = qEnvironmentVariable("ZQ_SCREENSHOTS");
+    if (!Folder.isEmpty())
+        Window->grab().save(Folder + QLatin1Char('/') + Name + QStringLiteral(".png"));
 }
 
 void WheelAt(QWidget* Viewport, const QPoint& Pos, int Delta, Qt::KeyboardModifiers Modifiers)
@@ -65,6 +75,10 @@ private slots:
     void centringOfOddSizes();
     void regionsBeyondThePictureCanBeReached();
     void reversedRectangleIsNormalisedOnImport();
+    void handlePressAtThePictureEdge_data();
+    void handlePressAtThePictureEdge();
+    void handlesStaySevenScreenPixels_data();
+    void handlesStaySevenScreenPixels();
 
 private:
     std::unique_ptr<QTemporaryDir> FSettings;
@@ -99,6 +113,7 @@ void TestZoom::drawingAndReadoutInImagePixels()
                         PixelAt(f.Scene(), drawn.Right, drawn.Bottom));
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Regions().first()->BoundsRect(), drawn);
+    Shot(f.Window.get(), QStringLiteral("drawn-%1").arg(int(zoom * 100)));
 
     // A move snaps to whole image pixels, and a click hits the region at any scale.
     f.Window->TBArrow->trigger();
@@ -176,6 +191,7 @@ void TestZoom::fitPictureShowsTheWholePicture()
                                                                       .arg(Shown.height())
                                                                       .arg(f.Viewport()->width())
                                                                       .arg(f.Viewport()->height())));
+    Shot(f.Window.get(), QStringLiteral("fitted-8000x6000"));
     QVERIFY(f.Scene()->Zoom() < 0.1 + 1e-9 || Shown.width() >= f.Viewport()->width() - 2 ||
             Shown.height() >= f.Viewport()->height() - 2);
 }
@@ -276,6 +292,79 @@ void TestZoom::reversedRectangleIsNormalisedOnImport()
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{50, 40, 200, 150}));
     f.Click(100, 100);
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().first());
+}
+
+void TestZoom::handlePressAtThePictureEdge_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("400 %") << 4.0;
+    QTest::newRow("1,600 %") << 16.0;
+}
+
+void TestZoom::handlePressAtThePictureEdge()
+{
+    QFETCH(double, zoom);
+    MainWindowFixture f(300, 200);
+    QVERIFY(f.Ready);
+    auto* Region = new TUIRectangle(f.Scene());
+    Region->SetBoundsRect(TRect{0, 0, 200, 150});
+    f.Scene()->SetZoom(zoom);
+    f.Scene()->ensureVisible(QRectF(-10, -10, 20, 20), 0, 0);
+    Region->SetFocus();
+    // The top-left handle stands at (-4, -4), outside the picture.
+    auto Drag = [&](const QVector<TPoint>& Path) {
+        QTest::mousePress(f.Viewport(), Qt::LeftButton, Qt::NoModifier, PixelAt(f.Scene(), -4, -4));
+        QVERIFY(f.Scene()->DragControl());
+        for (const TPoint& P : Path)
+            QTest::mouseMove(f.Viewport(), PixelAt(f.Scene(), P.X, P.Y));
+        const TPoint End = Path.isEmpty() ? TPoint{-4, -4} : Path.last();
+        QTest::mouseRelease(f.Viewport(), Qt::LeftButton, Qt::NoModifier, PixelAt(f.Scene(), End.X, End.Y));
+    };
+    Drag({});
+    QCOMPARE(Region->BoundsRect(), (TRect{0, 0, 200, 150}));
+    Drag({{-3, -4}, {-4, -4}});
+    QCOMPARE(Region->BoundsRect(), (TRect{0, 0, 200, 150}));
+    Region->SetFocus();
+    Drag({{-3, -3}});
+    QCOMPARE(Region->BoundsRect(), (TRect{1, 1, 200, 150}));
+}
+
+void TestZoom::handlesStaySevenScreenPixels_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("25 %") << 0.25;
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("400 %") << 4.0;
+    QTest::newRow("1,600 %") << 16.0;
+}
+
+void TestZoom::handlesStaySevenScreenPixels()
+{
+    QFETCH(double, zoom);
+    MainWindowFixture f(300, 200);
+    QVERIFY(f.Ready);
+    auto* Polygon = new TUIPolygon(f.Scene());
+    Polygon->SetPoints({{40, 40}, {120, 48}, {80, 100}});
+    f.Scene()->SetZoom(zoom);
+    f.Scene()->ensureVisible(QRectF(112, 40, 16, 16), 0, 0);
+    Polygon->SetFocus();
+    TGrabHandle* Handle = Polygon->Handles().at(1);
+    const QRectF OnScreen =
+        Handle->deviceTransform(f.Scene()->viewportTransform()).mapRect(Handle->boundingRect());
+    QCOMPARE(OnScreen.size(), QSizeF(7, 7));
+    QVERIFY(OnScreen.contains(QPointF(PixelAt(f.Scene(), 120, 48))));
+    // Caught 3 screen pixels off its middle, and the corner follows the pointer in image pixels.
+    const QPoint Grip = PixelAt(f.Scene(), 120, 48) + QPoint(zoom > 1 ? 0 : 3, zoom > 1 ? 0 : 3);
+    QTest::mousePress(f.Viewport(), Qt::LeftButton, Qt::NoModifier, Grip);
+    QVERIFY(f.Scene()->DragControl());
+    const int Step = zoom < 1 ? 4 : 1;
+    const QPoint To = Grip + (PixelAt(f.Scene(), 120 + 2 * Step, 48 + Step) - PixelAt(f.Scene(), 120, 48));
+    QTest::mouseMove(f.Viewport(), To);
+    QTest::mouseRelease(f.Viewport(), Qt::LeftButton, Qt::NoModifier, To);
+    QCOMPARE(Polygon->Points(), (QVector<TPoint>{{40, 40}, {120 + 2 * Step, 48 + Step}, {80, 100}}));
+    QTRY_VERIFY(f.Window->ActiveRegion() == Polygon);
+    Shot(f.Window.get(), QStringLiteral("corner-%1").arg(int(zoom * 100)));
 }
 
 QTEST_MAIN(TestZoom)
