@@ -464,11 +464,17 @@ void TFormCorvantaZonequilter::FormCreate()
     FBitmap.fill(palette().color(QPalette::Button));
     CreateInstanceMutex();
     ReadToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
+    KeepOneToolbarShown({TBMainMenu, TBToolbar});
     TBArrow->setChecked(true);
     TBArrowClick();
     FMapName = QStringLiteral("ImageMap");
     // A window that starts minimised is not activated, and would show no title until then.
     FormActivate();
+}
+
+QMenu* TFormCorvantaZonequilter::createPopupMenu()
+{
+    return ToolbarsMenu(this, {TBMainMenu, TBToolbar});
 }
 
 void TFormCorvantaZonequilter::FormDestroy()

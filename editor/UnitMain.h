@@ -260,9 +260,9 @@ public slots:
     // The writer: gathers the document and produces its HTML text.
     void ButtonRefreshHTMLClick();
 
-    // No toolbar menu: a toolbar hidden from it would be remembered in Settings.ini with no way
-    // to bring it back.
-    QMenu* createPopupMenu() override { return nullptr; }
+    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
+    // on one of them).
+    QMenu* createPopupMenu() override;
 
 protected:
     bool event(QEvent* event) override;
