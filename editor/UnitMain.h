@@ -28,6 +28,7 @@ class TPolyOverlay;
 class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
+class TLongTask;
 class TRecentFiles;
 class QProgressBar;
 class QTimer;
@@ -72,6 +73,12 @@ public:
     // Leaves out the first paint's demonstration import and splash, for a
     // window whose document is built otherwise (tests); call before showing.
     void SkipFirstPaint() { FFirstPaintDone = true; }
+
+    // The writer's text in the Source tab made anew from the document, with a progress dialog
+    // when it takes a while; false when the user cancelled it (the text is then the old one).
+    bool RefreshHTML();
+    // The same as part From to To (percent) of a longer task.
+    bool RefreshHTML(TLongTask& Task, int From, int To);
 
     // The preview and services web views are made when their tab is first
     // shown; these make them now if they don't exist yet.
@@ -220,8 +227,9 @@ public slots:
     // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
     void MIOpenRecentPopup();
 
-    // Tabs.
-    void PageControlChanging();
+    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
+    // then stays.
+    bool PageControlChanging();
     void PageControlChange();
     void EmbeddedWBStatusTextChange(const QString& Text);
     void CopytoClipboard1Click();
@@ -271,6 +279,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    enum class TWriteResult
+    {
+        Written,
+        Failed,
+        Cancelled
+    };
+    // Save As once the file is chosen: the Source made anew, then its text written to FileName
+    // whole or not at all, with progress; Failed gives the reason.
+    TWriteResult WriteHTMLFile(const QString& FileName, QString* Reason);
+
     enum class SceneDrag
     {
         None,
@@ -333,7 +351,6 @@ private:
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;
-    // The writer's text last put into the source view, and the one before it.
+    // The writer's text last put into the source view.
     QString FSourceText;
-    QString FSourceScratch;
 };
