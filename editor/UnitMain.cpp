@@ -360,8 +360,18 @@ TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
     // The scene goes first: its regions report their last focus change to this window.
     disconnect(PanelScene, nullptr, this, nullptr);
     disconnect(PageControl, nullptr, this, nullptr);
-    delete PanelScene;
+    if (!FSceneLeftToExit)
+        delete PanelScene;
     PanelScene = nullptr;
+}
+
+void TFormCorvantaZonequilter::LeaveSceneToExit()
+{
+    disconnect(PanelScene, nullptr, this, nullptr);
+    // Out of the window, so that the window's own end does not free it.
+    PanelScene->hide();
+    PanelScene->setParent(nullptr);
+    FSceneLeftToExit = true;
 }
 
 TFormProperties* TFormCorvantaZonequilter::PropertiesDialog()

@@ -114,9 +114,12 @@ int main(int argc, char* argv[])
     const int result = app.exec();
 
     watcher.SaveOnce();
+    // A large map's regions and the page it came from are a million objects or more: freeing
+    // them one by one takes seconds, and the system takes the whole memory back at once.
+    mainWindow->LeaveSceneToExit();
+    (void)htmlImport.release();
     bitmapLoader.reset();
     splash.reset();
-    htmlImport.reset();
     properties.reset();
     mainWindow.reset();
     FreeTranslations();

@@ -40,6 +40,7 @@ private slots:
     void cancelLeavesEverythingAsItWas_data();
     void cancelLeavesEverythingAsItWas();
     void uncancelledTasksComplete();
+    void exitLeavesTheSceneToTheSystem();
 
 private:
     // A page of Count generated areas on a picture in the test's folder.
@@ -167,6 +168,18 @@ void TestLongTasks::uncancelledTasksComplete()
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
     QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
     QCOMPARE(SharedSaveDialog()->FileName(), saved);
+}
+
+void TestLongTasks::exitLeavesTheSceneToTheSystem()
+{
+    QPointer<TPTGroup> scene = FWindow->Window->PanelScene;
+    FWindow->Window->LeaveSceneToExit();
+    QVERIFY(!scene->isVisible());
+    FWindow->Window.reset();
+    // The window is gone, its map not freed; the test frees it to stay clean under the sanitizers.
+    QVERIFY(scene);
+    QCOMPARE(scene->Regions().size(), 40);
+    delete scene;
 }
 
 QTEST_MAIN(TestLongTasks)
