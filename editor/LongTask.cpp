@@ -77,7 +77,7 @@ bool TLongTask::Step(int Percent)
 {
     if (FCancelled)
         return false;
-    if (Percent != FDialog->value())
+    if (!FBusy && Percent != FDialog->value())
         FDialog->setValue(qBound(0, Percent, 100));
     if (Observer())
         Observer()(*this, Percent);
@@ -110,10 +110,16 @@ bool TLongTask::WaitFor(const QFuture<void>& Done, int Percent)
     QObject::connect(FDialog.get(), &QProgressDialog::canceled, &loop, &QEventLoop::quit);
     watcher.setFuture(Done);
     tick.start(EventIntervalMs);
-    while (!Done.isFinished()) {
-        if (!Step(Percent))
-            return false;
-        loop.exec(FDialog->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    // Work on another thread tells nothing of how far it is: the bar shows that it is busy.
+    FBusy = true;
+    FDialog->setRange(0, 0);
+    bool cancelled = false;
+    while (!Done.isFinished() && !cancelled) {
+        cancelled = !Step(Percent);
+        if (!cancelled)
+            loop.exec(FDialog->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     }
-    return Step(Percent);
+    FBusy = false;
+    FDialog->setRange(0, 100);
+    return !cancelled && Step(Percent);
 }

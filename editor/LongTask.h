@@ -54,6 +54,7 @@ private:
     std::unique_ptr<QProgressDialog> FDialog;
     QElapsedTimer FSinceEvents;
     bool FCancelled = false;
+    bool FBusy = false;
 };
 
 template <typename T>
