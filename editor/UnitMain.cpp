@@ -3,6 +3,7 @@
 #include "EditorDialogs.h"
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
+#include "MapDocument.h"
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
@@ -368,9 +369,12 @@ TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
 void TFormCorvantaZonequilter::LeaveSceneToExit()
 {
     disconnect(PanelScene, nullptr, this, nullptr);
-    // Out of the window, so that the window's own end does not free it.
+    // Out of the window, so that the window's own end does not free it; the history, whose
+    // steps hold the map's areas as values, goes the same way.
     PanelScene->hide();
     PanelScene->setParent(nullptr);
+    FDocument->disconnect(this);
+    FDocument->setParent(nullptr);
     FSceneLeftToExit = true;
 }
 

@@ -96,8 +96,9 @@ public:
     // Whether a file dragged over Target may be dropped there: an HTML file anywhere in the
     // window, a picture on the Edit tab.
     bool AcceptsDroppedFile(const QString& FileName, const QWidget* Target) const;
-    // At exit: the scene with its regions is left for the system to take back with the rest of
-    // the process instead of being freed region by region, which takes seconds for a million.
+    // At exit: the scene with its regions and the document with its history are left for the
+    // system to take back with the rest of the process instead of being freed region by region,
+    // which takes seconds for a million.
     void LeaveSceneToExit();
 
     // The file the first paint opens instead of the demonstration map; empty for the demo.
