@@ -1,6 +1,6 @@
 #include "LongTask.h"
 
-#include "StartupFiles.h"
+#include "EditorDialogs.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -37,7 +37,7 @@ QWidget* ProgressOwner(QWidget* Parent)
 } // namespace
 
 TLongTask::TLongTask(QWidget* Parent, const QString& Label)
-    : FDialog(std::make_unique<QProgressDialog>(TranslateMessage(Label), TranslateMessage(QStringLiteral("Cancel")),
+    : FDialog(std::make_unique<QProgressDialog>(EditorText(Label), EditorText(QStringLiteral("Cancel")),
                                                 0, 100, ProgressOwner(Parent)))
 {
     FDialog->setObjectName(QStringLiteral("ProgressDialog"));

@@ -4,6 +4,7 @@
 #include "GeneratedMap.h"
 #include "ImageMapWriter.h"
 #include "LongTask.h"
+#include "MapDocument.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
@@ -12,6 +13,7 @@
 
 #include <QProgressDialog>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
@@ -137,6 +139,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     const QString source = window.SynEdit->text();
     const QString documentName = SharedSaveDialog()->FileName();
     const int regions = FWindow->Regions().size();
+    const int steps = window.Document()->UndoStack()->count();
+    const bool modified = window.Document()->IsModified();
 
     CancelAt(label, percent);
     if (task == "import") {
@@ -154,6 +158,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     QCOMPARE(window.SynEdit->text(), source);
     QCOMPARE(SharedSaveDialog()->FileName(), documentName);
     QCOMPARE(FileBytes(saved), QByteArray("the old file\r\n"));
+    QCOMPARE(window.Document()->UndoStack()->count(), steps);
+    QCOMPARE(window.Document()->IsModified(), modified);
 }
 
 void TestLongTasks::uncancelledTasksComplete()
@@ -173,12 +179,16 @@ void TestLongTasks::uncancelledTasksComplete()
 void TestLongTasks::exitLeavesTheSceneToTheSystem()
 {
     QPointer<TPTGroup> scene = FWindow->Window->PanelScene;
+    QPointer<TMapDocument> document = FWindow->Window->Document();
     FWindow->Window->LeaveSceneToExit();
     QVERIFY(!scene->isVisible());
     FWindow->Window.reset();
-    // The window is gone, its map not freed; the test frees it to stay clean under the sanitizers.
-    QVERIFY(scene);
+    // The window is gone, its map and history not freed; the test frees them to stay clean under
+    // the sanitizers.
+    QVERIFY(scene && document);
     QCOMPARE(scene->Regions().size(), 40);
+    QCOMPARE(document->UndoStack()->count(), 1);
+    delete document;
     delete scene;
 }
 
