@@ -37,8 +37,8 @@ QWidget* ProgressOwner(QWidget* Parent)
 } // namespace
 
 TLongTask::TLongTask(QWidget* Parent, const QString& Label)
-    : FDialog(std::make_unique<QProgressDialog>(EditorText(Label), EditorText(QStringLiteral("Cancel")),
-                                                0, 100, ProgressOwner(Parent)))
+    : FDialog(std::make_unique<QProgressDialog>(EditorText(Label), EditorText(QStringLiteral("Cancel")), 0,
+                                                100, ProgressOwner(Parent)))
 {
     FDialog->setObjectName(QStringLiteral("ProgressDialog"));
     FDialog->setWindowModality(Qt::WindowModal);
@@ -69,7 +69,7 @@ void TLongTask::LetEventsRun()
     // Until the dialog shows, nothing blocks the window's input: clicks and keys wait for the
     // end of the work, so that no command runs in the middle of this one.
     QApplication::processEvents(FDialog->isVisible() ? QEventLoop::AllEvents
-                                                         : QEventLoop::ExcludeUserInputEvents);
+                                                     : QEventLoop::ExcludeUserInputEvents);
     FSinceEvents.restart();
 }
 

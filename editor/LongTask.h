@@ -37,8 +37,7 @@ public:
     // Runs Work on a thread of the pool and waits for it with the window live, at Percent.
     // Empty when the user cancelled meanwhile: the work's result is then dropped whenever it
     // ends, so Work must own everything it touches.
-    template <typename T>
-    std::optional<T> Run(std::function<T()> Work, int Percent);
+    template <typename T> std::optional<T> Run(std::function<T()> Work, int Percent);
 
     // The dialog, made at the start and shown by its own timer (tests look at it).
     QProgressDialog* Dialog() const { return FDialog.get(); }
@@ -57,8 +56,7 @@ private:
     bool FBusy = false;
 };
 
-template <typename T>
-std::optional<T> TLongTask::Run(std::function<T()> Work, int Percent)
+template <typename T> std::optional<T> TLongTask::Run(std::function<T()> Work, int Percent)
 {
     // The result lives in a block shared with the worker, which may outlive this call.
     auto result = std::make_shared<std::optional<T>>();

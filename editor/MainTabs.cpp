@@ -282,11 +282,10 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    std::optional<QString> text = Task.Run<QString>(
-        [image = FImageFileName, map = FMapName, areas = std::move(*areas)] {
-            return BuildImageMapHTML(image, map, areas);
-        },
-        gathered);
+    std::optional<QString> text =
+        Task.Run<QString>([image = FImageFileName, map = FMapName,
+                           areas = std::move(*areas)] { return BuildImageMapHTML(image, map, areas); },
+                          gathered);
     if (!text || !Task.Step(written))
         return false;
     // The last step cannot be cut short: from here the new text is the Source's. Handing a big

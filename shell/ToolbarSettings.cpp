@@ -246,14 +246,16 @@ bool WriteToolbarLayout(QMainWindow& window, const QString& sectionPrefix, const
 
 void KeepOneToolbarShown(const QList<QToolBar*>& Toolbars)
 {
-    if (!Toolbars.isEmpty() && std::all_of(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return tb->isHidden(); }))
+    if (!Toolbars.isEmpty() &&
+        std::all_of(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return tb->isHidden(); }))
         Toolbars.first()->show();
 }
 
 QMenu* ToolbarsMenu(QWidget* Parent, const QList<QToolBar*>& Toolbars)
 {
     auto* menu = new QMenu(Parent);
-    const auto shown = std::count_if(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return !tb->isHidden(); });
+    const auto shown =
+        std::count_if(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return !tb->isHidden(); });
     for (QToolBar* tb : Toolbars) {
         QAction* entry = menu->addAction(tb->windowTitle());
         entry->setObjectName(tb->objectName());

@@ -370,6 +370,7 @@ void BM_LargeClose(benchmark::State& state)
         if (!ok)
             return state.SkipWithError("import failed");
         g_fixture->Window->close();
+        g_fixture->Window->LeaveSceneToExit();
         g_fixture.reset();
     }
     state.counters["peak_MiB"] = PeakMiB();

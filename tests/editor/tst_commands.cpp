@@ -10,12 +10,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QMenuBar>
 #include <QSettings>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <functional>
 
 // The four region commands on the toolbar and in the scene's context menu,

@@ -4,8 +4,8 @@
 #include "GeneratedMap.h"
 #include "ImageMapWriter.h"
 #include "LongTask.h"
-#include "MapDocument.h"
 #include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
@@ -109,15 +109,24 @@ void TestLongTasks::cancelLeavesEverythingAsItWas_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("percent");
 
-    QTest::newRow("import, reading") << "import" << "Reading" << 0;
-    QTest::newRow("import, checking the areas") << "import" << "Importing" << 0;
-    QTest::newRow("import, first regions") << "import" << "Importing" << 21;
-    QTest::newRow("import, last regions") << "import" << "Importing" << 70;
-    QTest::newRow("save, refreshing") << "save" << "Saving" << 10;
-    QTest::newRow("save, writing the text") << "save" << "Saving" << 39;
-    QTest::newRow("save, on disk") << "save" << "Saving" << 60;
-    QTest::newRow("Source tab, reading the regions") << "source" << "Writing" << 10;
-    QTest::newRow("Source tab, writing the text") << "source" << "Writing" << 50;
+    QTest::newRow("import, reading") << "import"
+                                     << "Reading" << 0;
+    QTest::newRow("import, checking the areas") << "import"
+                                                << "Importing" << 0;
+    QTest::newRow("import, first regions") << "import"
+                                           << "Importing" << 21;
+    QTest::newRow("import, last regions") << "import"
+                                          << "Importing" << 70;
+    QTest::newRow("save, refreshing") << "save"
+                                      << "Saving" << 10;
+    QTest::newRow("save, writing the text") << "save"
+                                            << "Saving" << 39;
+    QTest::newRow("save, on disk") << "save"
+                                   << "Saving" << 60;
+    QTest::newRow("Source tab, reading the regions") << "source"
+                                                     << "Writing" << 10;
+    QTest::newRow("Source tab, writing the text") << "source"
+                                                  << "Writing" << 50;
 }
 
 void TestLongTasks::cancelLeavesEverythingAsItWas()
