@@ -1,6 +1,6 @@
 #include "EditorDialogs.h"
 
-#include "StartupFiles.h"
+#include "Translation.h"
 
 QString HTMLFileFilter()
 {

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "StartupFiles.h"
+#include "Translation.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,6 @@
 #include "StartupFiles.h"
 
 #include "Translation.h"
-#include "TranslationError.h"
 
 #include <QFileInfo>
 
@@ -19,13 +18,4 @@ TStartupFile CheckStartupFile(const QString& Path)
 QString IgnoredStartupFileMessage(const QString& Path)
 {
     return TranslateMessage(QStringLiteral("%1 is not a regular file under 16 MB and was ignored")).arg(Path);
-}
-
-QString TranslateMessage(const QString& Text)
-{
-    try {
-        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
-    } catch (const ETranslationError&) {
-        return Text;
-    }
 }

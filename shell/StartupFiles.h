@@ -20,7 +20,3 @@ TStartupFile CheckStartupFile(const QString& Path);
 
 // "<path> is not a regular file under 16 MB and was ignored", translated.
 QString IgnoredStartupFileMessage(const QString& Path);
-
-// Text looked up in the "STRING_TABLE" section of the translation table; a translation that
-// cannot be used gives the text itself, as a message must still be shown.
-QString TranslateMessage(const QString& Text);

@@ -4,6 +4,7 @@
 #include "ControlText.h"
 #include "SettingsFile.h"
 #include "StartupFiles.h"
+#include "TranslationError.h"
 #include "TranslationTable.h"
 
 #include <QAbstractItemView>
@@ -291,6 +292,15 @@ QString TranslateText(const QString& Text, const QString& Section)
     const QString key = EscapeText(Text);
     const QString value = Table() ? Table()->Lookup(Section, key) : key;
     return UnescapeText(value);
+}
+
+QString TranslateMessage(const QString& Text)
+{
+    try {
+        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
+    } catch (const ETranslationError&) {
+        return Text;
+    }
 }
 
 QString TranslationSection(const QObject* Component)

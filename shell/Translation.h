@@ -37,6 +37,10 @@ TTranslationTable& Translations();
 // translation holds an octal escape above 255.
 QString TranslateText(const QString& Text, const QString& Section);
 
+// Text looked up in the "STRING_TABLE" section; a translation that cannot be used gives the text
+// itself, as a message must still be shown.
+QString TranslateMessage(const QString& Text);
+
 // The section a component is translated from: the class name of the window it belongs to,
 // following the parents from the component itself, or "Application" when none is reached.
 QString TranslationSection(const QObject* Component);
