@@ -1,7 +1,6 @@
 #include "EditorDialogs.h"
 
 #include "Translation.h"
-#include "TranslationError.h"
 
 QString HTMLFileFilter()
 {
@@ -10,10 +9,6 @@ QString HTMLFileFilter()
 
 QString EditorText(const QString& Text)
 {
-    try {
-        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
-    } catch (const ETranslationError&) {
-        // A broken translation must not stop an editing command.
-        return Text;
-    }
+    // A broken translation must not stop an editing command.
+    return TranslateMessage(Text);
 }

@@ -6,6 +6,7 @@
 #include "EFileCreateError.h"
 #include "EditorDialogs.h"
 #include "ImageMapWriter.h"
+#include "LongTask.h"
 #include "MainWindowHelpers.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
@@ -24,6 +25,7 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -172,40 +174,72 @@ bool TFormCorvantaZonequilter::MISaveAsClick()
 
 bool TFormCorvantaZonequilter::WriteDocumentFile(const QString& fileName)
 {
-    ButtonRefreshHTML->click();
-
-    // The old file is replaced only once the new text is completely on disk.
-    // Unbuffered, so that a write the disk cuts short shows in its count: Qt
-    // reports no error for a short write.
-    const QByteArray bytes = ToCrLfLines(FSourceText).toUtf8();
-    QSaveFile file(fileName);
     QString reason;
-    bool saved = false;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else {
-        errno = 0;
-        const qint64 written = file.write(bytes);
-        const int writeErrno = errno;
-        if (written != bytes.size() || file.size() != bytes.size()) {
-            if (file.error() != QFileDevice::NoError)
-                reason = file.errorString();
-            else if (writeErrno != 0)
-                reason = qt_error_string(writeErrno);
-            else
-                reason = tr("Only part of the text could be written.");
-            file.cancelWriting();
-        } else {
-            saved = file.commit();
-            reason = file.errorString();
-        }
-    }
-    if (!saved) {
+    switch (WriteHTMLFile(fileName, &reason)) {
+    case TWriteResult::Written:
+        AddRecentFile(fileName);
+        return true;
+    case TWriteResult::Failed:
         ShowError(EFileCreateError::MakeMessage(fileName, reason));
         return false;
+    case TWriteResult::Cancelled:
+        break;
     }
-    AddRecentFile(fileName);
-    return true;
+    return false;
+}
+
+TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(const QString& FileName,
+                                                                               QString* Reason)
+{
+    TLongTask task(this, QStringLiteral("Saving the image map..."));
+    if (!RefreshHTML(task, 0, 40))
+        return TWriteResult::Cancelled;
+    const std::optional<QByteArray> bytes =
+        task.Run<QByteArray>([text = FSourceText] { return ToCrLfLines(text).toUtf8(); }, 40);
+    if (!bytes)
+        return TWriteResult::Cancelled;
+
+    // The old file is replaced only once the new text is completely on disk; a cancelled save
+    // leaves it as it was. Unbuffered, so that a write the disk cuts short shows in its count:
+    // Qt reports no error for a short write.
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *Reason = file.errorString();
+        return TWriteResult::Failed;
+    }
+    constexpr qint64 chunk = 1 << 20;
+    const qint64 size = bytes->size();
+    for (qint64 at = 0; at < size;) {
+        errno = 0;
+        const qint64 part = std::min(chunk, size - at);
+        const qint64 written = file.write(bytes->constData() + at, part);
+        const int writeErrno = errno;
+        if (written != part) {
+            if (file.error() != QFileDevice::NoError)
+                *Reason = file.errorString();
+            else if (writeErrno != 0)
+                *Reason = qt_error_string(writeErrno);
+            else
+                *Reason = tr("Only part of the text could be written.");
+            file.cancelWriting();
+            return TWriteResult::Failed;
+        }
+        at += part;
+        if (!task.Step(at, size, 45, 100)) {
+            file.cancelWriting();
+            return TWriteResult::Cancelled;
+        }
+    }
+    if (file.size() != size) {
+        *Reason = tr("Only part of the text could be written.");
+        file.cancelWriting();
+        return TWriteResult::Failed;
+    }
+    if (!file.commit()) {
+        *Reason = file.errorString();
+        return TWriteResult::Failed;
+    }
+    return TWriteResult::Written;
 }
 
 void TFormCorvantaZonequilter::MIExitClick()

@@ -90,7 +90,8 @@ void TFormCorvantaZonequilter::CreateDropAndRecentFiles()
     new TWindowDropFilter(*this);
 
     FRecentFiles = std::make_unique<TRecentFiles>();
-    FRecentFiles->Load(GetSettingsFileName());
+    if (!IsSettingsFileIgnored())
+        FRecentFiles->Load(GetSettingsFileName());
     MIOpenRecent = new QMenu(QStringLiteral("Open &Recent"), this);
     MIOpenRecent->setObjectName(QStringLiteral("MIOpenRecent"));
     MIFile->insertMenu(MISave, MIOpenRecent);
@@ -139,7 +140,8 @@ void TFormCorvantaZonequilter::AddRecentFile(const QString& FileName)
 {
     FRecentFiles->Add(FileName);
     // A settings file that cannot be written is reported once, at exit.
-    FRecentFiles->Save(GetSettingsFileName());
+    if (!IsSettingsFileIgnored())
+        FRecentFiles->Save(GetSettingsFileName());
     MIOpenRecentPopup();
 }
 
@@ -167,7 +169,8 @@ void TFormCorvantaZonequilter::MIOpenRecentPopup()
     clear->setEnabled(!files.isEmpty());
     connect(clear, &QAction::triggered, this, [this] {
         FRecentFiles->Clear();
-        FRecentFiles->Save(GetSettingsFileName());
+        if (!IsSettingsFileIgnored())
+            FRecentFiles->Save(GetSettingsFileName());
         MIOpenRecentPopup();
     });
 }

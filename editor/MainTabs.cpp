@@ -8,6 +8,7 @@
 #include "EditorDialogs.h"
 #include "ImageMapWriter.h"
 #include "InternetConnection.h"
+#include "LongTask.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
 #include "TBrowserPage.h"
@@ -231,18 +232,20 @@ void TFormCorvantaZonequilter::SelectPageByUser(int Index)
 {
     if (Index < 0 || Index >= PageControl->count() || Index == PageControl->currentIndex())
         return;
-    PageControlChanging();
+    // A tab whose text the user chose not to wait for is not shown.
+    if (!PageControlChanging())
+        return;
     PageControl->setCurrentIndex(Index);
     PageControlChange();
 }
 
-void TFormCorvantaZonequilter::PageControlChanging()
+bool TFormCorvantaZonequilter::PageControlChanging()
 {
     if (!TBArrow->isChecked()) {
         TBArrow->setChecked(true);
         TBArrowClick();
     }
-    ButtonRefreshHTML->click();
+    return RefreshHTML();
 }
 
 void TFormCorvantaZonequilter::PageControlChange()
@@ -261,15 +264,39 @@ void TFormCorvantaZonequilter::PageControlChange()
 
 void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
 {
-    // Written into the memory of the text before last, which no one else holds.
-    FSourceScratch.resize(0);
-    AppendImageMapHTML(FSourceScratch, FImageFileName, FMapName, GatherMapAreas(*PanelScene));
-    // Handing a big map's megabytes to the view again costs more than comparing them; an unchanged text
-    // also keeps the reader's place in it.
-    if (FSourceScratch == FSourceText && SynEdit->length() > 0)
-        return;
-    FSourceText.swap(FSourceScratch);
-    SynEdit->setText(FSourceText);
+    RefreshHTML();
+}
+
+bool TFormCorvantaZonequilter::RefreshHTML()
+{
+    TLongTask task(this, QStringLiteral("Writing the HTML..."));
+    return RefreshHTML(task, 0, 100);
+}
+
+bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
+{
+    // Reading the regions takes the window's thread; the text is written on another.
+    const int gathered = From + (To - From) * 2 / 5;
+    const int written = From + (To - From) * 9 / 10;
+    std::optional<QVector<MapArea>> areas = GatherMapAreas(
+        *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
+    if (!areas)
+        return false;
+    std::optional<QString> text =
+        Task.Run<QString>([image = FImageFileName, map = FMapName,
+                           areas = std::move(*areas)] { return BuildImageMapHTML(image, map, areas); },
+                          gathered);
+    if (!text || !Task.Step(written))
+        return false;
+    // The last step cannot be cut short: from here the new text is the Source's. Handing a big
+    // map's megabytes to the view again costs more than comparing them; an unchanged text also
+    // keeps the reader's place in it.
+    if (*text != FSourceText || SynEdit->length() == 0) {
+        FSourceText = std::move(*text);
+        SynEdit->setText(FSourceText);
+    }
+    Task.Step(To);
+    return true;
 }
 
 void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)

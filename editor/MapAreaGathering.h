@@ -3,6 +3,8 @@
 #include "MapArea.h"
 
 #include <QVector>
+#include <functional>
+#include <optional>
 
 class TGUIRegion;
 class TPTCustomGroup;
@@ -22,3 +24,7 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area);
 void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area);
 // Gives Region the area's three texts.
 void ApplyAreaTexts(TGUIRegion& Region, const MapArea& Area);
+// The same in slices for a long document: Progress(done, total) runs between them and stops the
+// gathering when it returns false (the result is then empty).
+std::optional<QVector<MapArea>> GatherMapAreas(const TPTCustomGroup& Scene,
+                                               const std::function<bool(qint64, qint64)>& Progress);

@@ -1,6 +1,7 @@
 #include "UnitHTMLImport.h"
 
 #include "EditorDialogs.h"
+#include "LongTask.h"
 #include "MainWindowHelpers.h"
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 TFormHTMLImport* FormHTMLImport = nullptr;
 
@@ -164,15 +166,35 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     FHTMLFileName = FileName;
     FChosenInDialog = false;
 
-    QString error;
-    const bool loaded = FDocument.LoadFromFile(FileName, &error);
+    struct TLoaded
+    {
+        HtmlDocument Document;
+        bool Ok = false;
+        QString Error;
+    };
+    // Read and parsed on another thread: a large page takes seconds.
+    std::optional<TLoaded> loaded;
+    {
+        TLongTask task(&FMainForm, QStringLiteral("Reading the HTML file..."));
+        loaded = task.Run<TLoaded>(
+            [FileName] {
+                TLoaded result;
+                result.Ok = result.Document.LoadFromFile(FileName, &result.Error);
+                return result;
+            },
+            0);
+    }
     // Entries of an earlier file would point into a document that is gone.
+    FDocument.Clear();
     ListView->clear();
     ButtonOK->setEnabled(false);
-    if (!loaded) {
-        ShowError(error);
+    if (!loaded)
+        return false;
+    if (!loaded->Ok) {
+        ShowError(loaded->Error);
         return false;
     }
+    FDocument = std::move(loaded->Document);
 
     const QVector<ImageMapEntry> entries = FindImageMaps(FDocument);
     QList<QTreeWidgetItem*> items;
@@ -234,28 +256,29 @@ bool TFormHTMLImport::ButtonOKClick()
         return false;
     const ImageMapEntry entry = Entry(ListView->indexOfTopLevelItem(selected.first()));
 
-    // Everything is read and checked first: a map that cannot be imported leaves the document
-    // exactly as it was.
-    const ImportedMap map = ImportImageMap(FDocument, entry, FHTMLFileName);
-    if (!map.Ok) {
-        ShowError(map.ErrorMessage);
+    TLongTask task(&FMainForm, QStringLiteral("Importing the image map..."));
+    // Everything is read and checked first, on another thread: a map that cannot be imported
+    // leaves the document exactly as it was.
+    const std::optional<ImportedMap> map = task.Run<ImportedMap>(
+        [document = FDocument, entry, file = FHTMLFileName] { return ImportImageMap(document, entry, file); },
+        0);
+    if (!map)
+        return false;
+    if (!map->Ok) {
+        ShowError(map->ErrorMessage);
         accept();
         return false;
     }
-
     TMapDocument* document = FMainForm.Document();
     const TDocumentSnapshot before = document->Snapshot();
-    TPTGroup* scene = FMainForm.PanelScene;
-    scene->DestroyRegions();
-    QString imageError;
-    const bool imageLoaded = FMainForm.LoadImage(map.ImagePath, &imageError);
-    FMainForm.FMapName = map.MapName;
-    // Each region is put on top of those before it: creating them from the last area back makes
-    // the first area front-most, so the writer gives the areas back in the file's order and a
-    // browser picks the same area where areas overlap.
-    for (auto it = map.Areas.crbegin(); it != map.Areas.crend(); ++it)
-        CreateRegion(scene, *it);
+    if (!BuildRegions(task, map->Areas)) {
+        document->Restore(before);
+        return false;
+    }
 
+    QString imageError;
+    const bool imageLoaded = FMainForm.LoadImage(map->ImagePath, &imageError);
+    FMainForm.FMapName = map->MapName;
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
     SharedSaveDialog()->SetFileName(FChosenInDialog ? SharedOpenDialog()->FileName() : QString());
     FMainForm.FormActivate();
@@ -270,6 +293,28 @@ bool TFormHTMLImport::ButtonOKClick()
         ShowError(imageError);
     accept();
     return true;
+}
+
+bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Areas)
+{
+    TPTGroup* scene = FMainForm.PanelScene;
+    // The scene is not drawn while it fills: a repaint of a half-built map costs more than the
+    // building.
+    scene->setUpdatesEnabled(false);
+    scene->DestroyRegions();
+    // Each region is put on top of those before it: creating them from the last area back makes
+    // the first area front-most, so the writer gives the areas back in the file's order and a
+    // browser picks the same area where areas overlap.
+    constexpr int slice = 2048;
+    const qint64 count = Areas.size();
+    bool built = true;
+    for (qint64 done = 0; built && done < count; ++done) {
+        built = done % slice != 0 || Task.Step(done, count, 20, 95);
+        if (built)
+            CreateRegion(scene, Areas[int(count - 1 - done)]);
+    }
+    scene->setUpdatesEnabled(true);
+    return built;
 }
 
 void TFormHTMLImport::showEvent(QShowEvent* event)

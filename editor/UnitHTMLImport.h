@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HtmlDocument.h"
+#include "MapArea.h"
 #include "MapDiscovery.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 class TFormCorvantaZonequilter;
+class TLongTask;
 
 // The dialog that lists the image maps of an HTML file and imports the chosen
 // one into the main window's document. The import is all or nothing: every
@@ -72,6 +74,9 @@ protected:
 
 private:
     void ListViewSelectionChanged();
+    // Replaces the scene's regions with Areas' in slices, as part of Task; false when the user
+    // cancelled, with the scene holding part of them.
+    bool BuildRegions(TLongTask& Task, const QVector<MapArea>& Areas);
     // Loads and lists the chosen file, then imports: at once when OneMapAtOnce and it holds one
     // map, else through the dialog.
     bool ImportChosenFile(const QString& FileName, bool OneMapAtOnce);

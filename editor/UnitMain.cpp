@@ -3,6 +3,7 @@
 #include "EditorDialogs.h"
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
+#include "MapDocument.h"
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
@@ -362,8 +363,21 @@ TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
     // The scene goes first: its regions report their last focus change to this window.
     disconnect(PanelScene, nullptr, this, nullptr);
     disconnect(PageControl, nullptr, this, nullptr);
-    delete PanelScene;
+    if (!FSceneLeftToExit)
+        delete PanelScene;
     PanelScene = nullptr;
+}
+
+void TFormCorvantaZonequilter::LeaveSceneToExit()
+{
+    disconnect(PanelScene, nullptr, this, nullptr);
+    // Out of the window, so that the window's own end does not free it; the history, whose
+    // steps hold the map's areas as values, goes the same way.
+    PanelScene->hide();
+    PanelScene->setParent(nullptr);
+    FDocument->disconnect(this);
+    FDocument->setParent(nullptr);
+    FSceneLeftToExit = true;
 }
 
 TFormProperties* TFormCorvantaZonequilter::PropertiesDialog()
@@ -466,11 +480,17 @@ void TFormCorvantaZonequilter::FormCreate()
     FBitmap.fill(palette().color(QPalette::Button));
     CreateInstanceMutex();
     ReadToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
+    KeepOneToolbarShown({TBMainMenu, TBToolbar});
     TBArrow->setChecked(true);
     TBArrowClick();
     FMapName = QStringLiteral("ImageMap");
     // A window that starts minimised is not activated, and would show no title until then.
     FormActivate();
+}
+
+QMenu* TFormCorvantaZonequilter::createPopupMenu()
+{
+    return ToolbarsMenu(this, {TBMainMenu, TBToolbar});
 }
 
 void TFormCorvantaZonequilter::FormDestroy()

@@ -29,6 +29,7 @@ class TPolyOverlay;
 class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
+class TLongTask;
 class TRecentFiles;
 class TRegionListDock;
 class QProgressBar;
@@ -75,6 +76,12 @@ public:
     // window whose document is built otherwise (tests); call before showing.
     void SkipFirstPaint() { FFirstPaintDone = true; }
 
+    // The writer's text in the Source tab made anew from the document, with a progress dialog
+    // when it takes a while; false when the user cancelled it (the text is then the old one).
+    bool RefreshHTML();
+    // The same as part From to To (percent) of a longer task.
+    bool RefreshHTML(TLongTask& Task, int From, int To);
+
     // The preview and services web views are made when their tab is first
     // shown; these make them now if they don't exist yet.
     QWebEngineView* CreateEmbeddedWB();
@@ -91,6 +98,11 @@ public:
     // Whether a file dragged over Target may be dropped there: an HTML file anywhere in the
     // window, a picture on the Edit tab.
     bool AcceptsDroppedFile(const QString& FileName, const QWidget* Target) const;
+    // At exit: the scene with its regions and the document with its history are left for the
+    // system to take back with the rest of the process instead of being freed region by region,
+    // which takes seconds for a million.
+    void LeaveSceneToExit();
+
     // The file the first paint opens instead of the demonstration map; empty for the demo.
     void SetStartupFile(const QString& FileName) { FStartupFile = FileName; }
     // The HTML files last imported or saved, newest first; AddRecentFile puts one on top.
@@ -238,8 +250,9 @@ public slots:
     // The zoom in the third status panel.
     void ShowZoom(double Zoom);
 
-    // Tabs.
-    void PageControlChanging();
+    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
+    // then stays.
+    bool PageControlChanging();
     void PageControlChange();
     void EmbeddedWBStatusTextChange(const QString& Text);
     void CopytoClipboard1Click();
@@ -282,9 +295,9 @@ public slots:
     // The writer: gathers the document and produces its HTML text.
     void ButtonRefreshHTMLClick();
 
-    // No toolbar menu: a toolbar hidden from it would be remembered in Settings.ini with no way
-    // to bring it back.
-    QMenu* createPopupMenu() override { return nullptr; }
+    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
+    // on one of them).
+    QMenu* createPopupMenu() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -293,6 +306,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    enum class TWriteResult
+    {
+        Written,
+        Failed,
+        Cancelled
+    };
+    // Save As once the file is chosen: the Source made anew, then its text written to FileName
+    // whole or not at all, with progress; Failed gives the reason.
+    TWriteResult WriteHTMLFile(const QString& FileName, QString* Reason);
+
     enum class SceneDrag
     {
         None,
@@ -367,6 +390,7 @@ private:
     TFormBitmapLoader* FBitmapLoader = nullptr;
     TFormHTMLImport* FOwnImport = nullptr;
     bool FFirstPaintDone = false;
+    bool FSceneLeftToExit = false;
     QString FStartupFile;
     std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
@@ -378,7 +402,6 @@ private:
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;
-    // The writer's text last put into the source view, and the one before it.
+    // The writer's text last put into the source view.
     QString FSourceText;
-    QString FSourceScratch;
 };

@@ -2,7 +2,6 @@
 
 #include "AppFolder.h"
 #include "Translation.h"
-#include "TranslationError.h"
 #include "UnitSplash.h"
 
 #include <QCommandLineParser>
@@ -15,12 +14,7 @@ namespace {
 QString Translate(const char* Text)
 {
     // The table is read after the command line for --help, so those texts stay English there.
-    const QString text = QString::fromUtf8(Text);
-    try {
-        return TranslateText(text, QStringLiteral("STRING_TABLE"));
-    } catch (const ETranslationError&) {
-        return text;
-    }
+    return TranslateMessage(QString::fromUtf8(Text));
 }
 
 QString ProgramName(const QStringList& Arguments)

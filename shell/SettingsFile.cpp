@@ -1,8 +1,12 @@
 #include "SettingsFile.h"
 
 #include "AppFolder.h"
+#include "StartupFiles.h"
+#include "Translation.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
@@ -12,6 +16,12 @@ QString& SettingsFileName()
 {
     static QString fileName;
     return fileName;
+}
+
+bool& SettingsIgnored()
+{
+    static bool ignored = false;
+    return ignored;
 }
 } // namespace
 
@@ -43,6 +53,38 @@ QString GetSettingsFileName()
 void SetSettingsFileName(const QString& FileName)
 {
     SettingsFileName() = FileName;
+    SettingsIgnored() = false;
+}
+
+QString PrepareSettingsFile()
+{
+    const QString fileName = GetSettingsFileName();
+    switch (CheckStartupFile(fileName)) {
+    case TStartupFile::Missing:
+        return QString();
+    case TStartupFile::Unusable:
+        SettingsIgnored() = true;
+        return IgnoredStartupFileMessage(fileName);
+    case TStartupFile::Readable:
+        break;
+    }
+    // QSettings keeps a read's FormatError for good, and writes the unreadable lines back: the
+    // file starts over instead, and the exit writes it anew.
+    const bool unreadable = [&] {
+        QSettings ini(fileName, QSettings::IniFormat);
+        // The status tells of the read only once something has been read.
+        ini.allKeys();
+        return ini.status() == QSettings::FormatError;
+    }();
+    if (!unreadable)
+        return QString();
+    QFile::remove(fileName);
+    return TranslateMessage(QStringLiteral("Settings.ini could not be read and was reset"));
+}
+
+bool IsSettingsFileIgnored()
+{
+    return SettingsIgnored();
 }
 
 QString IniValueText(const QVariant& Value)

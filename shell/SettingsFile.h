@@ -18,6 +18,14 @@ QString GetSettingsFileName();
 // Replaces the settings file's path (tests); an empty path works it out again on next use.
 void SetSettingsFileName(const QString& FileName);
 
+// Checks the settings file once at start, before anything reads it. A file that cannot be
+// parsed is removed, so that the exit writes a clean one, and gives "Settings.ini could not be
+// read and was reset"; one that is not a regular file under 16 MB is neither read nor written
+// in this run and gives the message saying so. Empty when all is well.
+QString PrepareSettingsFile();
+// True when PrepareSettingsFile found a file that must be left alone.
+bool IsSettingsFileIgnored();
+
 // A value read from an INI file as the text that was written: QSettings' INI reader returns a
 // value with commas as a list of its parts, which are joined back here.
 QString IniValueText(const QVariant& Value);

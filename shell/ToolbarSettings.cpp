@@ -5,6 +5,7 @@
 
 #include <QLayout>
 #include <QMainWindow>
+#include <QMenu>
 #include <QSettings>
 #include <QToolBar>
 #include <algorithm>
@@ -222,19 +223,46 @@ bool SaveToolbarLayout(QMainWindow& Window, const QString& FileName, const QStri
         ini.endGroup();
     }
     ini.sync();
-    return ini.status() == QSettings::NoError;
+    // A FormatError comes from reading the old file; the write itself went through.
+    return ini.status() != QSettings::AccessError;
 }
 
 void ReadToolbarLayout(QMainWindow& window, const QString& sectionPrefix, const QList<QToolBar*>& toolbars)
 {
-    LoadToolbarLayout(window, GetSettingsFileName(), sectionPrefix, toolbars);
+    if (!IsSettingsFileIgnored())
+        LoadToolbarLayout(window, GetSettingsFileName(), sectionPrefix, toolbars);
 }
 
 bool WriteToolbarLayout(QMainWindow& window, const QString& sectionPrefix, const QList<QToolBar*>& toolbars)
 {
+    if (IsSettingsFileIgnored())
+        return true;
     const QString fileName = GetSettingsFileName();
     if (SaveToolbarLayout(window, fileName, sectionPrefix, toolbars))
         return true;
     AppMessageBox(QStringLiteral("Unable to write to %1").arg(fileName));
     return false;
+}
+
+void KeepOneToolbarShown(const QList<QToolBar*>& Toolbars)
+{
+    if (!Toolbars.isEmpty() &&
+        std::all_of(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return tb->isHidden(); }))
+        Toolbars.first()->show();
+}
+
+QMenu* ToolbarsMenu(QWidget* Parent, const QList<QToolBar*>& Toolbars)
+{
+    auto* menu = new QMenu(Parent);
+    const auto shown =
+        std::count_if(Toolbars.begin(), Toolbars.end(), [](QToolBar* tb) { return !tb->isHidden(); });
+    for (QToolBar* tb : Toolbars) {
+        QAction* entry = menu->addAction(tb->windowTitle());
+        entry->setObjectName(tb->objectName());
+        entry->setCheckable(true);
+        entry->setChecked(!tb->isHidden());
+        entry->setEnabled(tb->isHidden() || shown > 1);
+        QObject::connect(entry, &QAction::toggled, tb, &QToolBar::setVisible);
+    }
+    return menu;
 }

@@ -5,7 +5,9 @@
 #include <Qt>
 
 class QMainWindow;
+class QMenu;
 class QToolBar;
+class QWidget;
 
 // The toolbar layout of a main window in "Settings.ini": one section per toolbar, named by
 // the prefix followed by the toolbar's objectName, with the keys "Rev" (2000), "Visible",
@@ -30,3 +32,10 @@ bool SaveToolbarLayout(QMainWindow& Window, const QString& FileName, const QStri
 // without regard to case (Qt::NoToolBarArea when unknown).
 QString DockName(Qt::ToolBarArea Area);
 Qt::ToolBarArea DockArea(const QString& Name);
+
+// Shows the first toolbar when the layout hid them all: the menu bar rides on a toolbar, and a
+// window with none left has no way to bring them back.
+void KeepOneToolbarShown(const QList<QToolBar*>& Toolbars);
+// The toolbars' context menu: one checkable entry per toolbar, titled by its window title;
+// the entry of the last toolbar shown is disabled, so that one always stays.
+QMenu* ToolbarsMenu(QWidget* Parent, const QList<QToolBar*>& Toolbars);

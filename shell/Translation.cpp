@@ -3,6 +3,8 @@
 #include "AppFolder.h"
 #include "ControlText.h"
 #include "SettingsFile.h"
+#include "StartupFiles.h"
+#include "TranslationError.h"
 #include "TranslationTable.h"
 
 #include <QAbstractItemView>
@@ -209,13 +211,17 @@ void TranslateOne(QObject* Component, const QString& Section)
 }
 } // namespace
 
-bool LoadTranslationFile(const QString& FileName, QString* ErrorMessage)
+bool LoadTranslationFile(const QString& FileName, QString* ErrorMessage, QStringList* Notices)
 {
     Table() = std::make_unique<TTranslationTable>();
+    const TStartupFile kind = CheckStartupFile(FileName);
+    if (kind == TStartupFile::Unusable && Notices)
+        Notices->append(IgnoredStartupFileMessage(FileName));
     QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (kind != TStartupFile::Readable || !file.open(QIODevice::ReadOnly))
         return true;
-    const QByteArray bytes = file.readAll();
+    // The size was checked before the open; a file that grows since is cut, not followed.
+    const QByteArray bytes = file.read(MaxStartupFileSize);
     if (file.error() != QFileDevice::NoError) {
         if (ErrorMessage)
             *ErrorMessage = QStringLiteral("Cannot read file \"%1\". %2").arg(FileName, file.errorString());
@@ -245,18 +251,28 @@ QStringList TranslationFileCandidates(const QLocale& Locale)
     return candidates;
 }
 
-bool LoadTranslationFile(const QLocale& Locale, QString* ErrorMessage)
+bool LoadTranslationFile(const QLocale& Locale, QString* ErrorMessage, QStringList* Notices)
 {
     for (const QString& candidate : TranslationFileCandidates(Locale)) {
-        if (QFileInfo::exists(candidate))
-            return LoadTranslationFile(candidate, ErrorMessage);
+        switch (CheckStartupFile(candidate)) {
+        case TStartupFile::Readable:
+            return LoadTranslationFile(candidate, ErrorMessage, Notices);
+        case TStartupFile::Unusable:
+            // Skipped with a word to the user; the next candidate may still serve.
+            if (Notices)
+                Notices->append(IgnoredStartupFileMessage(candidate));
+            break;
+        case TStartupFile::Missing:
+            break;
+        }
     }
-    return LoadTranslationFile(GetAppFilePath(QStringLiteral("lang.txt")), ErrorMessage);
+    Table() = std::make_unique<TTranslationTable>();
+    return true;
 }
 
-bool LoadTranslationFile(QString* ErrorMessage)
+bool LoadTranslationFile(QString* ErrorMessage, QStringList* Notices)
 {
-    return LoadTranslationFile(QLocale::system(), ErrorMessage);
+    return LoadTranslationFile(QLocale::system(), ErrorMessage, Notices);
 }
 
 void FreeTranslations()
@@ -276,6 +292,15 @@ QString TranslateText(const QString& Text, const QString& Section)
     const QString key = EscapeText(Text);
     const QString value = Table() ? Table()->Lookup(Section, key) : key;
     return UnescapeText(value);
+}
+
+QString TranslateMessage(const QString& Text)
+{
+    try {
+        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
+    } catch (const ETranslationError&) {
+        return Text;
+    }
 }
 
 QString TranslationSection(const QObject* Component)

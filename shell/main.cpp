@@ -1,6 +1,8 @@
 // The program entry: the start-up and shut-down order of the whole program.
 #include "AppFolder.h"
 #include "CommandLine.h"
+#include "MessageBoxes.h"
+#include "SettingsFile.h"
 #include "Translation.h"
 #include "UnitBitmapLoader.h"
 #include "UnitHTMLImport.h"
@@ -78,10 +80,16 @@ int main(int argc, char* argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
     QCoreApplication::setApplicationName(ApplicationTitle());
     QString error;
-    if (!LoadTranslationFile(&error)) {
+    QStringList notices;
+    if (!LoadTranslationFile(&error, &notices)) {
         QMessageBox::critical(nullptr, ApplicationTitle(), error);
         return 1;
     }
+    // Settings.ini is checked once, before the main window reads its toolbar layout.
+    notices += PrepareSettingsFile();
+    notices.removeAll(QString());
+    for (const QString& notice : notices)
+        AppMessageBox(notice);
 
     // Desktops find the program's entry, and so its name and icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.corvanta.Zonequilter"));
@@ -106,9 +114,12 @@ int main(int argc, char* argv[])
     const int result = app.exec();
 
     watcher.SaveOnce();
+    // A large map's regions and the page it came from are a million objects or more: freeing
+    // them one by one takes seconds, and the system takes the whole memory back at once.
+    mainWindow->LeaveSceneToExit();
+    (void)htmlImport.release();
     bitmapLoader.reset();
     splash.reset();
-    htmlImport.reset();
     properties.reset();
     mainWindow.reset();
     FreeTranslations();

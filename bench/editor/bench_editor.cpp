@@ -29,6 +29,7 @@
 #include <map>
 #include <memory>
 #include <malloc.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -37,6 +38,14 @@ double HeapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
     return double(info.uordblks + info.hblkhd);
+}
+
+// The process's peak resident memory so far, in MiB.
+double PeakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
 }
 
 void Idle()
@@ -313,6 +322,60 @@ void BM_SaveAs(benchmark::State& state)
     state.SetComplexityN(areas);
 }
 BENCHMARK(BM_SaveAs)->Apply(Sizes);
+
+// The large sizes, once each, after everything else: the import with its time and the process's
+// peak memory, New's clearing and the window's closing as the program's exit does it.
+void LargeSizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+void BM_LargeImport(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    f.MapFile(areas);
+    for (auto _ : state) {
+        if (!f.Import(areas))
+            return state.SkipWithError("import failed");
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+}
+BENCHMARK(BM_LargeImport)->Apply(LargeSizes);
+
+void BM_LargeClear(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool ok = f.Ensure(areas);
+        state.ResumeTiming();
+        if (!ok)
+            return state.SkipWithError("import failed");
+        f.Window->PanelScene->DestroyRegions();
+        Idle();
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+}
+BENCHMARK(BM_LargeClear)->Apply(LargeSizes);
+
+void BM_LargeClose(benchmark::State& state)
+{
+    const int areas = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool ok = fixture().Ensure(areas);
+        state.ResumeTiming();
+        if (!ok)
+            return state.SkipWithError("import failed");
+        g_fixture->Window->close();
+        g_fixture->Window->LeaveSceneToExit();
+        g_fixture.reset();
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+}
+BENCHMARK(BM_LargeClose)->Apply(LargeSizes);
 
 } // namespace
 

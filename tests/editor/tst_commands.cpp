@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "SettingsFile.h"
 
 #include "TUICircle.h"
 #include "TUIPolygon.h"
@@ -9,9 +10,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
+#include <QToolBar>
 #include <functional>
 
 // The four region commands on the toolbar and in the scene's context menu,
@@ -35,6 +39,7 @@ private slots:
     void propertiesCancelChangesNothing();
     void propertiesTopOvertyped();
     void propertiesTwoLineAltText();
+    void toolbarsHiddenInSettingsLeaveTheMenu();
 
 private:
     struct Three
@@ -309,6 +314,34 @@ void TestCommands::propertiesTwoLineAltText()
     // Through the context menu's item this time.
     f.Window->MenuItemProperties->trigger();
     QCOMPARE(t.A->AltText, QStringLiteral("Line one\nLine two"));
+}
+
+void TestCommands::toolbarsHiddenInSettingsLeaveTheMenu()
+{
+    // A Settings.ini that hides both toolbars (the menu bar rides on one of them).
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Settings.ini");
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        for (const char* bar : {"TBMainMenu", "TBToolbar"}) {
+            ini.setValue(QString("TFormCorvantaZonequilter%1/Rev").arg(bar), 2000);
+            ini.setValue(QString("TFormCorvantaZonequilter%1/Visible").arg(bar), 0);
+        }
+    }
+    SetSettingsFileName(path);
+    {
+        MainWindowFixture f;
+        QVERIFY(f.Ready);
+        QVERIFY(f.Window->MainMenu->isVisible());
+        QVERIFY(!f.Window->TBToolbar->isVisible());
+        // Its context menu brings the toolbar back but cannot hide the menu.
+        std::unique_ptr<QMenu> menu(f.Window->createPopupMenu());
+        QCOMPARE(menu->actions().size(), 2);
+        QVERIFY(!menu->actions().at(0)->isEnabled());
+        menu->actions().at(1)->trigger();
+        QVERIFY(f.Window->TBToolbar->isVisible());
+    }
+    SetSettingsFileName(QString());
 }
 
 QTEST_MAIN(TestCommands)

@@ -92,7 +92,6 @@ private slots:
     void sourceContextMenuLayout();
     void firstPaintImportsTheDemo();
     void firstPaintWithoutDemoStartsEmpty();
-    void toolbarsOfferNoMenuToHideThem();
     void captionIsSetBeforeTheWindowIsActivated();
 
 private:
@@ -480,14 +479,6 @@ void TestDocument::firstPaintWithoutDemoStartsEmpty()
     }
     QDir::setCurrent(startFolder);
     SetAppFolderOverride(QString());
-}
-
-void TestDocument::toolbarsOfferNoMenuToHideThem()
-{
-    MainWindowFixture f;
-    QVERIFY(f.Ready);
-    std::unique_ptr<QMenu> menu(f.Window->createPopupMenu());
-    QVERIFY(!menu);
 }
 
 void TestDocument::captionIsSetBeforeTheWindowIsActivated()

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFuture>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QProgressDialog;
+class QWidget;
+
+// Starts Work on the global thread pool.
+QFuture<void> RunInPool(std::function<void()> Work);
+
+// Work of the window's that may take a while (an import, a save, the Source tab's refresh). A
+// progress dialog with a percentage and Cancel shows once the work has taken about half a
+// second; meanwhile the window keeps repainting. The work calls Step between slices and stops,
+// undoing what it did, as soon as Step returns false.
+class TLongTask
+{
+public:
+    TLongTask(QWidget* Parent, const QString& Label);
+    ~TLongTask();
+    TLongTask(const TLongTask&) = delete;
+    TLongTask& operator=(const TLongTask&) = delete;
+
+    // Reports how far the whole work is (0 to 100) and lets the window's events run now and
+    // then; false once the user has cancelled.
+    bool Step(int Percent);
+    // The same for Done of Total parts of a phase that spans From to To percent.
+    bool Step(qint64 Done, qint64 Total, int From, int To);
+    bool Cancelled() const { return FCancelled; }
+    void Cancel();
+
+    // Runs Work on a thread of the pool and waits for it with the window live, at Percent.
+    // Empty when the user cancelled meanwhile: the work's result is then dropped whenever it
+    // ends, so Work must own everything it touches.
+    template <typename T> std::optional<T> Run(std::function<T()> Work, int Percent);
+
+    // The dialog, made at the start and shown by its own timer (tests look at it).
+    QProgressDialog* Dialog() const { return FDialog.get(); }
+
+    // Called at every step with the task and the percentage (tests cancel at chosen points).
+    using TObserver = std::function<void(TLongTask&, int)>;
+    static void SetObserver(TObserver Observer);
+
+private:
+    bool WaitFor(const QFuture<void>& Done, int Percent);
+    void LetEventsRun();
+
+    std::unique_ptr<QProgressDialog> FDialog;
+    QElapsedTimer FSinceEvents;
+    bool FCancelled = false;
+    bool FBusy = false;
+};
+
+template <typename T> std::optional<T> TLongTask::Run(std::function<T()> Work, int Percent)
+{
+    // The result lives in a block shared with the worker, which may outlive this call.
+    auto result = std::make_shared<std::optional<T>>();
+    if (!WaitFor(RunInPool([Work = std::move(Work), result] { *result = Work(); }), Percent))
+        return std::nullopt;
+    return std::move(*result);
+}

@@ -1,0 +1,205 @@
+// Import, Save As and the Source's refresh of a large map through the real window: cancelled
+// at any point, each leaves the document, the Source and the saved file as they were.
+#include "EditorFixture.h"
+#include "GeneratedMap.h"
+#include "ImageMapWriter.h"
+#include "LongTask.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
+#include "MessageBoxes.h"
+#include "SharedDialogs.h"
+#include "TSharedFileDialog.h"
+#include "UnitHTMLImport.h"
+
+#include <QProgressDialog>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <Qsci/qsciscintilla.h>
+#include <QtTest>
+
+namespace {
+constexpr int LargeCount = 6000;
+
+QString WriterText(const TFormCorvantaZonequilter& Window)
+{
+    return BuildImageMapHTML(Window.FImageFileName, Window.FMapName, GatherMapAreas(*Window.PanelScene));
+}
+
+QByteArray FileBytes(const QString& Path)
+{
+    QFile file(Path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TestLongTasks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void cancelLeavesEverythingAsItWas_data();
+    void cancelLeavesEverythingAsItWas();
+    void uncancelledTasksComplete();
+    void exitLeavesTheSceneToTheSystem();
+
+private:
+    // A page of Count generated areas on a picture in the test's folder.
+    QString WritePage(const QString& Name, int Count);
+    // Cancels the first task whose label holds Label once it reaches Percent.
+    void CancelAt(const QString& Label, int Percent);
+
+    std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<MainWindowFixture> FWindow;
+    QStringList FMessages;
+    bool FCancelled = false;
+};
+
+QString TestLongTasks::WritePage(const QString& Name, int Count)
+{
+    QImage picture(3200, 2200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.save(FDir->filePath("big.png"));
+    const QString path = FDir->filePath(Name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(ToCrLfLines(BuildImageMapHTML("big.png", Name, GenerateMapAreas(Count))).toUtf8());
+    return path;
+}
+
+void TestLongTasks::CancelAt(const QString& Label, int Percent)
+{
+    FCancelled = false;
+    TLongTask::SetObserver([=](TLongTask& Task, int At) {
+        if (!FCancelled && At >= Percent && Task.Dialog()->labelText().contains(Label)) {
+            FCancelled = true;
+            Task.Cancel();
+        }
+    });
+}
+
+void TestLongTasks::init()
+{
+    FDir = std::make_unique<QTemporaryDir>();
+    FMessages.clear();
+    SetMessageBoxRunner([this](QMessageBox& box) {
+        FMessages += box.text();
+        return QMessageBox::Ok;
+    });
+    FWindow = std::make_unique<MainWindowFixture>();
+    QVERIFY(FWindow->Ready);
+    // The document the cancelled tasks must leave alone: a map of its own, saved once.
+    QVERIFY(FWindow->Window->ImportDialog()->ImportNamedFile(WritePage("small.htm", 40)));
+    QCOMPARE(FWindow->Regions().size(), 40);
+}
+
+void TestLongTasks::cleanup()
+{
+    TLongTask::SetObserver({});
+    SetDialogRunner({});
+    FWindow.reset();
+    SetMessageBoxRunner({});
+    QCOMPARE(FMessages, QStringList());
+}
+
+void TestLongTasks::cancelLeavesEverythingAsItWas_data()
+{
+    QTest::addColumn<QString>("task");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("percent");
+
+    QTest::newRow("import, reading") << "import"
+                                     << "Reading" << 0;
+    QTest::newRow("import, checking the areas") << "import"
+                                                << "Importing" << 0;
+    QTest::newRow("import, first regions") << "import"
+                                           << "Importing" << 21;
+    QTest::newRow("import, last regions") << "import"
+                                          << "Importing" << 70;
+    QTest::newRow("save, refreshing") << "save"
+                                      << "Saving" << 10;
+    QTest::newRow("save, writing the text") << "save"
+                                            << "Saving" << 39;
+    QTest::newRow("save, on disk") << "save"
+                                   << "Saving" << 60;
+    QTest::newRow("Source tab, reading the regions") << "source"
+                                                     << "Writing" << 10;
+    QTest::newRow("Source tab, writing the text") << "source"
+                                                  << "Writing" << 50;
+}
+
+void TestLongTasks::cancelLeavesEverythingAsItWas()
+{
+    QFETCH(QString, task);
+    QFETCH(QString, label);
+    QFETCH(int, percent);
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    // Save and the Source work on a large document; the import replaces the small one by one.
+    if (task != "import")
+        QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    const QString saved = FDir->filePath("saved.htm");
+    QFile old(saved);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the old file\r\n");
+    old.close();
+    window.RefreshHTML();
+    const QString writer = WriterText(window);
+    const QString source = window.SynEdit->text();
+    const QString documentName = SharedSaveDialog()->FileName();
+    const int regions = FWindow->Regions().size();
+    const int steps = window.Document()->UndoStack()->count();
+    const bool modified = window.Document()->IsModified();
+
+    CancelAt(label, percent);
+    if (task == "import") {
+        QVERIFY(!window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    } else if (task == "save") {
+        SetDialogRunner(ChooseFileRunner(saved));
+        window.MISaveAs->trigger();
+    } else {
+        window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
+        QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
+    }
+    QVERIFY(FCancelled);
+    QCOMPARE(FWindow->Regions().size(), regions);
+    QCOMPARE(WriterText(window), writer);
+    QCOMPARE(window.SynEdit->text(), source);
+    QCOMPARE(SharedSaveDialog()->FileName(), documentName);
+    QCOMPARE(FileBytes(saved), QByteArray("the old file\r\n"));
+    QCOMPARE(window.Document()->UndoStack()->count(), steps);
+    QCOMPARE(window.Document()->IsModified(), modified);
+}
+
+void TestLongTasks::uncancelledTasksComplete()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    const QString page = WritePage("large.htm", LargeCount);
+    QVERIFY(window.ImportDialog()->ImportNamedFile(page));
+    QCOMPARE(FWindow->Regions().size(), LargeCount);
+    const QString saved = FDir->filePath("saved.htm");
+    SetDialogRunner(ChooseFileRunner(saved));
+    window.MISaveAs->trigger();
+    QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
+    QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
+    QCOMPARE(SharedSaveDialog()->FileName(), saved);
+}
+
+void TestLongTasks::exitLeavesTheSceneToTheSystem()
+{
+    QPointer<TPTGroup> scene = FWindow->Window->PanelScene;
+    QPointer<TMapDocument> document = FWindow->Window->Document();
+    FWindow->Window->LeaveSceneToExit();
+    QVERIFY(!scene->isVisible());
+    FWindow->Window.reset();
+    // The window is gone, its map and history not freed; the test frees them to stay clean under
+    // the sanitizers.
+    QVERIFY(scene && document);
+    QCOMPARE(scene->Regions().size(), 40);
+    QCOMPARE(document->UndoStack()->count(), 1);
+    delete document;
+    delete scene;
+}
+
+QTEST_MAIN(TestLongTasks)
+#include "tst_longtasks.moc"
