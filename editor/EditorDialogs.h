@@ -5,3 +5,7 @@
 // The filter of every dialog that opens or saves an HTML file: the import, Save As and the
 // properties dialog's link browser.
 QString HTMLFileFilter();
+
+// The filter of every dialog that opens a picture: New Image Map, Change Picture and the picture a
+// map without one asks for.
+QString PictureFileFilter();

@@ -25,16 +25,6 @@
 #include <Qsci/qsciscintilla.h>
 #include <cerrno>
 
-namespace {
-
-QString pictureFileFilter()
-{
-    return QStringLiteral("HTML Image Files|*.jpeg;*.jpg;*.gif;*.png|JPEG Files (*.jpg)|*.jpeg;*.jpg|"
-                          "GIF Files (*.gif)|*.gif|PNG Files (*.png)|*.png|All Files (*.*)|*.*|");
-}
-
-} // namespace
-
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
     // The program's loader, made at start-up; a window without one (in tests) keeps its own.
@@ -51,6 +41,14 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     }
     if (Reason)
         Reason->clear();
+    ShowPicture(FBitmap, FileName);
+    return true;
+}
+
+void TFormCorvantaZonequilter::ShowPicture(const QImage& Image, const QString& FileName)
+{
+    if (&Image != &FBitmap)
+        FBitmap = Image.convertToFormat(QImage::Format_RGB32);
     FImageFileName = FileName;
 
     PanelScene->hide();
@@ -59,7 +57,6 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     PanelScene->show();
     ScrollBoxResize();
     QCoreApplication::processEvents();
-    return true;
 }
 
 TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
@@ -102,13 +99,15 @@ void TFormCorvantaZonequilter::FormPaint()
         return;
     QCoreApplication::processEvents();
     dialog->ButtonOKClick();
+    // The demonstration is no page of the user's to write back into.
+    FPageOrigin.Clear();
     QCoreApplication::processEvents();
     ShowSplash(QStringLiteral("Setup.bmp"));
 }
 
 void TFormCorvantaZonequilter::MINewClick()
 {
-    if (!ExecuteOpenDialog(FImageFileName, pictureFileFilter(), QString()))
+    if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
         return;
     NewImageMapOn(SharedOpenDialog()->FileName());
 }
@@ -116,6 +115,7 @@ void TFormCorvantaZonequilter::MINewClick()
 bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 {
     PanelScene->DestroyRegions();
+    FPageOrigin.Clear();
     QString reason;
     const bool loaded = LoadImage(FileName, &reason);
     PageControl->setCurrentWidget(TabSheetEdit);
@@ -202,6 +202,7 @@ void TFormCorvantaZonequilter::ConnectDocumentCommands()
     connect(TBOpen, &QAction::triggered, this, &TFormCorvantaZonequilter::MIOpenClick);
     connect(MISaveAs, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
     connect(TBSave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
+    ConnectPageCommands();
     connect(MIExit, &QAction::triggered, this, &TFormCorvantaZonequilter::MIExitClick);
     connect(MIAbout, &QAction::triggered, this, &TFormCorvantaZonequilter::MIAboutClick);
     connect(MICorvantaSoftware, &QAction::triggered, this,

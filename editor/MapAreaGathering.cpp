@@ -32,6 +32,8 @@ QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene)
         area.HRef = region->HRef;
         area.AltText = region->AltText;
         area.Target = region->Target;
+        area.Attributes = region->Attributes;
+        area.SourceArea = region->SourceArea;
         areas.append(area);
     }
     return areas;

@@ -10,6 +10,9 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UPTFrame.h"
+#include "PicturePlaceholder.h"
+#include "Translation.h"
+#include "UnitImportNotes.h"
 #include "UnitMain.h"
 
 #include <QGuiApplication>
@@ -26,6 +29,32 @@ TFormHTMLImport* FormHTMLImport = nullptr;
 namespace {
 
 const int MapPositionRole = Qt::UserRole;
+// True on the rows of maps that no image uses.
+const int NoImageRole = Qt::UserRole + 1;
+
+// The picture an import shows in place of one it cannot load: the size of the image's width and
+// height attributes, or else of the areas' extent.
+QSize placeholderSize(const ImportedMap& Map)
+{
+    int right = 0;
+    int bottom = 0;
+    for (const MapArea& area : Map.Areas) {
+        if (area.shape == MapArea::Shape::Poly) {
+            for (const QPoint& p : area.Vertices) {
+                right = std::max(right, p.x());
+                bottom = std::max(bottom, p.y());
+            }
+        } else {
+            right = std::max<qint64>(right, std::min<qint64>(qint64(area.Left) + std::max(area.Width, 0), 1 << 14));
+            bottom = std::max<qint64>(bottom, std::min<qint64>(qint64(area.Top) + std::max(area.Height, 0), 1 << 14));
+        }
+    }
+    // A picture too small to read the path on helps nobody; one beyond any screen neither.
+    const int limit = 1 << 14;
+    const int width = Map.ImageWidth > 0 ? Map.ImageWidth : std::clamp(right, 100, limit);
+    const int height = Map.ImageHeight > 0 ? Map.ImageHeight : std::clamp(bottom, 100, limit);
+    return QSize(std::min(width, limit), std::min(height, limit));
+}
 
 TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
 {
@@ -53,6 +82,8 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
     region->HRef = Area.HRef;
     region->Target = Area.Target;
     region->AltText = Area.AltText;
+    region->Attributes = Area.Attributes;
+    region->SourceArea = Area.SourceArea;
     return region;
 }
 
@@ -174,7 +205,7 @@ bool TFormHTMLImport::ImportChosenFile(const QString& FileName, bool OneMapAtOnc
     if (!LoadHTMLFile(FileName))
         return false;
     FChosenInDialog = true;
-    if (EntryCount() == 0) {
+    if (FDocument.Maps().isEmpty()) {
         AppMessageBox(QStringLiteral("No image maps were found in the selected HTML file."));
         return false;
     }
@@ -207,6 +238,14 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     for (const ImageMapEntry& entry : entries) {
         auto* item = new QTreeWidgetItem({entry.ImageSrc, entry.UseMap});
         item->setData(0, MapPositionRole, entry.MapPosition);
+        items.append(item);
+    }
+    // Maps that no image uses come after the images, named as an image would name them.
+    const QString noImage = TranslateText(QStringLiteral("(no image)"), QStringLiteral("TFormHTMLImport"));
+    for (int position : MapsWithoutImage(FDocument)) {
+        auto* item = new QTreeWidgetItem({noImage, QLatin1Char('#') + FDocument.Maps()[position].Name()});
+        item->setData(0, MapPositionRole, position);
+        item->setData(0, NoImageRole, true);
         items.append(item);
     }
     ListView->addTopLevelItems(items);
@@ -259,22 +298,41 @@ bool TFormHTMLImport::ButtonOKClick()
     const QList<QTreeWidgetItem*> selected = ListView->selectedItems();
     if (selected.isEmpty())
         return false;
-    const ImageMapEntry entry = Entry(ListView->indexOfTopLevelItem(selected.first()));
+    const int row = ListView->indexOfTopLevelItem(selected.first());
+    const bool withImage = !selected.first()->data(0, NoImageRole).toBool();
 
-    // Everything is read and checked first: a map that cannot be imported leaves the document
-    // exactly as it was.
-    const ImportedMap map = ImportImageMap(FDocument, entry, FHTMLFileName);
+    // Everything is read and checked first: a map that cannot be imported, or an import the user
+    // calls off, leaves the document exactly as it was.
+    const ImportedMap map = withImage ? ImportImageMap(FDocument, Entry(row), FHTMLFileName)
+                                      : ImportMapWithoutImage(FDocument, Entry(row).MapPosition);
     if (!map.Ok) {
         ShowError(map.ErrorMessage);
         accept();
         return false;
     }
+    if (!map.Notes.isEmpty()) {
+        TFormImportNotes notes(this);
+        if (!notes.Confirm(map.MapName, map.Notes))
+            return false;
+    }
+    // A map without a picture of its own goes on the current one; with none yet, the user picks one.
+    QString chosenPicture;
+    if (!withImage && FMainForm.FImageFileName.isEmpty()) {
+        if (!ExecuteOpenDialog(QString(), PictureFileFilter(), QString()))
+            return false;
+        chosenPicture = SharedOpenDialog()->FileName();
+    }
 
     TPTGroup* scene = FMainForm.PanelScene;
     scene->DestroyRegions();
     QString imageError;
-    const bool imageLoaded = FMainForm.LoadImage(map.ImagePath, &imageError);
+    if (withImage)
+        ShowImportedPicture(map);
+    else if (!chosenPicture.isEmpty() && !FMainForm.LoadImage(chosenPicture, &imageError))
+        ShowError(imageError);
     FMainForm.FMapName = map.MapName;
+    FMainForm.FMapAttributes = map.MapAttributes;
+    FMainForm.FPageOrigin = {FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas};
     // Each region is put on top of those before it: creating them from the last area back makes
     // the first area front-most, so the writer gives the areas back in the file's order and a
     // browser picks the same area where areas overlap.
@@ -282,14 +340,23 @@ bool TFormHTMLImport::ButtonOKClick()
         CreateRegion(scene, *it);
 
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
-    SharedSaveDialog()->SetFileName(FChosenInDialog ? SharedOpenDialog()->FileName() : QString());
+    SharedSaveDialog()->SetFileName(FChosenInDialog ? FHTMLFileName : QString());
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
-    if (!imageLoaded)
-        ShowError(imageError);
     accept();
     return true;
+}
+
+void TFormHTMLImport::ShowImportedPicture(const ImportedMap& Map)
+{
+    if (FMainForm.LoadImage(Map.ImagePath))
+        return;
+    for (const QString& path : FallbackImagePaths(FHTMLFileName, Map.ImageSrc))
+        if (FMainForm.LoadImage(path))
+            return;
+    // The page keeps naming its own picture: the written IMG points where the page pointed.
+    FMainForm.ShowPicture(MakePicturePlaceholder(placeholderSize(Map), Map.ImagePath), Map.ImagePath);
 }
 
 void TFormHTMLImport::showEvent(QShowEvent* event)

@@ -4,6 +4,7 @@
 #include "MainWindowHelpers.h"
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
+#include "Translation.h"
 #include "ToolbarSettings.h"
 #include "UPTFrame.h"
 #include "UnitProperties.h"
@@ -189,10 +190,17 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     MIOpen = makeAction(this, "MIOpen", QStringLiteral("&Import Image Map..."), QString(), 1);
     MISaveAs = makeAction(this, "MISaveAs", QStringLiteral("Save &As..."), QString(), 2);
     MIExit = makeAction(this, "MIExit", QStringLiteral("E&xit"), QString(), 13);
+    const QString section = QStringLiteral("TFormCorvantaZonequilter");
+    MISaveIntoPage = makeAction(this, "MISaveIntoPage", TranslateText(QStringLiteral("Save &Into Page"), section),
+                                QString(), -1);
+    MIChangePicture = makeAction(this, "MIChangePicture",
+                                 TranslateText(QStringLiteral("Change &Picture..."), section), QString(), -1);
     MIFile->addAction(MINew);
+    MIFile->addAction(MIChangePicture);
     MIFile->addSeparator();
     MIFile->addAction(MIOpen);
     MIFile->addAction(MISaveAs);
+    MIFile->addAction(MISaveIntoPage);
     MIFile->addSeparator();
     MIFile->addAction(MIExit);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Geometry.h"
+#include "SaveIntoPage.h"
 #include "TGUIRegion.h"
 
 #include <QImage>
@@ -55,6 +56,8 @@ public:
     // to it. False when the loader failed; *Reason then holds its reason, which
     // names the file, and FImageFileName and the scene's size are unchanged.
     bool LoadImage(const QString& FileName, QString* Reason = nullptr);
+    // Makes Image the document's picture under FileName and sizes the scene to it.
+    void ShowPicture(const QImage& Image, const QString& FileName);
 
     // The import dialog the commands use: the program's one dialog when it
     // exists, otherwise one of this window's own.
@@ -95,6 +98,10 @@ public:
     QImage FBitmap;
     QString FImageFileName;
     QString FMapName;
+    // The map element's own attributes besides its name, kept from the import.
+    QVector<QPair<QString, QString>> FMapAttributes;
+    // The page the map was imported from, for Save Into Page; empty otherwise.
+    PageMapOrigin FPageOrigin;
 
     // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
@@ -110,6 +117,8 @@ public:
     QAction* MIOpen = nullptr;
     QMenu* MIOpenRecent = nullptr;
     QAction* MISaveAs = nullptr;
+    QAction* MISaveIntoPage = nullptr;
+    QAction* MIChangePicture = nullptr;
     QAction* MIExit = nullptr;
     QMenu* MIHelp = nullptr;
     QAction* MIAbout = nullptr;
@@ -182,6 +191,10 @@ public slots:
     void MINewClick();
     void MIOpenClick();
     void MISaveAsClick();
+    // Writes the edited map back into the page it was imported from.
+    void MISaveIntoPageClick();
+    // Replaces the picture and keeps the regions.
+    void MIChangePictureClick();
     void MIExitClick();
     void MIAboutClick();
     void MICorvantaSoftwareClick();
@@ -252,6 +265,7 @@ private:
     void CreateServicesTab();
     void ConnectDocumentCommands();
     void CreateDropAndRecentFiles();
+    void ConnectPageCommands();
     void ShowSourceContextMenu(const QPoint& Pos);
     // The services page's address, or "services.htm" beside the program when
     // the computer is offline.

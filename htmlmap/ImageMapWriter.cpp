@@ -36,6 +36,17 @@ QString number(qint64 value)
     return QString::number(value);
 }
 
+void appendAttributes(QString& out, const AttributeList& attributes)
+{
+    for (const auto& attribute : attributes) {
+        out += QLatin1Char(' ');
+        out += attribute.first;
+        // An attribute written bare (nohref) comes back bare.
+        if (!attribute.second.isEmpty())
+            out += QLatin1String("=\"") + EscapeAttributeQuotes(attribute.second) + QLatin1Char('"');
+    }
+}
+
 void appendAreaLine(QString& out, const MapArea& area)
 {
     static const QString kShapes[] = {QStringLiteral("RECT"), QStringLiteral("CIRCLE"),
@@ -48,7 +59,9 @@ void appendAreaLine(QString& out, const MapArea& area)
     out += EscapeAttributeQuotes(area.AltText);
     out += QLatin1String("\" target=\"");
     out += EscapeAttributeQuotes(area.Target);
-    out += QLatin1String("\" coords=");
+    out += QLatin1Char('"');
+    appendAttributes(out, area.Attributes);
+    out += QLatin1String(" coords=");
     switch (area.shape) {
     case MapArea::Shape::Rect:
         out += number(area.Left) + QLatin1Char(',') + number(area.Top) + QLatin1Char(',') +
@@ -89,7 +102,8 @@ QString BuildAreaLine(const MapArea& area)
     return line;
 }
 
-QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas)
+QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas,
+                          const AttributeList& mapAttributes)
 {
     QString out;
     out.reserve(1024 + areas.size() * 160);
@@ -98,7 +112,9 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
     const QString map = EscapeAttributeQuotes(mapName);
     out += QLatin1String("<IMG src=\"") + EscapeAttributeQuotes(imageFileName) +
            QLatin1String("\" useMap=\"#") + map + QLatin1String("\" border=0>\n");
-    out += QLatin1String("<MAP name=\"") + map + QLatin1String("\">\n");
+    out += QLatin1String("<MAP name=\"") + map + QLatin1Char('"');
+    appendAttributes(out, mapAttributes);
+    out += QLatin1String(">\n");
     for (const MapArea& area : areas) {
         appendAreaLine(out, area);
         out += QLatin1Char('\n');

@@ -9,9 +9,10 @@
 // lines and one AREA line per area, every line ending in LF. Areas are given
 // front-most first and written in that order. Texts go in unchanged except
 // that '"' is written as "&quot;" (see EscapeAttributeQuotes), in the area
-// texts and in the image file and map names alike.
+// texts and in the image file and map names alike. Kept attributes follow the
+// map's name and each area's target, in their order, valueless ones bare.
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
-                          const QVector<MapArea>& areas);
+                          const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
 
 // One AREA line without its line end.
 QString BuildAreaLine(const MapArea& area);

@@ -10,6 +10,9 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitHTMLImport.h"
+#include "UnitImportNotes.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFile>
@@ -112,6 +115,35 @@ QString areaLine(const QString& shape, const QString& coords, const QString& hre
         .arg(shape, coords, href, alt, target);
 }
 
+// Answers the list of notes the next import shows: records its rows ("number | link | what
+// happened"), then clicks Import or Cancel.
+class NotesAnswer
+{
+public:
+    explicit NotesAnswer(bool import)
+    {
+        FTimer.setInterval(0);
+        QObject::connect(&FTimer, &QTimer::timeout, [this, import] {
+            auto* notes = qobject_cast<TFormImportNotes*>(QApplication::activeModalWidget());
+            if (!notes)
+                return;
+            FTimer.stop();
+            Shown = true;
+            for (int i = 0; i < notes->ListNotes->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = notes->ListNotes->topLevelItem(i);
+                Rows.append(item->text(0) + " | " + item->text(1) + " | " + item->text(2));
+            }
+            QTest::mouseClick(import ? notes->ButtonImport : notes->ButtonCancel, Qt::LeftButton);
+        });
+        FTimer.start();
+    }
+    bool Shown = false;
+    QStringList Rows;
+
+private:
+    QTimer FTimer;
+};
+
 } // namespace
 
 class TestHTMLImport : public QObject
@@ -134,9 +166,13 @@ private slots:
     void missingFileShowsMessage();
     void startupImportWithoutShowing();
     void startupImportOfTheDemoMap();
-    void badAreaLeavesDocumentUntouched_data();
-    void badAreaLeavesDocumentUntouched();
-    void pictureThatFailsToLoadIsReported();
+    void notesListedBeforeTheDocumentChanges_data();
+    void notesListedBeforeTheDocumentChanges();
+    void cleanMapImportsWithoutNotes();
+    void mapWithoutImage();
+    void saveAsProposesTheImportedFile();
+    void missingPictureShowsPlaceholder_data();
+    void missingPictureShowsPlaceholder();
     void relativeImageSourceResolvedAgainstHTMLFolder();
     void firstAreaEndsUpFrontMost();
     void importThenWriteIsByteIdentical();
@@ -278,7 +314,7 @@ void TestHTMLImport::listShowsImageSrcAndUseMap()
     QVERIFY(FDialog->LoadHTMLFile(path));
 
     QTreeWidget* list = FDialog->ListView;
-    QCOMPARE(list->topLevelItemCount(), 3);
+    QCOMPARE(list->topLevelItemCount(), 4);
     QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("a.png"));
     QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("#Map1"));
     QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("e.png"));
@@ -288,6 +324,10 @@ void TestHTMLImport::listShowsImageSrcAndUseMap()
     QCOMPARE(FDialog->Entry(0).MapPosition, 1);
     QCOMPARE(FDialog->Entry(1).MapPosition, 0);
     QCOMPARE(FDialog->Entry(2).MapPosition, 1);
+    // The map that no image uses comes last.
+    QCOMPARE(list->topLevelItem(3)->text(0), QStringLiteral("(no image)"));
+    QCOMPARE(list->topLevelItem(3)->text(1), QStringLiteral("#MAP1"));
+    QCOMPARE(FDialog->Entry(3).MapPosition, 2);
     QCOMPARE(FDialog->PageControl->tabText(0), path);
     QCOMPARE(FDialog->HTMLFileName(), path);
     QVERIFY(list->selectedItems().isEmpty());
@@ -429,7 +469,7 @@ void TestHTMLImport::noImageMapsFound()
     MessageRecorder messages;
     const QString page =
         writeFile(QStringLiteral("none.htm"), "<html><img src=a.png usemap=#nowhere><img src=b.png usemap=m>"
-                                              "<map name=m><area shape=rect coords=1,2,3,4></map></html>");
+                                              "<!-- <map name=m></map> --></html>");
     const DocumentState before = DocumentState::Of(*FFixture->Window);
     DialogChoice choice(page);
     bool shown = false;
@@ -516,37 +556,48 @@ void TestHTMLImport::startupImportOfTheDemoMap()
     HtmlDocument document;
     QVERIFY(document.LoadFromFile(demo, nullptr));
     const QVector<MapArea> expected = GatherMapAreas(*w.PanelScene);
-    QVector<MapArea> areas;
-    QVERIFY(ReadMapAreas(document.Maps().first(), &areas, nullptr));
+    QVector<AreaNote> notes;
+    const QVector<MapArea> areas = ReadMapAreas(document.Maps().first(), &notes);
+    QVERIFY(notes.isEmpty());
     QVERIFY(!areas.isEmpty());
     QCOMPARE(expected, areas);
     QVERIFY(!w.FBitmap.isNull());
     QCOMPARE(w.PanelScene->ClientWidth(), w.FBitmap.width());
 }
 
-void TestHTMLImport::badAreaLeavesDocumentUntouched_data()
+void TestHTMLImport::notesListedBeforeTheDocumentChanges_data()
 {
     QTest::addColumn<QString>("badArea");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("rect with a unit") << areaLine(QStringLiteral("rect"), QStringLiteral("10,20px,30,40"))
-                                      << QStringLiteral("'20px' is not a valid integer value");
-    QTest::newRow("rect with three numbers") << areaLine(QStringLiteral("RECT"), QStringLiteral("10,20,30"))
-                                             << QStringLiteral("List index out of bounds (3)");
-    QTest::newRow("circle with two numbers") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6"))
-                                             << QStringLiteral("List index out of bounds (2)");
-    QTest::newRow("circle with a fraction") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,1.5"))
-                                            << QStringLiteral("'1.5' is not a valid integer value");
-    QTest::newRow("poly with an empty item") << areaLine(QStringLiteral("poly"), QStringLiteral("1,2,,4"))
-                                             << QStringLiteral("'' is not a valid integer value");
-    QTest::newRow("rect beyond 32 bits")
-        << areaLine(QStringLiteral("rect"), QStringLiteral("0,0,2147483648,1"))
-        << QStringLiteral("'2147483648' is not a valid integer value");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("leftOut");
+    QTest::newRow("rect with a unit") << areaLine(QStringLiteral("rect"), QStringLiteral("10,20px,30,40"), "u.htm")
+                                      << QStringLiteral("3 | u.htm | '20px' is not a valid integer value: left out")
+                                      << true;
+    QTest::newRow("rect with three numbers")
+        << areaLine(QStringLiteral("RECT"), QStringLiteral("10,20,30"), QString(), QStringLiteral("Three"))
+        << QStringLiteral("3 | Three | List index out of bounds (3): left out") << true;
+    QTest::newRow("circle with no radius") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,0"), "c.htm")
+                                           << QStringLiteral("3 | c.htm | The radius is not above 0: left out")
+                                           << true;
+    QTest::newRow("default shape") << areaLine(QStringLiteral("default"), QString(), "d.htm")
+                                   << QStringLiteral("3 | d.htm | Shape \"default\" covers the whole picture: left out")
+                                   << true;
+    QTest::newRow("unknown shape") << areaLine(QStringLiteral("star"), QStringLiteral("1,2,3"), "s.htm")
+                                   << QStringLiteral("3 | s.htm | Unknown shape \"star\": left out") << true;
+    QTest::newRow("circle with a fraction")
+        << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,1.5"), "f.htm")
+        << QStringLiteral("3 | f.htm | '1.5' is not a valid integer value: rounded to the nearest pixel") << false;
+    QTest::newRow("missing shape") << QStringLiteral("<area coords=\"1,2,3,4\" href=\"m.htm\">\n")
+                                   << QStringLiteral("3 | m.htm | No shape: read as a rectangle") << false;
+    QTest::newRow("synonym") << areaLine(QStringLiteral("Polygon"), QStringLiteral("1,2,3,4,5,6"), "p.htm")
+                             << QStringLiteral("3 | p.htm | Shape \"Polygon\" read as \"poly\"") << false;
 }
 
-void TestHTMLImport::badAreaLeavesDocumentUntouched()
+void TestHTMLImport::notesListedBeforeTheDocumentChanges()
 {
     QFETCH(QString, badArea);
-    QFETCH(QString, message);
+    QFETCH(QString, note);
+    QFETCH(bool, leftOut);
     MessageRecorder messages;
     TFormCorvantaZonequilter& w = *FFixture->Window;
     const QString oldPic = writePicture(QStringLiteral("old.png"), 80, 60, Qt::blue);
@@ -564,67 +615,159 @@ void TestHTMLImport::badAreaLeavesDocumentUntouched()
     const DocumentState before = DocumentState::Of(w);
 
     writePicture(QStringLiteral("new.png"), 200, 150, Qt::green);
-    // The bad area comes after good ones, so a partial import would show.
     const QString page =
         writeMapPage(QStringLiteral("bad.htm"), QStringLiteral("new.png"), QStringLiteral("NewMap"),
                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")) +
                          areaLine(QStringLiteral("poly"), QStringLiteral("1,1,20,1,10,10")) + badArea +
                          areaLine(QStringLiteral("circle"), QStringLiteral("40,40,5")));
-    DialogChoice choice(page);
-    const bool ok = runExecuteImport(*FDialog, [this](TFormHTMLImport& d) {
-        clickRow(d, 0);
-        QTest::mouseClick(d.ButtonOK, Qt::LeftButton);
-    });
-    Q_UNUSED(ok);
-    QVERIFY(!FDialog->isVisible());
-    QCOMPARE(messages.Messages.size(), 1);
-    QCOMPARE(messages.Messages[0].Text, message);
-    QCOMPARE(messages.Messages[0].Icon, QMessageBox::Critical);
-    before.Compare(DocumentState::Of(w));
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetSource);
-    QVERIFY(a);
-    QCOMPARE(a->HRef, QStringLiteral("old.htm"));
+    // Cancel in the list of notes: the document stays as it was and the import list stays open.
+    for (const bool import : {false, true}) {
+        DialogChoice choice(page);
+        NotesAnswer answer(import);
+        runExecuteImport(*FDialog, [this, import](TFormHTMLImport& d) {
+            clickRow(d, 0);
+            QTest::mouseClick(d.ButtonOK, Qt::LeftButton);
+            QCOMPARE(d.isVisible(), !import);
+            if (d.isVisible())
+                d.reject();
+        });
+        QCOMPARE(answer.Rows, QStringList{note});
+        QVERIFY(messages.Messages.isEmpty());
+        if (!import) {
+            before.Compare(DocumentState::Of(w));
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(w.PageControl->currentWidget(), w.TabSheetSource);
+            QVERIFY(a);
+        }
+    }
+    QCOMPARE(w.FMapName, QStringLiteral("NewMap"));
+    QCOMPARE(w.PanelScene->Regions().size(), leftOut ? 3 : 4);
+    QCOMPARE(w.FBitmap.size(), QSize(200, 150));
 }
 
-void TestHTMLImport::pictureThatFailsToLoadIsReported()
+void TestHTMLImport::cleanMapImportsWithoutNotes()
 {
-    MessageRecorder messages;
-    TFormCorvantaZonequilter& w = *FFixture->Window;
-    const QImage oldBitmap = w.FBitmap;
-    const QString oldImageFileName = w.FImageFileName;
-    const QString broken = writeFile(QStringLiteral("broken.png"), "this is not a picture");
-    const QString page =
-        writeMapPage(QStringLiteral("page.htm"), QStringLiteral("broken.png"), QStringLiteral("Kept"),
-                     areaLine(QStringLiteral("rect"), QStringLiteral("1,2,30,40")) +
-                         areaLine(QStringLiteral("circle"), QStringLiteral("50,50,10")));
+    const QString page = writeMapPage(QStringLiteral("clean.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    writePicture(QStringLiteral("pic.png"), 20, 20);
+    NotesAnswer answer(false);
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
+    QVERIFY(!answer.Shown);
+    QCOMPARE(FFixture->Window->PanelScene->Regions().size(), 1);
+}
 
-    QCOMPARE(messages.Messages.size(), 1);
-    QVERIFY2(messages.Messages[0].Text.contains(broken), qPrintable(messages.Messages[0].Text));
-    QCOMPARE(messages.Messages[0].Icon, QMessageBox::Critical);
-    // The import goes on with the previous picture.
-    QCOMPARE(w.FImageFileName, oldImageFileName);
-    QCOMPARE(w.FBitmap, oldBitmap);
-    QCOMPARE(w.PanelScene->ClientWidth(), 300);
-    QCOMPARE(w.FMapName, QStringLiteral("Kept"));
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
-
-    // A picture that is not there at all is reported the same way.
-    messages.Messages.clear();
-    const QString gone = writeMapPage(QStringLiteral("gone.htm"), QStringLiteral("gone.png"),
-                                      QStringLiteral("Gone"), QString());
-    QVERIFY(FDialog->LoadHTMLFile(gone));
+void TestHTMLImport::mapWithoutImage()
+{
+    MessageRecorder messages;
+    TFormCorvantaZonequilter& w = *FFixture->Window;
+    const QString page = writeFile(QStringLiteral("fragment.htm"),
+                                   "<map name=graph id=g>" + areaLine("rect", "1,2,30,40", "a.htm").toUtf8() +
+                                       areaLine("circle", "50,50,10", "b.htm").toUtf8() + "</map>");
+    // With a picture: it stays.
+    const QString kept = writePicture(QStringLiteral("kept.png"), 70, 80, Qt::blue);
+    QVERIFY(w.LoadImage(kept));
+    QVERIFY(FDialog->LoadHTMLFile(page));
+    QCOMPARE(FDialog->EntryCount(), 1);
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
-    QCOMPARE(messages.Messages.size(), 1);
-    QVERIFY2(messages.Messages[0].Text.contains(FDir->filePath(QStringLiteral("gone.png"))),
-             qPrintable(messages.Messages[0].Text));
-    QCOMPARE(w.PanelScene->Regions().size(), 0);
+    QCOMPARE(w.FImageFileName, kept);
+    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
+    QCOMPARE(w.FMapName, QStringLiteral("graph"));
+    QCOMPARE(w.PanelScene->Regions().size(), 2);
+
+    // Without one: the user is asked; cancelling keeps the document as it is.
+    w.FImageFileName.clear();
+    const DocumentState before = DocumentState::Of(w);
+    {
+        DialogChoice cancel{QString()};
+        QVERIFY(FDialog->SelectEntry(0));
+        QVERIFY(!FDialog->ButtonOKClick());
+        before.Compare(DocumentState::Of(w));
+    }
+    const QString chosen = writePicture(QStringLiteral("chosen.png"), 90, 60, Qt::green);
+    DialogChoice choose(chosen);
+    QVERIFY(FDialog->ButtonOKClick());
+    QCOMPARE(w.FImageFileName, chosen);
+    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
+    QCOMPARE(w.PanelScene->Regions().size(), 2);
+    QVERIFY(messages.Messages.isEmpty());
+}
+
+void TestHTMLImport::saveAsProposesTheImportedFile()
+{
+    writePicture(QStringLiteral("pic.png"), 20, 20);
+    const QString page = writeMapPage(QStringLiteral("index.html"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    {
+        DialogChoice choice(page);
+        QVERIFY(runExecuteImport(*FDialog, [this](TFormHTMLImport& d) {
+            clickRow(d, 0);
+            QTest::mouseClick(d.ButtonOK, Qt::LeftButton);
+        }));
+    }
+    QString proposed;
+    const DialogRunner previous = SetDialogRunner([&](QFileDialog& d) {
+        proposed = d.selectedFiles().value(0);
+        return false;
+    });
+    FFixture->Window->MISaveAsClick();
+    SetDialogRunner(previous);
+    QCOMPARE(proposed, page);
+}
+
+void TestHTMLImport::missingPictureShowsPlaceholder_data()
+{
+    QTest::addColumn<QString>("imageTag");
+    QTest::addColumn<QString>("picture"); // a picture to put beside the page, if any
+    QTest::addColumn<QString>("imageFile");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("not a picture, areas' extent") << "<img src=\"broken.png\" usemap=\"#M\">"
+                                                  << "" << "broken.png" << QSize(160, 100);
+    QTest::newRow("missing, size attributes") << "<img src=\"gone.png\" width=320 height=\"240\" usemap=\"#M\">"
+                                              << "" << "gone.png" << QSize(320, 240);
+    QTest::newRow("web address found beside the page")
+        << "<img src=\"http://example.org/art/pic.png?x=1\" usemap=\"#M\">"
+        << "pic.png" << "pic.png" << QSize(33, 44);
+    QTest::newRow("site root found in images") << "<img src=\"/art/pic.png\" usemap=\"#M\">"
+                                               << "images/pic.png" << "images/pic.png" << QSize(33, 44);
+}
+
+void TestHTMLImport::missingPictureShowsPlaceholder()
+{
+    QFETCH(QString, imageTag);
+    QFETCH(QString, picture);
+    QFETCH(QString, imageFile);
+    QFETCH(QSize, size);
+    MessageRecorder messages;
+    TFormCorvantaZonequilter& w = *FFixture->Window;
+    writeFile(QStringLiteral("broken.png"), "this is not a picture");
+    if (!picture.isEmpty())
+        writePicture(picture, 33, 44);
+    const QString page = writeFile(QStringLiteral("page.htm"),
+                                   (imageTag + "<map name=M>" + areaLine("rect", "1,2,30,40") +
+                                    areaLine("circle", "150,50,10") + "</map>").toUtf8());
+    QVERIFY(FDialog->LoadHTMLFile(page));
+    QVERIFY(FDialog->SelectEntry(0));
+    QVERIFY(FDialog->ButtonOKClick());
+    QVERIFY(messages.Messages.isEmpty());
+    QCOMPARE(w.FBitmap.size(), size);
+    QCOMPARE(QSize(w.PanelScene->ClientWidth(), w.PanelScene->ClientHeight()), size);
+    QCOMPARE(w.PanelScene->Regions().size(), 2);
+    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
+    if (picture.isEmpty()) {
+        // The written page still names the page's own picture.
+        QCOMPARE(w.FImageFileName, FDir->filePath(imageFile));
+        // A neutral checkerboard: two greys, no colour.
+        const QColor corner = w.FBitmap.pixelColor(1, 1);
+        QCOMPARE(corner.red(), corner.blue());
+        QVERIFY(corner != w.FBitmap.pixelColor(17, 1));
+    } else {
+        QCOMPARE(w.FImageFileName, FDir->filePath(imageFile));
+        QCOMPARE(w.FBitmap.pixelColor(0, 0), QColor(Qt::red));
+    }
 }
 
 void TestHTMLImport::relativeImageSourceResolvedAgainstHTMLFolder()
@@ -743,11 +886,15 @@ void TestHTMLImport::shapesAndTextsOfTheAreas()
                          QStringLiteral("<area shape=poly coords=\"1,2,3,4,5\">\n"));
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
+    NotesAnswer answer(true);
     QVERIFY(FDialog->ButtonOKClick());
+    QCOMPARE(answer.Rows, (QStringList{"2 | d.htm | Shape \"default\" covers the whole picture: left out",
+                                       "3 |  | Shape \"rectangle\" read as \"rect\""}));
     const QList<TGUIRegion*> regions = FFixture->Scene()->Regions();
-    QCOMPARE(regions.size(), 3);
+    QCOMPARE(regions.size(), 4);
+    QCOMPARE(regions[2]->BoundsRect(), (TRect{1, 1, 5, 5}));
     // Front-most (last child) is the first area.
-    auto* rect = qobject_cast<TUIRectangle*>(regions[2]);
+    auto* rect = qobject_cast<TUIRectangle*>(regions[3]);
     QVERIFY(rect);
     QCOMPARE(rect->BoundsRect(), (TRect{10, 20, 30, 40}));
     QCOMPARE(rect->HRef, QStringLiteral("r.htm"));
