@@ -71,6 +71,7 @@ TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
 void TFormCorvantaZonequilter::FormActivate()
 {
     SetMainCaption(this, SharedSaveDialog()->FileName());
+    MISaveIntoPage->setEnabled(FPageOrigin.IsValid());
 }
 
 void TFormCorvantaZonequilter::FormPaint()
@@ -101,6 +102,7 @@ void TFormCorvantaZonequilter::FormPaint()
     dialog->ButtonOKClick();
     // The demonstration is no page of the user's to write back into.
     FPageOrigin.Clear();
+    MISaveIntoPage->setEnabled(false);
     QCoreApplication::processEvents();
     ShowSplash(QStringLiteral("Setup.bmp"));
 }
@@ -116,6 +118,7 @@ bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 {
     PanelScene->DestroyRegions();
     FPageOrigin.Clear();
+    MISaveIntoPage->setEnabled(false);
     QString reason;
     const bool loaded = LoadImage(FileName, &reason);
     PageControl->setCurrentWidget(TabSheetEdit);

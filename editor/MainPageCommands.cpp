@@ -62,23 +62,24 @@ void TFormCorvantaZonequilter::MISaveIntoPageClick()
     page.close();
 
     const QVector<MapArea> areas = GatherMapAreas(*PanelScene);
-    QByteArray written;
+    PageRewrite written;
     QString reason;
     if (!RewritePageMap(bytes, FPageOrigin, FMapName, areas, &written, &reason)) {
         ShowError(reason);
         return;
     }
-    if (written != bytes && !saveAtomically(fileName, written, &reason)) {
+    if (written.Bytes != bytes && !saveAtomically(fileName, written.Bytes, &reason)) {
         ShowError(EFileCreateError::MakeMessage(fileName, reason));
         return;
     }
 
     // The page now holds this map: the next save compares with what was just written.
+    // Regions are gathered front-most first, the order they were written in.
     const QList<TGUIRegion*> regions = PanelScene->Regions();
     for (int i = 0; i < regions.size(); ++i)
-        regions[i]->SourceArea = regions.size() - 1 - i;
+        regions[i]->SourceArea = written.AreaPositions.value(regions.size() - 1 - i, -1);
     FPageOrigin.MapName = FMapName;
-    FPageOrigin.SourceAreaCount = areas.size();
+    FPageOrigin.SourceAreaCount = written.AreaCount;
     FPageOrigin.Areas = GatherMapAreas(*PanelScene);
 }
 

@@ -259,7 +259,7 @@ void TFormCorvantaZonequilter::PageControlChange()
 
 void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
 {
-    SynEdit->setText(BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene)));
+    SynEdit->setText(BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene), FMapAttributes));
 }
 
 void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)

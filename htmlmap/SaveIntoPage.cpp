@@ -265,7 +265,7 @@ struct Edit
 } // namespace
 
 bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const QString& mapName,
-                    const QVector<MapArea>& areas, QByteArray* result, QString* errorMessage)
+                    const QVector<MapArea>& areas, PageRewrite* result, QString* errorMessage)
 {
     const PageText pageText(page);
     const QString& text = pageText.Text;
@@ -303,15 +303,32 @@ bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const Q
     QVector<Edit> edits;
     QByteArray body;
     body.reserve(pageText.Raw(map.StartTag.End, map.EndTagStart).size() + areas.size() * 16);
+    QVector<int> positions;
+    positions.reserve(areas.size());
+    int written = 0;
+    // Areas the import left out keep their place before the next area that came from the page.
+    int nextLeftOut = 0;
+    auto keepLeftOut = [&](int before) {
+        for (; nextLeftOut < before; ++nextLeftOut) {
+            if (imported[nextLeftOut])
+                continue;
+            body += pageText.Raw(gapStart[nextLeftOut], map.Areas[nextLeftOut].End);
+            ++written;
+        }
+    };
     for (const MapArea& area : areas) {
         const int j = area.SourceArea;
         const bool fromPage = j >= 0 && j < map.Areas.size() && imported[j];
+        if (fromPage)
+            keepLeftOut(j);
         body += fromPage ? pageText.Raw(gapStart[j], map.Areas[j].Start) : encodedSeparator;
         if (fromPage && *imported[j] == area)
             body += pageText.Raw(map.Areas[j].Start, map.Areas[j].End);
         else
             body += pageText.Encode(areaText(text, style, area, fromPage ? &map.Areas[j] : nullptr));
+        positions.append(written++);
     }
+    keepLeftOut(map.Areas.size());
     body += pageText.Raw(tailStart, map.EndTagStart);
     edits.append({map.StartTag.End, map.EndTagStart, body});
 
@@ -352,6 +369,8 @@ bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const Q
         done = edit.End;
     }
     out += pageText.Tail(done);
-    *result = std::move(out);
+    result->Bytes = std::move(out);
+    result->AreaPositions = std::move(positions);
+    result->AreaCount = written;
     return true;
 }

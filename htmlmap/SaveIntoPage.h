@@ -26,6 +26,13 @@ struct PageMapOrigin
 // and attribute names, quoting, indentation); an area that is unchanged since
 // the import keeps its text exactly. When the map name changed, the map's
 // name and the usemap of the images that used the old name change with it.
-// False with a message when the page no longer holds the map as imported.
+// Areas the import left out stay where they were. False with a message when
+// the page no longer holds the map as imported.
+struct PageRewrite
+{
+    QByteArray Bytes;
+    QVector<int> AreaPositions; // where each given area now stands among the map's AREA tags
+    int AreaCount = 0;          // the map's AREA tags now, those left out at the import included
+};
 bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const QString& mapName,
-                    const QVector<MapArea>& areas, QByteArray* result, QString* errorMessage);
+                    const QVector<MapArea>& areas, PageRewrite* result, QString* errorMessage);
