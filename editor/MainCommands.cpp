@@ -87,9 +87,11 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     dialog->Target = region->Target;
     dialog->HRef = region->HRef;
     dialog->AltText = region->AltText;
+    dialog->Attributes = region->Attributes;
     if (dialog->RunDialog() && region) {
         region->Target = dialog->Target;
         region->HRef = dialog->HRef;
         region->AltText = dialog->AltText;
+        region->Attributes = dialog->Attributes;
     }
 }
