@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 TFormHTMLImport* FormHTMLImport = nullptr;
@@ -355,8 +356,12 @@ void TFormHTMLImport::ShowImportedPicture(const ImportedMap& Map)
     for (const QString& path : FallbackImagePaths(FHTMLFileName, Map.ImageSrc))
         if (FMainForm.LoadImage(path))
             return;
-    // The page keeps naming its own picture: the written IMG points where the page pointed.
-    FMainForm.ShowPicture(MakePicturePlaceholder(placeholderSize(Map), Map.ImagePath), Map.ImagePath);
+    // The page keeps naming its own picture: the written IMG points where the page pointed, a web
+    // address included.
+    const QUrl url(Map.ImageSrc);
+    const bool webAddress = url.scheme().size() > 1 && !url.host().isEmpty();
+    const QString name = webAddress ? Map.ImageSrc : Map.ImagePath;
+    FMainForm.ShowPicture(MakePicturePlaceholder(placeholderSize(Map), name), name);
 }
 
 void TFormHTMLImport::showEvent(QShowEvent* event)

@@ -48,7 +48,7 @@ TFormImportNotes::TFormImportNotes(QWidget* parent) : QDialog(parent)
     ListNotes->setSelectionMode(QAbstractItemView::NoSelection);
     ListNotes->header()->setStretchLastSection(true);
     ListNotes->header()->resizeSection(0, 40);
-    ListNotes->header()->resizeSection(1, 150);
+    ListNotes->header()->resizeSection(1, 160);
 
     ButtonImport = new QPushButton(QStringLiteral("Import"), this);
     ButtonImport->setObjectName(QStringLiteral("ButtonImport"));
@@ -68,7 +68,7 @@ TFormImportNotes::TFormImportNotes(QWidget* parent) : QDialog(parent)
     layout->addWidget(LabelMessage);
     layout->addWidget(ListNotes, 1);
     layout->addLayout(buttons);
-    resize(520, 300);
+    resize(640, 300);
 
     TranslateComponent(this);
 }

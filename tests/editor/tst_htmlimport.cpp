@@ -731,6 +731,9 @@ void TestHTMLImport::missingPictureShowsPlaceholder_data()
     QTest::newRow("web address found beside the page")
         << "<img src=\"http://example.org/art/pic.png?x=1\" usemap=\"#M\">"
         << "pic.png" << "pic.png" << QSize(33, 44);
+    QTest::newRow("web address missing keeps its address")
+        << "<img src=\"http://example.org/art/nowhere.png\" width=50 height=60 usemap=\"#M\">"
+        << "" << "http://example.org/art/nowhere.png" << QSize(50, 60);
     QTest::newRow("site root found in images") << "<img src=\"/art/pic.png\" usemap=\"#M\">"
                                                << "images/pic.png" << "images/pic.png" << QSize(33, 44);
 }
@@ -759,7 +762,7 @@ void TestHTMLImport::missingPictureShowsPlaceholder()
     QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
     if (picture.isEmpty()) {
         // The written page still names the page's own picture.
-        QCOMPARE(w.FImageFileName, FDir->filePath(imageFile));
+        QCOMPARE(w.FImageFileName, imageFile.startsWith("http:") ? imageFile : FDir->filePath(imageFile));
         // A neutral checkerboard: two greys, no colour.
         const QColor corner = w.FBitmap.pixelColor(1, 1);
         QCOMPARE(corner.red(), corner.blue());
