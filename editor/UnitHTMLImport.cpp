@@ -312,7 +312,8 @@ bool TFormHTMLImport::ButtonOKClick()
         return false;
     }
     if (!map.Notes.isEmpty()) {
-        TFormImportNotes notes(this);
+        // Over the list when it shows, else (an import without the list) over the main window.
+        TFormImportNotes notes(isVisible() ? static_cast<QWidget*>(this) : &FMainForm);
         if (!notes.Confirm(map.MapName, map.Notes))
             return false;
     }
