@@ -25,6 +25,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TFormHTMLImport* FormHTMLImport = nullptr;
 
 namespace {
@@ -37,24 +39,24 @@ const int NoImageRole = Qt::UserRole + 1;
 // height attributes, or else of the areas' extent.
 QSize placeholderSize(const ImportedMap& Map)
 {
-    int right = 0;
-    int bottom = 0;
+    qint64 right = 0;
+    qint64 bottom = 0;
     for (const MapArea& area : Map.Areas) {
         if (area.shape == MapArea::Shape::Poly) {
             for (const QPoint& p : area.Vertices) {
-                right = std::max(right, p.x());
-                bottom = std::max(bottom, p.y());
+                right = std::max<qint64>(right, p.x());
+                bottom = std::max<qint64>(bottom, p.y());
             }
         } else {
-            right = std::max<qint64>(right, std::min<qint64>(qint64(area.Left) + std::max(area.Width, 0), 1 << 14));
-            bottom = std::max<qint64>(bottom, std::min<qint64>(qint64(area.Top) + std::max(area.Height, 0), 1 << 14));
+            right = std::max(right, qint64(area.Left) + std::max(area.Width, 0));
+            bottom = std::max(bottom, qint64(area.Top) + std::max(area.Height, 0));
         }
     }
     // A picture too small to read the path on helps nobody; one beyond any screen neither.
-    const int limit = 1 << 14;
-    const int width = Map.ImageWidth > 0 ? Map.ImageWidth : std::clamp(right, 100, limit);
-    const int height = Map.ImageHeight > 0 ? Map.ImageHeight : std::clamp(bottom, 100, limit);
-    return QSize(std::min(width, limit), std::min(height, limit));
+    const qint64 smallest = 100, largest = 1 << 14;
+    const qint64 width = Map.ImageWidth > 0 ? Map.ImageWidth : std::clamp(right, smallest, largest);
+    const qint64 height = Map.ImageHeight > 0 ? Map.ImageHeight : std::clamp(bottom, smallest, largest);
+    return QSize(int(std::min(width, largest)), int(std::min(height, largest)));
 }
 
 TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
