@@ -4,6 +4,7 @@
 #include "SaveIntoPage.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTest>
 
 namespace {
@@ -73,6 +74,7 @@ private slots:
     void linklessAreasStayLinkless();
     void drawnAndDeletedAreas();
     void charactersThePageCannotHoldBecomeReferences();
+    void utf16PageStaysUtf16();
     void renamedMapTakesItsImagesAlong();
     void changedPageIsRefused();
 };
@@ -83,6 +85,7 @@ void TestSaveIntoPage::unchangedMapLeavesThePageAlone_data()
     QTest::newRow("upper case, CR LF, windows-1252") << "upper-crlf.htm";
     QTest::newRow("lower case, self-closing, UTF-8") << "lower-xhtml.htm";
     QTest::newRow("single quotes, no image") << "single-quoted.htm";
+    QTest::newRow("UTF-16 with its mark") << "utf16.htm";
 }
 
 void TestSaveIntoPage::unchangedMapLeavesThePageAlone()
@@ -184,6 +187,21 @@ void TestSaveIntoPage::charactersThePageCannotHoldBecomeReferences()
     areas[0].AltText = QString::fromUtf8("Caf\xc3\xa9 \xe2\x98\x83");
     const QByteArray saved = imported.Save(areas);
     QVERIFY(saved.contains("ALT=\"Caf\xe9 &#9731;\">"));
+}
+
+void TestSaveIntoPage::utf16PageStaysUtf16()
+{
+    const ImportedPage imported("utf16.htm");
+    QVector<MapArea> areas = imported.Map.Areas;
+    areas[1].AltText = QString::fromUtf8("Zw\xc3\xb6lf");
+    const QByteArray saved = imported.Save(areas);
+    QVERIFY(saved.startsWith("\xff\xfe"));
+    QStringDecoder decoder(QStringConverter::Utf16LE);
+    const QString text = decoder.decode(saved.mid(2));
+    QStringDecoder original(QStringConverter::Utf16LE);
+    QString expected = original.decode(imported.Bytes.mid(2));
+    expected.replace("alt=\"Zwei\"", QString::fromUtf8("alt=\"Zw\xc3\xb6lf\""));
+    QCOMPARE(text, expected);
 }
 
 void TestSaveIntoPage::renamedMapTakesItsImagesAlong()
