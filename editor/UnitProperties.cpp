@@ -52,7 +52,7 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
 
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    // Taller than the three specified rows need: the title and the page's other attributes go below.
+    // Taller than the link, target and alternate text need: the title and the page's other attributes go below.
     PageControl->setGeometry(0, 0, 345, 177 + extraHeight);
     PageControl->setFocusPolicy(Qt::NoFocus);
     TabSheetSettings = new QWidget;

@@ -69,7 +69,7 @@ AttributeList KeptAreaAttributes(const HtmlElement& area);
 // x+r, y+r); "POLY" (items div 2) vertices. A missing shape is a rectangle,
 // the synonyms "rectangle", "circ" and "polygon" their shapes (any case), a
 // decimal coordinate is rounded. An area that cannot become a region is left
-// out. Everything done besides reading as specified goes into `notes`.
+// out. Every area read otherwise than written, or left out, gets a note.
 QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes = nullptr);
 
 // The image source taken as a file path: relative ones against the folder of

@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-// Pages as people write them: areas a browser reads although they are not written as specified,
+// Pages as people write them: areas a browser reads although they are not written by the book,
 // maps without an image, pictures that are not where the page says.
 class TestImportPages : public ImportTestCase
 {
