@@ -11,11 +11,14 @@ function(zq_add_test name)
                                              ZQ_APP_DIR="${ZQ_APP_DIR}")
   set(env "QT_QPA_PLATFORM=offscreen")
   list(APPEND env "ZQ_APP_DIR=${ZQ_APP_DIR}")
+  # Recovery files and other per-user data stay in the build, one folder per test.
+  list(APPEND env "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/data-home/${name}")
   if(ARG_WEBVIEW)
     find_program(XVFB_RUN xvfb-run REQUIRED)
     add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
     set(env "QT_QPA_PLATFORM=xcb" "ZQ_APP_DIR=${ZQ_APP_DIR}" "QTWEBENGINE_DISABLE_SANDBOX=1"
-            "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu")
+            "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu"
+            "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/data-home/${name}")
     set_tests_properties(${name} PROPERTIES LABELS webview TIMEOUT 300)
   else()
     add_test(NAME ${name} COMMAND $<TARGET_FILE:${name}>)

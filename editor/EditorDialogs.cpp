@@ -1,5 +1,8 @@
 #include "EditorDialogs.h"
 
+#include "Translation.h"
+#include "TranslationError.h"
+
 QString HTMLFileFilter()
 {
     return QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|");
@@ -9,4 +12,14 @@ QString PictureFileFilter()
 {
     return QStringLiteral("HTML Image Files|*.jpeg;*.jpg;*.gif;*.png|JPEG Files (*.jpg)|*.jpeg;*.jpg|"
                           "GIF Files (*.gif)|*.gif|PNG Files (*.png)|*.png|All Files (*.*)|*.*|");
+}
+
+QString EditorText(const QString& Text)
+{
+    try {
+        return TranslateText(Text, QStringLiteral("STRING_TABLE"));
+    } catch (const ETranslationError&) {
+        // A broken translation must not stop an editing command.
+        return Text;
+    }
 }

@@ -1,41 +1,50 @@
-// The region commands of the main window.
+// The region commands of the main window; each change is one step of the document's history.
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
+#include "RegionCommands.h"
 #include "TGUIRegion.h"
+#include "TUIPolygon.h"
 #include "UPTFrame.h"
 #include "UnitProperties.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QTabWidget>
 
-void TFormCorvantaZonequilter::SetRegionCommands(bool Delete, bool SendToBack, bool BringToFront,
-                                                 bool Properties)
+void TFormCorvantaZonequilter::UpdateRegionCommands()
 {
-    TBDelete->setEnabled(Delete);
-    TBSendToBack->setEnabled(SendToBack);
-    TBBringToFront->setEnabled(BringToFront);
-    TBProperties->setEnabled(Properties);
+    // A region on a hidden tab is out of the user's sight: its commands wait for the Edit tab.
+    TGUIRegion* region = PageControl->currentWidget() == TabSheetEdit ? ActiveRegion() : nullptr;
+    int index = -1;
+    int count = 0;
+    if (region)
+        region->GetZPosition(index, count);
+    TBDelete->setEnabled(region);
+    TBSendToBack->setEnabled(region && index > 0);
+    TBBringToFront->setEnabled(region && index < count - 1);
+    TBProperties->setEnabled(region);
+    // Del follows the selection, as the context menu would find it.
+    for (QAction* item : {MenuItemDelete, MenuItemSendtoBack, MenuItemBringtoFront, MenuItemProperties})
+        item->setEnabled(region);
 }
 
-void TFormCorvantaZonequilter::RegionFocused(TGUIRegion*, int Index, int Count)
+void TFormCorvantaZonequilter::RegionFocused(TGUIRegion*, int, int)
 {
-    SetRegionCommands(true, Index > 0, Index < Count - 1, true);
-    // Del follows the selection, as the context menu would find it.
-    PopupMenu1Popup();
+    UpdateRegionCommands();
 }
 
 void TFormCorvantaZonequilter::RegionFocusLost(TGUIRegion*)
 {
-    SetRegionCommands(false, false, false, false);
-    PopupMenu1Popup();
+    UpdateRegionCommands();
 }
 
 void TFormCorvantaZonequilter::PopupMenu1Popup()
 {
-    const bool enabled = ActiveRegion() != nullptr;
-    for (QAction* item : {MenuItemDelete, MenuItemSendtoBack, MenuItemBringtoFront, MenuItemProperties})
-        item->setEnabled(enabled);
+    UpdateRegionCommands();
 }
 
 void TFormCorvantaZonequilter::ShowSceneContextMenu(const QPoint& Pos)
@@ -51,10 +60,8 @@ void TFormCorvantaZonequilter::MenuItemDeleteClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
-    delete region;
-    ClearActiveControl();
-    SetRegionCommands(false, false, false, false);
-    PopupMenu1Popup();
+    FDocument->Push(new TDeleteRegionCommand(*FDocument, FDocument->PositionOf(region)));
+    UpdateRegionCommands();
 }
 
 void TFormCorvantaZonequilter::MenuItemSendtoBackClick()
@@ -62,10 +69,11 @@ void TFormCorvantaZonequilter::MenuItemSendtoBackClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
-    region->SendToBack();
-    // Focusing it again reports the new position to the toolbar.
-    ClearActiveControl();
-    region->SetFocus();
+    const int position = FDocument->PositionOf(region);
+    if (position == 0)
+        return;
+    FDocument->Push(
+        new TRestackCommand(*FDocument, position, 0, EditorText(QStringLiteral("Send Region to Back"))));
 }
 
 void TFormCorvantaZonequilter::MenuItemBringtoFrontClick()
@@ -73,9 +81,12 @@ void TFormCorvantaZonequilter::MenuItemBringtoFrontClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
-    region->BringToFront();
-    ClearActiveControl();
-    region->SetFocus();
+    const int position = FDocument->PositionOf(region);
+    const int top = FDocument->RegionCount() - 1;
+    if (position == top)
+        return;
+    FDocument->Push(
+        new TRestackCommand(*FDocument, position, top, EditorText(QStringLiteral("Bring Region to Front"))));
 }
 
 void TFormCorvantaZonequilter::MenuItemPropertiesClick()
@@ -89,9 +100,43 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     dialog->AltText = region->AltText;
     dialog->Attributes = region->Attributes;
     if (dialog->RunDialog() && region) {
-        region->Target = dialog->Target;
-        region->HRef = dialog->HRef;
-        region->AltText = dialog->AltText;
-        region->Attributes = dialog->Attributes;
+        const MapArea before = RegionArea(*region);
+        MapArea after = before;
+        after.Target = dialog->Target;
+        after.HRef = dialog->HRef;
+        after.AltText = dialog->AltText;
+        after.Attributes = dialog->Attributes;
+        if (after != before)
+            FDocument->Push(
+                new TChangeTextsCommand(*FDocument, FDocument->PositionOf(region), before, after));
     }
+}
+
+void TFormCorvantaZonequilter::ShapeDragStarted(TGUIShape* Shape)
+{
+    auto* region = qobject_cast<TGUIRegion*>(Shape);
+    FReshapePosition = FDocument->PositionOf(region);
+    if (region)
+        FReshapeBefore = RegionArea(*region);
+}
+
+void TFormCorvantaZonequilter::ShapeDragFinished(TGUIShape* Shape)
+{
+    auto* region = qobject_cast<TGUIRegion*>(Shape);
+    const int position = FDocument->PositionOf(region);
+    const int started = FReshapePosition;
+    FReshapePosition = -1;
+    if (!region || position < 0 || position != started)
+        return;
+    const MapArea after = RegionArea(*region);
+    if (after == FReshapeBefore)
+        return;
+    // A polygon's vertex handle moves one vertex; every other handle resizes.
+    int movedVertices = 0;
+    if (after.shape == MapArea::Shape::Poly && after.Vertices.size() == FReshapeBefore.Vertices.size())
+        for (int i = 0; i < after.Vertices.size(); ++i)
+            movedVertices += after.Vertices[i] != FReshapeBefore.Vertices[i];
+    const QString text = movedVertices == 1 ? EditorText(QStringLiteral("Move Vertex"))
+                                            : EditorText(QStringLiteral("Resize Region"));
+    FDocument->Push(new TChangeGeometryCommand(*FDocument, position, FReshapeBefore, after, text));
 }

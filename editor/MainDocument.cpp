@@ -3,10 +3,12 @@
 #include "UnitMain.h"
 
 #include "AppFolder.h"
+#include "AtomicFileWrite.h"
 #include "EFileCreateError.h"
 #include "EditorDialogs.h"
 #include "ImageMapWriter.h"
 #include "MainWindowHelpers.h"
+#include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
@@ -19,11 +21,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
-#include <cerrno>
 
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
@@ -82,33 +83,40 @@ void TFormCorvantaZonequilter::FormPaint()
 
     // A file named on the command line takes the demonstration map's place; the splash
     // follows it whatever became of it.
+    bool showSplash = true;
     if (!FStartupFile.isEmpty()) {
         OpenDocumentFile(FStartupFile);
         QCoreApplication::processEvents();
-        ShowSplash(QStringLiteral("Setup.bmp"));
-        return;
+    } else {
+        // The demonstration map becomes the document, without the dialog being
+        // shown. A file that can't be read has been reported by the dialog; the
+        // editor then starts with an empty document and no splash.
+        TFormHTMLImport* dialog = ImportDialog();
+        showSplash = false;
+        if (dialog->LoadHTMLFile(FindProgramFile(QStringLiteral("demo.htm")))) {
+            QCoreApplication::processEvents();
+            if (dialog->SelectEntry(0)) {
+                QCoreApplication::processEvents();
+                dialog->ButtonOKClick();
+                // The demonstration is no page of the user's to write back into.
+                FPageOrigin.Clear();
+                QCoreApplication::processEvents();
+                showSplash = true;
+            }
+        }
     }
-
-    // The demonstration map becomes the document, without the dialog being
-    // shown. A file that can't be read has been reported by the dialog; the
-    // editor then starts with an empty document and no splash.
-    TFormHTMLImport* dialog = ImportDialog();
-    if (!dialog->LoadHTMLFile(FindProgramFile(QStringLiteral("demo.htm"))))
-        return;
-    QCoreApplication::processEvents();
-    if (!dialog->SelectEntry(0))
-        return;
-    QCoreApplication::processEvents();
-    dialog->ButtonOKClick();
-    // The demonstration is no page of the user's to write back into.
-    FPageOrigin.Clear();
-    MISaveIntoPage->setEnabled(false);
-    QCoreApplication::processEvents();
-    ShowSplash(QStringLiteral("Setup.bmp"));
+    // The document the program starts with is where the user starts, not a change to undo or
+    // to save.
+    FDocument->ClearHistory();
+    OfferRecovery();
+    if (showSplash)
+        ShowSplash(QStringLiteral("Setup.bmp"));
 }
 
 void TFormCorvantaZonequilter::MINewClick()
 {
+    if (!MaybeSaveChanges())
+        return;
     if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
         return;
     NewImageMapOn(SharedOpenDialog()->FileName());
@@ -116,12 +124,15 @@ void TFormCorvantaZonequilter::MINewClick()
 
 bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 {
+    const TDocumentSnapshot before = FDocument->Snapshot();
     PanelScene->DestroyRegions();
     FPageOrigin.Clear();
+    FMapAttributes.clear();
     MISaveIntoPage->setEnabled(false);
     QString reason;
     const bool loaded = LoadImage(FileName, &reason);
     PageControl->setCurrentWidget(TabSheetEdit);
+    FDocument->RecordReplacement(before, EditorText(QStringLiteral("New Image Map")));
     if (!loaded)
         ShowError(reason);
     return loaded;
@@ -129,52 +140,51 @@ bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 
 void TFormCorvantaZonequilter::MIOpenClick()
 {
+    if (!MaybeSaveChanges())
+        return;
     ImportDialog()->ExecuteImport();
 }
 
-void TFormCorvantaZonequilter::MISaveAsClick()
+bool TFormCorvantaZonequilter::MISaveClick()
+{
+    const QString fileName = SharedSaveDialog()->FileName();
+    if (fileName.isEmpty())
+        return MISaveAsClick();
+    if (!WriteDocumentFile(fileName))
+        return false;
+    FDocument->MarkSaved();
+    FormActivate();
+    return true;
+}
+
+bool TFormCorvantaZonequilter::MISaveAsClick()
 {
     TSharedFileDialog* dialog = SharedSaveDialog();
     const QString previousName = dialog->FileName();
     if (!ExecuteSaveDialog(previousName, HTMLFileFilter(), QStringLiteral("htm")))
-        return;
-    ButtonRefreshHTML->click();
-
-    // The old file is replaced only once the new text is completely on disk.
-    // Unbuffered, so that a write the disk cuts short shows in its count: Qt
-    // reports no error for a short write.
-    const QString fileName = dialog->FileName();
-    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
-    QSaveFile file(fileName);
-    QString reason;
-    bool saved = false;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else {
-        errno = 0;
-        const qint64 written = file.write(bytes);
-        const int writeErrno = errno;
-        if (written != bytes.size() || file.size() != bytes.size()) {
-            if (file.error() != QFileDevice::NoError)
-                reason = file.errorString();
-            else if (writeErrno != 0)
-                reason = qt_error_string(writeErrno);
-            else
-                reason = tr("Only part of the text could be written.");
-            file.cancelWriting();
-        } else {
-            saved = file.commit();
-            reason = file.errorString();
-        }
-    }
-    if (!saved) {
+        return false;
+    if (!WriteDocumentFile(dialog->FileName())) {
         // The document keeps the name of the file it really is in.
         dialog->SetFileName(previousName);
+        return false;
+    }
+    FDocument->MarkSaved();
+    FormActivate();
+    return true;
+}
+
+bool TFormCorvantaZonequilter::WriteDocumentFile(const QString& fileName)
+{
+    ButtonRefreshHTML->click();
+
+    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
+    QString reason;
+    if (!WriteFileAtomically(fileName, bytes, &reason)) {
         ShowError(EFileCreateError::MakeMessage(fileName, reason));
-        return;
+        return false;
     }
     AddRecentFile(fileName);
-    FormActivate();
+    return true;
 }
 
 void TFormCorvantaZonequilter::MIExitClick()
@@ -203,6 +213,7 @@ void TFormCorvantaZonequilter::ConnectDocumentCommands()
     connect(TBNew, &QAction::triggered, this, &TFormCorvantaZonequilter::MINewClick);
     connect(MIOpen, &QAction::triggered, this, &TFormCorvantaZonequilter::MIOpenClick);
     connect(TBOpen, &QAction::triggered, this, &TFormCorvantaZonequilter::MIOpenClick);
+    connect(MISave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveClick);
     connect(MISaveAs, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
     connect(TBSave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
     ConnectPageCommands();

@@ -92,7 +92,7 @@ void TFormCorvantaZonequilter::CreateDropAndRecentFiles()
     FRecentFiles->Load(GetSettingsFileName());
     MIOpenRecent = new QMenu(QStringLiteral("Open &Recent"), this);
     MIOpenRecent->setObjectName(QStringLiteral("MIOpenRecent"));
-    MIFile->insertMenu(MISaveAs, MIOpenRecent);
+    MIFile->insertMenu(MISave, MIOpenRecent);
     connect(MIOpenRecent, &QMenu::aboutToShow, this, &TFormCorvantaZonequilter::MIOpenRecentPopup);
     MIOpenRecentPopup();
 }
@@ -119,9 +119,9 @@ bool TFormCorvantaZonequilter::OpenDocumentFile(const QString& FileName)
     }
     switch (DocumentFileKind(FileName)) {
     case TDocumentFileKind::Html:
-        return ImportDialog()->ImportNamedFile(FileName);
+        return MaybeSaveChanges() && ImportDialog()->ImportNamedFile(FileName);
     case TDocumentFileKind::Picture:
-        return NewImageMapOn(FileName);
+        return MaybeSaveChanges() && NewImageMapOn(FileName);
     case TDocumentFileKind::Other:
         break;
     }

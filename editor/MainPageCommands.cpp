@@ -2,61 +2,57 @@
 // with the picture alone: Save Into Page and Change Picture.
 #include "UnitMain.h"
 
+#include "AtomicFileWrite.h"
 #include "EFileCreateError.h"
 #include "EditorDialogs.h"
 #include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
-#include <cerrno>
+#include <QUndoCommand>
 
 namespace {
 
-// Replaces the file only once the new bytes are completely on disk. Unbuffered, so that a write the
-// disk cuts short shows in its count.
-bool saveAtomically(const QString& fileName, const QByteArray& bytes, QString* reason)
+// Change Picture: the picture and its file name before and after; the regions stay as they are.
+class TChangePictureCommand : public QUndoCommand
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *reason = file.errorString();
-        return false;
+public:
+    TChangePictureCommand(TFormCorvantaZonequilter& Window, QImage BeforePicture, QString BeforeName)
+        : QUndoCommand(EditorText(QStringLiteral("Change Picture"))), FWindow(Window),
+          FBeforePicture(std::move(BeforePicture)), FBeforeName(std::move(BeforeName)),
+          FAfterPicture(Window.FBitmap), FAfterName(Window.FImageFileName)
+    {
     }
-    errno = 0;
-    const qint64 written = file.write(bytes);
-    const int writeErrno = errno;
-    if (written != bytes.size() || file.size() != bytes.size()) {
-        if (file.error() != QFileDevice::NoError)
-            *reason = file.errorString();
-        else if (writeErrno != 0)
-            *reason = qt_error_string(writeErrno);
-        else
-            *reason = QObject::tr("Only part of the text could be written.");
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *reason = file.errorString();
-        return false;
-    }
-    return true;
-}
+
+    void undo() override { FWindow.ShowPicture(FBeforePicture, FBeforeName); }
+    // The picture is loaded when the step is pushed: its first redo changes nothing.
+    void redo() override { FWindow.ShowPicture(FAfterPicture, FAfterName); }
+
+private:
+    TFormCorvantaZonequilter& FWindow;
+    QImage FBeforePicture;
+    QString FBeforeName;
+    QImage FAfterPicture;
+    QString FAfterName;
+};
 
 } // namespace
 
-void TFormCorvantaZonequilter::MISaveIntoPageClick()
+bool TFormCorvantaZonequilter::MISaveIntoPageClick()
 {
     if (!FPageOrigin.IsValid())
-        return;
+        return false;
     const QString fileName = FPageOrigin.FileName;
     QFile page(fileName);
     if (!page.open(QIODevice::ReadOnly)) {
         ShowError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, page.errorString()));
-        return;
+        return false;
     }
     const QByteArray bytes = page.readAll();
     page.close();
@@ -66,11 +62,11 @@ void TFormCorvantaZonequilter::MISaveIntoPageClick()
     QString reason;
     if (!RewritePageMap(bytes, FPageOrigin, FMapName, areas, &written, &reason)) {
         ShowError(reason);
-        return;
+        return false;
     }
-    if (written.Bytes != bytes && !saveAtomically(fileName, written.Bytes, &reason)) {
+    if (written.Bytes != bytes && !WriteFileAtomically(fileName, written.Bytes, &reason)) {
         ShowError(EFileCreateError::MakeMessage(fileName, reason));
-        return;
+        return false;
     }
 
     // The page now holds this map: the next save compares with what was just written.
@@ -81,15 +77,27 @@ void TFormCorvantaZonequilter::MISaveIntoPageClick()
     FPageOrigin.MapName = FMapName;
     FPageOrigin.SourceAreaCount = written.AreaCount;
     FPageOrigin.Areas = GatherMapAreas(*PanelScene);
+    // The document is what its file holds when that file is the page.
+    if (QFileInfo(fileName) == QFileInfo(SharedSaveDialog()->FileName())) {
+        FDocument->MarkSaved();
+        AddRecentFile(fileName);
+        FormActivate();
+    }
+    return true;
 }
 
 void TFormCorvantaZonequilter::MIChangePictureClick()
 {
     if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
         return;
+    const QImage beforePicture = FBitmap;
+    const QString beforeName = FImageFileName;
     QString reason;
-    if (!LoadImage(SharedOpenDialog()->FileName(), &reason))
+    if (!LoadImage(SharedOpenDialog()->FileName(), &reason)) {
         ShowError(reason);
+        return;
+    }
+    FDocument->Push(new TChangePictureCommand(*this, beforePicture, beforeName));
 }
 
 void TFormCorvantaZonequilter::ConnectPageCommands()

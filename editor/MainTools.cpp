@@ -1,6 +1,10 @@
 // The editing tools and the scene's mouse handling of the main window.
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
+#include "RegionCommands.h"
 #include "TGUIRegion.h"
 #include "TPolyOverlay.h"
 #include "TUICircle.h"
@@ -212,7 +216,12 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
         const TRect moved = MovingOutline();
         CancelSceneDrag();
         if (region) {
+            const MapArea before = RegionArea(*region);
             region->SetBoundsRect(moved);
+            const MapArea after = RegionArea(*region);
+            if (after != before)
+                FDocument->Push(new TChangeGeometryCommand(*FDocument, FDocument->PositionOf(region), before,
+                                                           after, EditorText(QStringLiteral("Move Region"))));
             region->SetFocus();
         }
     } else if (drag == SceneDrag::Rectangle) {
@@ -222,7 +231,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
         if (RectWidth(r) > minRegionSize && RectHeight(r) > minRegionSize) {
             auto* rectangle = new TUIRectangle(PanelScene);
             rectangle->SetBoundsRect(r);
-            rectangle->SetFocus();
+            FDocument->Push(new TCreateRegionCommand(*FDocument, *rectangle));
         }
     } else if (drag == SceneDrag::Circle) {
         TBArrowClick();
@@ -230,7 +239,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
         if (RectWidth(square) > minRegionSize && RectHeight(square) > minRegionSize) {
             auto* circle = new TUICircle(PanelScene);
             circle->SetBoundsRect(square);
-            circle->SetFocus();
+            FDocument->Push(new TCreateRegionCommand(*FDocument, *circle));
         }
     }
     CancelSceneDrag();
@@ -273,7 +282,7 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
     }
     TBArrowClick();
     if (polygon)
-        polygon->SetFocus();
+        FDocument->Push(new TCreateRegionCommand(*FDocument, *polygon));
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyMouseMove(Qt::KeyboardModifiers, int X, int Y)

@@ -6,6 +6,42 @@
 #include "TUIRectangle.h"
 #include "UPTFrame.h"
 
+namespace {
+
+QVector<TPoint> ToPoints(const QVector<QPoint>& Vertices)
+{
+    QVector<TPoint> points;
+    points.reserve(Vertices.size());
+    for (const QPoint& p : Vertices)
+        points.append(TPoint{p.x(), p.y()});
+    return points;
+}
+
+} // namespace
+
+MapArea RegionArea(const TGUIRegion& Region)
+{
+    MapArea area;
+    // Tested in the writer's order: rectangle, circle, polygon.
+    if (qobject_cast<const TUIRectangle*>(&Region)) {
+        area = MapArea::rectangle(Region.Left(), Region.Top(), Region.Width(), Region.Height());
+    } else if (qobject_cast<const TUICircle*>(&Region)) {
+        area = MapArea::circle(Region.Left(), Region.Top(), Region.Width(), Region.Height());
+    } else if (auto* polygon = qobject_cast<const TUIPolygon*>(&Region)) {
+        QVector<QPoint> vertices;
+        vertices.reserve(polygon->PointCount());
+        for (const TPoint& p : polygon->Points())
+            vertices.append(QPoint(p.X, p.Y));
+        area = MapArea::polygon(vertices);
+    }
+    area.HRef = Region.HRef;
+    area.AltText = Region.AltText;
+    area.Target = Region.Target;
+    area.Attributes = Region.Attributes;
+    area.SourceArea = Region.SourceArea;
+    return area;
+}
+
 QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene)
 {
     QVector<MapArea> areas;
@@ -13,28 +49,46 @@ QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene)
     areas.reserve(shapes.size());
     for (auto it = shapes.crbegin(); it != shapes.crend(); ++it) {
         TGUIShape* shape = *it;
-        MapArea area;
-        // Tested in the writer's order: rectangle, circle, polygon.
-        if (qobject_cast<TUIRectangle*>(shape)) {
-            area = MapArea::rectangle(shape->Left(), shape->Top(), shape->Width(), shape->Height());
-        } else if (qobject_cast<TUICircle*>(shape)) {
-            area = MapArea::circle(shape->Left(), shape->Top(), shape->Width(), shape->Height());
-        } else if (auto* polygon = qobject_cast<TUIPolygon*>(shape)) {
-            QVector<QPoint> vertices;
-            vertices.reserve(polygon->PointCount());
-            for (const TPoint& p : polygon->Points())
-                vertices.append(QPoint(p.X, p.Y));
-            area = MapArea::polygon(vertices);
-        } else {
+        if (!qobject_cast<TUIRectangle*>(shape) && !qobject_cast<TUICircle*>(shape) &&
+            !qobject_cast<TUIPolygon*>(shape))
             continue;
-        }
-        auto* region = static_cast<TGUIRegion*>(shape);
-        area.HRef = region->HRef;
-        area.AltText = region->AltText;
-        area.Target = region->Target;
-        area.Attributes = region->Attributes;
-        area.SourceArea = region->SourceArea;
-        areas.append(area);
+        areas.append(RegionArea(*static_cast<TGUIRegion*>(shape)));
     }
     return areas;
+}
+
+TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
+{
+    TGUIRegion* region = nullptr;
+    switch (Area.shape) {
+    case MapArea::Shape::Rect:
+        region = new TUIRectangle(Scene);
+        break;
+    case MapArea::Shape::Circle:
+        region = new TUICircle(Scene);
+        break;
+    case MapArea::Shape::Poly:
+        region = new TUIPolygon(Scene);
+        break;
+    }
+    ApplyAreaGeometry(*region, Area);
+    ApplyAreaTexts(*region, Area);
+    region->SourceArea = Area.SourceArea;
+    return region;
+}
+
+void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area)
+{
+    if (auto* polygon = qobject_cast<TUIPolygon*>(&Region))
+        polygon->SetPoints(ToPoints(Area.Vertices));
+    else
+        Region.SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
+}
+
+void ApplyAreaTexts(TGUIRegion& Region, const MapArea& Area)
+{
+    Region.HRef = Area.HRef;
+    Region.Target = Area.Target;
+    Region.AltText = Area.AltText;
+    Region.Attributes = Area.Attributes;
 }

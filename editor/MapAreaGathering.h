@@ -4,9 +4,22 @@
 
 #include <QVector>
 
+class TGUIRegion;
 class TPTCustomGroup;
 
 // The document's areas as the writer takes them: the regions of the scene,
 // front-most first (the last child first), each with its kind, geometry and
 // texts. Other children of the scene are left out.
 QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene);
+
+// One region as a value: its kind, bounds or vertices, its three texts, its other attributes and
+// where it came from in an imported map.
+MapArea RegionArea(const TGUIRegion& Region);
+
+// A new region of the area's kind, geometry and texts, on top of the scene's others.
+TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area);
+
+// Gives Region the area's bounds or vertices; the kinds must match.
+void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area);
+// Gives Region the area's three texts and its other attributes.
+void ApplyAreaTexts(TGUIRegion& Region, const MapArea& Area);

@@ -2,16 +2,18 @@
 
 #include "EditorDialogs.h"
 #include "MainWindowHelpers.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
+#include "PicturePlaceholder.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
-#include "UPTFrame.h"
-#include "PicturePlaceholder.h"
 #include "Translation.h"
+#include "UPTFrame.h"
 #include "UnitImportNotes.h"
 #include "UnitMain.h"
 
@@ -57,37 +59,6 @@ QSize placeholderSize(const ImportedMap& Map)
     const qint64 width = Map.ImageWidth > 0 ? Map.ImageWidth : std::clamp(right, smallest, largest);
     const qint64 height = Map.ImageHeight > 0 ? Map.ImageHeight : std::clamp(bottom, smallest, largest);
     return QSize(int(std::min(width, largest)), int(std::min(height, largest)));
-}
-
-TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
-{
-    TGUIRegion* region = nullptr;
-    switch (Area.shape) {
-    case MapArea::Shape::Rect:
-        region = new TUIRectangle(Scene);
-        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
-        break;
-    case MapArea::Shape::Circle:
-        region = new TUICircle(Scene);
-        region->SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
-        break;
-    case MapArea::Shape::Poly: {
-        QVector<TPoint> points;
-        points.reserve(Area.Vertices.size());
-        for (const QPoint& p : Area.Vertices)
-            points.append(TPoint{p.x(), p.y()});
-        auto* polygon = new TUIPolygon(Scene);
-        polygon->SetPoints(points);
-        region = polygon;
-        break;
-    }
-    }
-    region->HRef = Area.HRef;
-    region->Target = Area.Target;
-    region->AltText = Area.AltText;
-    region->Attributes = Area.Attributes;
-    region->SourceArea = Area.SourceArea;
-    return region;
 }
 
 } // namespace
@@ -327,13 +298,15 @@ bool TFormHTMLImport::ButtonOKClick()
         chosenPicture = SharedOpenDialog()->FileName();
     }
 
+    TMapDocument* document = FMainForm.Document();
+    const TDocumentSnapshot before = document->Snapshot();
     TPTGroup* scene = FMainForm.PanelScene;
     scene->DestroyRegions();
     QString imageError;
     if (withImage)
         ShowImportedPicture(map);
-    else if (!chosenPicture.isEmpty() && !FMainForm.LoadImage(chosenPicture, &imageError))
-        ShowError(imageError);
+    else if (!chosenPicture.isEmpty())
+        FMainForm.LoadImage(chosenPicture, &imageError);
     FMainForm.FMapName = map.MapName;
     FMainForm.FMapAttributes = map.MapAttributes;
     FMainForm.FPageOrigin = {FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas};
@@ -348,6 +321,13 @@ bool TFormHTMLImport::ButtonOKClick()
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
+    document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")));
+    // A map read from the file the document is now named after is what that file holds: nothing
+    // to save until the next change (undoing the import is one).
+    if (FChosenInDialog)
+        document->MarkSaved();
+    if (!imageError.isEmpty())
+        ShowError(imageError);
     accept();
     return true;
 }

@@ -1,11 +1,12 @@
 #include "UnitMain.h"
 
+#include "EditorDialogs.h"
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
-#include "Translation.h"
 #include "ToolbarSettings.h"
+#include "Translation.h"
 #include "UPTFrame.h"
 #include "UnitProperties.h"
 
@@ -44,9 +45,9 @@ namespace {
 // The images of the toolbar and the menus, by their index in the image list.
 QIcon imageListIcon(int index)
 {
-    static const char* const names[] = {"new",        "open",  "save",   "arrow",      "rect",
-                                        "circle",     "poly",  "delete", "sendtoback", "bringtofront",
-                                        "properties", "about", "online", "exit"};
+    static const char* const names[] = {
+        "new",        "open",         "save",       "arrow", "rect",   "circle", "poly", "delete",
+        "sendtoback", "bringtofront", "properties", "about", "online", "exit",   "undo", "redo"};
     return QIcon(QStringLiteral(":/editor/icons/%1-%2.svg")
                      .arg(index, 2, 10, QLatin1Char('0'))
                      .arg(QLatin1String(names[index])));
@@ -188,21 +189,38 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     MIFile->setObjectName(QStringLiteral("MIFile"));
     MINew = makeAction(this, "MINew", QStringLiteral("&New Image Map..."), QString(), 0);
     MIOpen = makeAction(this, "MIOpen", QStringLiteral("&Import Image Map..."), QString(), 1);
+    MISave = makeAction(this, "MISave", EditorText(QStringLiteral("&Save")), QString(), 2);
     MISaveAs = makeAction(this, "MISaveAs", QStringLiteral("Save &As..."), QString(), 2);
     MIExit = makeAction(this, "MIExit", QStringLiteral("E&xit"), QString(), 13);
     const QString section = QStringLiteral("TFormCorvantaZonequilter");
-    MISaveIntoPage = makeAction(this, "MISaveIntoPage", TranslateText(QStringLiteral("Save &Into Page"), section),
-                                QString(), -1);
+    MISaveIntoPage = makeAction(this, "MISaveIntoPage",
+                                TranslateText(QStringLiteral("Save &Into Page"), section), QString(), -1);
     MIChangePicture = makeAction(this, "MIChangePicture",
                                  TranslateText(QStringLiteral("Change &Picture..."), section), QString(), -1);
+    MINew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    MIOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    MISave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MISaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    MIExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     MIFile->addAction(MINew);
     MIFile->addAction(MIChangePicture);
     MIFile->addSeparator();
     MIFile->addAction(MIOpen);
+    MIFile->addAction(MISave);
     MIFile->addAction(MISaveAs);
     MIFile->addAction(MISaveIntoPage);
     MIFile->addSeparator();
     MIFile->addAction(MIExit);
+
+    MIEdit = MainMenu->addMenu(EditorText(QStringLiteral("&Edit")));
+    MIEdit->setObjectName(QStringLiteral("MIEdit"));
+    MIUndo = makeAction(this, "MIUndo", EditorText(QStringLiteral("&Undo")), QString(), 14);
+    MIRedo = makeAction(this, "MIRedo", EditorText(QStringLiteral("&Redo")), QString(), 15);
+    MIUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MIRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    MIEdit->addAction(MIUndo);
+    MIEdit->addAction(MIRedo);
 
     MIHelp = MainMenu->addMenu(QStringLiteral("&Help"));
     MIHelp->setObjectName(QStringLiteral("MIHelp"));
@@ -228,6 +246,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     TBNew = makeAction(this, "TBNew", QStringLiteral("New"), QStringLiteral("Create New Image Map"), 0);
     TBOpen = makeAction(this, "TBOpen", QStringLiteral("Open"), QStringLiteral("Open Image Map"), 1);
     TBSave = makeAction(this, "TBSave", QStringLiteral("Save"), QStringLiteral("Save Image Map"), 2);
+    TBUndo = makeAction(this, "TBUndo", EditorText(QStringLiteral("Undo")),
+                        EditorText(QStringLiteral("Undo")), 14);
+    TBRedo = makeAction(this, "TBRedo", EditorText(QStringLiteral("Redo")),
+                        EditorText(QStringLiteral("Redo")), 15);
     TBArrow =
         makeAction(this, "TBArrow", QStringLiteral("Select"), QStringLiteral("Region Selection Tool"), 3);
     TBRect =
@@ -256,6 +278,9 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     TBToolbar->addAction(TBNew);
     TBToolbar->addAction(TBOpen);
     TBToolbar->addAction(TBSave);
+    TBToolbar->addSeparator();
+    TBToolbar->addAction(TBUndo);
+    TBToolbar->addAction(TBRedo);
     TBToolbar->addSeparator();
     TBToolbar->addAction(TBArrow);
     TBToolbar->addAction(TBRect);
@@ -333,6 +358,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     CreateServicesTab();
     ConnectDocumentCommands();
     CreateDropAndRecentFiles();
+    ConnectHistory();
     FormCreate();
 }
 
@@ -341,6 +367,7 @@ TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
     FormDestroy();
     // The scene goes first: its regions report their last focus change to this window.
     disconnect(PanelScene, nullptr, this, nullptr);
+    disconnect(PageControl, nullptr, this, nullptr);
     delete PanelScene;
     PanelScene = nullptr;
 }
@@ -387,6 +414,9 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
     connect(PanelScene, &TPTCustomGroup::MouseUp, this, &TFormCorvantaZonequilter::PanelSceneMouseUp);
     connect(PanelScene, &TPTCustomGroup::RegionFocused, this, &TFormCorvantaZonequilter::RegionFocused);
     connect(PanelScene, &TPTCustomGroup::RegionFocusLost, this, &TFormCorvantaZonequilter::RegionFocusLost);
+    connect(PanelScene, &TPTCustomGroup::ShapeDragStarted, this, &TFormCorvantaZonequilter::ShapeDragStarted);
+    connect(PanelScene, &TPTCustomGroup::ShapeDragFinished, this,
+            &TFormCorvantaZonequilter::ShapeDragFinished);
 
     // The scene's context menu; Del reaches its Delete item while the Edit tab has the focus.
     PopupMenu1 = new QMenu(this);
@@ -428,8 +458,8 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
     connect(TBProperties, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemPropertiesClick);
     connect(MenuItemProperties, &QAction::triggered, this,
             &TFormCorvantaZonequilter::MenuItemPropertiesClick);
-    SetRegionCommands(false, false, false, false);
-    PopupMenu1Popup();
+    connect(PageControl, &QTabWidget::currentChanged, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
+    UpdateRegionCommands();
 
     connect(ButtonRefreshHTML, &QPushButton::clicked, this,
             &TFormCorvantaZonequilter::ButtonRefreshHTMLClick);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Geometry.h"
+#include "MapArea.h"
 #include "SaveIntoPage.h"
 #include "TGUIRegion.h"
 
@@ -30,6 +31,9 @@ class TFormBitmapLoader;
 class TFormHTMLImport;
 class TRecentFiles;
 class QProgressBar;
+class QTimer;
+class TMapDocument;
+class TRecoveryFile;
 class QsciScintilla;
 class QWebEngineView;
 
@@ -94,6 +98,22 @@ public:
     const QStringList& RecentFiles() const;
     void AddRecentFile(const QString& FileName);
 
+    // The document's undo history, modified state and snapshots; the window keeps its picture and
+    // map name below.
+    TMapDocument* Document() const { return FDocument; }
+
+    // Asks whether to save a modified document before it is replaced or the program ends: true
+    // when the caller may go on (saved, discarded, or nothing to save), false when the user
+    // cancelled or the save failed. Every path that replaces the document asks through it.
+    bool MaybeSaveChanges();
+
+    // The recovery file this window keeps while its document is modified.
+    TRecoveryFile* RecoveryFile() const { return FRecovery; }
+    // Writes the recovery file now when the document is modified, removes it otherwise.
+    void UpdateRecoveryFile();
+    // Offers each document left by a run that did not end cleanly; true when one was recovered.
+    bool OfferRecovery();
+
     // The document.
     QImage FBitmap;
     QString FImageFileName;
@@ -116,10 +136,14 @@ public:
     QAction* MINew = nullptr;
     QAction* MIOpen = nullptr;
     QMenu* MIOpenRecent = nullptr;
+    QAction* MISave = nullptr;
     QAction* MISaveAs = nullptr;
     QAction* MISaveIntoPage = nullptr;
     QAction* MIChangePicture = nullptr;
     QAction* MIExit = nullptr;
+    QMenu* MIEdit = nullptr;
+    QAction* MIUndo = nullptr;
+    QAction* MIRedo = nullptr;
     QMenu* MIHelp = nullptr;
     QAction* MIAbout = nullptr;
     QAction* MICorvantaSoftware = nullptr;
@@ -130,6 +154,8 @@ public:
     QAction* TBNew = nullptr;
     QAction* TBOpen = nullptr;
     QAction* TBSave = nullptr;
+    QAction* TBUndo = nullptr;
+    QAction* TBRedo = nullptr;
     QActionGroup* ToolGroup = nullptr;
     QAction* TBArrow = nullptr;
     QAction* TBRect = nullptr;
@@ -190,12 +216,17 @@ public slots:
     // Document commands.
     void MINewClick();
     void MIOpenClick();
-    void MISaveAsClick();
-    // Writes the edited map back into the page it was imported from.
-    void MISaveIntoPageClick();
-    // Replaces the picture and keeps the regions.
+    // Save writes to the document's file, or runs Save As when there is none; both return true
+    // when the document is on disk.
+    bool MISaveClick();
+    bool MISaveAsClick();
+    // Writes the edited map back into the page it was imported from; true when the page is written.
+    bool MISaveIntoPageClick();
+    // Replaces the picture and keeps the regions, one step.
     void MIChangePictureClick();
     void MIExitClick();
+    void MIUndoClick();
+    void MIRedoClick();
     void MIAboutClick();
     void MICorvantaSoftwareClick();
     void MICorvantaServicesClick();
@@ -248,6 +279,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -266,6 +298,13 @@ private:
     void ConnectDocumentCommands();
     void CreateDropAndRecentFiles();
     void ConnectPageCommands();
+    void ConnectHistory();
+    // Writes the writer's text to FileName; shows the error and returns false when it cannot.
+    bool WriteDocumentFile(const QString& FileName);
+    // The toolbar's and the context menu's region commands, from the selection and the current tab.
+    void UpdateRegionCommands();
+    void ShapeDragStarted(TGUIShape* Shape);
+    void ShapeDragFinished(TGUIShape* Shape);
     void ShowSourceContextMenu(const QPoint& Pos);
     // The services page's address, or "services.htm" beside the program when
     // the computer is offline.
@@ -281,7 +320,6 @@ private:
     void HideOutline();
     void SetOverrideDragCursor(bool On);
     void ShowPointerPosition(int X, int Y);
-    void SetRegionCommands(bool Delete, bool SendToBack, bool BringToFront, bool Properties);
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     void RegionFocusLost(TGUIRegion* Region);
     void ShowSceneContextMenu(const QPoint& Pos);
@@ -302,4 +340,11 @@ private:
     std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
     bool FServicesOnline = false;
+    TMapDocument* FDocument = nullptr;
+    TRecoveryFile* FRecovery = nullptr;
+    QTimer* FRecoveryDebounce = nullptr;
+    QTimer* FRecoveryTimer = nullptr;
+    // A handle drag's region before it: its stacking position and value.
+    int FReshapePosition = -1;
+    MapArea FReshapeBefore;
 };

@@ -368,6 +368,38 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
     RenumberShapes();
 }
 
+void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
+{
+    const int Index = Shape ? Shape->FZIndex : -1;
+    if (Index < 0 || Index >= FShapes.size() || FShapes[Index] != Shape)
+        return;
+    NewIndex = std::clamp(NewIndex, 0, int(FShapes.size()) - 1);
+    if (NewIndex == Index)
+        return;
+    if (NewIndex == FShapes.size() - 1 || NewIndex == 0) {
+        MoveShape(Shape, NewIndex != 0);
+        return;
+    }
+    FShapes.move(Index, NewIndex);
+    FHitRects.move(Index, NewIndex);
+    // Between its new neighbours; when the two are too close for a value between them, every shape
+    // gets a new whole-number z value.
+    const double Below = FShapes[NewIndex - 1]->zValue();
+    const double Above = FShapes[NewIndex + 1]->zValue();
+    const double Z = Below + (Above - Below) / 2;
+    if (Z > Below && Z < Above) {
+        Shape->setZValue(Z);
+    } else {
+        for (int I = 0; I < FShapes.size(); ++I)
+            FShapes[I]->setZValue(I);
+        FNextTopZ = FShapes.size();
+        FNextBottomZ = -1;
+    }
+    FGridValid = false;
+    for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
+        FShapes[I]->FZIndex = I;
+}
+
 void TPTCustomGroup::RenumberShapes()
 {
     FGridValid = false;
@@ -412,6 +444,8 @@ void TPTCustomGroup::BeginControlDrag(TUserInterfaceControl* Control)
     FDragControl = Control;
     ClipCursorToControl(this);
     QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    if (Control && Control->TargetControl)
+        emit ShapeDragStarted(Control->TargetControl);
 }
 
 void TPTCustomGroup::EndControlDrag()
@@ -477,8 +511,12 @@ void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
 {
     const TPoint P = ViewportToClient(Event->position().toPoint());
     if (FDragControl) {
-        if (Event->button() == Qt::LeftButton)
+        if (Event->button() == Qt::LeftButton) {
+            const QPointer<TGUIShape> Target = FDragControl->TargetControl;
             FDragControl->DragEnd();
+            if (Target)
+                emit ShapeDragFinished(Target);
+        }
         return;
     }
     const bool Grabbed = FScene->mouseGrabberItem() != nullptr;

@@ -45,6 +45,8 @@ public:
     QList<TGUIRegion*> Regions() const;
     /// Frees every shape (the document is cleared); reports the loss of the selection first.
     void DestroyRegions();
+    /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
+    void PlaceShape(TGUIShape* Shape, int Index);
 
     /// The selected region (the one holding the focus), or null.
     TGUIRegion* FocusedRegion() const { return FFocused; }
@@ -104,6 +106,10 @@ signals:
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     /// The selected region lost the focus (deselected, deleted, or another region selected).
     void RegionFocusLost(TGUIRegion* Region);
+    /// A handle drag on Shape begins; its bounds and vertices are still those before the drag.
+    void ShapeDragStarted(TGUIShape* Shape);
+    /// A handle drag on Shape has ended at the release and given Shape its new bounds or vertices.
+    void ShapeDragFinished(TGUIShape* Shape);
 
 protected:
     void mousePressEvent(QMouseEvent* Event) override;

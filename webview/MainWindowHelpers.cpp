@@ -11,15 +11,18 @@ void SetMainCaption(QWidget* Window, const QString& FileName)
 {
     if (!Window)
         return;
+    // The caption ends in Qt's placeholder, which shows "*" while the window is modified.
+    const QString placeholder = QStringLiteral("[*]");
     if (FileName.isEmpty()) {
-        Window->setWindowTitle(ApplicationTitle());
+        Window->setWindowTitle(ApplicationTitle() + placeholder);
         return;
     }
     // Qt reads "[*]" in a caption as the modified-document placeholder; doubling it shows it as
     // written, so a file name that contains it is shown whole.
     QString name = FileName;
-    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    Window->setWindowTitle(ApplicationTitle() + QStringLiteral(" - [") + name + QStringLiteral("]"));
+    name.replace(placeholder, QStringLiteral("[*][*]"));
+    Window->setWindowTitle(ApplicationTitle() + QStringLiteral(" - [") + name + QStringLiteral("]") +
+                           placeholder);
 }
 
 QList<QWidget*> StatusPanels(QStatusBar* Bar)

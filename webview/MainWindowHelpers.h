@@ -6,7 +6,8 @@ class QStatusBar;
 class QWidget;
 
 // Sets the caption to the application title alone for an empty file name, otherwise to
-// "<title> - [<file name>]".
+// "<title> - [<file name>]", followed by the "[*]" placeholder that shows the window's modified
+// state as "*" (a "[*]" in the file name is shown as written).
 void SetMainCaption(QWidget* Window, const QString& FileName);
 
 // The status bar's panels are the widgets added to it with QStatusBar::addWidget, in the

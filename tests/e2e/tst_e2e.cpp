@@ -37,6 +37,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 #include <Qsci/qsciscintilla.h>
 #include <functional>
 #include <memory>
@@ -89,6 +90,7 @@ private slots:
     void previewBackgroundIsButtonShadowNotMagenta();
     void keyboardTabChangeRunsTheHandlers();
     void servicesOfflineShowsThePageBesideTheProgram();
+    void regionCommandsOnlyOnTheEditTab();
 
 private:
     void makeWindow();
@@ -103,6 +105,7 @@ private:
     std::unique_ptr<QTemporaryDir> FFolder;
     std::unique_ptr<TFormCorvantaZonequilter> FWindow;
     QStringList FMessages;
+    QStringList FPrompts;
 };
 
 void TestEndToEnd::init()
@@ -113,7 +116,13 @@ void TestEndToEnd::init()
     SetAppFolderOverride(FFolder->path());
     QVERIFY(QFile::copy(QStringLiteral(ZQ_APP_DIR "/services.htm"), FFolder->filePath("services.htm")));
     FMessages.clear();
+    FPrompts.clear();
     SetMessageBoxRunner([this](QMessageBox& box) {
+        // The question before unsaved work is replaced: go on without saving.
+        if (box.standardButtons().testFlag(QMessageBox::Discard)) {
+            FPrompts << box.text();
+            return QMessageBox::Discard;
+        }
         FMessages << box.text();
         return QMessageBox::Ok;
     });
@@ -272,7 +281,7 @@ void TestEndToEnd::roadOfATypicalUse()
     const QByteArray saved = readAll(first);
     QCOMPARE(saved, ToCrLfLines(expected).toUtf8());
     QCOMPARE(saved.count("\n"), saved.count("\r\n"));
-    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
+    QCOMPARE(FWindow->windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
 
     // A fresh document, then the import of the saved file.
     SetDialogRunner(ChooseFileRunner(picture));
@@ -295,13 +304,15 @@ void TestEndToEnd::roadOfATypicalUse()
     FWindow->TBOpen->trigger();
     QVERIFY(accepted);
     QVERIFY(FMessages.isEmpty());
+    // The new picture was not saved: the import asked first.
+    QCOMPARE(FPrompts, QStringList{QStringLiteral("Save changes to the image map?")});
     QCOMPARE(FWindow->PanelScene->Regions().size(), 3);
     QVERIFY(qobject_cast<TUIRectangle*>(FWindow->PanelScene->Regions()[0]));
     QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
     QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
     QCOMPARE(GatherMapAreas(*FWindow->PanelScene), drawn);
     QCOMPARE(FWindow->FMapName, QStringLiteral("ImageMap"));
-    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
+    QCOMPARE(FWindow->windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
 
     // Save As again gives the same bytes.
     const QString second = FFolder->filePath(QStringLiteral("garden again.htm"));
@@ -374,3 +385,33 @@ int main(int argc, char** argv)
 }
 
 #include "tst_e2e.moc"
+
+void TestEndToEnd::regionCommandsOnlyOnTheEditTab()
+{
+    // Two regions, the upper one selected: every command but Bring to Front applies.
+    FWindow->TBRect->trigger();
+    drag(20, 20, 80, 80);
+    FWindow->TBRect->trigger();
+    drag(40, 40, 120, 120);
+    QVERIFY(FWindow->ActiveRegion() != nullptr);
+    const QList<QAction*> commands{FWindow->TBDelete, FWindow->TBSendToBack, FWindow->TBBringToFront,
+                                   FWindow->TBProperties, FWindow->MenuItemDelete};
+    const QList<bool> onEdit{true, true, false, true, true};
+    const auto enabled = [&commands] {
+        QList<bool> states;
+        for (QAction* command : commands)
+            states.append(command->isEnabled());
+        return states;
+    };
+    QCOMPARE(enabled(), onEdit);
+    for (QWidget* page : {FWindow->TabSheetPreview, FWindow->TabSheetSource, FWindow->TabSheetServices}) {
+        clickTab(page);
+        QCOMPARE(FWindow->PageControl->currentWidget(), page);
+        QCOMPARE(enabled(), QList<bool>(commands.size(), false));
+        // Del on another tab deletes nothing.
+        FWindow->MenuItemDelete->trigger();
+        QCOMPARE(FWindow->PanelScene->Regions().size(), 2);
+    }
+    clickTab(FWindow->TabSheetEdit);
+    QCOMPARE(enabled(), onEdit);
+}

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 class MainWindowFixture
@@ -73,6 +74,13 @@ public:
 private:
     QTemporaryDir FDir;
 };
+
+// The caption as the window shows it: Qt's modified placeholder replaced by "*" or removed.
+inline QString ShownTitle(QWidget& window)
+{
+    window.winId();
+    return window.windowHandle()->title();
+}
 
 // A move with no button held, as the pointer passing over the scene.
 inline void HoverMove(QWidget* viewport, const QPoint& pos)

@@ -92,7 +92,7 @@ struct DocumentState
         s.Bitmap = w.FBitmap;
         s.ImageFileName = w.FImageFileName;
         s.MapName = w.FMapName;
-        s.Caption = w.windowTitle();
+        s.Caption = ShownTitle(w);
         s.SaveName = SharedSaveDialog()->FileName();
         s.ClientWidth = w.PanelScene->ClientWidth();
         s.ClientHeight = w.PanelScene->ClientHeight();

@@ -222,7 +222,7 @@ void TestDocument::saveAsWritesCrLfAndAddsHtm()
     QVERIFY(bytes.contains("alt=\"Caf\xC3\xA9 &quot;quoted&quot;\""));
     // The source view holds the writer's text, line feeds only.
     QCOMPARE(f.Window->SynEdit->text(), writerText(*f.Window));
-    QCOMPARE(f.Window->windowTitle(), title() + QStringLiteral(" - [") + saved + QStringLiteral("]"));
+    QCOMPARE(ShownTitle(*f.Window), title() + QStringLiteral(" - [") + saved + QStringLiteral("]"));
     QCOMPARE(SharedSaveDialog()->Filter(),
              QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|"));
     QCOMPARE(SharedSaveDialog()->DefaultExt(), QStringLiteral("htm"));
@@ -285,7 +285,7 @@ void TestDocument::failingWriteKeepsTheOldFileAndShowsTheMessage()
     QVERIFY(FMessages.first().size() > QStringLiteral("Cannot create file \"\". ").size() + path.size());
     QCOMPARE(FIcons.first(), QMessageBox::Critical);
     // The caption and the document's name still name the file the work is in.
-    QCOMPARE(f.Window->windowTitle(), title() + QStringLiteral(" - [") + earlier + QStringLiteral("]"));
+    QCOMPARE(ShownTitle(*f.Window), title() + QStringLiteral(" - [") + earlier + QStringLiteral("]"));
     QCOMPARE(SharedSaveDialog()->FileName(), earlier);
     // No temporary file is left beside it.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("precious.htm")});
@@ -296,10 +296,10 @@ void TestDocument::captionRule()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     f.Window->FormActivate();
-    QCOMPARE(f.Window->windowTitle(), title());
+    QCOMPARE(ShownTitle(*f.Window), title());
     SharedSaveDialog()->SetFileName(QStringLiteral("/maps/one.htm"));
     f.Window->FormActivate();
-    QCOMPARE(f.Window->windowTitle(), QStringLiteral("Corvanta Zonequilter - [/maps/one.htm]"));
+    QCOMPARE(ShownTitle(*f.Window), QStringLiteral("Corvanta Zonequilter - [/maps/one.htm]"));
 }
 
 void TestDocument::userTabChangeRegenerates()
@@ -451,7 +451,7 @@ void TestDocument::firstPaintImportsTheDemo()
         QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
         // Save As proposes no name yet.
         QCOMPARE(SharedSaveDialog()->FileName(), QString());
-        QCOMPARE(window.windowTitle(), title());
+        QCOMPARE(ShownTitle(window), title());
         QVERIFY(FMessages.isEmpty());
     }
     QDir::setCurrent(startFolder);
@@ -494,7 +494,7 @@ void TestDocument::captionIsSetBeforeTheWindowIsActivated()
 {
     SetAppFolderOverride(FFiles.path());
     TFormCorvantaZonequilter window;
-    QCOMPARE(window.windowTitle(), QStringLiteral("Corvanta Zonequilter"));
+    QCOMPARE(ShownTitle(window), QStringLiteral("Corvanta Zonequilter"));
     SetAppFolderOverride(QString());
 }
 

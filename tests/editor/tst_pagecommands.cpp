@@ -101,7 +101,11 @@ void TestPageCommands::saveIntoPageOnlyForAnImportedPage()
     const QString path = FDir->filePath(QStringLiteral("other.png"));
     QVERIFY(picture.save(path));
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(path));
+    // The import is unsaved work: New asks first.
+    const MessageBoxRunner previousBox =
+        SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::Discard; });
     FFixture->Window->MINew->trigger();
+    SetMessageBoxRunner(previousBox);
     SetDialogRunner(previous);
     QVERIFY(!FFixture->Window->MISaveIntoPage->isEnabled());
 }

@@ -55,6 +55,73 @@ private slots:
     }
     void cleanup() { FGroup.reset(); }
 
+    void placeShapeKeepsTheOthersInOrder_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("up into the middle") << 0 << 2;
+        QTest::newRow("down into the middle") << 4 << 1;
+        QTest::newRow("to the top") << 1 << 4;
+        QTest::newRow("to the bottom") << 3 << 0;
+        QTest::newRow("beyond the top") << 2 << 99;
+    }
+    void placeShapeKeepsTheOthersInOrder()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QList<TGUIShape*> Expected;
+        for (int I = 0; I < 5; ++I) {
+            auto* R = new TUIRectangle(FGroup.get());
+            R->SetBoundsRect(TRect{10, 10, 100, 100});
+            Expected.append(R);
+        }
+        TGUIShape* Moved = Expected.takeAt(from);
+        Expected.insert(std::min(to, 4), Moved);
+        FGroup->PlaceShape(Moved, to);
+        QCOMPARE(FGroup->Shapes(), Expected);
+        // The painting order and the hit test agree with the list.
+        for (int I = 1; I < Expected.size(); ++I)
+            QVERIFY(Expected[I - 1]->zValue() < Expected[I]->zValue());
+        QCOMPARE(FGroup->ShapeAt(50, 50), Expected.last());
+    }
+
+    void placeShapeManyTimesAtOnePlace()
+    {
+        // Halving the gap between two neighbours runs out after some fifty moves; the order holds.
+        QList<TGUIShape*> Shapes;
+        for (int I = 0; I < 4; ++I)
+            Shapes.append(new TUIRectangle(FGroup.get()));
+        for (int Round = 0; Round < 200; ++Round) {
+            FGroup->PlaceShape(FGroup->Shapes().at(3), 1);
+            for (int I = 1; I < 4; ++I)
+                QVERIFY(FGroup->Shapes()[I - 1]->zValue() < FGroup->Shapes()[I]->zValue());
+        }
+    }
+
+    void handleDragReportsItsStartAndEnd()
+    {
+        auto* R = new TUIRectangle(FGroup.get());
+        R->SetBoundsRect(TRect{20, 20, 80, 80});
+        R->SetFocus();
+        QSignalSpy Started(FGroup.get(), &TPTCustomGroup::ShapeDragStarted);
+        QSignalSpy Finished(FGroup.get(), &TPTCustomGroup::ShapeDragFinished);
+        TRect AtStart;
+        connect(FGroup.get(), &TPTCustomGroup::ShapeDragStarted, this,
+                [&AtStart](TGUIShape* S) { AtStart = S->BoundsRect(); });
+        const TPoint Corner = TSizeFrame::HandleCentreFor(2, R->BoundsRect());
+        QTest::mousePress(FGroup->viewport(), Qt::LeftButton, Qt::NoModifier, At(Corner.X, Corner.Y));
+        QTest::mouseMove(FGroup->viewport(), At(Corner.X + 10, Corner.Y + 5));
+        QTest::mouseMove(FGroup->viewport(), At(Corner.X + 20, Corner.Y + 10));
+        QCOMPARE(Started.size(), 1);
+        QCOMPARE(Finished.size(), 0);
+        QCOMPARE(AtStart, (TRect{20, 20, 80, 80}));
+        QTest::mouseRelease(FGroup->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            At(Corner.X + 20, Corner.Y + 10));
+        QCOMPARE(Finished.size(), 1);
+        QCOMPARE(Finished.first().first().value<TGUIShape*>(), R);
+        QCOMPARE(R->BoundsRect(), (TRect{20, 20, 100, 90}));
+    }
+
     void defaults()
     {
         TPTGroup G;

@@ -374,11 +374,11 @@ void TestWebHelpers::setMainCaption_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("expected");
     QTest::newRow("no document") << ""
-                                 << "Corvanta Zonequilter";
+                                 << "Corvanta Zonequilter[*]";
     QTest::newRow("document") << "/home/u/map.htm"
-                              << "Corvanta Zonequilter - [/home/u/map.htm]";
+                              << "Corvanta Zonequilter - [/home/u/map.htm][*]";
     QTest::newRow("bare name") << "map.htm"
-                               << "Corvanta Zonequilter - [map.htm]";
+                               << "Corvanta Zonequilter - [map.htm][*]";
 }
 
 void TestWebHelpers::setMainCaption()
@@ -398,6 +398,9 @@ void TestWebHelpers::captionShowsPlaceholderTextOfFileName()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [/tmp/a[*]b.htm]"));
+    // Modified, the star comes after the file name, and the name's own "[*]" stays as written.
+    window.setWindowModified(true);
+    QCOMPARE(window.windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [/tmp/a[*]b.htm]*"));
 }
 
 void TestWebHelpers::fittedPanelWidth_data()

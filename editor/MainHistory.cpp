@@ -1,0 +1,219 @@
+// The main window's side of the document's history: the Edit menu, the modified state in the
+// caption, the question before unsaved changes are lost, and the recovery file.
+#include "UnitMain.h"
+
+#include "EditorDialogs.h"
+#include "HtmlDocument.h"
+#include "ImageMapWriter.h"
+#include "MapAreaGathering.h"
+#include "MapDiscovery.h"
+#include "MapDocument.h"
+#include "MapImport.h"
+#include "MessageBoxes.h"
+#include "RecoveryFile.h"
+#include "SharedDialogs.h"
+#include "TSharedFileDialog.h"
+#include "UPTFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace {
+
+// A step is written to the recovery file once the user pauses, not at every one of a quick series.
+constexpr int RecoveryDebounceMs = 1500;
+constexpr int RecoveryIntervalMs = 30000;
+
+void ShowStep(QAction* MenuItem, QAction* Button, const QString& MenuPattern, const QString& MenuPlain,
+              const QString& ButtonPattern, const QString& ButtonPlain, const QString& Step)
+{
+    MenuItem->setText(Step.isEmpty() ? EditorText(MenuPlain) : EditorText(MenuPattern).arg(Step));
+    const QString hint = Step.isEmpty() ? EditorText(ButtonPlain) : EditorText(ButtonPattern).arg(Step);
+    Button->setToolTip(hint);
+    Button->setStatusTip(hint);
+}
+
+} // namespace
+
+void TFormCorvantaZonequilter::ConnectHistory()
+{
+    FDocument = new TMapDocument(*PanelScene, this);
+    FDocument->ReadHeader = [this] {
+        return TDocumentHeader{FBitmap,        FImageFileName, FMapName, SharedSaveDialog()->FileName(),
+                               FMapAttributes, FPageOrigin};
+    };
+    FDocument->WriteHeader = [this](const TDocumentHeader& Header) {
+        FBitmap = Header.Picture;
+        FImageFileName = Header.ImageFileName;
+        FMapName = Header.MapName;
+        FMapAttributes = Header.MapAttributes;
+        FPageOrigin = Header.PageOrigin;
+        SharedSaveDialog()->SetFileName(Header.FileName);
+        PanelScene->SetClientSize(FBitmap.width(), FBitmap.height());
+        ScrollBoxResize();
+        FormActivate();
+    };
+
+    QUndoStack* stack = FDocument->UndoStack();
+    connect(MIUndo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIUndoClick);
+    connect(TBUndo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIUndoClick);
+    connect(MIRedo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIRedoClick);
+    connect(TBRedo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIRedoClick);
+    const auto showUndo = [this](const QString& Step) {
+        ShowStep(MIUndo, TBUndo, QStringLiteral("&Undo %1"), QStringLiteral("&Undo"),
+                 QStringLiteral("Undo %1"), QStringLiteral("Undo"), Step);
+    };
+    const auto showRedo = [this](const QString& Step) {
+        ShowStep(MIRedo, TBRedo, QStringLiteral("&Redo %1"), QStringLiteral("&Redo"),
+                 QStringLiteral("Redo %1"), QStringLiteral("Redo"), Step);
+    };
+    connect(stack, &QUndoStack::undoTextChanged, this, showUndo);
+    connect(stack, &QUndoStack::redoTextChanged, this, showRedo);
+    connect(stack, &QUndoStack::canUndoChanged, MIUndo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canUndoChanged, TBUndo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, MIRedo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, TBRedo, &QAction::setEnabled);
+    showUndo(QString());
+    showRedo(QString());
+    for (QAction* action : {MIUndo, TBUndo, MIRedo, TBRedo})
+        action->setEnabled(false);
+    connect(FDocument, &TMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
+    // A step can move the selected region in the stacking order without selecting anew.
+    connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
+
+    FRecovery = new TRecoveryFile(QString(), this);
+    FRecoveryDebounce = new QTimer(this);
+    FRecoveryDebounce->setSingleShot(true);
+    FRecoveryDebounce->setInterval(RecoveryDebounceMs);
+    connect(FRecoveryDebounce, &QTimer::timeout, this, &TFormCorvantaZonequilter::UpdateRecoveryFile);
+    connect(FDocument, &TMapDocument::Changed, FRecoveryDebounce, qOverload<>(&QTimer::start));
+    FRecoveryTimer = new QTimer(this);
+    FRecoveryTimer->setInterval(RecoveryIntervalMs);
+    connect(FRecoveryTimer, &QTimer::timeout, this, &TFormCorvantaZonequilter::UpdateRecoveryFile);
+    FRecoveryTimer->start();
+}
+
+void TFormCorvantaZonequilter::MIUndoClick()
+{
+    // A drag in progress owns its region until the release.
+    if (PanelScene->DragControl() || PanelScene->LeftButtonDown())
+        return;
+    FDocument->UndoStack()->undo();
+}
+
+void TFormCorvantaZonequilter::MIRedoClick()
+{
+    if (PanelScene->DragControl() || PanelScene->LeftButtonDown())
+        return;
+    FDocument->UndoStack()->redo();
+}
+
+bool TFormCorvantaZonequilter::MaybeSaveChanges()
+{
+    if (!FDocument->IsModified())
+        return true;
+    switch (AppMessageBox(EditorText(QStringLiteral("Save changes to the image map?")),
+                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                          QMessageBox::Question)) {
+    case QMessageBox::Save:
+        return MISaveClick();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFormCorvantaZonequilter::closeEvent(QCloseEvent* event)
+{
+    if (!MaybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TFormCorvantaZonequilter::UpdateRecoveryFile()
+{
+    if (!FRecovery)
+        return;
+    if (!FDocument->IsModified()) {
+        FRecovery->Remove();
+        return;
+    }
+    TRecoveryState state;
+    state.Saved = QDateTime::currentDateTime();
+    state.FileName = SharedSaveDialog()->FileName();
+    state.ImageFileName = FImageFileName;
+    state.ImagePath = FImageFileName.isEmpty() ? QString() : QFileInfo(FImageFileName).absoluteFilePath();
+    state.MapName = FMapName;
+    state.HTML = BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene));
+    // A recovery file that cannot be written is no reason to interrupt the user's work; the next
+    // step or the next interval tries again.
+    FRecovery->Write(state);
+}
+
+bool TFormCorvantaZonequilter::OfferRecovery()
+{
+    for (const QString& path : FRecovery->LeftOverFiles()) {
+        TRecoveryState state;
+        if (!TRecoveryFile::Read(path, state)) {
+            TRecoveryFile::Discard(path);
+            continue;
+        }
+        const QDateTime saved = state.Saved.isValid() ? state.Saved : QFileInfo(path).lastModified();
+        const QString question = EditorText(QStringLiteral("Recover the unsaved image map from %1?"))
+                                     .arg(QLocale().toString(saved, QLocale::ShortFormat));
+        if (!AskYesNo(question)) {
+            TRecoveryFile::Discard(path);
+            continue;
+        }
+
+        // The writer's text goes back through the import, as a file of its own.
+        QTemporaryFile html(QDir::temp().filePath(QStringLiteral("zonequilter-XXXXXX.htm")));
+        HtmlDocument document;
+        QString error;
+        if (!html.open() || html.write(state.HTML.toUtf8()) < 0 || !html.flush()) {
+            ShowError(html.errorString());
+            return false;
+        }
+        if (!document.LoadFromFile(html.fileName(), &error)) {
+            ShowError(error);
+            return false;
+        }
+        const QVector<ImageMapEntry> entries = FindImageMaps(document);
+        const ImportedMap map =
+            entries.isEmpty() ? ImportedMap{} : ImportImageMap(document, entries.first(), html.fileName());
+        if (!map.Ok) {
+            ShowError(map.ErrorMessage);
+            return false;
+        }
+
+        const TDocumentSnapshot before = FDocument->Snapshot();
+        PanelScene->DestroyRegions();
+        QString imageError;
+        const bool imageLoaded = state.ImagePath.isEmpty() || LoadImage(state.ImagePath, &imageError);
+        FImageFileName = state.ImageFileName;
+        FMapName = map.MapName;
+        FMapAttributes = map.MapAttributes;
+        // The recovered map is the writer's text, not the page it may once have come from.
+        FPageOrigin.Clear();
+        for (auto it = map.Areas.crbegin(); it != map.Areas.crend(); ++it)
+            CreateRegion(PanelScene, *it);
+        SharedSaveDialog()->SetFileName(state.FileName);
+        FormActivate();
+        FDocument->RecordReplacement(before, EditorText(QStringLiteral("Recover Image Map")));
+        TRecoveryFile::Discard(path);
+        UpdateRecoveryFile();
+        if (!imageLoaded)
+            ShowError(imageError);
+        return true;
+    }
+    return false;
+}

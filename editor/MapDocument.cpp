@@ -1,0 +1,151 @@
+#include "MapDocument.h"
+
+#include "MapAreaGathering.h"
+#include "TGUIRegion.h"
+#include "UPTFrame.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace {
+
+// New, an import or a recovery: the whole document before and after. The replacement has happened
+// when the step is recorded, so its first redo does nothing.
+class TReplaceDocumentCommand : public QUndoCommand
+{
+public:
+    TReplaceDocumentCommand(TMapDocument& Document, TDocumentSnapshot Before, TDocumentSnapshot After,
+                            const QString& Text)
+        : QUndoCommand(Text), FDocument(Document), FBefore(std::move(Before)), FAfter(std::move(After))
+    {
+    }
+
+    void undo() override { FDocument.Restore(FBefore); }
+    void redo() override
+    {
+        if (FDone)
+            FDocument.Restore(FAfter);
+        FDone = true;
+    }
+
+private:
+    TMapDocument& FDocument;
+    TDocumentSnapshot FBefore;
+    TDocumentSnapshot FAfter;
+    bool FDone = false;
+};
+
+} // namespace
+
+bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
+{
+    return Header.Picture.cacheKey() == Other.Header.Picture.cacheKey() &&
+           Header.ImageFileName == Other.Header.ImageFileName && Header.MapName == Other.Header.MapName &&
+           Header.FileName == Other.Header.FileName && Header.MapAttributes == Other.Header.MapAttributes &&
+           Header.PageOrigin.FileName == Other.Header.PageOrigin.FileName &&
+           Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition && Areas == Other.Areas;
+}
+
+TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
+    : QObject(Parent), FScene(Scene), FUndoStack(new QUndoStack(this))
+{
+    connect(FUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool Clean) { emit ModifiedChanged(!Clean); });
+    connect(FUndoStack, &QUndoStack::indexChanged, this, &TMapDocument::Changed);
+}
+
+TMapDocument::~TMapDocument()
+{
+    // The stack reports its emptying while it is destroyed, to a window that is being destroyed too.
+    FUndoStack->disconnect();
+    delete FUndoStack;
+}
+
+TGUIRegion* TMapDocument::RegionAt(int Position) const
+{
+    const QList<TGUIShape*>& shapes = FScene.Shapes();
+    if (Position < 0 || Position >= shapes.size())
+        return nullptr;
+    return qobject_cast<TGUIRegion*>(shapes.at(Position));
+}
+
+int TMapDocument::PositionOf(const TGUIRegion* Region) const
+{
+    if (!Region)
+        return -1;
+    return int(FScene.Shapes().indexOf(const_cast<TGUIRegion*>(Region)));
+}
+
+int TMapDocument::RegionCount() const
+{
+    return int(FScene.Shapes().size());
+}
+
+int TMapDocument::SelectedPosition() const
+{
+    return PositionOf(FScene.FocusedRegion());
+}
+
+void TMapDocument::Select(int Position)
+{
+    if (TGUIRegion* region = RegionAt(Position)) {
+        if (FScene.FocusedRegion() != region)
+            FScene.ClearRegionFocus();
+        region->SetFocus();
+    } else {
+        FScene.ClearRegionFocus();
+    }
+}
+
+TDocumentSnapshot TMapDocument::Snapshot() const
+{
+    TDocumentSnapshot snapshot;
+    if (ReadHeader)
+        snapshot.Header = ReadHeader();
+    const QList<TGUIShape*>& shapes = FScene.Shapes();
+    snapshot.Areas.reserve(shapes.size());
+    for (TGUIShape* shape : shapes)
+        if (auto* region = qobject_cast<TGUIRegion*>(shape))
+            snapshot.Areas.append(RegionArea(*region));
+    snapshot.Selected = SelectedPosition();
+    return snapshot;
+}
+
+void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
+{
+    FScene.DestroyRegions();
+    if (WriteHeader)
+        WriteHeader(Snapshot.Header);
+    for (const MapArea& area : Snapshot.Areas)
+        CreateRegion(&FScene, area);
+    Select(Snapshot.Selected);
+}
+
+void TMapDocument::Push(QUndoCommand* Command)
+{
+    FUndoStack->push(Command);
+}
+
+void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QString& Text)
+{
+    TDocumentSnapshot after = Snapshot();
+    if (after.SameAs(Before))
+        return;
+    Push(new TReplaceDocumentCommand(*this, Before, std::move(after), Text));
+}
+
+bool TMapDocument::IsModified() const
+{
+    return !FUndoStack->isClean();
+}
+
+void TMapDocument::MarkSaved()
+{
+    FUndoStack->setClean();
+}
+
+void TMapDocument::ClearHistory()
+{
+    FUndoStack->clear();
+    FUndoStack->setClean();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "MapArea.h"
+#include "SaveIntoPage.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+class QUndoCommand;
+class QUndoStack;
+class TGUIRegion;
+class TPTCustomGroup;
+
+// What a document holds besides its regions: the picture with its file name, the map name and the
+// name of the file the document is saved in, the map element's other attributes and the page the
+// map was imported from.
+struct TDocumentHeader
+{
+    QImage Picture;
+    QString ImageFileName;
+    QString MapName;
+    QString FileName;
+    AttributeList MapAttributes;
+    PageMapOrigin PageOrigin;
+};
+
+// A whole document as values: what New and an import replace, and what their undo puts back.
+struct TDocumentSnapshot
+{
+    TDocumentHeader Header;
+    QVector<MapArea> Areas; // in stacking order, bottom first
+    int Selected = -1;      // stacking position of the selected region, or -1
+
+    bool SameAs(const TDocumentSnapshot& Other) const;
+};
+
+// The image map being edited: the regions of a scene plus a header that the window keeps, one undo
+// history and the modified state. Commands reach regions through their stacking positions, never
+// through pointers kept across steps.
+class TMapDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    TMapDocument(TPTCustomGroup& Scene, QObject* Parent = nullptr);
+    ~TMapDocument() override;
+
+    // How the header is read and written; the window sets both before the first step.
+    std::function<TDocumentHeader()> ReadHeader;
+    std::function<void(const TDocumentHeader&)> WriteHeader;
+
+    TPTCustomGroup& Scene() const { return FScene; }
+    QUndoStack* UndoStack() const { return FUndoStack; }
+
+    // The region at a stacking position (0 is the bottom), or null.
+    TGUIRegion* RegionAt(int Position) const;
+    // The stacking position of Region, or -1.
+    int PositionOf(const TGUIRegion* Region) const;
+    int RegionCount() const;
+    // The selected region's position, or -1; selecting -1 deselects.
+    int SelectedPosition() const;
+    void Select(int Position);
+
+    TDocumentSnapshot Snapshot() const;
+    // Makes the snapshot the document: header, regions and selection.
+    void Restore(const TDocumentSnapshot& Snapshot);
+
+    // Runs Command as the next step (its redo runs now).
+    void Push(QUndoCommand* Command);
+    // Records a document replacement that has already happened (New, an import) as one step from
+    // Before to the document as it is now; nothing when nothing changed.
+    void RecordReplacement(const TDocumentSnapshot& Before, const QString& Text);
+
+    // Modified: some step was taken or undone since the document was last saved (or the history
+    // last cleared).
+    bool IsModified() const;
+    // The document as it is now is the one on disk.
+    void MarkSaved();
+    // Forgets every step: the document as it is now is unmodified and cannot be undone.
+    void ClearHistory();
+
+signals:
+    void ModifiedChanged(bool Modified);
+    // A step was taken, undone or redone.
+    void Changed();
+
+private:
+    TPTCustomGroup& FScene;
+    QUndoStack* FUndoStack;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QLockFile;
+
+// What a recovery file holds: enough to rebuild an unsaved document through the import.
+struct TRecoveryState
+{
+    QDateTime Saved;
+    QString FileName;      // the document's file, empty when it has none yet
+    QString ImageFileName; // as the document names its picture
+    QString ImagePath;     // the same picture as an absolute path
+    QString MapName;
+    QString HTML; // the writer's text
+};
+
+// One running instance's recovery file in the user's state folder. The instance holds a lock
+// beside it for its whole life, so a file whose lock nobody holds was left by a run that did not
+// end cleanly, and one whose lock is held belongs to an instance that is still running.
+class TRecoveryFile : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Folder empty: the application's local data folder.
+    explicit TRecoveryFile(const QString& Folder = QString(), QObject* Parent = nullptr);
+    // A clean end: the file and its lock go.
+    ~TRecoveryFile() override;
+
+    QString Folder() const { return FFolder; }
+    QString FilePath() const { return FFilePath; }
+
+    // Replaces the file with State in one step; false with the reason when it cannot.
+    bool Write(const TRecoveryState& State, QString* Reason = nullptr);
+    // Removes the file (the document is saved or unmodified).
+    void Remove();
+
+    // The files in the folder left by runs that did not end cleanly, newest first; never this
+    // instance's own, nor a running instance's.
+    QStringList LeftOverFiles() const;
+
+    static bool Read(const QString& Path, TRecoveryState& State);
+    // Deletes a left-over file and its lock.
+    static void Discard(const QString& Path);
+    static QString DefaultFolder();
+
+private:
+    QString FFolder;
+    QString FFilePath;
+    std::unique_ptr<QLockFile> FLock;
+};

@@ -1,0 +1,140 @@
+#include "RegionCommands.h"
+
+#include "EditorDialogs.h"
+#include "MapAreaGathering.h"
+#include "MapDocument.h"
+#include "TGUIRegion.h"
+#include "UPTFrame.h"
+
+namespace {
+
+QString CreateText(MapArea::Shape Shape)
+{
+    switch (Shape) {
+    case MapArea::Shape::Rect:
+        return EditorText(QStringLiteral("Create Rectangle Region"));
+    case MapArea::Shape::Circle:
+        return EditorText(QStringLiteral("Create Circle Region"));
+    case MapArea::Shape::Poly:
+        break;
+    }
+    return EditorText(QStringLiteral("Create Polygon Region"));
+}
+
+} // namespace
+
+TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const MapArea& Area)
+    : QUndoCommand(CreateText(Area.shape)), FDocument(Document), FArea(Area),
+      FPosition(Document.RegionCount()), FSelectedBefore(Document.SelectedPosition())
+{
+}
+
+TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const TGUIRegion& Created)
+    : QUndoCommand(), FDocument(Document), FArea(RegionArea(Created)),
+      FPosition(Document.PositionOf(&Created)), FSelectedBefore(Document.SelectedPosition()), FCreated(true)
+{
+    setText(CreateText(FArea.shape));
+}
+
+void TCreateRegionCommand::redo()
+{
+    if (FCreated) {
+        FCreated = false;
+        FDocument.Select(FPosition);
+        return;
+    }
+    TGUIRegion* region = CreateRegion(&FDocument.Scene(), FArea);
+    FDocument.Scene().PlaceShape(region, FPosition);
+    FDocument.Select(FPosition);
+}
+
+void TCreateRegionCommand::undo()
+{
+    FDocument.Select(-1);
+    delete FDocument.RegionAt(FPosition);
+    FDocument.Select(FSelectedBefore);
+}
+
+TDeleteRegionCommand::TDeleteRegionCommand(TMapDocument& Document, int Position)
+    : QUndoCommand(EditorText(QStringLiteral("Delete Region"))), FDocument(Document), FPosition(Position),
+      FSelectedBefore(Document.SelectedPosition())
+{
+    if (TGUIRegion* region = Document.RegionAt(Position))
+        FArea = RegionArea(*region);
+}
+
+void TDeleteRegionCommand::redo()
+{
+    FDocument.Select(-1);
+    delete FDocument.RegionAt(FPosition);
+}
+
+void TDeleteRegionCommand::undo()
+{
+    TGUIRegion* region = CreateRegion(&FDocument.Scene(), FArea);
+    FDocument.Scene().PlaceShape(region, FPosition);
+    FDocument.Select(FSelectedBefore);
+}
+
+TChangeGeometryCommand::TChangeGeometryCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                                               const MapArea& After, const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FPosition(Position), FBefore(Before), FAfter(After)
+{
+}
+
+void TChangeGeometryCommand::redo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
+        if (RegionArea(*region) != FAfter)
+            ApplyAreaGeometry(*region, FAfter);
+    }
+    FDocument.Select(FPosition);
+}
+
+void TChangeGeometryCommand::undo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
+        ApplyAreaGeometry(*region, FBefore);
+    FDocument.Select(FPosition);
+}
+
+TChangeTextsCommand::TChangeTextsCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                                         const MapArea& After)
+    : QUndoCommand(EditorText(QStringLiteral("Change Region Properties"))), FDocument(Document),
+      FPosition(Position), FBefore(Before), FAfter(After), FSelectedBefore(Document.SelectedPosition())
+{
+}
+
+void TChangeTextsCommand::redo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
+        ApplyAreaTexts(*region, FAfter);
+    FDocument.Select(FPosition);
+}
+
+void TChangeTextsCommand::undo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
+        ApplyAreaTexts(*region, FBefore);
+    FDocument.Select(FSelectedBefore);
+}
+
+TRestackCommand::TRestackCommand(TMapDocument& Document, int From, int To, const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FFrom(From), FTo(To),
+      FSelectedBefore(Document.SelectedPosition())
+{
+}
+
+void TRestackCommand::redo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FFrom))
+        FDocument.Scene().PlaceShape(region, FTo);
+    FDocument.Select(FTo);
+}
+
+void TRestackCommand::undo()
+{
+    if (TGUIRegion* region = FDocument.RegionAt(FTo))
+        FDocument.Scene().PlaceShape(region, FFrom);
+    FDocument.Select(FSelectedBefore);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "MapArea.h"
+
+#include <QUndoCommand>
+
+class TGUIRegion;
+class TMapDocument;
+
+// The undoable region commands. Each holds the values it needs and finds its region by stacking
+// position (0 is the bottom) when it runs, so no step depends on a region object that an earlier
+// undo may have destroyed. Each puts back the selection it found.
+
+// A new region of Area's kind, geometry and texts on top of the others, selected.
+class TCreateRegionCommand : public QUndoCommand
+{
+public:
+    TCreateRegionCommand(TMapDocument& Document, const MapArea& Area);
+    // A region a tool has just put on the scene: the first redo only selects it.
+    TCreateRegionCommand(TMapDocument& Document, const TGUIRegion& Created);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    MapArea FArea;
+    int FPosition;
+    int FSelectedBefore;
+    bool FCreated = false;
+};
+
+// Deletes the region at a position; undo puts it back there, selected.
+class TDeleteRegionCommand : public QUndoCommand
+{
+public:
+    TDeleteRegionCommand(TMapDocument& Document, int Position);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    MapArea FArea;
+    int FPosition;
+    int FSelectedBefore;
+};
+
+// A move, a resize or a vertex drag: the region's bounds or vertices before and after. The change
+// may have been made already (a handle drag); applying the after-values again changes nothing then.
+class TChangeGeometryCommand : public QUndoCommand
+{
+public:
+    TChangeGeometryCommand(TMapDocument& Document, int Position, const MapArea& Before, const MapArea& After,
+                           const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    int FPosition;
+    MapArea FBefore;
+    MapArea FAfter;
+};
+
+// The properties dialog's OK: the link, target, alternate text and other attributes (the title
+// among them) before and after, one step.
+class TChangeTextsCommand : public QUndoCommand
+{
+public:
+    TChangeTextsCommand(TMapDocument& Document, int Position, const MapArea& Before, const MapArea& After);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    int FPosition;
+    MapArea FBefore;
+    MapArea FAfter;
+    int FSelectedBefore;
+};
+
+// Send to Back or Bring to Front: the region goes from one stacking position to another.
+class TRestackCommand : public QUndoCommand
+{
+public:
+    TRestackCommand(TMapDocument& Document, int From, int To, const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    int FFrom;
+    int FTo;
+    int FSelectedBefore;
+};
