@@ -77,8 +77,9 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
     FPageOrigin.MapName = FMapName;
     FPageOrigin.SourceAreaCount = written.AreaCount;
     FPageOrigin.Areas = GatherMapAreas(*PanelScene);
-    // The document is what its file holds when that file is the page.
-    if (QFileInfo(fileName) == QFileInfo(SharedSaveDialog()->FileName())) {
+    // The document is on disk when its file is the page, or when it has no file besides the page.
+    const QString documentFile = SharedSaveDialog()->FileName();
+    if (documentFile.isEmpty() || QFileInfo(fileName) == QFileInfo(documentFile)) {
         FDocument->MarkSaved();
         AddRecentFile(fileName);
         FormActivate();

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "SharedDialogs.h"
 #include "TUIRectangle.h"
@@ -137,9 +138,12 @@ void TestPageCommands::changedAreaIsTheOnlyChange()
         messages.append(box.text());
         return QMessageBox::Ok;
     });
+    // A page imported without naming the document is unsaved work until it is written somewhere.
+    QVERIFY(FFixture->Window->Document()->IsModified());
     FFixture->Window->MISaveIntoPage->trigger();
     SetMessageBoxRunner(previous);
     QCOMPARE(messages, QStringList());
+    QVERIFY(!FFixture->Window->Document()->IsModified());
     QByteArray expected = before;
     expected.replace("href='n2.html'", "href='other.html'");
     QCOMPARE(readBytes(page), expected);
