@@ -150,6 +150,10 @@ bool TFormCorvantaZonequilter::MISaveClick()
     const QString fileName = SharedSaveDialog()->FileName();
     if (fileName.isEmpty())
         return MISaveAsClick();
+    // The document's file is the page the map came from: the rest of the page is the user's, so
+    // only the map in it is written.
+    if (FPageOrigin.IsValid() && QFileInfo(FPageOrigin.FileName) == QFileInfo(fileName))
+        return MISaveIntoPageClick();
     if (!WriteDocumentFile(fileName))
         return false;
     FDocument->MarkSaved();
