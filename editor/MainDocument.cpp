@@ -181,7 +181,7 @@ bool TFormCorvantaZonequilter::WriteDocumentFile(const QString& fileName)
 {
     ButtonRefreshHTML->click();
 
-    const QByteArray bytes = ToCrLfLines(SynEdit->text()).toUtf8();
+    const QByteArray bytes = ToCrLfLines(FSourceText).toUtf8();
     QString reason;
     if (!WriteFileAtomically(fileName, bytes, &reason)) {
         ShowError(EFileCreateError::MakeMessage(fileName, reason));

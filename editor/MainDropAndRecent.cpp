@@ -4,6 +4,7 @@
 #include "UnitMain.h"
 
 #include "DocumentFileKind.h"
+#include "EditorDialogs.h"
 #include "MessageBoxes.h"
 #include "RecentFiles.h"
 #include "SettingsFile.h"
@@ -23,7 +24,7 @@
 namespace {
 QString Translate(const char* Text)
 {
-    return QCoreApplication::translate("TFormCorvantaZonequilter", Text);
+    return EditorText(QString::fromUtf8(Text));
 }
 
 // The one local file a drag carries, or empty (no file, several, or an address).

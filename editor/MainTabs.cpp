@@ -259,7 +259,15 @@ void TFormCorvantaZonequilter::PageControlChange()
 
 void TFormCorvantaZonequilter::ButtonRefreshHTMLClick()
 {
-    SynEdit->setText(BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene), FMapAttributes));
+    // Written into the memory of the text before last, which no one else holds.
+    FSourceScratch.resize(0);
+    AppendImageMapHTML(FSourceScratch, FImageFileName, FMapName, GatherMapAreas(*PanelScene), FMapAttributes);
+    // Handing a big map's megabytes to the view again costs more than comparing them; an unchanged text
+    // also keeps the reader's place in it.
+    if (FSourceScratch == FSourceText && SynEdit->length() > 0)
+        return;
+    FSourceText.swap(FSourceScratch);
+    SynEdit->setText(FSourceText);
 }
 
 void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)

@@ -28,11 +28,12 @@ MapArea RegionArea(const TGUIRegion& Region)
     } else if (qobject_cast<const TUICircle*>(&Region)) {
         area = MapArea::circle(Region.Left(), Region.Top(), Region.Width(), Region.Height());
     } else if (auto* polygon = qobject_cast<const TUIPolygon*>(&Region)) {
-        QVector<QPoint> vertices;
-        vertices.reserve(polygon->PointCount());
-        for (const TPoint& p : polygon->Points())
-            vertices.append(QPoint(p.X, p.Y));
-        area = MapArea::polygon(vertices);
+        const QVector<TPoint>& points = polygon->Points();
+        area.shape = MapArea::Shape::Poly;
+        area.Vertices.resize(points.size());
+        QPoint* vertex = area.Vertices.data();
+        for (const TPoint& p : points)
+            *vertex++ = QPoint(p.X, p.Y);
     }
     area.HRef = Region.HRef;
     area.AltText = Region.AltText;

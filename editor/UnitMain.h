@@ -347,4 +347,7 @@ private:
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;
+    // The writer's text last put into the source view, and the one before it.
+    QString FSourceText;
+    QString FSourceScratch;
 };

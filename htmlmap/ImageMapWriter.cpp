@@ -1,5 +1,7 @@
 #include "ImageMapWriter.h"
 
+#include <initializer_list>
+
 namespace {
 
 const char* const kHead = "<!-- Created with Corvanta Zonequilter       -->\n"
@@ -30,10 +32,39 @@ const char* const kTail = "</MAP>\n"
                           "</BODY>\n"
                           "</HTML>\n";
 
-// Sums are taken in 64 bits: bounds near the ends of the int range must not overflow.
-QString number(qint64 value)
+// Sums are taken in 64 bits: bounds near the ends of the int range must not overflow. The digits go
+// straight onto the text: a map of tens of thousands of areas has millions of numbers.
+void appendNumber(QString& out, qint64 value)
 {
-    return QString::number(value);
+    QChar digits[24];
+    int start = 24;
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    do {
+        digits[--start] = QChar(char16_t(u'0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        digits[--start] = QLatin1Char('-');
+    out.append(digits + start, 24 - start);
+}
+
+void appendNumbers(QString& out, std::initializer_list<qint64> values)
+{
+    bool first = true;
+    for (qint64 value : values) {
+        if (!first)
+            out += QLatin1Char(',');
+        first = false;
+        appendNumber(out, value);
+    }
+}
+
+void appendEscaped(QString& out, const QString& text)
+{
+    if (text.contains(QLatin1Char('"')))
+        out += EscapeAttributeQuotes(text);
+    else
+        out += text;
 }
 
 void appendAttributes(QString& out, const AttributeList& attributes)
@@ -49,35 +80,34 @@ void appendAttributes(QString& out, const AttributeList& attributes)
 
 void appendAreaLine(QString& out, const MapArea& area)
 {
-    static const QString kShapes[] = {QStringLiteral("RECT"), QStringLiteral("CIRCLE"),
-                                      QStringLiteral("POLY")};
-    out += QLatin1String("<AREA shape=");
+    static constexpr QStringView kShapes[] = {u"RECT", u"CIRCLE", u"POLY"};
+    // UTF-16 literals are copied as they are; Latin-1 ones would be converted on every line.
+    out += u"<AREA shape=";
     out += kShapes[static_cast<int>(area.shape)];
-    out += QLatin1String(" href=\"");
-    out += EscapeAttributeQuotes(area.HRef);
-    out += QLatin1String("\" alt=\"");
-    out += EscapeAttributeQuotes(area.AltText);
-    out += QLatin1String("\" target=\"");
-    out += EscapeAttributeQuotes(area.Target);
-    out += QLatin1Char('"');
+    out += u" href=\"";
+    appendEscaped(out, area.HRef);
+    out += u"\" alt=\"";
+    appendEscaped(out, area.AltText);
+    out += u"\" target=\"";
+    appendEscaped(out, area.Target);
+    out += u'"';
     appendAttributes(out, area.Attributes);
-    out += QLatin1String(" coords=");
+    out += u" coords=";
     switch (area.shape) {
     case MapArea::Shape::Rect:
-        out += number(area.Left) + QLatin1Char(',') + number(area.Top) + QLatin1Char(',') +
-               number(qint64(area.Left) + area.Width) + QLatin1Char(',') +
-               number(qint64(area.Top) + area.Height);
+        appendNumbers(out,
+                      {area.Left, area.Top, qint64(area.Left) + area.Width, qint64(area.Top) + area.Height});
         break;
     case MapArea::Shape::Circle:
         // int division truncates toward zero, as the format wants for negative sizes too
-        out += number(qint64(area.Left) + area.Width / 2) + QLatin1Char(',') +
-               number(qint64(area.Top) + area.Height / 2) + QLatin1Char(',') + number(area.Width / 2);
+        appendNumbers(
+            out, {qint64(area.Left) + area.Width / 2, qint64(area.Top) + area.Height / 2, area.Width / 2});
         break;
     case MapArea::Shape::Poly:
         for (int i = 0; i < area.Vertices.size(); ++i) {
             if (i > 0)
                 out += QLatin1Char(',');
-            out += number(area.Vertices[i].x()) + QLatin1Char(',') + number(area.Vertices[i].y());
+            appendNumbers(out, {area.Vertices[i].x(), area.Vertices[i].y()});
         }
         break;
     }
@@ -106,7 +136,18 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
                           const AttributeList& mapAttributes)
 {
     QString out;
-    out.reserve(1024 + areas.size() * 160);
+    AppendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes);
+    return out;
+}
+
+void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes)
+{
+    qsizetype expected = out.size() + 1024;
+    for (const MapArea& area : areas)
+        expected +=
+            120 + area.HRef.size() + area.AltText.size() + area.Target.size() + area.Vertices.size() * 10;
+    out.reserve(expected);
     out += QLatin1String(kHead);
     // A quotation mark in the file or map name would end its attribute early just as in the area texts.
     const QString map = EscapeAttributeQuotes(mapName);
@@ -120,28 +161,35 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
         out += QLatin1Char('\n');
     }
     out += QLatin1String(kTail);
-    return out;
 }
 
 QString ToCrLfLines(const QString& text)
 {
-    QString out;
-    out.reserve(text.size() + text.size() / 16 + 2);
-    const int n = text.size();
-    int i = 0;
-    while (i < n) {
-        const QChar c = text[i];
+    const qsizetype n = text.size();
+    const QChar* in = text.constData();
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        breaks += in[i] == QLatin1Char('\n') || in[i] == QLatin1Char('\r');
+    // Written through a pointer into a text of the final size at most: a big map has a million lines.
+    QString out(n + breaks + 2, Qt::Uninitialized);
+    QChar* o = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = in[i];
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            out += QLatin1String("\r\n");
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            *o++ = QLatin1Char('\r');
+            *o++ = QLatin1Char('\n');
+            if (c == QLatin1Char('\r') && i + 1 < n && in[i + 1] == QLatin1Char('\n'))
                 ++i;
         } else {
-            out += c;
+            *o++ = c;
         }
-        ++i;
     }
     // The last line gets its line end too.
-    if (n > 0 && !out.endsWith(QLatin1String("\r\n")))
-        out += QLatin1String("\r\n");
+    const qsizetype written = o - out.constData();
+    if (n > 0 && !(written >= 2 && o[-2] == QLatin1Char('\r') && o[-1] == QLatin1Char('\n'))) {
+        *o++ = QLatin1Char('\r');
+        *o++ = QLatin1Char('\n');
+    }
+    out.truncate(o - out.constData());
     return out;
 }

@@ -14,6 +14,11 @@
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
                           const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
 
+// The same text appended to Out: a text whose memory is kept from one run to
+// the next spares a big map's megabytes a fresh allocation each time.
+void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
+
 // One AREA line without its line end.
 QString BuildAreaLine(const MapArea& area);
 

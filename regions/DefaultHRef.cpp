@@ -40,9 +40,11 @@ QString InstallRecordFile()
 {
     if (!OverridePath().isEmpty())
         return OverridePath();
-    const QSettings System(QSettings::IniFormat, QSettings::SystemScope,
-                           QStringLiteral("Corvanta Zonequilter_is1"));
-    return System.fileName();
+    // Qt settles its settings folders on first use; asking once spares a QSettings per new region.
+    static const QString SystemPath =
+        QSettings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Corvanta Zonequilter_is1"))
+            .fileName();
+    return SystemPath;
 }
 
 void SetInstallRecordFile(const QString& FilePath)

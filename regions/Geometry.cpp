@@ -1,15 +1,21 @@
 #include "Geometry.h"
 
 #include <algorithm>
+#include <limits>
+
+int ClampToInt(qint64 V)
+{
+    return int(std::clamp<qint64>(V, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 TRect BoundsToRect(int Left, int Top, int Width, int Height)
 {
-    return TRect{Left, Top, Left + Width, Top + Height};
+    return TRect{Left, Top, ClampToInt(qint64(Left) + Width), ClampToInt(qint64(Top) + Height)};
 }
 
 QRect ToQRect(const TRect& R)
 {
-    return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    return QRect(R.Left, R.Top, RectWidth(R), RectHeight(R));
 }
 
 TRect FromQRect(const QRect& R)
@@ -19,17 +25,17 @@ TRect FromQRect(const QRect& R)
 
 TPoint AddPoint(const TPoint& P, const TPoint& D)
 {
-    return TPoint{P.X + D.X, P.Y + D.Y};
+    return TPoint{ClampToInt(qint64(P.X) + D.X), ClampToInt(qint64(P.Y) + D.Y)};
 }
 
 int RectWidth(const TRect& R)
 {
-    return R.Right - R.Left;
+    return ClampToInt(qint64(R.Right) - R.Left);
 }
 
 int RectHeight(const TRect& R)
 {
-    return R.Bottom - R.Top;
+    return ClampToInt(qint64(R.Bottom) - R.Top);
 }
 
 TRect NormalizeRect(const TRect& R)
@@ -40,12 +46,14 @@ TRect NormalizeRect(const TRect& R)
 
 TRect OffsetRectBy(const TRect& R, int DX, int DY)
 {
-    return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
+    return TRect{ClampToInt(qint64(R.Left) + DX), ClampToInt(qint64(R.Top) + DY), ClampToInt(qint64(R.Right) + DX),
+                 ClampToInt(qint64(R.Bottom) + DY)};
 }
 
 TRect InflateRectBy(const TRect& R, int DX, int DY)
 {
-    return TRect{R.Left - DX, R.Top - DY, R.Right + DX, R.Bottom + DY};
+    return TRect{ClampToInt(qint64(R.Left) - DX), ClampToInt(qint64(R.Top) - DY), ClampToInt(qint64(R.Right) + DX),
+                 ClampToInt(qint64(R.Bottom) + DY)};
 }
 
 TRect PointsBounds(const QVector<TPoint>& Points)

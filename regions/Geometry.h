@@ -34,6 +34,12 @@ struct TRect
     friend bool operator!=(const TRect& A, const TRect& B) { return !(A == B); }
 };
 
+// Coordinates may take the whole int range (an imported map can put a vertex at 2147483647). Every helper
+// below that adds or subtracts works in 64 bits and clamps its result to the int range: a rectangle that
+// would reach beyond it ends at its limit, and a width too large for an int is the largest int.
+
+/// V clamped to the int range.
+int ClampToInt(qint64 V);
 /// (Left, Top, Left + Width, Top + Height).
 TRect BoundsToRect(int Left, int Top, int Width, int Height);
 /// The same pixels as a QRect (whose right()/bottom() are inclusive).

@@ -1,6 +1,7 @@
 #include "TGUIRegion.h"
 
 #include "DefaultHRef.h"
+#include "TUserInterfaceControl.h"
 #include "UPTFrame.h"
 
 #include <QFocusEvent>
@@ -9,6 +10,9 @@
 
 TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
 {
+    FIsRegion = true;
+    if (Group())
+        Group()->FOtherShapes--;
     FPen.setCosmetic(true);
     HRef = DefaultHRef();
     AltText = QStringLiteral("Click Here!");
@@ -42,11 +46,17 @@ void TGUIRegion::GetZPosition(int& Index, int& Count) const
     Count = -1;
     if (!Group())
         return;
+    // Shapes that are not regions are rare; without them the position is the panel's own index.
+    if (Group()->FOtherShapes == 0) {
+        Index = FZIndex;
+        Count = Group()->Shapes().size();
+        return;
+    }
     Count = 0;
     for (TGUIShape* Shape : Group()->Shapes()) {
         if (Shape == this)
             Index = Count;
-        if (qobject_cast<TGUIRegion*>(Shape))
+        if (Shape->FIsRegion)
             ++Count;
     }
 }
@@ -91,4 +101,22 @@ void TGUIRegion::Exit()
     if (Handler)
         Handler(this);
     AfterExit();
+}
+
+void TGUIRegion::SaveChainBeforeControls()
+{
+    FEnterBeforeControls = OnEnter;
+    FExitBeforeControls = OnExit;
+}
+
+void TGUIRegion::RestoreChainWithoutControls()
+{
+    OnEnter = FEnterBeforeControls;
+    OnExit = FExitBeforeControls;
+}
+
+bool TGUIRegion::ControlDragged() const
+{
+    const TUserInterfaceControl* Dragged = Group() ? Group()->DragControl() : nullptr;
+    return Dragged && Dragged->TargetControl == this;
 }

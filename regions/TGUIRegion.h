@@ -46,9 +46,20 @@ protected:
     /// Runs after the exit chain when the region stops being the selected one.
     virtual void AfterExit() {}
 
+    // A region's grab handles and size frame exist only while it is selected or one of them is dragged:
+    // a map of thousands of regions then carries the items of one region, not of all of them.
+    /// Controls hook into the enter/exit chain as they are made; this records the chain before the first
+    /// of them is made, and RestoreChainWithoutControls puts it back once they are freed.
+    void SaveChainBeforeControls();
+    void RestoreChainWithoutControls();
+    /// True while a control of this region is being dragged: it must outlive the loss of the focus.
+    bool ControlDragged() const;
+
 private:
     friend class TPTCustomGroup;
     void Enter();
     void Exit();
     QPen FPen;
+    TNotifyEvent FEnterBeforeControls;
+    TNotifyEvent FExitBeforeControls;
 };

@@ -12,10 +12,10 @@ TGUIShape::TGUIShape(TPTCustomGroup* AOwner) : QGraphicsObject(nullptr), FGroup(
     // Focus carries the selection; the mouse belongs to the scene below and to the handles.
     setFlag(ItemIsFocusable);
     setAcceptedMouseButtons(Qt::NoButton);
-    if (FGroup) {
-        setParent(FGroup);
+    // The panel owns the shape through its scene (not as a QObject child: freeing thousands of children
+    // one by one from the panel's children list would search it each time).
+    if (FGroup)
         FGroup->AddShape(this);
-    }
 }
 
 TGUIShape::~TGUIShape()
@@ -41,7 +41,7 @@ void TGUIShape::PrepareDestruction()
 
 void TGUIShape::SetBoundsRect(const TRect& R)
 {
-    SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
 }
 
 void TGUIShape::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -112,7 +112,12 @@ void TGUIShape::SendToBack()
 
 QRectF TGUIShape::boundingRect() const
 {
-    // Local coordinates start at (Left, Top); HitRect covers vertices or a circle's radius beyond it.
-    const QRect Area = ToQRect(NormalizeRect(FBounds)).united(ToQRect(NormalizeRect(HitRect())));
-    return QRectF(Area.translated(-FBounds.Left, -FBounds.Top)).adjusted(-1, -1, 1, 1);
+    // Local coordinates start at (Left, Top); HitRect covers vertices or a circle's radius beyond it. In
+    // floating point: the extent of coordinates at both ends of the int range does not fit an int.
+    const auto Edges = [](const TRect& R) {
+        const TRect N = NormalizeRect(R);
+        return QRectF(QPointF(N.Left, N.Top), QPointF(N.Right, N.Bottom));
+    };
+    const QRectF Area = Edges(FBounds).united(Edges(HitRect()));
+    return Area.translated(-qreal(FBounds.Left), -qreal(FBounds.Top)).adjusted(-1, -1, 1, 1);
 }

@@ -18,7 +18,8 @@ class TGUIShape : public QGraphicsObject
 {
     Q_OBJECT
 public:
-    /// AOwner becomes owner and parent; the shape is added on top of its z-order.
+    /// AOwner becomes the owner (its scene frees the shape with the panel); the shape is added on top of
+    /// its z-order.
     explicit TGUIShape(TPTCustomGroup* AOwner);
     ~TGUIShape() override;
 
@@ -26,8 +27,8 @@ public:
 
     int Left() const { return FBounds.Left; }
     int Top() const { return FBounds.Top; }
-    int Width() const { return FBounds.Right - FBounds.Left; }
-    int Height() const { return FBounds.Bottom - FBounds.Top; }
+    int Width() const { return RectWidth(FBounds); }
+    int Height() const { return RectHeight(FBounds); }
     /// (Left, Top, Left + Width, Top + Height): right and bottom lie just outside the shape.
     TRect BoundsRect() const { return FBounds; }
     void SetBoundsRect(const TRect& R);
@@ -63,7 +64,9 @@ protected:
 
 private:
     friend class TPTCustomGroup;
+    friend class TGUIRegion;
     TPTCustomGroup* FGroup;
     TRect FBounds;
-    int FZIndex = -1; // position in the panel's z-order list, kept by the panel
+    int FZIndex = -1;       // position in the panel's z-order list, kept by the panel
+    bool FIsRegion = false; // set by TGUIRegion, so the panel counts regions without casting each shape
 };

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceControl(AOwner, ATarget)
+TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget, Qt::CursorShape Cursor)
+    : TUserInterfaceControl(AOwner, ATarget, Cursor)
 {
     SetBounds(0, 0, 7, 7);
 }
@@ -22,25 +23,25 @@ void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWid
 void SetHandleCentre(TGrabHandle* Handle, int X, int Y)
 {
     if (Handle)
-        Handle->SetBounds(X - 3, Y - 3, 7, 7);
+        Handle->SetBounds(ClampToInt(qint64(X) - 3), ClampToInt(qint64(Y) - 3), 7, 7);
 }
 
 int HandleCentreX(const TGrabHandle* Handle)
 {
-    return Handle ? Handle->Left() + 3 : 0;
+    return Handle ? ClampToInt(qint64(Handle->Left()) + 3) : 0;
 }
 
 int HandleCentreY(const TGrabHandle* Handle)
 {
-    return Handle ? Handle->Top() + 3 : 0;
+    return Handle ? ClampToInt(qint64(Handle->Top()) + 3) : 0;
 }
 
 void SetRelativePosition(TGrabHandle* Handle, int X, int Y, const TRect& R)
 {
     if (!Handle)
         return;
-    Handle->RelX = double(X - R.Left) / std::max(RectWidth(R), 1);
-    Handle->RelY = double(Y - R.Top) / std::max(RectHeight(R), 1);
+    Handle->RelX = double(qint64(X) - R.Left) / std::max(RectWidth(R), 1);
+    Handle->RelY = double(qint64(Y) - R.Top) / std::max(RectHeight(R), 1);
 }
 
 void PlaceRelative(TGrabHandle* Handle, const TRect& R)
@@ -48,6 +49,6 @@ void PlaceRelative(TGrabHandle* Handle, const TRect& R)
     if (!Handle)
         return;
     // Rounded to nearest, so fractions recorded against R give back exactly the recorded point.
-    SetHandleCentre(Handle, R.Left + int(std::lround(RectWidth(R) * Handle->RelX)),
-                    R.Top + int(std::lround(RectHeight(R) * Handle->RelY)));
+    SetHandleCentre(Handle, ClampToInt(R.Left + std::llround(RectWidth(R) * Handle->RelX)),
+                    ClampToInt(R.Top + std::llround(RectHeight(R) * Handle->RelY)));
 }

@@ -7,7 +7,7 @@ class TGrabHandle : public TUserInterfaceControl
 {
     Q_OBJECT
 public:
-    TGrabHandle(QObject* AOwner, TGUIShape* ATarget);
+    TGrabHandle(QObject* AOwner, TGUIShape* ATarget, Qt::CursorShape Cursor);
 
     double RelX = 0; ///< centre x as a fraction of the width of the rectangle last recorded against
     double RelY = 0; ///< the same for y and the height

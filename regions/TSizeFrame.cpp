@@ -10,37 +10,52 @@ TSizeFrame::TSizeFrame(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceCont
     // The frame itself is never seen and never takes the mouse; only its handles do.
     setAcceptedMouseButtons(Qt::NoButton);
     setFlag(ItemStopsFocusHandling, false);
+    FHandles.reserve(8);
     for (int I = 0; I < 8; ++I) {
-        auto* Handle = new TGrabHandle(this, ATarget);
+        auto* Handle = new TGrabHandle(this, ATarget, HandleCursorFor(I));
         Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
                                        int DX, int DY) { FrameHandleDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(HandleCursorFor(I));
         FHandles.append(Handle);
+    }
+    LayOut();
+}
+
+void TSizeFrame::LayOut()
+{
+    if (!TargetControl)
+        return;
+    const TRect R = TargetControl->BoundsRect();
+    SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
+    for (int I = 0; I < FHandles.size(); ++I) {
+        const TPoint C = HandleCentreFor(I, R);
+        SetHandleCentre(FHandles[I], C.X, C.Y);
     }
 }
 
 TPoint TSizeFrame::HandleCentreFor(int Index, const TRect& R)
 {
-    const int L = R.Left, T = R.Top, W = RectWidth(R), H = RectHeight(R);
+    // In 64 bits, clamped: a rectangle may lie at the very ends of the int range.
+    const qint64 L = R.Left, T = R.Top, W = RectWidth(R), H = RectHeight(R);
+    const auto At = [](qint64 X, qint64 Y) { return TPoint{ClampToInt(X), ClampToInt(Y)}; };
     switch (Index) {
     case 0:
-        return {L - 4, T - 4};
+        return At(L - 4, T - 4);
     case 1:
-        return {L + W + 3, T - 4};
+        return At(L + W + 3, T - 4);
     case 2:
-        return {L + W + 3, T + H + 3};
+        return At(L + W + 3, T + H + 3);
     case 3:
-        return {L - 4, T + H + 3};
+        return At(L - 4, T + H + 3);
     case 4:
-        return {L + W / 2, T - 4};
+        return At(L + W / 2, T - 4);
     case 5:
-        return {L + W + 3, T + H / 2};
+        return At(L + W + 3, T + H / 2);
     case 6:
-        return {L + W / 2, T + H + 3};
+        return At(L + W / 2, T + H + 3);
     case 7:
-        return {L - 4, T + H / 2};
+        return At(L - 4, T + H / 2);
     }
-    return {L, T};
+    return At(L, T);
 }
 
 Qt::CursorShape TSizeFrame::HandleCursorFor(int Index)
@@ -63,27 +78,19 @@ Qt::CursorShape TSizeFrame::HandleCursorFor(int Index)
 TRect TSizeFrame::DraggedRect(int Index, TRect R, int DX, int DY)
 {
     if (Index == 0 || Index == 3 || Index == 7)
-        R.Left = std::min(R.Left + DX, R.Right - 7);
+        R.Left = ClampToInt(std::min(qint64(R.Left) + DX, qint64(R.Right) - 7));
     if (Index == 0 || Index == 1 || Index == 4)
-        R.Top = std::min(R.Top + DY, R.Bottom - 7);
+        R.Top = ClampToInt(std::min(qint64(R.Top) + DY, qint64(R.Bottom) - 7));
     if (Index == 1 || Index == 2 || Index == 5)
-        R.Right = std::max(R.Right + DX, R.Left + 7);
+        R.Right = ClampToInt(std::max(qint64(R.Right) + DX, qint64(R.Left) + 7));
     if (Index == 2 || Index == 3 || Index == 6)
-        R.Bottom = std::max(R.Bottom + DY, R.Top + 7);
+        R.Bottom = ClampToInt(std::max(qint64(R.Bottom) + DY, qint64(R.Top) + 7));
     return R;
 }
 
 void TSizeFrame::TargetEnter(QObject* Sender)
 {
-    if (TargetControl) {
-        const TRect R = TargetControl->BoundsRect();
-        SetBounds(R.Left, R.Top, RectWidth(R), RectHeight(R));
-        for (int I = 0; I < FHandles.size(); ++I) {
-            const TPoint C = HandleCentreFor(I, R);
-            SetHandleCentre(FHandles[I], C.X, C.Y);
-            FHandles[I]->setCursor(HandleCursorFor(I));
-        }
-    }
+    LayOut();
     TUserInterfaceControl::TargetEnter(Sender);
 }
 

@@ -6,8 +6,8 @@
 
 class TGrabHandle;
 
-/// The invisible frame of a focused rectangle: lays its 8 handles out around the target whenever the
-/// target gains the focus; dragging a handle moves that handle's edges, never closer than 7 pixels to
+/// The invisible frame of a focused rectangle: lays its 8 handles out around the target when it is made
+/// and whenever the target gains the focus; dragging a handle moves that handle's edges, never closer than 7 pixels to
 /// the opposite ones.
 class TSizeFrame : public TUserInterfaceControl
 {
@@ -31,5 +31,6 @@ public:
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 
 private:
+    void LayOut();
     QList<TGrabHandle*> FHandles;
 };

@@ -4,37 +4,70 @@
 #include "TInvertedCanvas.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
-TUICircle::TUICircle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner)
-{
-    for (int I = 0; I < 4; ++I) {
-        auto* Handle = new TGrabHandle(this, this);
-        Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
-                                       int DX, int DY) { CircleHandleDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(I < 2 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
-        FHandles.append(Handle);
-    }
-    SetBounds(Left(), Top(), Width(), Height());
-}
+TUICircle::TUICircle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner) {}
 
 TUICircle::~TUICircle()
 {
     PrepareDestruction();
-    qDeleteAll(FHandles);
+    DestroyHandles();
+}
+
+const QList<TGrabHandle*>& TUICircle::Handles()
+{
+    if (FHandles.isEmpty()) {
+        SaveChainBeforeControls();
+        FHandles.reserve(4);
+        for (int I = 0; I < 4; ++I) {
+            auto* Handle = new TGrabHandle(this, this, I < 2 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+            Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
+                                           int DX, int DY) { CircleHandleDrag(Sender, Canvas, R, DX, DY); };
+            FHandles.append(Handle);
+        }
+        PlaceHandles();
+    }
+    return FHandles;
+}
+
+void TUICircle::BeforeEnter()
+{
+    Handles();
+}
+
+void TUICircle::AfterExit()
+{
+    if (!ControlDragged())
+        DestroyHandles();
+}
+
+void TUICircle::DestroyHandles()
+{
+    if (FHandles.isEmpty())
+        return;
+    const QList<TGrabHandle*> Doomed = FHandles;
     FHandles.clear();
+    RestoreChainWithoutControls();
+    qDeleteAll(Doomed);
 }
 
 void TUICircle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     ApplyBounds(ALeft, ATop, AWidth, AHeight);
+    PlaceHandles();
+}
+
+void TUICircle::PlaceHandles()
+{
     if (FHandles.size() != 4)
         return;
     // Left, right, top and bottom points of the circle.
-    SetHandleCentre(FHandles[0], ALeft, ATop + AHeight / 2);
-    SetHandleCentre(FHandles[1], ALeft + AWidth - 1, ATop + AHeight / 2);
-    SetHandleCentre(FHandles[2], ALeft + AWidth / 2, ATop);
-    SetHandleCentre(FHandles[3], ALeft + AWidth / 2, ATop + AHeight - 1);
+    const qint64 L = Left(), T = Top(), W = Width(), H = Height();
+    SetHandleCentre(FHandles[0], ClampToInt(L), ClampToInt(T + H / 2));
+    SetHandleCentre(FHandles[1], ClampToInt(L + W - 1), ClampToInt(T + H / 2));
+    SetHandleCentre(FHandles[2], ClampToInt(L + W / 2), ClampToInt(T));
+    SetHandleCentre(FHandles[3], ClampToInt(L + W / 2), ClampToInt(T + H - 1));
 }
 
 bool TUICircle::ContainsPoint(const TPoint& P) const
@@ -50,8 +83,10 @@ TRect TUICircle::HitRect() const
     const double R = std::abs(Width() / 2.0);
     const double CX = Left() + Width() / 2.0;
     const double CY = Top() + Height() / 2.0;
-    return TRect{int(std::floor(CX - R)), int(std::floor(CY - R)), int(std::ceil(CX + R)) + 1,
-                 int(std::ceil(CY + R)) + 1};
+    // Clamped before the conversion: a circle near the ends of the int range reaches beyond them.
+    const auto ToInt = [](double V) { return ClampToInt(qint64(std::clamp(V, -4e18, 4e18))); };
+    return TRect{ToInt(std::floor(CX - R)), ToInt(std::floor(CY - R)), ToInt(std::ceil(CX + R) + 1),
+                 ToInt(std::ceil(CY + R) + 1)};
 }
 
 void TUICircle::CircleHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX,

@@ -9,7 +9,8 @@ class TUserInterfaceControl;
 class TInvertedCanvas;
 
 /// A circular region; its bounds are the bounding square, the radius is Width / 2. Four handles on the
-/// left, right, top and bottom points grow or shrink it about its centre.
+/// left, right, top and bottom points grow or shrink it about its centre; they exist while the circle is
+/// selected or being resized.
 class TUICircle : public TGUIRegion
 {
     Q_OBJECT
@@ -17,7 +18,9 @@ public:
     explicit TUICircle(TPTCustomGroup* AOwner);
     ~TUICircle() override;
 
-    const QList<TGrabHandle*>& Handles() const { return FHandles; }
+    /// Left, right, top, bottom; calling this creates them (hidden) if needed.
+    const QList<TGrabHandle*>& Handles();
+    bool HasHandles() const { return !FHandles.isEmpty(); }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     /// Strictly closer to the centre than Width / 2 (Height plays no part).
@@ -29,6 +32,12 @@ public:
 
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 
+protected:
+    void BeforeEnter() override;
+    void AfterExit() override;
+
 private:
+    void PlaceHandles();
+    void DestroyHandles();
     QList<TGrabHandle*> FHandles;
 };

@@ -5,7 +5,7 @@
 #include "UPTFrame.h"
 
 #include <QPainter>
-#include <QPolygon>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -13,12 +13,13 @@ namespace {
 
 // Where a recorded coordinate lands when its rectangle's edge and extent change: exactly shifted when the
 // extent is unchanged, scaled and rounded to the nearest pixel otherwise.
+// In 64 bits, clamped to the int range: vertices may lie at its very ends.
 int PlaceCoordinate(int Value, int RefStart, int RefExtent, int NewStart, int NewExtent)
 {
-    const int Offset = Value - RefStart;
+    const qint64 Offset = qint64(Value) - RefStart;
     if (NewExtent == RefExtent)
-        return NewStart + Offset;
-    return NewStart + int(std::lround(double(Offset) * NewExtent / std::max(RefExtent, 1)));
+        return ClampToInt(NewStart + Offset);
+    return ClampToInt(NewStart + std::llround(double(Offset) * NewExtent / std::max(RefExtent, 1)));
 }
 
 } // namespace
@@ -50,13 +51,23 @@ const QList<TGrabHandle*>& TUIPolygon::Handles()
 
 void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    const TRect NewRect = BoundsToRect(ALeft, ATop, AWidth, AHeight);
-    FPoints.resize(FRefPoints.size());
-    for (int I = 0; I < FRefPoints.size(); ++I) {
-        FPoints[I].X = PlaceCoordinate(FRefPoints[I].X, FRefRect.Left, RectWidth(FRefRect), NewRect.Left,
-                                       RectWidth(NewRect));
-        FPoints[I].Y = PlaceCoordinate(FRefPoints[I].Y, FRefRect.Top, RectHeight(FRefRect), NewRect.Top,
-                                       RectHeight(NewRect));
+    // Compared as bounds: a polygon whose vertices span more than the int range has clamped bounds, and
+    // being given them back must keep its vertices.
+    const bool Unchanged = ALeft == FRefRect.Left && ATop == FRefRect.Top && AWidth == RectWidth(FRefRect) &&
+                           AHeight == RectHeight(FRefRect);
+    const TRect NewRect = Unchanged ? FRefRect : BoundsToRect(ALeft, ATop, AWidth, AHeight);
+    if (NewRect == FRefRect) {
+        // The recorded vertices themselves: shared, not copied, which halves what an imported polygon
+        // keeps in memory.
+        FPoints = FRefPoints;
+    } else {
+        FPoints.resize(FRefPoints.size());
+        for (int I = 0; I < FRefPoints.size(); ++I) {
+            FPoints[I].X = PlaceCoordinate(FRefPoints[I].X, FRefRect.Left, RectWidth(FRefRect), NewRect.Left,
+                                           RectWidth(NewRect));
+            FPoints[I].Y = PlaceCoordinate(FRefPoints[I].Y, FRefRect.Top, RectHeight(FRefRect), NewRect.Top,
+                                           RectHeight(NewRect));
+        }
     }
     // Points first: the panel's hit cache reads them when the bounds change.
     ApplyBounds(ALeft, ATop, AWidth, AHeight);
@@ -93,8 +104,8 @@ TRect TUIPolygon::HitRect() const
     if (FPoints.isEmpty())
         return TRect{};
     TRect R = PointsBounds(FPoints);
-    R.Right += 1;
-    R.Bottom += 1;
+    R.Right = ClampToInt(qint64(R.Right) + 1);
+    R.Bottom = ClampToInt(qint64(R.Bottom) + 1);
     return R;
 }
 
@@ -121,27 +132,21 @@ void TUIPolygon::BeforeEnter()
 
 void TUIPolygon::AfterExit()
 {
-    // Keep the handles while one of them is being dragged; otherwise they are not needed until the next
-    // focus, and thousands of polygons need not carry tens of thousands of handle items.
-    TUserInterfaceControl* Dragged = Group() ? Group()->DragControl() : nullptr;
-    if (Dragged && FHandles.contains(static_cast<TGrabHandle*>(Dragged)))
-        return;
-    DestroyHandles();
+    if (!ControlDragged())
+        DestroyHandles();
 }
 
 void TUIPolygon::CreateHandles()
 {
     if (!FHandles.isEmpty())
         return;
-    FEnterBeforeHandles = OnEnter;
-    FExitBeforeHandles = OnExit;
+    SaveChainBeforeControls();
     FHandles.reserve(FPoints.size());
     for (int I = 0; I < FPoints.size(); ++I) {
-        auto* Handle = new TGrabHandle(this, this);
+        auto* Handle = new TGrabHandle(this, this, Qt::CrossCursor);
         SetRelativePosition(Handle, FRefPoints.value(I).X, FRefPoints.value(I).Y, FRefRect);
         Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
                                        int DX, int DY) { VertexDrag(Sender, Canvas, R, DX, DY); };
-        Handle->setCursor(Qt::CrossCursor);
         SetHandleCentre(Handle, FPoints[I].X, FPoints[I].Y);
         FHandles.append(Handle);
     }
@@ -153,8 +158,7 @@ void TUIPolygon::DestroyHandles()
         return;
     const QList<TGrabHandle*> Doomed = FHandles;
     FHandles.clear();
-    OnEnter = FEnterBeforeHandles;
-    OnExit = FExitBeforeHandles;
+    RestoreChainWithoutControls();
     qDeleteAll(Doomed);
 }
 
@@ -162,10 +166,10 @@ void TUIPolygon::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidg
 {
     if (FPoints.size() < 2)
         return;
-    QPolygon Shifted;
+    QPolygonF Shifted;
     Shifted.reserve(FPoints.size());
     for (const TPoint& P : FPoints)
-        Shifted << QPoint(P.X - Left(), P.Y - Top());
+        Shifted << QPointF(qreal(P.X) - Left(), qreal(P.Y) - Top());
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setPen(Pen());
     Painter->setBrush(Brush());

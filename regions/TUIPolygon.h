@@ -54,6 +54,4 @@ private:
     QVector<TPoint> FRefPoints; // vertices as last recorded ...
     TRect FRefRect;             // ... against these bounds
     QList<TGrabHandle*> FHandles;
-    TNotifyEvent FEnterBeforeHandles;
-    TNotifyEvent FExitBeforeHandles;
 };

@@ -4,15 +4,42 @@
 
 #include <QPainter>
 
-TUIRectangle::TUIRectangle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner)
-{
-    FSizeFrame = new TSizeFrame(this, this);
-}
+TUIRectangle::TUIRectangle(TPTCustomGroup* AOwner) : TGUIRegion(AOwner) {}
 
 TUIRectangle::~TUIRectangle()
 {
     PrepareDestruction();
-    delete FSizeFrame;
+    DestroySizeFrame();
+}
+
+TSizeFrame* TUIRectangle::SizeFrame()
+{
+    if (!FSizeFrame) {
+        SaveChainBeforeControls();
+        FSizeFrame = new TSizeFrame(this, this);
+    }
+    return FSizeFrame;
+}
+
+void TUIRectangle::BeforeEnter()
+{
+    SizeFrame();
+}
+
+void TUIRectangle::AfterExit()
+{
+    if (!ControlDragged())
+        DestroySizeFrame();
+}
+
+void TUIRectangle::DestroySizeFrame()
+{
+    if (!FSizeFrame)
+        return;
+    TSizeFrame* Doomed = FSizeFrame;
+    FSizeFrame = nullptr;
+    RestoreChainWithoutControls();
+    delete Doomed;
 }
 
 void TUIRectangle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)

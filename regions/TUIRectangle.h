@@ -4,7 +4,8 @@
 
 class TSizeFrame;
 
-/// A rectangular region; its bounds are the rectangle. A size frame with 8 handles resizes it.
+/// A rectangular region; its bounds are the rectangle. A size frame with 8 handles resizes it; the frame
+/// exists while the rectangle is selected or being resized.
 class TUIRectangle : public TGUIRegion
 {
     Q_OBJECT
@@ -12,10 +13,17 @@ public:
     explicit TUIRectangle(TPTCustomGroup* AOwner);
     ~TUIRectangle() override;
 
-    TSizeFrame* SizeFrame() const { return FSizeFrame; }
+    /// The size frame; calling this creates it (hidden, laid out around the bounds) if needed.
+    TSizeFrame* SizeFrame();
+    bool HasSizeFrame() const { return FSizeFrame != nullptr; }
 
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 
+protected:
+    void BeforeEnter() override;
+    void AfterExit() override;
+
 private:
-    TSizeFrame* FSizeFrame;
+    void DestroySizeFrame();
+    TSizeFrame* FSizeFrame = nullptr;
 };

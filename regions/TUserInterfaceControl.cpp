@@ -12,10 +12,13 @@ namespace {
 double NextHandleZ = 0;
 } // namespace
 
-TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget)
+TUserInterfaceControl::TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget,
+                                             std::optional<Qt::CursorShape> Cursor)
     : QGraphicsObject(nullptr), TargetControl(ATarget)
 {
     setParent(AOwner);
+    if (Cursor)
+        setCursor(*Cursor);
     setAcceptedMouseButtons(Qt::LeftButton);
     // A press on a handle must not move the keyboard focus: the drag decides about the selection.
     setFlag(ItemStopsFocusHandling);
@@ -60,8 +63,8 @@ void TUserInterfaceControl::DrawDragOutline()
     TInvertedCanvas Canvas(TargetControl->Group());
     // Every outline is computed from the bounds at the press plus the whole travel.
     DragRect = TargetControl->BoundsRect();
-    const int DX = CurrentPos.X - StartPos.X;
-    const int DY = CurrentPos.Y - StartPos.Y;
+    const int DX = ClampToInt(qint64(CurrentPos.X) - StartPos.X);
+    const int DY = ClampToInt(qint64(CurrentPos.Y) - StartPos.Y);
     if (OnDragOutline)
         OnDragOutline(this, Canvas, DragRect, DX, DY);
     else

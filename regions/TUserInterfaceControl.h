@@ -7,6 +7,7 @@
 #include <QGraphicsObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class TInvertedCanvas;
 class TPTCustomGroup;
@@ -24,7 +25,10 @@ class TUserInterfaceControl : public QGraphicsObject
 {
     Q_OBJECT
 public:
-    TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget);
+    /// Cursor is the pointer shape over the control; it is set before the control joins the scene, where
+    /// setting it would make Qt ask the window system for the pointer position.
+    TUserInterfaceControl(QObject* AOwner, TGUIShape* ATarget,
+                          std::optional<Qt::CursorShape> Cursor = std::nullopt);
     ~TUserInterfaceControl() override;
 
     TRect DragRect;    ///< the rectangle being dragged; after a drag, the target's new bounds
@@ -43,8 +47,8 @@ public:
 
     int Left() const { return FBounds.Left; }
     int Top() const { return FBounds.Top; }
-    int Width() const { return FBounds.Right - FBounds.Left; }
-    int Height() const { return FBounds.Bottom - FBounds.Top; }
+    int Width() const { return RectWidth(FBounds); }
+    int Height() const { return RectHeight(FBounds); }
     TRect BoundsRect() const { return FBounds; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
 

@@ -4,6 +4,7 @@
 #include "TGUIShape.h"
 #include "TUserInterfaceControl.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
@@ -93,6 +94,9 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     setScene(FScene);
     FHandleLayer = new THandleLayer;
     FScene->addItem(FHandleLayer);
+    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
+    QEvent Activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(FScene, &Activate);
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
     setAlignment(Qt::AlignCenter);
@@ -131,7 +135,8 @@ TGUIShape* TPTCustomGroup::ShapeAt(int X, int Y) const
         RebuildGrid();
     if (!PointInRect(FGridArea, P))
         return nullptr;
-    const int Cell = ((Y - FGridArea.Top) / FGridCell) * FGridColumns + (X - FGridArea.Left) / FGridCell;
+    const int Cell = int((qint64(Y) - FGridArea.Top) / FGridCell) * FGridColumns +
+                     int((qint64(X) - FGridArea.Left) / FGridCell);
     // From the top of the z-order down.
     for (int K = FGridStart[Cell + 1] - 1; K >= FGridStart[Cell]; --K) {
         const int I = FGridItems[K];
@@ -156,18 +161,21 @@ void TPTCustomGroup::RebuildGrid() const
     }
     // Cells of about 32 pixels, coarser when the shapes spread far, so the grid stays near 4 cells per
     // shape at most.
-    const double Area = double(RectWidth(FGridArea)) * RectHeight(FGridArea);
+    // Extents in 64 bits: shapes at both ends of the int range span more than an int holds.
+    const qint64 SpanX = qint64(FGridArea.Right) - FGridArea.Left;
+    const qint64 SpanY = qint64(FGridArea.Bottom) - FGridArea.Top;
+    const double Area = double(SpanX) * double(SpanY);
     const double MaxCells = 4.0 * FShapes.size() + 1024;
-    FGridCell = std::max(32, int(std::ceil(std::sqrt(Area / MaxCells))));
-    FGridColumns = Any ? (RectWidth(FGridArea) + FGridCell - 1) / FGridCell : 0;
-    FGridRows = Any ? (RectHeight(FGridArea) + FGridCell - 1) / FGridCell : 0;
+    FGridCell = int(std::clamp(std::ceil(std::sqrt(Area / MaxCells)), 32.0, 1e9));
+    FGridColumns = Any ? int((SpanX + FGridCell - 1) / FGridCell) : 0;
+    FGridRows = Any ? int((SpanY + FGridCell - 1) / FGridCell) : 0;
     const int Cells = FGridColumns * FGridRows;
     FGridStart.fill(0, Cells + 1);
     auto CellRange = [this](const TRect& R, int& C0, int& C1, int& R0, int& R1) {
-        C0 = (R.Left - FGridArea.Left) / FGridCell;
-        C1 = (R.Right - 1 - FGridArea.Left) / FGridCell;
-        R0 = (R.Top - FGridArea.Top) / FGridCell;
-        R1 = (R.Bottom - 1 - FGridArea.Top) / FGridCell;
+        C0 = int((qint64(R.Left) - FGridArea.Left) / FGridCell);
+        C1 = int((qint64(R.Right) - 1 - FGridArea.Left) / FGridCell);
+        R0 = int((qint64(R.Top) - FGridArea.Top) / FGridCell);
+        R1 = int((qint64(R.Bottom) - 1 - FGridArea.Top) / FGridCell);
     };
     // Two passes: count per cell, then fill in ascending shape order.
     for (const TRect& R : FHitRects) {
@@ -208,9 +216,27 @@ QList<TGUIRegion*> TPTCustomGroup::Regions() const
 void TPTCustomGroup::DestroyRegions()
 {
     ClearRegionFocus();
-    // From the top down, so each removal takes the end of the list.
-    while (!FShapes.isEmpty())
-        delete FShapes.constLast();
+    EndControlDrag();
+    // Items added since the event loop last ran wait in the scene's polish list, which each removal
+    // would search: polish them now.
+    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
+    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
+    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
+    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
+    // each removal from growing the dirty region: the clear is linear in the number of shapes.
+    for (TGUIShape* Shape : std::as_const(FShapes))
+        Shape->FZIndex = -1;
+    FShapes.clear();
+    FHitRects.clear();
+    FOtherShapes = 0;
+    FGridValid = false;
+    FFocused = nullptr;
+    FScene->removeItem(FHandleLayer);
+    const ViewportUpdateMode Mode = viewportUpdateMode();
+    setViewportUpdateMode(FullViewportUpdate);
+    FScene->clear();
+    setViewportUpdateMode(Mode);
+    FScene->addItem(FHandleLayer);
     FInverted.clear();
     viewport()->update();
 }
@@ -229,8 +255,8 @@ void TPTCustomGroup::AddOverlayItem(QGraphicsItem* Item)
         return;
     Item->setFlag(QGraphicsItem::ItemStopsFocusHandling);
     Item->setZValue(OverlayZ);
-    if (Item->scene() != FScene)
-        FScene->addItem(Item);
+    // On the handle layer, above every handle: the scene's other top-level items are all shapes.
+    Item->setParentItem(FHandleLayer);
 }
 
 void TPTCustomGroup::EnableChildren(bool Enabled)
@@ -328,6 +354,8 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
     Shape->FZIndex = FShapes.size();
+    // Every shape counts as another shape until the region constructor says otherwise.
+    ++FOtherShapes;
     FShapes.append(Shape);
     FHitRects.append(Shape->HitRect());
 }
@@ -339,6 +367,8 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     const int Index = Shape->FZIndex;
     if (Index < 0 || Index >= FShapes.size() || FShapes[Index] != Shape)
         return;
+    if (!Shape->FIsRegion)
+        --FOtherShapes;
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
     FGridValid = false;
@@ -594,6 +624,23 @@ void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
         }
     }
     Painter->restore();
+}
+
+bool TPTCustomGroup::viewportEvent(QEvent* Event)
+{
+    switch (Event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        // The view passes these on to the scene as its activation, and the scene then sends an event to
+        // every item, sorted: at tens of thousands of regions every tab change or dialog would stall.
+        // No item here reacts to activation; the window's focus still reaches the scene through the
+        // view's focus events, which is what keeps or restores the selection.
+        return false;
+    default:
+        return QGraphicsView::viewportEvent(Event);
+    }
 }
 
 bool TPTCustomGroup::event(QEvent* Event)

@@ -43,7 +43,8 @@ public:
     const QList<TGUIShape*>& Shapes() const { return FShapes; }
     /// Regions bottom to top.
     QList<TGUIRegion*> Regions() const;
-    /// Frees every shape (the document is cleared); reports the loss of the selection first.
+    /// Frees every shape (the document is cleared); reports the loss of the selection first. Ends any
+    /// handle drag. Linear in the number of shapes.
     void DestroyRegions();
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
     void PlaceShape(TGUIShape* Shape, int Index);
@@ -62,8 +63,9 @@ public:
     /// mouse handling; a press it accepts never changes the selection. The panel's scene owns it from
     /// then on (deleting it earlier removes it).
     void AddOverlayItem(QGraphicsItem* Item);
-    /// The item that holds every grab handle and size frame, above all regions. Children of one layer
-    /// come and go cheaply, which matters when a polygon with many vertices gains and loses the focus.
+    /// The item that holds every grab handle and size frame, and the overlay items above them, over all
+    /// regions. Children of one layer come and go cheaply, which matters when a polygon with many
+    /// vertices gains and loses the focus; only the selected region has handles on it.
     QGraphicsItem* HandleLayer() const { return FHandleLayer; }
     /// Sets Enabled of every shape.
     void EnableChildren(bool Enabled);
@@ -118,6 +120,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void drawBackground(QPainter* Painter, const QRectF& Rect) override;
     void drawForeground(QPainter* Painter, const QRectF& Rect) override;
+    bool viewportEvent(QEvent* Event) override;
     bool event(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
@@ -154,6 +157,7 @@ private:
     mutable int FGridRows = 0;
     mutable QVector<int> FGridStart;
     mutable QVector<int> FGridItems;
+    int FOtherShapes = 0; // shapes that are not regions
     double FNextTopZ = 0;
     double FNextBottomZ = -1;
     TGUIRegion* FFocused = nullptr;

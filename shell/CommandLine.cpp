@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
 #include "AppFolder.h"
+#include "Translation.h"
+#include "TranslationError.h"
 #include "UnitSplash.h"
 
 #include <QCommandLineParser>
@@ -12,7 +14,13 @@
 namespace {
 QString Translate(const char* Text)
 {
-    return QCoreApplication::translate("CommandLine", Text);
+    // The table is read after the command line for --help, so those texts stay English there.
+    const QString text = QString::fromUtf8(Text);
+    try {
+        return TranslateText(text, QStringLiteral("STRING_TABLE"));
+    } catch (const ETranslationError&) {
+        return text;
+    }
 }
 
 QString ProgramName(const QStringList& Arguments)

@@ -1,11 +1,13 @@
-// A generated map of 5,000 areas (a third rectangles, a third circles, a third
-// polygons of 60 vertices) through the real main window: from LoadHTMLFile to
-// the regions on the scene, and the writer's run from the scene to the source
-// view. Runs on the offscreen platform.
+// A generated map (a third rectangles, a third circles, a third polygons of 60 vertices) of 500, 5,000
+// and 50,000 areas through the real main window on the offscreen platform: the import to regions on the
+// scene with the window idle, clearing the document, every interactive step (press, drag step, release,
+// scroll step, opening a dialog, the tab change to Source) and Save As. Each benchmark runs at the three
+// sizes and prints its fitted growth (BigO), so that a step that turns quadratic shows at once.
 #include "AppFolder.h"
 #include "ImageMapWriter.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
+#include "SharedDialogs.h"
 #include "UPTFrame.h"
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
@@ -16,96 +18,301 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <Qsci/qsciscintilla.h>
+#include <map>
 #include <memory>
+#include <malloc.h>
 
 namespace {
 
-constexpr int kAreas = 5000;
-
-struct Fixture
+// Heap bytes in use.
+double HeapInUse()
 {
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd);
+}
+
+void Idle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+// One window and one map file per size; owned by main, so that they go before the application does.
+class Fixture
+{
+public:
     Fixture()
     {
         SetAppFolderOverride(Folder.path());
-        const QString picture = Folder.filePath(QStringLiteral("big.png"));
+        Picture = Folder.filePath(QStringLiteral("big.png"));
         QImage image(3100, 2100, QImage::Format_RGB32);
         image.fill(QColor(200, 220, 240));
-        image.save(picture, "PNG");
-        HtmlFile = Folder.filePath(QStringLiteral("big.htm"));
-        QFile file(HtmlFile);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(ToCrLfLines(BuildImageMapHTML(picture, QStringLiteral("BigMap"),
-                                                     GenerateMapAreas(kAreas, QPoint(60, 60))))
-                           .toUtf8());
+        image.save(Picture, "PNG");
         Window = std::make_unique<TFormCorvantaZonequilter>();
         Window->SkipFirstPaint();
+        Window->resize(1000, 750);
         Window->show();
+        Window->activateWindow();
+        (void)QTest::qWaitForWindowActive(Window.get());
         SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::Ok; });
     }
-
-    bool Import()
+    ~Fixture()
     {
-        TFormHTMLImport* dialog = Window->ImportDialog();
-        return dialog->LoadHTMLFile(HtmlFile) && dialog->SelectEntry(0) && dialog->ButtonOKClick() &&
-               Window->PanelScene->Regions().size() == kAreas;
+        Window.reset();
+        SetAppFolderOverride(QString());
     }
 
+    QString MapFile(int areas)
+    {
+        QString& name = Files[areas];
+        if (name.isEmpty()) {
+            name = Folder.filePath(QStringLiteral("big%1.htm").arg(areas));
+            QFile file(name);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(ToCrLfLines(BuildImageMapHTML(Picture, QStringLiteral("BigMap"),
+                                                         GenerateMapAreas(areas, QPoint(60, 60))))
+                               .toUtf8());
+        }
+        return name;
+    }
+
+    // The map of this size as the document, the window idle.
+    bool Import(int areas)
+    {
+        TFormHTMLImport* dialog = Window->ImportDialog();
+        const bool ok = dialog->LoadHTMLFile(MapFile(areas)) && dialog->SelectEntry(0) &&
+                        dialog->ButtonOKClick() && Window->PanelScene->Regions().size() == areas;
+        Idle();
+        return ok;
+    }
+    bool Ensure(int areas) { return Window->PanelScene->Regions().size() == areas || Import(areas); }
+
+    // The centre of a region near the visible top-left, in viewport coordinates.
+    QPoint RegionPoint() const
+    {
+        TPTGroup* scene = Window->PanelScene;
+        scene->horizontalScrollBar()->setValue(0);
+        scene->verticalScrollBar()->setValue(0);
+        // The generator puts its first rectangle at (60, 60), 40 x 30.
+        return scene->mapFromScene(QPointF(75, 70));
+    }
+    QWidget* Viewport() const { return Window->PanelScene->viewport(); }
+
     QTemporaryDir Folder;
-    QString HtmlFile;
+    QString Picture;
+    std::map<int, QString> Files;
     std::unique_ptr<TFormCorvantaZonequilter> Window;
 };
 
+std::unique_ptr<Fixture> g_fixture;
+
 Fixture& fixture()
 {
-    static Fixture f;
-    return f;
+    if (!g_fixture)
+        g_fixture = std::make_unique<Fixture>();
+    return *g_fixture;
+}
+
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(500)->Arg(5000)->Arg(50000)->Complexity(benchmark::oAuto)->Unit(benchmark::kMillisecond);
 }
 
 void BM_ImportToScene(benchmark::State& state)
 {
     Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    f.MapFile(areas);
     for (auto _ : state) {
-        if (!f.Import()) {
+        if (!f.Import(areas)) {
             state.SkipWithError("import failed");
             return;
         }
     }
-    state.counters["regions"] = f.Window->PanelScene->Regions().size();
+    // Memory of the regions beyond the HTML: the heap with the regions, and without them with the same
+    // HTML document still loaded in the import dialog.
+    const double with = HeapInUse();
+    f.Window->PanelScene->DestroyRegions();
+    Idle();
+    state.counters["KiB/area"] = (with - HeapInUse()) / 1024 / areas;
+    state.SetComplexityN(areas);
 }
-BENCHMARK(BM_ImportToScene)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ImportToScene)->Apply(Sizes)->Iterations(3);
 
-void BM_GatherAndWrite(benchmark::State& state)
+// What New does to the document before it loads the new picture.
+void BM_ClearDocument(benchmark::State& state)
 {
     Fixture& f = fixture();
-    if (f.Window->PanelScene->Regions().size() != kAreas && !f.Import()) {
-        state.SkipWithError("import failed");
-        return;
-    }
+    const int areas = int(state.range(0));
     for (auto _ : state) {
-        QString text = BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName,
-                                         GatherMapAreas(*f.Window->PanelScene));
-        benchmark::DoNotOptimize(text);
+        state.PauseTiming();
+        const bool ok = f.Ensure(areas);
+        state.ResumeTiming();
+        if (!ok) {
+            state.SkipWithError("import failed");
+            return;
+        }
+        f.Window->PanelScene->DestroyRegions();
+        Idle();
     }
+    state.SetComplexityN(areas);
 }
-BENCHMARK(BM_GatherAndWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClearDocument)->Apply(Sizes)->Iterations(3);
 
-// The whole regeneration of a tab change: gathering, writing and the source view.
-void BM_RefreshSourceView(benchmark::State& state)
+// A press on a region (which selects it at the release) and the release, each with its repaint.
+void BM_Press(benchmark::State& state)
 {
     Fixture& f = fixture();
-    if (f.Window->PanelScene->Regions().size() != kAreas && !f.Import()) {
-        state.SkipWithError("import failed");
-        return;
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    const QPoint at = f.RegionPoint();
+    Idle();
+    for (auto _ : state) {
+        QTest::mousePress(f.Viewport(), Qt::LeftButton, {}, at);
+        Idle();
+        state.PauseTiming();
+        QTest::mouseRelease(f.Viewport(), Qt::LeftButton, {}, at);
+        Idle();
+        state.ResumeTiming();
     }
-    for (auto _ : state)
-        f.Window->ButtonRefreshHTML->click();
-    state.counters["chars"] = f.Window->SynEdit->text().size();
+    state.SetComplexityN(areas);
 }
-BENCHMARK(BM_RefreshSourceView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Press)->Apply(Sizes);
+
+void BM_Release(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    const QPoint at = f.RegionPoint();
+    Idle();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTest::mousePress(f.Viewport(), Qt::LeftButton, {}, at);
+        Idle();
+        state.ResumeTiming();
+        QTest::mouseRelease(f.Viewport(), Qt::LeftButton, {}, at);
+        Idle();
+    }
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_Release)->Apply(Sizes);
+
+// One move of a region being dragged: the outline follows the pointer.
+void BM_DragStep(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    const QPoint at = f.RegionPoint();
+    QTest::mousePress(f.Viewport(), Qt::LeftButton, {}, at);
+    Idle();
+    int step = 0;
+    for (auto _ : state) {
+        QTest::mouseMove(f.Viewport(), at + QPoint(1 + step % 40, 1 + step % 30));
+        Idle();
+        ++step;
+    }
+    QTest::mouseRelease(f.Viewport(), Qt::LeftButton, {}, at);
+    Idle();
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_DragStep)->Apply(Sizes);
+
+// One step of the scroll bar, with the repaint of the scrolled scene.
+void BM_ScrollStep(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    QScrollBar* bar = f.Window->PanelScene->verticalScrollBar();
+    bar->setValue(0);
+    Idle();
+    int value = 0;
+    for (auto _ : state) {
+        value = value + bar->singleStep() > bar->maximum() ? 0 : value + bar->singleStep() * 3;
+        bar->setValue(value);
+        Idle();
+    }
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_ScrollStep)->Apply(Sizes);
+
+// The Save As dialog shown, then cancelled.
+void BM_OpenDialog(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    const DialogRunner previous = SetDialogRunner([](QFileDialog& dialog) {
+        dialog.show();
+        Idle();
+        dialog.hide();
+        return false;
+    });
+    for (auto _ : state) {
+        f.Window->MISaveAsClick();
+        Idle();
+    }
+    SetDialogRunner(previous);
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_OpenDialog)->Apply(Sizes);
+
+// The change from the Edit tab to Source: the text regenerated and shown.
+void BM_TabToSource(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    TFormCorvantaZonequilter& w = *f.Window;
+    const int edit = w.PageControl->indexOf(w.TabSheetEdit);
+    const int source = w.PageControl->indexOf(w.TabSheetSource);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.SelectPageByUser(edit);
+        Idle();
+        state.ResumeTiming();
+        w.SelectPageByUser(source);
+        Idle();
+    }
+    w.SelectPageByUser(edit);
+    Idle();
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_TabToSource)->Apply(Sizes);
+
+// Save As to a file: generating the text, gathering the areas, the source view and the writing.
+void BM_SaveAs(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    const DialogRunner previous = SetDialogRunner(ChooseFileRunner(f.Folder.filePath("saved.htm")));
+    for (auto _ : state) {
+        f.Window->MISaveAsClick();
+        Idle();
+    }
+    SetDialogRunner(previous);
+    state.counters["bytes"] = double(QFile(f.Folder.filePath("saved.htm")).size());
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_SaveAs)->Apply(Sizes);
 
 } // namespace
 
@@ -117,5 +324,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The window and its dialogs go while the application still exists.
+    g_fixture.reset();
     return 0;
 }

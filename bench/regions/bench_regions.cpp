@@ -1,24 +1,62 @@
-// Scale of imported maps: 5,000 polygons of 60 vertices on one scene, 100,000 hit tests, 1,000 focus
-// changes. Prints each time and the peak memory. Usage: bench_regions [polygons] [vertices]
-#include "DefaultHRef.h"
+// Scale of the scene: at 500, 5,000 and 50,000 regions (a third each rectangles, circles and polygons of
+// 60 vertices) it times creating them, the first paint, hit tests, focus changes, moves and destroying
+// them all, with the memory they take, and prints each step's growth from one size to the next (10x
+// more regions: about 10 is linear, about 100 quadratic). Usage: bench_regions [sizes...]
+#include "TUICircle.h"
 #include "TUIPolygon.h"
+#include "TUIRectangle.h"
 #include "UPTFrame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
+#include <ctime>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
-long PeakMemoryKiB()
+constexpr int Width = 4000, Height = 3000;
+
+// Resident memory now, in KiB.
+long ResidentKiB()
 {
-    rusage Usage{};
-    getrusage(RUSAGE_SELF, &Usage);
-    return Usage.ru_maxrss;
+    QFile Statm(QStringLiteral("/proc/self/statm"));
+    if (!Statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> Fields = Statm.readAll().split(' ');
+    return Fields.size() > 1 ? Fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
+
+double ThreadCpuMs()
+{
+    timespec T{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
+    return T.tv_sec * 1e3 + T.tv_nsec / 1e6;
+}
+
+// Wall and processor time of one step; the machine may be shared, so both are printed.
+struct TStep
+{
+    double WallMs = 0;
+    double CpuMs = 0;
+};
+
+class TStopwatch
+{
+public:
+    TStopwatch() : FCpu(ThreadCpuMs()) { FWall.start(); }
+    TStep Stop() const { return TStep{FWall.nsecsElapsed() / 1e6, ThreadCpuMs() - FCpu}; }
+
+private:
+    QElapsedTimer FWall;
+    double FCpu;
+};
 
 // A wobbly ring of Vertices points around (CX, CY): concave, like traced outlines.
 QVector<TPoint> RandomOutline(QRandomGenerator& Rng, int CX, int CY, int Vertices)
@@ -34,17 +72,11 @@ QVector<TPoint> RandomOutline(QRandomGenerator& Rng, int CX, int CY, int Vertice
     return Points;
 }
 
-} // namespace
+using TResults = std::vector<std::pair<std::string, TStep>>;
 
-int main(int argc, char** argv)
+TResults Run(int Count)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    const int Polygons = argc > 1 ? std::atoi(argv[1]) : 5000;
-    const int Vertices = argc > 2 ? std::atoi(argv[2]) : 60;
-    const int Width = 4000, Height = 3000;
-
+    TResults Results;
     TPTGroup Group;
     Group.SetFrameStyle(ptfsNone);
     Group.SetClientSize(Width, Height);
@@ -55,64 +87,109 @@ int main(int argc, char** argv)
 
     QRandomGenerator Rng(12345);
     QVector<QVector<TPoint>> Outlines;
-    Outlines.reserve(Polygons);
-    for (int I = 0; I < Polygons; ++I)
-        Outlines.append(RandomOutline(Rng, 60 + int(Rng.bounded(Width - 120)),
-                                      60 + int(Rng.bounded(Height - 120)), Vertices));
-    const long MemBefore = PeakMemoryKiB();
-
-    QElapsedTimer T;
-    T.start();
-    for (const QVector<TPoint>& Outline : Outlines) {
-        auto* P = new TUIPolygon(&Group);
-        P->SetPoints(Outline);
+    QVector<TRect> Boxes;
+    for (int I = 0; I < Count; ++I) {
+        const int X = 60 + int(Rng.bounded(Width - 120)), Y = 60 + int(Rng.bounded(Height - 120));
+        Boxes.append(TRect{X - 30, Y - 30, X + 30, Y + 30});
+        Outlines.append(I % 3 == 2 ? RandomOutline(Rng, X, Y, 60) : QVector<TPoint>());
     }
-    const double CreateMs = T.nsecsElapsed() / 1e6;
-    std::printf("create %d polygons x %d vertices: %.1f ms (%.2f us each)\n", Polygons, Vertices, CreateMs,
-                CreateMs * 1000 / Polygons);
+    const long MemBefore = ResidentKiB();
 
-    T.restart();
-    QApplication::processEvents(); // first paint of the visible part with everything in the index
-    std::printf("first paint after creation: %.1f ms\n", T.nsecsElapsed() / 1e6);
+    TStopwatch Create;
+    for (int I = 0; I < Count; ++I) {
+        switch (I % 3) {
+        case 0:
+            (new TUIRectangle(&Group))->SetBoundsRect(Boxes[I]);
+            break;
+        case 1:
+            (new TUICircle(&Group))->SetBoundsRect(Boxes[I]);
+            break;
+        default:
+            (new TUIPolygon(&Group))->SetPoints(Outlines[I]);
+            break;
+        }
+    }
+    Results.emplace_back("create", Create.Stop());
 
-    const int Hits = 100000;
+    TStopwatch Paint;
+    QApplication::processEvents(); // the first paint of the visible part, with everything in the index
+    Results.emplace_back("first paint", Paint.Stop());
+    const long MemAfter = ResidentKiB();
+    Results.emplace_back("memory KiB/region", TStep{double(MemAfter - MemBefore) / Count, 0});
+
     QVector<TPoint> Probes;
-    Probes.reserve(Hits);
-    for (int I = 0; I < Hits; ++I)
+    for (int I = 0; I < 100000; ++I)
         Probes.append(TPoint{int(Rng.bounded(Width)), int(Rng.bounded(Height))});
     int Found = 0;
-    T.restart();
+    TStopwatch Hits;
     for (const TPoint& P : Probes)
         Found += Group.ShapeAt(P.X, P.Y) != nullptr;
-    const double HitMs = T.nsecsElapsed() / 1e6;
-    std::printf("ShapeAt at %d random points: %.1f ms (%.2f us each, %d hits)\n", Hits, HitMs,
-                HitMs * 1000 / Hits, Found);
+    Results.emplace_back("100,000 ShapeAt", Hits.Stop());
 
     const QList<TGUIRegion*> Regions = Group.Regions();
-    const int Focuses = std::min(1000, int(Regions.size()));
-    T.restart();
-    double Worst = 0;
-    for (int I = 0; I < Focuses; ++I) {
-        QElapsedTimer One;
-        One.start();
+    TStopwatch Focus;
+    for (int I = 0; I < 300; ++I) {
         Regions[(I * 7919) % Regions.size()]->SetFocus();
+        QApplication::processEvents();
         Group.ClearRegionFocus();
-        Worst = std::max(Worst, One.nsecsElapsed() / 1e6);
+        QApplication::processEvents();
     }
-    const double FocusMs = T.nsecsElapsed() / 1e6;
-    std::printf("focus and unfocus %d regions: %.1f ms (%.3f ms each, worst %.3f ms)\n", Focuses, FocusMs,
-                FocusMs / std::max(Focuses, 1), Worst);
+    Results.emplace_back("300 focus+unfocus", Focus.Stop());
 
-    T.restart();
+    TStopwatch Move;
     for (int I = 0; I < 100; ++I)
         Regions[I]->SetBoundsRect(OffsetRectBy(Regions[I]->BoundsRect(), 3, 2));
-    std::printf("move 100 regions: %.2f ms\n", T.nsecsElapsed() / 1e6);
+    Results.emplace_back("move 100", Move.Stop());
 
-    std::printf("peak memory: %.1f MiB (%.1f MiB before creating the regions)\n", PeakMemoryKiB() / 1024.0,
-                MemBefore / 1024.0);
-
-    T.restart();
+    TStopwatch Destroy;
     Group.DestroyRegions();
-    std::printf("destroy all regions: %.1f ms\n", T.nsecsElapsed() / 1e6);
+    Results.emplace_back("destroy all", Destroy.Stop());
+    TStopwatch Repaint;
+    QApplication::processEvents();
+    Results.emplace_back("paint after destroy", Repaint.Stop());
+    if (Found < 0)
+        std::printf("unreachable\n");
+    return Results;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication App(argc, argv);
+    std::vector<int> Sizes;
+    for (int I = 1; I < argc; ++I)
+        Sizes.push_back(std::atoi(argv[I]));
+    if (Sizes.empty())
+        Sizes = {500, 5000, 50000};
+
+    std::vector<TResults> All;
+    for (int Size : Sizes)
+        All.push_back(Run(Size));
+
+    std::printf("%-22s", "regions");
+    for (int Size : Sizes)
+        std::printf(" %20d", Size);
+    std::printf("   growth per step\n");
+    for (size_t Row = 0; Row < All[0].size(); ++Row) {
+        std::printf("%-22s", All[0][Row].first.c_str());
+        for (const TResults& R : All) {
+            if (R[Row].first.find("memory") != std::string::npos)
+                std::printf(" %20.2f", R[Row].second.WallMs);
+            else
+                std::printf(" %9.2f (cpu %6.1f)", R[Row].second.WallMs, R[Row].second.CpuMs);
+        }
+        std::printf("  ");
+        for (size_t I = 1; I < All.size(); ++I) {
+            const TStep& A = All[I - 1][Row].second;
+            const TStep& B = All[I][Row].second;
+            const bool Memory = All[0][Row].first.find("memory") != std::string::npos;
+            const double From = Memory ? A.WallMs : A.CpuMs, To = Memory ? B.WallMs : B.CpuMs;
+            std::printf(" x%.1f", From > 0.05 ? To / From : 0.0);
+        }
+        std::printf("\n");
+    }
     return 0;
 }
