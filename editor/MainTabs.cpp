@@ -195,6 +195,8 @@ QWebEngineView* TFormCorvantaZonequilter::CreateEmbeddedWB()
     if (EmbeddedWB)
         return EmbeddedWB;
     EmbeddedWB = makeWebView(TabSheetPreview, "EmbeddedWB");
+    // The map's texts come from imported files: no script of theirs runs in the Preview.
+    static_cast<TBrowserPage*>(EmbeddedWB->page())->DisableScripts();
     // The same grey as the Edit tab's surround.
     EmbeddedWB->page()->scripts().insert(buttonShadowScript(PanelScene->palette().color(QPalette::Dark)));
     TabSheetPreview->layout()->addWidget(EmbeddedWB);

@@ -10,5 +10,8 @@
 QString DecodeHTMLBytes(const QByteArray& bytes);
 
 // The charset named by a <meta> element in the first 1024 bytes, in lower
-// case; empty when there is none.
+// case; empty when there is none. As in a browser's prescan, only <meta>
+// elements count: its charset attribute, or its content attribute together
+// with http-equiv="Content-Type"; comments and the attributes of other tags
+// are skipped, so a declaration in a text or a comment counts for nothing.
 QByteArray DeclaredHTMLCharset(const QByteArray& bytes);

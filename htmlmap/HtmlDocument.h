@@ -5,23 +5,63 @@
 #include <QString>
 #include <QVector>
 
+#include <iterator>
+#include <memory>
+
 // An HTML document as the importer sees it: every IMG element, every MAP
 // element and each map's AREA descendants, all in document order.
 class HtmlDocument
 {
 public:
+    // The AREA descendants of one map, nested maps' areas included. The areas
+    // of all maps are kept once, in document order: a map's areas are a run of
+    // that list, so nested maps cost no copies. Shared, so that a copy of a
+    // map stays valid after its document is gone.
+    class AreaList
+    {
+    public:
+        using const_iterator = const HtmlElement*;
+        using const_reverse_iterator = std::reverse_iterator<const_iterator>;
+
+        AreaList() = default;
+        AreaList(std::shared_ptr<const QVector<HtmlElement>> all, int begin, int end)
+            : FAll(std::move(all)), FBegin(begin), FEnd(end)
+        {
+        }
+
+        int size() const { return FEnd - FBegin; }
+        bool isEmpty() const { return FEnd == FBegin; }
+        const_iterator begin() const { return FAll ? FAll->constData() + FBegin : nullptr; }
+        const_iterator end() const { return FAll ? FAll->constData() + FEnd : nullptr; }
+        const_reverse_iterator crbegin() const { return const_reverse_iterator(end()); }
+        const_reverse_iterator crend() const { return const_reverse_iterator(begin()); }
+        const HtmlElement& operator[](int i) const { return begin()[i]; }
+        const HtmlElement& first() const { return *begin(); }
+
+    private:
+        std::shared_ptr<const QVector<HtmlElement>> FAll;
+        int FBegin = 0;
+        int FEnd = 0;
+    };
+
     struct MapElement
     {
         HtmlElement Element;
-        QVector<HtmlElement> Areas;
+        AreaList Areas;
 
         QString Name() const { return Element.GetAttributeText(QStringLiteral("name")); }
     };
 
+    // The largest file LoadFromFile reads; larger ones are refused with a message.
+    static constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
     // Discards the content.
     void Clear();
-    // Parses `html` as a browser would, replacing the previous content.
-    void Write(const QString& html);
+    // Parses `html` as a browser would, replacing the previous content. When
+    // the parser runs out of memory, or the page is beyond reason (thousands
+    // of different formatting elements open at once), the document stays
+    // empty, the result is false and `errorMessage` says why.
+    bool Write(const QString& html, QString* errorMessage = nullptr);
     // Empties the document, then reads, decodes and parses the file. On failure
     // the document stays empty and `errorMessage` names the file and the reason.
     bool LoadFromFile(const QString& fileName, QString* errorMessage);
@@ -30,6 +70,14 @@ public:
     const QVector<MapElement>& Maps() const { return FMaps; }
 
 private:
+    enum class ParseResult
+    {
+        Parsed,
+        OutOfMemory,
+        TooComplex
+    };
+    ParseResult Parse(const QByteArray& utf8);
+
     QVector<HtmlElement> FImages;
     QVector<MapElement> FMaps;
 };

@@ -1,5 +1,7 @@
 #include "ImageMapWriter.h"
 
+#include "HtmlTexts.h"
+
 #include <initializer_list>
 
 namespace {
@@ -151,7 +153,8 @@ void AppendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
     out += QLatin1String(kHead);
     // A quotation mark in the file or map name would end its attribute early just as in the area texts.
     const QString map = EscapeAttributeQuotes(mapName);
-    out += QLatin1String("<IMG src=\"") + EscapeAttributeQuotes(imageFileName) +
+    // The picture's name is a file name, not HTML: it is written so that a browser reads that name.
+    out += QLatin1String("<IMG src=\"") + EscapeAttributeQuotes(EscapeImportedText(imageFileName)) +
            QLatin1String("\" useMap=\"#") + map + QLatin1String("\" border=0>\n");
     out += QLatin1String("<MAP name=\"") + map + QLatin1Char('"');
     appendAttributes(out, mapAttributes);

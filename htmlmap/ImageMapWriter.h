@@ -9,7 +9,9 @@
 // lines and one AREA line per area, every line ending in LF. Areas are given
 // front-most first and written in that order. Texts go in unchanged except
 // that '"' is written as "&quot;" (see EscapeAttributeQuotes), in the area
-// texts and in the image file and map names alike. Kept attributes follow the
+// texts and in the image file and map names alike. The image file name is a
+// file name rather than HTML: an '&' in it that would start a character
+// reference is also written as "&amp;" (see EscapeImportedText). Kept attributes follow the
 // map's name and each area's target, in their order, valueless ones bare.
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
                           const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});

@@ -1,6 +1,7 @@
 #include "MapImport.h"
 
 #include "CoordItems.h"
+#include "HtmlTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -103,7 +104,7 @@ ImportedMap importMap(const HtmlDocument& document, int mapPosition)
     ImportedMap result;
     const HtmlDocument::MapElement& map = document.Maps()[mapPosition];
     result.MapPosition = mapPosition;
-    result.MapName = map.Name();
+    result.MapName = EscapeImportedText(map.Name());
     for (const auto& attribute : map.Element.AttributesInOrder())
         if (attribute.first.compare(QLatin1String("name"), Qt::CaseInsensitive) != 0)
             result.MapAttributes.append(attribute);
@@ -131,7 +132,8 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
     for (int index = 0; index < map.Areas.size(); ++index) {
         const HtmlElement& element = map.Areas[index];
         const QString href = element.GetAttributeText(QStringLiteral("href"));
-        auto note = [&](AreaNote::Kind what, const QString& shape = QString(), const QString& reason = QString()) {
+        auto note = [&](AreaNote::Kind what, const QString& shape = QString(),
+                        const QString& reason = QString()) {
             if (!notes)
                 return;
             AreaNote n;
@@ -202,9 +204,10 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
         }
         if (!reader.Rounded.isEmpty())
             note(AreaNote::Kind::Rounded, QString(), reader.Rounded);
-        area.HRef = href;
-        area.Target = element.GetAttributeText(QStringLiteral("target"));
-        area.AltText = element.GetAttributeText(QStringLiteral("alt"));
+        // Texts are kept as they must be written to mean what the browser read.
+        area.HRef = EscapeImportedText(href);
+        area.Target = EscapeImportedText(element.GetAttributeText(QStringLiteral("target")));
+        area.AltText = EscapeImportedText(element.GetAttributeText(QStringLiteral("alt")));
         area.Attributes = KeptAreaAttributes(element);
         area.SourceArea = index;
         result.append(area);
@@ -228,7 +231,8 @@ QStringList FallbackImagePaths(const QString& htmlFileName, const QString& image
     if (!webAddress && !siteRoot)
         return {};
     // The query and fragment of an address are no part of the file's name.
-    const QString path = webAddress ? url.path() : imageSrc.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('#'), 0, 0);
+    const QString path =
+        webAddress ? url.path() : imageSrc.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('#'), 0, 0);
     const QString name = QUrl::fromPercentEncoding(path.section(QLatin1Char('/'), -1).toUtf8());
     if (name.isEmpty())
         return {};

@@ -70,6 +70,9 @@ AttributeList KeptAreaAttributes(const HtmlElement& area);
 // the synonyms "rectangle", "circ" and "polygon" their shapes (any case), a
 // decimal coordinate is rounded. An area that cannot become a region is left
 // out. Every area read otherwise than written, or left out, gets a note.
+// Texts come from href, alt and target, with each '&' that would start a
+// character reference written as "&amp;" (see EscapeImportedText), so that the
+// writer gives a browser the same texts.
 QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes = nullptr);
 
 // The image source taken as a file path: relative ones against the folder of

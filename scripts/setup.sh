@@ -6,8 +6,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   qt6-image-formats-plugins qt6-svg-dev libqt6svg6
   qt6-webengine-dev qt6-webengine-dev-tools
-  libqscintilla2-qt6-dev libgumbo-dev libgl-dev
+  libqscintilla2-qt6-dev libgl-dev
   libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream
 )

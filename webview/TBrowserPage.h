@@ -7,12 +7,22 @@
 // createWindow hands the new page to a TBrowserWindow that, once the page reports its
 // window.name, either keeps it as the window of that name or passes the address on to the
 // window already open under that name.
+//
+// Pages come from anywhere (imported maps, the web): no local page may reach the web, and no
+// javascript: link or address is followed.
 class TBrowserPage : public QWebEnginePage
 {
     Q_OBJECT
 
 public:
     explicit TBrowserPage(QObject* Parent = nullptr);
+
+    // For the Preview, which shows the user's own map and needs no script: the page's scripts
+    // (and those in its texts) do not run. The program's own scripts still do. The page shows
+    // local files (the map's picture), which without script it cannot read.
+    void DisableScripts();
+    // Whether Url is a javascript: address, which no page of the program follows.
+    static bool IsScriptUrl(const QUrl& Url);
 
     // While set, the page's first main-frame navigation to an address is reported with
     // FirstNavigation, so that its window can decide where the page belongs.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QSet>
+#include <QWebEngineScript>
 #include <QWindow>
 
 namespace {
@@ -170,7 +171,10 @@ void TBrowserWindow::ResolveName(const QUrl& Url)
 {
     // Chromium gives the new page the target's name as window.name when it creates it.
     QPointer<TBrowserWindow> self(this);
-    page()->runJavaScript(QStringLiteral("window.name"), [self, Url](const QVariant& result) {
+    // Asked in the program's own world: the page that opened this one may run no scripts (the
+    // Preview), and the page it opens may start out the same.
+    page()->runJavaScript(QStringLiteral("window.name"), QWebEngineScript::ApplicationWorld,
+                          [self, Url](const QVariant& result) {
         if (!self)
             return;
         self->FAwaitingName = false;

@@ -35,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineScript>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWindow>
@@ -193,7 +194,8 @@ QVariant TestEndToEnd::runJavaScript(QWebEngineView* view, const QString& script
 {
     QVariant result;
     bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
+    // The program's own world: the Preview runs no script of the page.
+    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
         result = value;
         done = true;
     });

@@ -1,0 +1,118 @@
+// Parse and import of the pages that once exhausted time or memory, and of a
+// 100 MB page with 1,000,000 areas, each at growing sizes: CPU time of the
+// parse (decode included) and of the import (map discovery and the areas of
+// the first map), and the peak memory of the whole run. Each case runs in a
+// child process of its own, so that its peak is its own.
+#include "HtmlDecoding.h"
+#include "HtmlDocument.h"
+#include "ImageMapWriter.h"
+#include "MapDiscovery.h"
+#include "MapImport.h"
+
+#include "GeneratedMap.h"
+
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+long residentKb()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+QByteArray nestedMaps(int n)
+{
+    QByteArray page = "<img src=p usemap=#m0>";
+    for (int i = 0; i < n; ++i)
+        page += "<map name=m" + QByteArray::number(i) + ">";
+    for (int i = 0; i < n; ++i)
+        page += "<area shape=circle coords=5,5,5>";
+    return page;
+}
+
+QByteArray manyAttributes(int n)
+{
+    QByteArray page = "<img src=p usemap=#m";
+    for (int i = 0; i < n; ++i)
+        page += " a" + QByteArray::number(i) + "=" + QByteArray::number(i);
+    return page + "><map name=m><area shape=rect coords=1,2,3,4></map>";
+}
+
+QByteArray nestedBold(int n)
+{
+    return QByteArray("<b>").repeated(n) + "<img src=p usemap=#m><map name=m><area shape=rect coords=1,2,3,4></map>";
+}
+
+QByteArray generatedMap(int areas)
+{
+    return ToCrLfLines(BuildImageMapHTML("/pictures/big.png", "BigMap", GenerateMapAreas(areas))).toUtf8();
+}
+
+// One case in a child process: builds the page, parses and imports it, prints a line.
+void runCase(const char* name, int n, const std::function<QByteArray(int)>& makePage)
+{
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        QByteArray bytes = makePage(n);
+        const long baseKb = residentKb();
+        const double start = cpuSeconds();
+        HtmlDocument document;
+        QString error;
+        const bool parsed = document.Write(DecodeHTMLBytes(bytes), &error);
+        const double parsedAt = cpuSeconds();
+        int areas = -1;
+        if (parsed) {
+            const QVector<ImageMapEntry> entries = FindImageMaps(document);
+            const ImportedMap imported = ImportImageMap(document, entries.value(0), "/site/page.htm");
+            areas = imported.Ok ? imported.Areas.size() : -1;
+        }
+        const double importedAt = cpuSeconds();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%-18s %9d %10.1f %10.3f %10.3f %10ld %10ld %8d %s\n", name, n, bytes.size() / 1e6,
+                    parsedAt - start, importedAt - parsedAt, usage.ru_maxrss / 1024, baseKb / 1024, areas,
+                    parsed ? "" : qPrintable(error));
+        std::fflush(stdout);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::printf("%-18s %9d failed (status %d)\n", name, n, status);
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("%-18s %9s %10s %10s %10s %10s %10s %8s\n", "page", "n", "MB", "parse s", "import s",
+                "peak MB", "input MB", "areas");
+    for (int n : {500, 1000, 2000, 5000, 20000})
+        runCase("nested maps n x n", n, nestedMaps);
+    for (int n : {10000, 100000, 1000000})
+        runCase("attributes", n, manyAttributes);
+    for (int n : {10000, 100000, 1000000})
+        runCase("nested <b>", n, nestedBold);
+    for (int n : {10000, 100000, 1000000})
+        runCase("generated areas", n, generatedMap);
+    return 0;
+}

@@ -1,0 +1,247 @@
+// Hostile maps in the Preview and the named browser window: an area whose link
+// is a script that reads a local file and moves the page must do nothing, while
+// the picture and ordinary links keep working. Runs under xvfb-run.
+#include "AppFolder.h"
+#include "ImageMapWriter.h"
+#include "MessageBoxes.h"
+#include "TBrowserPage.h"
+#include "TBrowserWindow.h"
+#include "UnitWebHelpers.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QtTest>
+
+namespace {
+constexpr int LoadTimeout = 20000;
+// How long a script that was going to run is given to show itself.
+constexpr int ScriptGrace = 3000;
+const QString kSecret = QStringLiteral("the-secret-1234");
+
+QVariant RunAppScript(QWebEnginePage* page, const QString& script)
+{
+    // The program's own world: it runs with the page's scripts turned off.
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < LoadTimeout)
+        QTest::qWait(10);
+    return result;
+}
+
+// The script an imported area might carry: read a local file, show it in the
+// title and move the page to an address that carries it.
+QString StealingScript(const QString& secretPath)
+{
+    return QStringLiteral("javascript:(function(){var r='';try{var x=new XMLHttpRequest();"
+                          "x.open('GET','%1',false);x.send();r=x.responseText;}catch(e){r='error';}"
+                          "document.title='stolen:'+r;location.href='about:blank#stolen:'+r;})()")
+        .arg(QUrl::fromLocalFile(secretPath).toString());
+}
+
+// A click that comes through the window system, as the user's would.
+void ClickAt(QWidget& view, const QPoint& at)
+{
+    QWindow* window = view.window()->windowHandle();
+    QVERIFY(window);
+    const QPoint inWindow = view.mapTo(view.window(), at);
+    QTest::mouseMove(window, inWindow);
+    QTest::qWait(50);
+    QTest::mouseClick(window, Qt::LeftButton, {}, inWindow);
+}
+
+bool AnyWindowShows(const QString& text)
+{
+    for (TBrowserWindow* window : TBrowserWindow::AllWindows())
+        if (window->title().contains(text) || window->url().toString().contains(text))
+            return true;
+    return false;
+}
+} // namespace
+
+class TestPreviewSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void scriptLinksInThePreviewDoNothing();
+    void browserWindowFollowsNoScriptLink();
+    void unprotectedPageIsRobbed();
+
+private:
+    // The writer's page for a 300 x 100 picture with three areas side by side:
+    // a script aimed at the page itself, a script aimed at the browser window,
+    // and an ordinary link to linked.htm.
+    QString HostileMap();
+    bool Load(QWebEngineView& view, const QString& html);
+    // A real mouse click on the picture, x pixels from its left edge.
+    void ClickPicture(QWebEngineView& view, int x);
+
+    QTemporaryDir* FDir = nullptr;
+};
+
+void TestPreviewSafety::init()
+{
+    FDir = new QTemporaryDir;
+    QVERIFY(FDir->isValid());
+    SetAppFolderOverride(FDir->path());
+    SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::No; });
+    QFile secret(FDir->filePath("secret.txt"));
+    QVERIFY(secret.open(QIODevice::WriteOnly));
+    secret.write(kSecret.toUtf8());
+    secret.close();
+    QFile linked(FDir->filePath("linked.htm"));
+    QVERIFY(linked.open(QIODevice::WriteOnly));
+    linked.write("<html><head><title>linked</title></head><body>linked</body></html>");
+    linked.close();
+    QImage picture(300, 100, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(FDir->filePath("pic.png")));
+}
+
+void TestPreviewSafety::cleanup()
+{
+    TBrowserWindow::CloseAll();
+    SetMessageBoxRunner(nullptr);
+    SetAppFolderOverride(QString());
+    delete FDir;
+    FDir = nullptr;
+}
+
+QString TestPreviewSafety::HostileMap()
+{
+    const QString steal = StealingScript(FDir->filePath("secret.txt"));
+    MapArea self = MapArea::rectangle(0, 0, 100, 100);
+    self.HRef = steal;
+    self.Target = QStringLiteral("_self");
+    MapArea window = MapArea::rectangle(100, 0, 100, 100);
+    window.HRef = steal; // no target: the page's base target, the browser window
+    MapArea link = MapArea::rectangle(200, 0, 100, 100);
+    link.HRef = QUrl::fromLocalFile(FDir->filePath("linked.htm")).toString();
+    return ToCrLfLines(BuildImageMapHTML(FDir->filePath("pic.png"), QStringLiteral("Map"), {self, window, link}));
+}
+
+bool TestPreviewSafety::Load(QWebEngineView& view, const QString& html)
+{
+    view.resize(500, 300);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        return false;
+    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+    LoadHTMLIntoWebView(&view, html);
+    return finished.wait(LoadTimeout) && finished.last().value(0).toBool();
+}
+
+void TestPreviewSafety::ClickPicture(QWebEngineView& view, int x)
+{
+    // Presses are counted in the program's own world, so that a click the page never got
+    // cannot pass for a click that did nothing.
+    const QString count = QStringLiteral(
+        "(function(){if(window.presses===undefined){window.presses=0;"
+        "window.addEventListener('mouseup',function(){window.presses++;},true);}return window.presses;})()");
+    const int before = RunAppScript(view.page(), count).toInt();
+    const QVariantList box =
+        RunAppScript(view.page(), QStringLiteral("(function(){var r=document.images[0].getBoundingClientRect();"
+                                                 "return [r.left, r.top];})()"))
+            .toList();
+    QCOMPARE(box.size(), 2);
+    const QPoint at(qRound(box[0].toDouble()) + x, qRound(box[1].toDouble()) + 50);
+    // Right after loading, the first click can be lost on its way: clicks are repeated until one
+    // arrives.
+    for (int attempt = 0; attempt < 10 && RunAppScript(view.page(), count).toInt() == before; ++attempt) {
+        ClickAt(view, at);
+        QElapsedTimer timer;
+        timer.start();
+        while (RunAppScript(view.page(), count).toInt() == before && timer.elapsed() < 1000)
+            QTest::qWait(50);
+    }
+    QCOMPARE(RunAppScript(view.page(), count).toInt(), before + 1);
+}
+
+void TestPreviewSafety::unprotectedPageIsRobbed()
+{
+    // The same page in a web view with the engine's defaults: the script runs and reads the file,
+    // which shows that the page is hostile and that the checks below can see it.
+    QWebEngineView view;
+    QVERIFY(Load(view, HostileMap()));
+    ClickPicture(view, 50);
+    QTRY_VERIFY_WITH_TIMEOUT(view.url().toString().contains("stolen:" + kSecret), LoadTimeout);
+}
+
+void TestPreviewSafety::scriptLinksInThePreviewDoNothing()
+{
+    QWebEngineView view;
+    auto* page = new TBrowserPage(&view);
+    view.setPage(page);
+    page->DisableScripts();
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+    QVERIFY(Load(view, HostileMap()));
+    // The picture shows.
+    QCOMPARE(RunAppScript(page, QStringLiteral("document.images[0].naturalWidth")).toInt(), 300);
+    const QUrl url = view.url();
+    const QString title = view.title();
+
+    ClickPicture(view, 50);
+    ClickPicture(view, 150);
+    QTest::qWait(ScriptGrace);
+    QCOMPARE(view.url(), url);
+    QCOMPARE(view.title(), title);
+    QVERIFY(!AnyWindowShows(QStringLiteral("stolen")));
+    QVERIFY(!AnyWindowShows(kSecret));
+
+    // An ordinary link still opens in the browser window.
+    ClickPicture(view, 250);
+    QTRY_VERIFY_WITH_TIMEOUT(TBrowserWindow::FindNamed(BrowserWindowName()), LoadTimeout);
+    TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
+    QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(FDir->filePath("linked.htm")), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(window->title(), QStringLiteral("linked"), LoadTimeout);
+    QCOMPARE(view.url(), url);
+}
+
+void TestPreviewSafety::browserWindowFollowsNoScriptLink()
+{
+    // A page that the browser window shows runs its own scripts, but follows no javascript: link.
+    const QString page = FDir->filePath("page.htm");
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("<html><head><title>page</title></head><body style='margin:0'>"
+                              "<a id=s href=\"%1\" style='display:block;height:100px'>steal</a>"
+                              "<script>window.scriptsRun = true;</script></body></html>")
+                   .arg(StealingScript(FDir->filePath("secret.txt")).toHtmlEscaped())
+                   .toUtf8());
+    file.close();
+    TBrowserWindow* window = TBrowserWindow::OpenNamed(BrowserWindowName());
+    QVERIFY(!window->page()->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+    QSignalSpy finished(window, &QWebEngineView::loadFinished);
+    window->Navigate(QUrl::fromLocalFile(page));
+    QVERIFY(finished.wait(LoadTimeout));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_COMPARE_WITH_TIMEOUT(window->title(), QStringLiteral("page"), LoadTimeout);
+    QVariant scriptsRun;
+    bool done = false;
+    window->page()->runJavaScript(QStringLiteral("window.scriptsRun === true"), [&](const QVariant& value) {
+        scriptsRun = value;
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done, LoadTimeout);
+    QVERIFY(scriptsRun.toBool());
+
+    ClickAt(*window, QPoint(20, 50));
+    QTest::qWait(ScriptGrace);
+    QCOMPARE(window->title(), QStringLiteral("page"));
+    QCOMPARE(window->url(), QUrl::fromLocalFile(page));
+}
+
+QTEST_MAIN(TestPreviewSafety)
+#include "tst_previewsafety.moc"
