@@ -13,6 +13,7 @@
 #include "UPTFrame.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -43,8 +44,11 @@ void TFormCorvantaZonequilter::ToolCommonSteps()
 {
     PageControl->setCurrentWidget(TabSheetEdit);
     CancelSceneDrag();
-    FPolyPoints.clear();
-    PaintBoxPoly->SetPoints(FPolyPoints);
+    if (!FPolyPoints.isEmpty()) {
+        FPolyPoints.clear();
+        PaintBoxPolyPaint();
+    }
+    PaintBoxPoly->ClearPointer();
     PaintBoxPoly->hide();
     ClearActiveControl();
     PanelScene->SetSceneCursor(TBArrow->isChecked() ? Qt::ArrowCursor : Qt::CrossCursor);
@@ -72,7 +76,7 @@ void TFormCorvantaZonequilter::TBPolyClick()
 {
     TBPoly->setChecked(true);
     ToolCommonSteps();
-    PaintBoxPoly->SetArea(PanelScene->ClientRect());
+    PaintBoxPoly->SetArea(EditableAreaRect());
     PaintBoxPoly->show();
 }
 
@@ -214,6 +218,8 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
     if (drag == SceneDrag::Moving) {
         QPointer<TGUIRegion> region = FMovingRegion;
         const TRect moved = MovingOutline();
+        const bool properties = FPropertiesAtRelease && region && moved == region->BoundsRect();
+        FPropertiesAtRelease = false;
         CancelSceneDrag();
         if (region) {
             const MapArea before = RegionArea(*region);
@@ -224,6 +230,10 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
                                                            after, EditorText(QStringLiteral("Move Region"))));
             region->SetFocus();
         }
+        // The dialog after the release, outside the mouse handling.
+        if (properties)
+            QMetaObject::invokeMethod(this, &TFormCorvantaZonequilter::MenuItemPropertiesClick,
+                                      Qt::QueuedConnection);
     } else if (drag == SceneDrag::Rectangle) {
         // The selection tool comes first, so that the new region keeps the focus.
         TBArrowClick();
@@ -253,7 +263,7 @@ void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 void TFormCorvantaZonequilter::ScrollBoxResize()
 {
     CentreInScrollBox(PanelScene);
-    PaintBoxPoly->SetArea(PanelScene->ClientRect());
+    PaintBoxPoly->SetArea(EditableAreaRect());
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
@@ -267,13 +277,21 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
         const double dy = double(Y) - FPolyPoints.first().Y;
         addCorner = std::sqrt(dx * dx + dy * dy) > polyCloseDistance;
     }
+    // The second press of a double click lands on the corner the first one placed.
+    if (addCorner && !FPolyPoints.isEmpty() && FPolyPoints.last() == TPoint{X, Y})
+        return;
     if (addCorner) {
         FPolyPoints.append(TPoint{X, Y});
         PaintBoxPolyPaint();
         return;
     }
 
-    // Finish: only three or more corners spanning both directions make a region.
+    FinishPolygon();
+}
+
+void TFormCorvantaZonequilter::FinishPolygon()
+{
+    // Only three or more corners spanning both directions make a region.
     const TRect bounds = PointsBounds(FPolyPoints);
     QPointer<TUIPolygon> polygon;
     if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2) {
@@ -288,9 +306,19 @@ void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt:
 void TFormCorvantaZonequilter::PaintBoxPolyMouseMove(Qt::KeyboardModifiers, int X, int Y)
 {
     ShowPointerPosition(X, Y);
+    if (FPolyPoints.isEmpty())
+        return;
+    const double dx = double(X) - FPolyPoints.first().X;
+    const double dy = double(Y) - FPolyPoints.first().Y;
+    PaintBoxPoly->SetPointer(TPoint{X, Y}, std::sqrt(dx * dx + dy * dy) <= polyCloseDistance);
 }
 
 void TFormCorvantaZonequilter::PaintBoxPolyPaint()
 {
     PaintBoxPoly->SetPoints(FPolyPoints);
+    // How to finish, for as long as corners are being placed.
+    StatusPanel0->setText(
+        FPolyPoints.isEmpty()
+            ? QString()
+            : EditorText(QStringLiteral("Click the first point or press Enter to finish; Esc cancels")));
 }

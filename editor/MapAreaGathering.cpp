@@ -82,6 +82,9 @@ void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area)
 {
     if (auto* polygon = qobject_cast<TUIPolygon*>(&Region))
         polygon->SetPoints(ToPoints(Area.Vertices));
+    else if (qobject_cast<TUIRectangle*>(&Region))
+        // Corners given right to left or bottom to top mean the same rectangle, as in a browser.
+        Region.SetBoundsRect(NormalizeRect(BoundsToRect(Area.Left, Area.Top, Area.Width, Area.Height)));
     else
         Region.SetBounds(Area.Left, Area.Top, Area.Width, Area.Height);
 }

@@ -1,8 +1,10 @@
 #include "TPolyOverlay.h"
 
 #include <QCursor>
+#include <QGraphicsScene>
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -15,9 +17,17 @@ QPoint wholePixel(const QPointF& p)
     return QPoint(qFloor(p.x()), qFloor(p.y()));
 }
 
-// A corner square reaches 3 pixels left and up and 4 right and down of its
-// point, and the 2-pixel line one more; what may be painted outside the image.
-constexpr qreal paintMargin = 5;
+// A corner square reaches 3 screen pixels left and up and 4 right and down of
+// its point (the first corner's mark 5), and the 2-pixel line one more; what
+// may be painted outside the image.
+constexpr qreal paintMargin = 7;
+
+// The screen pixel that shows image pixel (x, y): its middle when magnified.
+QPoint screenPixel(const QTransform& toScreen, const TPoint& p)
+{
+    const QPointF s = toScreen.map(QPointF(p.X + 0.5, p.Y + 0.5));
+    return QPoint(qFloor(s.x()), qFloor(s.y()));
+}
 
 } // namespace
 
@@ -45,7 +55,36 @@ void TPolyOverlay::SetPoints(const QVector<TPoint>& points)
     // Corners outside the area still paint, so the bounds follow them.
     prepareGeometryChange();
     FPoints = points;
+    if (FPoints.isEmpty())
+        FPointerShown = false;
     update();
+}
+
+void TPolyOverlay::SetPointer(const TPoint& pointer, bool nearFirst)
+{
+    if (FPointerShown && pointer == FPointer && nearFirst == FNearFirst)
+        return;
+    prepareGeometryChange();
+    FPointer = pointer;
+    FPointerShown = !FPoints.isEmpty();
+    FNearFirst = nearFirst;
+    update();
+}
+
+void TPolyOverlay::ClearPointer()
+{
+    if (!FPointerShown)
+        return;
+    prepareGeometryChange();
+    FPointerShown = false;
+    update();
+}
+
+double TPolyOverlay::ViewScale() const
+{
+    if (!scene() || scene()->views().isEmpty())
+        return 1;
+    return scene()->views().first()->transform().m11();
 }
 
 QRectF TPolyOverlay::boundingRect() const
@@ -53,7 +92,11 @@ QRectF TPolyOverlay::boundingRect() const
     QRectF bounds = FArea;
     for (const TPoint& p : FPoints)
         bounds |= QRectF(p.X, p.Y, 1, 1);
-    return bounds.adjusted(-paintMargin, -paintMargin, paintMargin, paintMargin);
+    if (FPointerShown)
+        bounds |= QRectF(FPointer.X, FPointer.Y, 1, 1);
+    // The margin is in screen pixels.
+    const qreal margin = paintMargin / qMin(ViewScale(), 1.0);
+    return bounds.adjusted(-margin, -margin, margin, margin);
 }
 
 QPainterPath TPolyOverlay::shape() const
@@ -69,24 +112,37 @@ void TPolyOverlay::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
         return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
+    // Drawn in screen pixels, so the line and the squares keep their size at any scale.
+    const QTransform toScreen = painter->worldTransform();
+    painter->resetTransform();
+    QPolygon line;
+    for (const TPoint& p : FPoints)
+        line << screenPixel(toScreen, p);
 
     // The open line between the corners, inverting what lies below it.
-    if (FPoints.size() > 1) {
-        painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter->setBrush(Qt::NoBrush);
+    if (line.size() > 1) {
         painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        painter->setBrush(Qt::NoBrush);
-        QPolygon line;
-        for (const TPoint& p : FPoints)
-            line << QPoint(p.X, p.Y);
         painter->drawPolyline(line);
-        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+    // The next edge, from the last corner to the pointer, dotted.
+    if (FPointerShown) {
+        painter->setPen(QPen(Qt::white, 0, Qt::DotLine));
+        painter->drawLine(line.last(), screenPixel(toScreen, FPointer));
+    }
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
 
-    // A white 7 x 7 square with a black border on every corner.
+    // A white 7 x 7 square with a black border on every corner; the first one
+    // black and larger while a click would close the polygon there.
     painter->setPen(QPen(Qt::black, 0));
     painter->setBrush(Qt::white);
-    for (const TPoint& p : FPoints)
-        painter->drawRect(QRect(p.X - 3, p.Y - 3, 6, 6));
+    for (const QPoint& p : std::as_const(line))
+        painter->drawRect(QRect(p.x() - 3, p.y() - 3, 6, 6));
+    if (FirstCornerMarked()) {
+        painter->setBrush(Qt::black);
+        painter->drawRect(QRect(line.first().x() - 5, line.first().y() - 5, 10, 10));
+    }
     painter->restore();
 }
 
@@ -105,6 +161,17 @@ void TPolyOverlay::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
 {
     const QPoint p = wholePixel(event->scenePos());
     emit MouseMove(event->modifiers(), p.x(), p.y());
+}
+
+void TPolyOverlay::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QPoint p = wholePixel(event->scenePos());
+    emit DoubleClick(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TPolyOverlay::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)

@@ -359,7 +359,9 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ConnectDocumentCommands();
     CreateDropAndRecentFiles();
     ConnectHistory();
+    CreateViewMenu();
     FormCreate();
+    ReadViewSettings();
 }
 
 TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
@@ -481,6 +483,7 @@ void TFormCorvantaZonequilter::FormCreate()
 
 void TFormCorvantaZonequilter::FormDestroy()
 {
+    WriteViewSettings();
     WriteToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
     FBitmap = QImage();
 }
@@ -500,6 +503,16 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
+    else if (watched == PanelScene && event->type() == QEvent::KeyPress &&
+             PanelSceneKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    else if (watched == PanelScene && event->type() == QEvent::KeyRelease)
+        PanelSceneKeyRelease(static_cast<QKeyEvent*>(event));
+    else if (watched == PanelScene &&
+             (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::FocusOut))
+        // A key move in progress becomes its step before any command (Undo among them) runs; every key
+        // press asks first whether it is a shortcut, the arrows of the move itself too.
+        PanelSceneKeyInterrupt(event);
     else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
         FormResize();
     else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&

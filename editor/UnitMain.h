@@ -16,6 +16,7 @@
 class QAction;
 class QActionGroup;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -30,6 +31,7 @@ class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
 class TRecentFiles;
+class TRegionListDock;
 class QProgressBar;
 class QTimer;
 class TMapDocument;
@@ -148,6 +150,14 @@ public:
     QAction* MIAbout = nullptr;
     QAction* MICorvantaSoftware = nullptr;
     QAction* MICorvantaServices = nullptr;
+    // View: the scene's zoom and the region list.
+    QMenu* MIView = nullptr;
+    QAction* MIZoomIn = nullptr;
+    QAction* MIZoomOut = nullptr;
+    QAction* MIActualSize = nullptr;
+    QAction* MIFitPicture = nullptr;
+    QAction* MIRegionList = nullptr;
+    TRegionListDock* DockRegions = nullptr;
 
     // Toolbar; the four tools are one exclusive group.
     QToolBar* TBToolbar = nullptr;
@@ -233,6 +243,14 @@ public slots:
     // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
     void MIOpenRecentPopup();
 
+    // View.
+    void MIZoomInClick();
+    void MIZoomOutClick();
+    void MIActualSizeClick();
+    void MIFitPictureClick();
+    // The zoom in the third status panel.
+    void ShowZoom(double Zoom);
+
     // Tabs.
     void PageControlChanging();
     void PageControlChange();
@@ -261,6 +279,10 @@ public slots:
     // The polygon tool's overlay.
     void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click places its corner (once) and finishes a polygon of three corners or more.
+    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click on a region with the selection tool opens its properties at the release.
+    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void PaintBoxPolyPaint();
 
     // Region commands: one handler each for the toolbar button and the menu item.
@@ -305,6 +327,26 @@ private:
     void UpdateRegionCommands();
     void ShapeDragStarted(TGUIShape* Shape);
     void ShapeDragFinished(TGUIShape* Shape);
+    void CreateViewMenu();
+    // The scene's keys (MainKeyboard.cpp); true when the key was used.
+    bool PanelSceneKey(QKeyEvent* Event);
+    bool PanelSceneKeyRelease(QKeyEvent* Event);
+    // Anything but the arrows themselves ends a run of key moves.
+    void PanelSceneKeyInterrupt(QEvent* Event);
+    // Arrow keys: the region moves at once; a burst of repeats is one change.
+    void MoveRegionByKey(TGUIRegion* Region, int DX, int DY);
+    void FinishKeyMove();
+    // Tab and Shift+Tab: the next region up the stacking order, or the previous one, wrapping.
+    void SelectNeighbourRegion(bool Previous);
+    void CancelDragByKey();
+    // The polygon tool's corners become a polygon region (three corners or more spanning both
+    // directions), and the selection tool comes back.
+    void FinishPolygon();
+    // Zoom and the region list's visibility, in their own section of the settings file.
+    void ReadViewSettings();
+    void WriteViewSettings();
+    // The scene's editable area (the picture and whatever regions lie beyond it).
+    QRectF EditableAreaRect() const;
     void ShowSourceContextMenu(const QPoint& Pos);
     // The services page's address, or "services.htm" beside the program when
     // the computer is offline.
@@ -327,6 +369,9 @@ private:
     TRect CircleSquare() const;
 
     SceneDrag FSceneDrag = SceneDrag::None;
+    QPointer<TGUIRegion> FKeyMoveRegion;
+    bool FPropertiesAtRelease = false;
+    MapArea FKeyMoveBefore;
     bool FOutlineShown = false;
     TRect FOutlineRect;
     int FOutlineKind = 0;

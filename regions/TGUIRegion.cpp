@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <algorithm>
 
 TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
 {
@@ -28,7 +29,13 @@ QBrush TGUIRegion::Brush() const
     return QBrush(Group() ? Group()->Color() : QColor(Qt::lightGray), Qt::BDiagPattern);
 }
 
-bool TGUIRegion::PreparePaint(QPainter* Painter, QRect& Outline) const
+double TGUIRegion::PixelInset(const QPainter* Painter)
+{
+    const double Scale = Painter->worldTransform().m11();
+    return Scale > 1 ? 0.5 - 0.5 / Scale : 0;
+}
+
+bool TGUIRegion::PreparePaint(QPainter* Painter, QRectF& Outline) const
 {
     const TRect R = NormalizeRect(TRect{0, 0, Width(), Height()});
     if (RectWidth(R) <= 0 || RectHeight(R) <= 0)
@@ -36,7 +43,9 @@ bool TGUIRegion::PreparePaint(QPainter* Painter, QRect& Outline) const
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setPen(Pen());
     Painter->setBrush(Brush());
-    Outline = QRect(R.Left, R.Top, RectWidth(R) - 1, RectHeight(R) - 1);
+    // The far edges one screen pixel inside the bounds: at 1:1, the last pixel row and column.
+    const double Scale = std::max(Painter->worldTransform().m11(), 1.0);
+    Outline = QRectF(R.Left, R.Top, RectWidth(R) - 1 / Scale, RectHeight(R) - 1 / Scale);
     return true;
 }
 

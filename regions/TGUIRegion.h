@@ -37,8 +37,13 @@ public:
 
 protected:
     /// Sets the painter's pen and brush for the region; false when the bounds are empty. Outline gets
-    /// the local rectangle whose one-pixel outline runs along the outermost pixels of the bounds.
-    bool PreparePaint(QPainter* Painter, QRect& Outline) const;
+    /// the local rectangle whose one-screen-pixel outline runs along the outermost pixels of the bounds,
+    /// at the painter's scale.
+    bool PreparePaint(QPainter* Painter, QRectF& Outline) const;
+    /// How far inside an image pixel the outline runs at the painter's scale: none at 1:1 and below,
+    /// nearly to its middle when magnified (1/2 - 1/2 of a screen pixel), so that outlines and vertex
+    /// handles meet.
+    static double PixelInset(const QPainter* Painter);
     void focusInEvent(QFocusEvent* Event) override;
     void focusOutEvent(QFocusEvent* Event) override;
     /// Runs before the enter chain when the region becomes the selected one.

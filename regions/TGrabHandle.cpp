@@ -7,7 +7,14 @@
 TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget, Qt::CursorShape Cursor)
     : TUserInterfaceControl(AOwner, ATarget, Cursor)
 {
-    SetBounds(0, 0, 7, 7);
+    // 7 x 7 screen pixels at any zoom, around the middle of the image pixel it stands for.
+    setFlag(ItemIgnoresTransformations);
+    SetHandleCentre(this, 3, 3);
+}
+
+QRectF TGrabHandle::boundingRect() const
+{
+    return QRectF(-3.5, -3.5, 7, 7);
 }
 
 void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
@@ -17,13 +24,19 @@ void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWid
     Pen.setCosmetic(true);
     Painter->setPen(Pen);
     Painter->setBrush(QColor(0, 255, 0));
-    Painter->drawRect(QRect(0, 0, Width() - 1, Height() - 1));
+    // In screen pixels from the item's origin, the middle of its image pixel.
+    const QPointF Origin = Painter->worldTransform().map(QPointF(0, 0));
+    Painter->resetTransform();
+    const QPoint TopLeft(int(std::floor(Origin.x() - 3.5 + 1e-6)), int(std::floor(Origin.y() - 3.5 + 1e-6)));
+    Painter->drawRect(QRect(TopLeft, QSize(6, 6)));
 }
 
 void SetHandleCentre(TGrabHandle* Handle, int X, int Y)
 {
-    if (Handle)
-        Handle->SetBounds(ClampToInt(qint64(X) - 3), ClampToInt(qint64(Y) - 3), 7, 7);
+    if (!Handle)
+        return;
+    Handle->SetBounds(ClampToInt(qint64(X) - 3), ClampToInt(qint64(Y) - 3), 7, 7);
+    Handle->setPos(qreal(X) + 0.5, qreal(Y) + 0.5);
 }
 
 int HandleCentreX(const TGrabHandle* Handle)

@@ -12,6 +12,7 @@ public:
     double RelX = 0; ///< centre x as a fraction of the width of the rectangle last recorded against
     double RelY = 0; ///< the same for y and the height
 
+    QRectF boundingRect() const override;
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 };
 

@@ -115,7 +115,7 @@ void TUICircle::CircleHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas&
 
 void TUICircle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    QRect Outline;
+    QRectF Outline;
     if (PreparePaint(Painter, Outline))
         Painter->drawEllipse(Outline);
 }

@@ -69,6 +69,13 @@ void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
                                            RectHeight(NewRect));
         }
     }
+    if (FPoints.isEmpty()) {
+        FHitRect = TRect{};
+    } else {
+        FHitRect = PointsBounds(FPoints);
+        FHitRect.Right = ClampToInt(qint64(FHitRect.Right) + 1);
+        FHitRect.Bottom = ClampToInt(qint64(FHitRect.Bottom) + 1);
+    }
     // Points first: the panel's hit cache reads them when the bounds change.
     ApplyBounds(ALeft, ATop, AWidth, AHeight);
     PlaceVertices();
@@ -101,12 +108,7 @@ bool TUIPolygon::ContainsPoint(const TPoint& P) const
 
 TRect TUIPolygon::HitRect() const
 {
-    if (FPoints.isEmpty())
-        return TRect{};
-    TRect R = PointsBounds(FPoints);
-    R.Right = ClampToInt(qint64(R.Right) + 1);
-    R.Bottom = ClampToInt(qint64(R.Bottom) + 1);
-    return R;
+    return FHitRect;
 }
 
 void TUIPolygon::VertexDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX, int DY)
@@ -166,12 +168,32 @@ void TUIPolygon::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidg
 {
     if (FPoints.size() < 2)
         return;
-    QPolygonF Shifted;
-    Shifted.reserve(FPoints.size());
-    for (const TPoint& P : FPoints)
-        Shifted << QPointF(qreal(P.X) - Left(), qreal(P.Y) - Top());
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setPen(Pen());
     Painter->setBrush(Brush());
+    const QTransform ToScreen = Painter->worldTransform();
+    if (ToScreen.type() <= QTransform::TxScale && ToScreen.m11() < 1) {
+        // Reduced, many vertices share a screen pixel: drawn in screen pixels, each pixel once, which
+        // keeps a zoomed-out view of thousands of polygons quick.
+        QPolygon OnScreen;
+        OnScreen.reserve(FPoints.size());
+        const double SX = ToScreen.m11(), SY = ToScreen.m22();
+        const double DX = ToScreen.dx() - Left() * SX, DY = ToScreen.dy() - Top() * SY;
+        for (const TPoint& P : FPoints) {
+            const QPoint Pixel(int(std::floor(P.X * SX + DX)), int(std::floor(P.Y * SY + DY)));
+            if (OnScreen.isEmpty() || OnScreen.constLast() != Pixel)
+                OnScreen << Pixel;
+        }
+        Painter->resetTransform();
+        Painter->drawPolygon(OnScreen, Qt::OddEvenFill);
+        Painter->setWorldTransform(ToScreen);
+        return;
+    }
+    // Vertices in the middle of their pixels when magnified, where their handles are.
+    const double Inset = PixelInset(Painter);
+    QPolygonF Shifted;
+    Shifted.reserve(FPoints.size());
+    for (const TPoint& P : FPoints)
+        Shifted << QPointF(qreal(P.X) - Left() + Inset, qreal(P.Y) - Top() + Inset);
     Painter->drawPolygon(Shifted, Qt::OddEvenFill);
 }

@@ -53,5 +53,6 @@ private:
     QVector<TPoint> FPoints;    // current vertices
     QVector<TPoint> FRefPoints; // vertices as last recorded ...
     TRect FRefRect;             // ... against these bounds
+    TRect FHitRect;             // HitRect of FPoints: painting asks for it often
     QList<TGrabHandle*> FHandles;
 };

@@ -44,7 +44,7 @@ void TUIRectangle::DestroySizeFrame()
 
 void TUIRectangle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    QRect Outline;
+    QRectF Outline;
     if (PreparePaint(Painter, Outline))
         Painter->drawRect(Outline);
 }

@@ -2,6 +2,7 @@
 
 #include "TGUIRegion.h"
 #include "TGUIShape.h"
+#include "TUIPolygon.h"
 #include "TUserInterfaceControl.h"
 
 #include <QCoreApplication>
@@ -59,12 +60,19 @@ protected:
     }
 
 private:
+    // Grab handles keep their size on screen: finding them needs the view's transform.
+    static QTransform ViewTransform(const QGraphicsSceneMouseEvent* Event)
+    {
+        const auto* View =
+            Event->widget() ? qobject_cast<const QGraphicsView*>(Event->widget()->parentWidget()) : nullptr;
+        return View ? View->viewportTransform() : QTransform();
+    }
     bool Forward(QGraphicsSceneMouseEvent* Event) const
     {
         if (mouseGrabberItem())
             return true;
         const QList<QGraphicsItem*> Under =
-            items(Event->scenePos(), Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform());
+            items(Event->scenePos(), Qt::IntersectsItemShape, Qt::DescendingOrder, ViewTransform(Event));
         for (QGraphicsItem* Item : Under)
             if (Item->isVisible() && Item->isEnabled() && (Item->acceptedMouseButtons() & Event->button()))
                 return true;
@@ -99,7 +107,8 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     QCoreApplication::sendEvent(FScene, &Activate);
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
-    setAlignment(Qt::AlignCenter);
+    // Placement is the panel's own (UpdateSceneRect); Qt's alignment only anchors the scene rectangle.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setRenderHint(QPainter::Antialiasing, false);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -124,83 +133,9 @@ void TPTCustomGroup::SetClientSize(int Width, int Height)
 {
     FClientWidth = std::max(Width, 0);
     FClientHeight = std::max(Height, 0);
-    FScene->setSceneRect(0, 0, FClientWidth, FClientHeight);
+    FAreaValid = false;
+    UpdateSceneRect();
     viewport()->update();
-}
-
-TGUIShape* TPTCustomGroup::ShapeAt(int X, int Y) const
-{
-    const TPoint P{X, Y};
-    if (!FGridValid)
-        RebuildGrid();
-    if (!PointInRect(FGridArea, P))
-        return nullptr;
-    const int Cell = int((qint64(Y) - FGridArea.Top) / FGridCell) * FGridColumns +
-                     int((qint64(X) - FGridArea.Left) / FGridCell);
-    // From the top of the z-order down.
-    for (int K = FGridStart[Cell + 1] - 1; K >= FGridStart[Cell]; --K) {
-        const int I = FGridItems[K];
-        if (PointInRect(FHitRects[I], P) && FShapes[I]->ContainsPoint(P))
-            return FShapes[I];
-    }
-    return nullptr;
-}
-
-void TPTCustomGroup::RebuildGrid() const
-{
-    FGridValid = true;
-    FGridArea = TRect{};
-    bool Any = false;
-    for (const TRect& R : FHitRects) {
-        if (R.Right <= R.Left || R.Bottom <= R.Top)
-            continue;
-        FGridArea = Any ? TRect{std::min(FGridArea.Left, R.Left), std::min(FGridArea.Top, R.Top),
-                                std::max(FGridArea.Right, R.Right), std::max(FGridArea.Bottom, R.Bottom)}
-                        : R;
-        Any = true;
-    }
-    // Cells of about 32 pixels, coarser when the shapes spread far, so the grid stays near 4 cells per
-    // shape at most.
-    // Extents in 64 bits: shapes at both ends of the int range span more than an int holds.
-    const qint64 SpanX = qint64(FGridArea.Right) - FGridArea.Left;
-    const qint64 SpanY = qint64(FGridArea.Bottom) - FGridArea.Top;
-    const double Area = double(SpanX) * double(SpanY);
-    const double MaxCells = 4.0 * FShapes.size() + 1024;
-    FGridCell = int(std::clamp(std::ceil(std::sqrt(Area / MaxCells)), 32.0, 1e9));
-    FGridColumns = Any ? int((SpanX + FGridCell - 1) / FGridCell) : 0;
-    FGridRows = Any ? int((SpanY + FGridCell - 1) / FGridCell) : 0;
-    const int Cells = FGridColumns * FGridRows;
-    FGridStart.fill(0, Cells + 1);
-    auto CellRange = [this](const TRect& R, int& C0, int& C1, int& R0, int& R1) {
-        C0 = int((qint64(R.Left) - FGridArea.Left) / FGridCell);
-        C1 = int((qint64(R.Right) - 1 - FGridArea.Left) / FGridCell);
-        R0 = int((qint64(R.Top) - FGridArea.Top) / FGridCell);
-        R1 = int((qint64(R.Bottom) - 1 - FGridArea.Top) / FGridCell);
-    };
-    // Two passes: count per cell, then fill in ascending shape order.
-    for (const TRect& R : FHitRects) {
-        if (R.Right <= R.Left || R.Bottom <= R.Top)
-            continue;
-        int C0, C1, R0, R1;
-        CellRange(R, C0, C1, R0, R1);
-        for (int Row = R0; Row <= R1; ++Row)
-            for (int Col = C0; Col <= C1; ++Col)
-                ++FGridStart[Row * FGridColumns + Col + 1];
-    }
-    for (int C = 0; C < Cells; ++C)
-        FGridStart[C + 1] += FGridStart[C];
-    FGridItems.resize(FGridStart[Cells]);
-    QVector<int> Fill(FGridStart.begin(), FGridStart.end() - 1);
-    for (int I = 0; I < FHitRects.size(); ++I) {
-        const TRect& R = FHitRects[I];
-        if (R.Right <= R.Left || R.Bottom <= R.Top)
-            continue;
-        int C0, C1, R0, R1;
-        CellRange(R, C0, C1, R0, R1);
-        for (int Row = R0; Row <= R1; ++Row)
-            for (int Col = C0; Col <= C1; ++Col)
-                FGridItems[Fill[Row * FGridColumns + Col]++] = I;
-    }
 }
 
 QList<TGUIRegion*> TPTCustomGroup::Regions() const
@@ -275,15 +210,23 @@ TPoint TPTCustomGroup::ViewportToClient(const QPoint& ViewportPos) const
     const QPointF S = mapToScene(ViewportPos);
     TPoint P{int(std::floor(S.x() + 1e-6)), int(std::floor(S.y() + 1e-6))};
     if (FCursorClipped) {
-        P.X = std::clamp(P.X, 0, std::max(FClientWidth - 1, 0));
-        P.Y = std::clamp(P.Y, 0, std::max(FClientHeight - 1, 0));
+        TRect A = EditableArea();
+        // A handle drag is confined to where its press could reach too (a handle may stand just
+        // outside the area), so that the drag changes the bounds by exactly the pointer's travel.
+        if (FDragControl) {
+            const TPoint S = FDragControl->StartPos;
+            A = TRect{std::min(A.Left, S.X), std::min(A.Top, S.Y), std::max(A.Right, S.X + 1),
+                      std::max(A.Bottom, S.Y + 1)};
+        }
+        P.X = std::clamp(P.X, A.Left, std::max(A.Right - 1, A.Left));
+        P.Y = std::clamp(P.Y, A.Top, std::max(A.Bottom - 1, A.Top));
     }
     return P;
 }
 
-bool TPTCustomGroup::InClientArea(const TPoint& P) const
+bool TPTCustomGroup::InEditableArea(const TPoint& P) const
 {
-    return PointInRect(TRect{0, 0, FClientWidth, FClientHeight}, P);
+    return PointInRect(EditableArea(), P);
 }
 
 void TPTCustomGroup::SetFrameStyle(TPTFrameStyle Style)
@@ -358,6 +301,8 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     ++FOtherShapes;
     FShapes.append(Shape);
     FHitRects.append(Shape->HitRect());
+    AreaMayHaveChanged();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
@@ -375,6 +320,8 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
+    AreaMayHaveChanged();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
@@ -396,6 +343,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
         FNextBottomZ -= 1;
     }
     RenumberShapes();
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
@@ -428,6 +376,7 @@ void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
     FGridValid = false;
     for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
         FShapes[I]->FZIndex = I;
+    PostShapesChanged();
 }
 
 void TPTCustomGroup::RenumberShapes()
@@ -443,6 +392,7 @@ void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
     if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
         FHitRects[Index] = Shape->HitRect();
         FGridValid = false;
+        AreaMayHaveChanged();
     }
 }
 
@@ -493,6 +443,23 @@ void TPTCustomGroup::EndControlDrag()
     QGuiApplication::restoreOverrideCursor();
 }
 
+void TPTCustomGroup::CancelControlDrag()
+{
+    TUserInterfaceControl* Control = FDragControl;
+    if (!Control)
+        return;
+    QPointer<TGUIShape> Target = Control->TargetControl;
+    Control->DrawDragOutline();
+    EndControlDrag();
+    // A vertex drag records the moved vertices as it goes; the polygon takes its own back.
+    if (auto* Polygon = qobject_cast<TUIPolygon*>(Target.data()))
+        Polygon->SetPoints(QVector<TPoint>(Polygon->Points()));
+    if (Target) {
+        Target->SetFocus();
+        emit ShapeDragFinished(Target);
+    }
+}
+
 void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
 {
     Event->accept();
@@ -502,21 +469,37 @@ void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
     QGraphicsView::mousePressEvent(Event);
     if (Event->isAccepted())
         return; // a handle or the editor's overlay took it
+    ReportPress(Event);
+}
+
+bool TPTCustomGroup::ReportPress(QMouseEvent* Event)
+{
     Event->accept();
     const TPoint P = ViewportToClient(Event->position().toPoint());
     // Around the picture is the scroll box, not the scene.
-    if (!InClientArea(P))
-        return;
+    if (!InEditableArea(P))
+        return false;
     FButtonsPressedInside |= Event->button();
     if (Event->button() == Qt::LeftButton)
         FLeftButtonDown = true;
     emit MouseDown(Event->button(), Event->modifiers(), P.X, P.Y);
+    return true;
 }
 
 void TPTCustomGroup::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    // The second press of a double click is a press like any other.
-    mousePressEvent(Event);
+    Event->accept();
+    if (FDragControl)
+        return;
+    // Items see it as a double click (the polygon tool's overlay finishes with it; a handle takes it
+    // as a press); for the editor it is a press like any other, then a double click.
+    QGraphicsView::mouseDoubleClickEvent(Event);
+    if (Event->isAccepted())
+        return;
+    if (ReportPress(Event)) {
+        const TPoint P = ViewportToClient(Event->position().toPoint());
+        emit MouseDoubleClick(Event->button(), Event->modifiers(), P.X, P.Y);
+    }
 }
 
 void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
@@ -531,7 +514,7 @@ void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
     QGraphicsView::mouseMoveEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = InClientArea(P);
+    const bool Inside = InEditableArea(P);
     // A press on the scene keeps its moves coming until the release, as a mouse capture would.
     if (Inside || (FButtonsPressedInside & Event->buttons()))
         emit MouseMove(Event->modifiers(), P.X, P.Y);
@@ -553,7 +536,7 @@ void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
     QGraphicsView::mouseReleaseEvent(Event);
     if (Grabbed)
         return;
-    const bool Inside = InClientArea(P);
+    const bool Inside = InEditableArea(P);
     const bool PressedInside = FButtonsPressedInside & Event->button();
     FButtonsPressedInside &= ~Event->button();
     if (!Inside && !PressedInside)
@@ -561,69 +544,6 @@ void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
     if (Event->button() == Qt::LeftButton)
         FLeftButtonDown = false;
     emit MouseUp(Event->button(), Event->modifiers(), P.X, P.Y);
-}
-
-void TPTCustomGroup::drawBackground(QPainter* Painter, const QRectF& Rect)
-{
-    // Around the picture: the scroll box's button-shadow colour.
-    Painter->fillRect(Rect, palette().color(QPalette::Dark));
-    const QRectF Client = ClientRect();
-    Painter->save();
-    Painter->setClipRect(Client);
-    Painter->fillRect(Client, FColor);
-    Painter->setFont(font());
-    if (FDefaultDrawing && FFrameStyle != ptfsGroup && !FCaption.isEmpty()) {
-        const QRectF TextArea = Client.adjusted(FFrameSpace, 0, -FFrameSpace, 0);
-        const Qt::Alignment Align = FAlignment == taLeftJustify    ? Qt::AlignLeft
-                                    : FAlignment == taRightJustify ? Qt::AlignRight
-                                                                   : Qt::AlignHCenter;
-        const QString Text = fontMetrics().elidedText(FCaption, Qt::ElideRight, int(TextArea.width()));
-        Painter->setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::Dark));
-        Painter->drawText(TextArea, Align | Qt::AlignVCenter | Qt::TextSingleLine, Text);
-    }
-    if (OnPaint)
-        OnPaint(this, Painter);
-    Painter->restore();
-}
-
-void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
-{
-    if (FInverted.isEmpty())
-        return;
-    Painter->save();
-    Painter->setRenderHint(QPainter::Antialiasing, false);
-    // Inverting the pixels under a dotted pen: visible on any picture, and nothing underneath changes.
-    Painter->setCompositionMode(QPainter::RasterOp_NotDestination);
-    Painter->setPen(QPen(Qt::white, 0, Qt::DotLine));
-    Painter->setBrush(Qt::NoBrush);
-    for (const TInvertedShape& S : std::as_const(FInverted)) {
-        switch (S.ShapeKind) {
-        case TInvertedShape::Rectangle:
-        case TInvertedShape::Ellipse: {
-            const TRect R = NormalizeRect(S.R);
-            if (RectWidth(R) <= 0 || RectHeight(R) <= 0)
-                break;
-            const QRect Q(R.Left, R.Top, RectWidth(R) - 1, RectHeight(R) - 1);
-            if (S.ShapeKind == TInvertedShape::Rectangle)
-                Painter->drawRect(Q);
-            else
-                Painter->drawEllipse(Q);
-            break;
-        }
-        case TInvertedShape::Polygon:
-        case TInvertedShape::Polyline: {
-            QPolygon Poly;
-            for (const TPoint& P : S.Points)
-                Poly << QPoint(P.X, P.Y);
-            if (S.ShapeKind == TInvertedShape::Polygon)
-                Painter->drawPolygon(Poly);
-            else
-                Painter->drawPolyline(Poly);
-            break;
-        }
-        }
-    }
-    Painter->restore();
 }
 
 bool TPTCustomGroup::viewportEvent(QEvent* Event)

@@ -13,6 +13,8 @@
 class TGUIShape;
 class TGUIRegion;
 class QGraphicsItem;
+class QResizeEvent;
+class QWheelEvent;
 
 class TPTCustomGroup;
 /// Paint callback: the panel and a painter in scene (image pixel) coordinates, clipped to the client area.
@@ -37,6 +39,25 @@ public:
     /// (0, 0, ClientWidth, ClientHeight): the picture in scene coordinates.
     QRectF ClientRect() const { return QRectF(0, 0, FClientWidth, FClientHeight); }
 
+    /// What the tools reach: the picture, widened where shapes lie beyond it (by their extent plus a
+    /// small margin on each such side), so that every shape can be scrolled to, hit and moved. Equal to
+    /// ClientRect's pixels while every shape lies on the picture.
+    TRect EditableArea() const;
+
+    /// View scale (1 = one image pixel per screen pixel), ZoomMin to ZoomMax. A view setting: nothing
+    /// about the scene changes with it.
+    double Zoom() const { return FZoom; }
+    static constexpr double ZoomMin = 0.1;
+    static constexpr double ZoomMax = 32;
+    /// Sets the scale, keeping the image point under Anchor (a viewport position) where it is.
+    void SetZoomAt(double Factor, const QPoint& Anchor);
+    /// Sets the scale about the middle of the viewport.
+    void SetZoom(double Factor);
+    /// The next larger or smaller of the usual steps (10 %, 25 %, 50 %, 100 %, 200 % ... 3,200 %).
+    static double NextZoomStep(double Factor, bool Larger);
+    /// The largest scale at which the whole picture shows in the view (within ZoomMin..ZoomMax).
+    double FitZoom() const;
+
     /// Topmost shape whose ContainsPoint(X, Y) is true, or null. Handles are not shapes.
     TGUIShape* ShapeAt(int X, int Y) const;
     /// Shapes bottom to top.
@@ -58,6 +79,9 @@ public:
     bool LeftButtonDown() const { return FLeftButtonDown; }
     /// The control whose handle drag is in progress, or null.
     TUserInterfaceControl* DragControl() const { return FDragControl; }
+    /// Ends the handle drag in progress without a result: the outline goes, the target keeps its
+    /// shape and is selected again; the release still to come does nothing.
+    void CancelControlDrag();
 
     /// Adds an editor item (such as the polygon overlay) above the regions and handles. It keeps its own
     /// mouse handling; a press it accepts never changes the selection. The panel's scene owns it from
@@ -104,6 +128,8 @@ signals:
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// The second press of a double click, reported after its MouseDown.
+    void MouseDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     /// A region became the selected one; Index and Count as its GetZPosition.
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     /// The selected region lost the focus (deselected, deleted, or another region selected).
@@ -112,6 +138,12 @@ signals:
     void ShapeDragStarted(TGUIShape* Shape);
     /// A handle drag on Shape has ended at the release and given Shape its new bounds or vertices.
     void ShapeDragFinished(TGUIShape* Shape);
+    /// The scale changed (SetZoom, SetZoomAt, Ctrl+wheel).
+    void ZoomChanged(double Zoom);
+    /// EditableArea changed (a shape reached beyond the picture or came back, the picture's size).
+    void EditableAreaChanged();
+    /// Shapes were added, removed or restacked; posted once for a run of such changes.
+    void ShapesChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* Event) override;
@@ -123,6 +155,8 @@ protected:
     bool viewportEvent(QEvent* Event) override;
     bool event(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void wheelEvent(QWheelEvent* Event) override;
 
 private:
     friend class TGUIShape;
@@ -139,7 +173,16 @@ private:
     void BeginControlDrag(TUserInterfaceControl* Control);
     void EndControlDrag();
     void ApplyFrame();
-    bool InClientArea(const TPoint& P) const;
+    bool InEditableArea(const TPoint& P) const;
+    // A press no item took, reported to the editor when it lies in the editable area.
+    bool ReportPress(QMouseEvent* Event);
+    // Scene placement (SceneZoom.cpp): the scene rectangle covers the editable area and, where that is
+    // smaller than the viewport, the rest of the viewport, so that the area sits where
+    // CentreInScrollBoxPos puts it rather than where Qt's own centring would.
+    void UpdateSceneRect();
+    void AreaMayHaveChanged();
+    void PostShapesChanged();
+    void DrawPixelGrid(QPainter* Painter, const QRectF& Rect) const;
 
     QGraphicsScene* FScene;
     QGraphicsItem* FHandleLayer;
@@ -172,6 +215,12 @@ private:
     int FFrameSpace = 2;
     QString FCaption;
     QColor FColor;
+    double FZoom = 1;
+    mutable bool FAreaValid = false;
+    mutable TRect FArea;
+    TRect FSceneArea; // the editable area the scene rectangle was last made for
+    bool FSceneRectPosted = false;
+    bool FShapesChangedPosted = false;
 };
 
 /// The published panel.

@@ -20,13 +20,14 @@ private slots:
     void twoCornersCreateNothing();
     void cornersOnOneLine_data();
     void cornersOnOneLine();
-    void doubleClickAddsTheCornerTwice();
+    void doubleClickAddsTheCornerOnce();
     void onlyTheFirstCornerCloses();
     void otherButtonsAddNothing();
     void toolChangeDropsTheCorners();
     void tabChangeFromCodeKeepsTheCorners();
     void overlayPaintsTheCorners();
     void statusPanelOverTheOverlay();
+    void nextEdgeFirstCornerMarkAndHint();
 
 private:
     static void clickCorners(MainWindowFixture& f, const QVector<TPoint>& corners)
@@ -129,7 +130,7 @@ void TestPolyTool::cornersOnOneLine()
     }
 }
 
-void TestPolyTool::doubleClickAddsTheCornerTwice()
+void TestPolyTool::doubleClickAddsTheCornerOnce()
 {
     MainWindowFixture f;
     f.Window->TBPoly->trigger();
@@ -139,11 +140,11 @@ void TestPolyTool::doubleClickAddsTheCornerTwice()
     f.Release(60, 60);
     QTest::mouseDClick(f.Viewport(), Qt::LeftButton, Qt::NoModifier, f.At(60, 60));
     f.Release(60, 60);
-    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}, {60, 60}}));
-    QVERIFY(f.Regions().isEmpty());
-    f.Click(10, 10);
+    // The corner is placed once, and the double click finishes the polygon.
     QCOMPARE(f.Regions().size(), 1);
-    QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->PointCount(), 4);
+    QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->Points(),
+             (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}}));
+    QVERIFY(f.Window->TBArrow->isChecked());
 }
 
 void TestPolyTool::onlyTheFirstCornerCloses()
@@ -232,6 +233,29 @@ void TestPolyTool::statusPanelOverTheOverlay()
     f.Move(31, 42);
     QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("31 x 42"));
     f.Release(31, 42);
+}
+
+void TestPolyTool::nextEdgeFirstCornerMarkAndHint()
+{
+    MainWindowFixture f;
+    f.Window->TBPoly->trigger();
+    HoverMove(f.Viewport(), f.At(40, 40));
+    QVERIFY(!f.Window->PaintBoxPoly->PointerShown());
+    QVERIFY(f.Window->StatusPanel0->text().isEmpty());
+    clickCorners(f, {{10, 10}, {80, 10}});
+    QCOMPARE(f.Window->StatusPanel0->text(),
+             QStringLiteral("Click the first point or press Enter to finish; Esc cancels"));
+    HoverMove(f.Viewport(), f.At(60, 60));
+    QVERIFY(f.Window->PaintBoxPoly->PointerShown());
+    QVERIFY(!f.Window->PaintBoxPoly->FirstCornerMarked());
+    // Within the 4-pixel closing distance of the first corner, and just beyond it.
+    HoverMove(f.Viewport(), f.At(13, 13));
+    QVERIFY(!f.Window->PaintBoxPoly->FirstCornerMarked());
+    HoverMove(f.Viewport(), f.At(14, 10));
+    QVERIFY(f.Window->PaintBoxPoly->FirstCornerMarked());
+    f.Window->TBArrow->trigger();
+    QVERIFY(!f.Window->PaintBoxPoly->PointerShown());
+    QVERIFY(f.Window->StatusPanel0->text().isEmpty());
 }
 
 QTEST_MAIN(TestPolyTool)

@@ -431,12 +431,14 @@ void TestTools::releaseOutsideTheSceneLeavesNoOutline()
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{150, 100, 260, 230}));
     QVERIFY(!f.Scene()->LeftButtonDown());
 
-    // A region moved against the edge stays with the pointer confined to the picture.
+    // A region moved against the edge stays with the pointer confined to the editable area: the
+    // picture and the region that reaches beyond it, with a 10-pixel margin (right 270, bottom 240).
+    QCOMPARE(f.Scene()->EditableArea(), (TRect{0, 0, 270, 240}));
     f.Press(160, 110);
     f.Move(400, 400);
     f.Release(400, 400);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
-    QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{189, 139, 299, 269}));
+    QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{259, 229, 369, 359}));
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
