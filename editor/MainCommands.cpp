@@ -98,12 +98,14 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     dialog->Target = region->Target;
     dialog->HRef = region->HRef;
     dialog->AltText = region->AltText;
+    dialog->Attributes = region->Attributes;
     if (dialog->RunDialog() && region) {
         const MapArea before = RegionArea(*region);
         MapArea after = before;
         after.Target = dialog->Target;
         after.HRef = dialog->HRef;
         after.AltText = dialog->AltText;
+        after.Attributes = dialog->Attributes;
         if (after != before)
             FDocument->Push(
                 new TChangeTextsCommand(*FDocument, FDocument->PositionOf(region), before, after));

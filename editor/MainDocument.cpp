@@ -3,6 +3,7 @@
 #include "UnitMain.h"
 
 #include "AppFolder.h"
+#include "AtomicFileWrite.h"
 #include "EFileCreateError.h"
 #include "EditorDialogs.h"
 #include "ImageMapWriter.h"
@@ -21,22 +22,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
+#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
-
-namespace {
-
-QString pictureFileFilter()
-{
-    return QStringLiteral("HTML Image Files|*.jpeg;*.jpg;*.gif;*.png|JPEG Files (*.jpg)|*.jpeg;*.jpg|"
-                          "GIF Files (*.gif)|*.gif|PNG Files (*.png)|*.png|All Files (*.*)|*.*|");
-}
-
-} // namespace
 
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
@@ -54,6 +46,14 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     }
     if (Reason)
         Reason->clear();
+    ShowPicture(FBitmap, FileName);
+    return true;
+}
+
+void TFormCorvantaZonequilter::ShowPicture(const QImage& Image, const QString& FileName)
+{
+    if (&Image != &FBitmap)
+        FBitmap = Image.convertToFormat(QImage::Format_RGB32);
     FImageFileName = FileName;
 
     PanelScene->hide();
@@ -62,7 +62,6 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     PanelScene->show();
     ScrollBoxResize();
     QCoreApplication::processEvents();
-    return true;
 }
 
 TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
@@ -77,6 +76,7 @@ TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
 void TFormCorvantaZonequilter::FormActivate()
 {
     SetMainCaption(this, SharedSaveDialog()->FileName());
+    MISaveIntoPage->setEnabled(FPageOrigin.IsValid());
 }
 
 void TFormCorvantaZonequilter::FormPaint()
@@ -102,6 +102,8 @@ void TFormCorvantaZonequilter::FormPaint()
             if (dialog->SelectEntry(0)) {
                 QCoreApplication::processEvents();
                 dialog->ButtonOKClick();
+                // The demonstration is no page of the user's to write back into.
+                FPageOrigin.Clear();
                 QCoreApplication::processEvents();
                 showSplash = true;
             }
@@ -119,7 +121,7 @@ void TFormCorvantaZonequilter::MINewClick()
 {
     if (!MaybeSaveChanges())
         return;
-    if (!ExecuteOpenDialog(FImageFileName, pictureFileFilter(), QString()))
+    if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
         return;
     NewImageMapOn(SharedOpenDialog()->FileName());
 }
@@ -128,6 +130,9 @@ bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 {
     const TDocumentSnapshot before = FDocument->Snapshot();
     PanelScene->DestroyRegions();
+    FPageOrigin.Clear();
+    FMapAttributes.clear();
+    MISaveIntoPage->setEnabled(false);
     QString reason;
     const bool loaded = LoadImage(FileName, &reason);
     PageControl->setCurrentWidget(TabSheetEdit);
@@ -149,6 +154,10 @@ bool TFormCorvantaZonequilter::MISaveClick()
     const QString fileName = SharedSaveDialog()->FileName();
     if (fileName.isEmpty())
         return MISaveAsClick();
+    // The document's file is the page the map came from: the rest of the page is the user's, so
+    // only the map in it is written.
+    if (FPageOrigin.IsValid() && QFileInfo(FPageOrigin.FileName) == QFileInfo(fileName))
+        return MISaveIntoPageClick();
     if (!WriteDocumentFile(fileName))
         return false;
     FDocument->MarkSaved();
@@ -271,6 +280,7 @@ void TFormCorvantaZonequilter::ConnectDocumentCommands()
     connect(MISave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveClick);
     connect(MISaveAs, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
     connect(TBSave, &QAction::triggered, this, &TFormCorvantaZonequilter::MISaveAsClick);
+    ConnectPageCommands();
     connect(MIExit, &QAction::triggered, this, &TFormCorvantaZonequilter::MIExitClick);
     connect(MIAbout, &QAction::triggered, this, &TFormCorvantaZonequilter::MIAboutClick);
     connect(MICorvantaSoftware, &QAction::triggered, this,

@@ -45,12 +45,15 @@ void TFormCorvantaZonequilter::ConnectHistory()
 {
     FDocument = new TMapDocument(*PanelScene, this);
     FDocument->ReadHeader = [this] {
-        return TDocumentHeader{FBitmap, FImageFileName, FMapName, SharedSaveDialog()->FileName()};
+        return TDocumentHeader{FBitmap,        FImageFileName, FMapName, SharedSaveDialog()->FileName(),
+                               FMapAttributes, FPageOrigin};
     };
     FDocument->WriteHeader = [this](const TDocumentHeader& Header) {
         FBitmap = Header.Picture;
         FImageFileName = Header.ImageFileName;
         FMapName = Header.MapName;
+        FMapAttributes = Header.MapAttributes;
+        FPageOrigin = Header.PageOrigin;
         SharedSaveDialog()->SetFileName(Header.FileName);
         PanelScene->SetClientSize(FBitmap.width(), FBitmap.height());
         ScrollBoxResize();
@@ -198,6 +201,9 @@ bool TFormCorvantaZonequilter::OfferRecovery()
         const bool imageLoaded = state.ImagePath.isEmpty() || LoadImage(state.ImagePath, &imageError);
         FImageFileName = state.ImageFileName;
         FMapName = map.MapName;
+        FMapAttributes = map.MapAttributes;
+        // The recovered map is the writer's text, not the page it may once have come from.
+        FPageOrigin.Clear();
         for (auto it = map.Areas.crbegin(); it != map.Areas.crend(); ++it)
             CreateRegion(PanelScene, *it);
         SharedSaveDialog()->SetFileName(state.FileName);

@@ -283,8 +283,8 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
     if (!areas)
         return false;
     std::optional<QString> text =
-        Task.Run<QString>([image = FImageFileName, map = FMapName,
-                           areas = std::move(*areas)] { return BuildImageMapHTML(image, map, areas); },
+        Task.Run<QString>([image = FImageFileName, map = FMapName, attributes = FMapAttributes,
+                           areas = std::move(*areas)] { return BuildImageMapHTML(image, map, areas, attributes); },
                           gathered);
     if (!text || !Task.Step(written))
         return false;

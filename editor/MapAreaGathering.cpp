@@ -41,6 +41,8 @@ MapArea RegionArea(const TGUIRegion& Region)
     area.HRef = Region.HRef;
     area.AltText = Region.AltText;
     area.Target = Region.Target;
+    area.Attributes = Region.Attributes;
+    area.SourceArea = Region.SourceArea;
     return area;
 }
 
@@ -84,6 +86,7 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
     }
     ApplyAreaGeometry(*region, Area);
     ApplyAreaTexts(*region, Area);
+    region->SourceArea = Area.SourceArea;
     return region;
 }
 
@@ -103,4 +106,5 @@ void ApplyAreaTexts(TGUIRegion& Region, const MapArea& Area)
     Region.HRef = Area.HRef;
     Region.Target = Area.Target;
     Region.AltText = Area.AltText;
+    Region.Attributes = Area.Attributes;
 }

@@ -14,7 +14,8 @@ class TPTCustomGroup;
 // texts. Other children of the scene are left out.
 QVector<MapArea> GatherMapAreas(const TPTCustomGroup& Scene);
 
-// One region as a value: its kind, bounds or vertices and its three texts.
+// One region as a value: its kind, bounds or vertices, its three texts, its other attributes and
+// where it came from in an imported map.
 MapArea RegionArea(const TGUIRegion& Region);
 
 // A new region of the area's kind, geometry and texts, on top of the scene's others.
@@ -22,7 +23,7 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area);
 
 // Gives Region the area's bounds or vertices; the kinds must match.
 void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area);
-// Gives Region the area's three texts.
+// Gives Region the area's three texts and its other attributes.
 void ApplyAreaTexts(TGUIRegion& Region, const MapArea& Area);
 // The same in slices for a long document: Progress(done, total) runs between them and stops the
 // gathering when it returns false (the result is then empty).

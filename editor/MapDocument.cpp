@@ -41,7 +41,9 @@ bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
 {
     return Header.Picture.cacheKey() == Other.Header.Picture.cacheKey() &&
            Header.ImageFileName == Other.Header.ImageFileName && Header.MapName == Other.Header.MapName &&
-           Header.FileName == Other.Header.FileName && Areas == Other.Areas;
+           Header.FileName == Other.Header.FileName && Header.MapAttributes == Other.Header.MapAttributes &&
+           Header.PageOrigin.FileName == Other.Header.PageOrigin.FileName &&
+           Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition && Areas == Other.Areas;
 }
 
 TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapArea.h"
+#include "SaveIntoPage.h"
 
 #include <QImage>
 #include <QObject>
@@ -14,13 +15,16 @@ class TGUIRegion;
 class TPTCustomGroup;
 
 // What a document holds besides its regions: the picture with its file name, the map name and the
-// name of the file the document is saved in.
+// name of the file the document is saved in, the map element's other attributes and the page the
+// map was imported from.
 struct TDocumentHeader
 {
     QImage Picture;
     QString ImageFileName;
     QString MapName;
     QString FileName;
+    AttributeList MapAttributes;
+    PageMapOrigin PageOrigin;
 };
 
 // A whole document as values: what New and an import replace, and what their undo puts back.

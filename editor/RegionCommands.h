@@ -61,7 +61,8 @@ private:
     MapArea FAfter;
 };
 
-// The properties dialog's OK: the link, target and alternate text before and after, one step.
+// The properties dialog's OK: the link, target, alternate text and other attributes (the title
+// among them) before and after, one step.
 class TChangeTextsCommand : public QUndoCommand
 {
 public:

@@ -7,12 +7,15 @@
 #include "MapDocument.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
+#include "PicturePlaceholder.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
+#include "Translation.h"
 #include "UPTFrame.h"
+#include "UnitImportNotes.h"
 #include "UnitMain.h"
 
 #include <QGuiApplication>
@@ -22,14 +25,43 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <optional>
+
+#include <algorithm>
 
 TFormHTMLImport* FormHTMLImport = nullptr;
 
 namespace {
 
 const int MapPositionRole = Qt::UserRole;
+// True on the rows of maps that no image uses.
+const int NoImageRole = Qt::UserRole + 1;
+
+// The picture an import shows in place of one it cannot load: the size of the image's width and
+// height attributes, or else of the areas' extent.
+QSize placeholderSize(const ImportedMap& Map)
+{
+    qint64 right = 0;
+    qint64 bottom = 0;
+    for (const MapArea& area : Map.Areas) {
+        if (area.shape == MapArea::Shape::Poly) {
+            for (const QPoint& p : area.Vertices) {
+                right = std::max<qint64>(right, p.x());
+                bottom = std::max<qint64>(bottom, p.y());
+            }
+        } else {
+            right = std::max(right, qint64(area.Left) + std::max(area.Width, 0));
+            bottom = std::max(bottom, qint64(area.Top) + std::max(area.Height, 0));
+        }
+    }
+    // A picture too small to read the path on helps nobody; one beyond any screen neither.
+    const qint64 smallest = 100, largest = 1 << 14;
+    const qint64 width = Map.ImageWidth > 0 ? Map.ImageWidth : std::clamp(right, smallest, largest);
+    const qint64 height = Map.ImageHeight > 0 ? Map.ImageHeight : std::clamp(bottom, smallest, largest);
+    return QSize(int(std::min(width, largest)), int(std::min(height, largest)));
+}
 
 } // namespace
 
@@ -149,7 +181,7 @@ bool TFormHTMLImport::ImportChosenFile(const QString& FileName, bool OneMapAtOnc
     if (!LoadHTMLFile(FileName))
         return false;
     FChosenInDialog = true;
-    if (EntryCount() == 0) {
+    if (FDocument.Maps().isEmpty()) {
         AppMessageBox(QStringLiteral("No image maps were found in the selected HTML file."));
         return false;
     }
@@ -204,6 +236,14 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
         item->setData(0, MapPositionRole, entry.MapPosition);
         items.append(item);
     }
+    // Maps that no image uses come after the images, named as an image would name them.
+    const QString noImage = TranslateText(QStringLiteral("(no image)"), QStringLiteral("TFormHTMLImport"));
+    for (int position : MapsWithoutImage(FDocument)) {
+        auto* item = new QTreeWidgetItem({noImage, QLatin1Char('#') + FDocument.Maps()[position].Name()});
+        item->setData(0, MapPositionRole, position);
+        item->setData(0, NoImageRole, true);
+        items.append(item);
+    }
     ListView->addTopLevelItems(items);
     ListView->clearSelection();
     ListView->setCurrentItem(nullptr);
@@ -254,33 +294,56 @@ bool TFormHTMLImport::ButtonOKClick()
     const QList<QTreeWidgetItem*> selected = ListView->selectedItems();
     if (selected.isEmpty())
         return false;
-    const ImageMapEntry entry = Entry(ListView->indexOfTopLevelItem(selected.first()));
+    const int row = ListView->indexOfTopLevelItem(selected.first());
+    const bool withImage = !selected.first()->data(0, NoImageRole).toBool();
 
     TLongTask task(&FMainForm, QStringLiteral("Importing the image map..."));
-    // Everything is read and checked first, on another thread: a map that cannot be imported
-    // leaves the document exactly as it was.
-    const std::optional<ImportedMap> map = task.Run<ImportedMap>(
-        [document = FDocument, entry, file = FHTMLFileName] { return ImportImageMap(document, entry, file); },
+    // Everything is read and checked first, on another thread: a map that cannot be imported, or an
+    // import the user calls off, leaves the document exactly as it was.
+    const std::optional<ImportedMap> read = task.Run<ImportedMap>(
+        [document = FDocument, entry = Entry(row), file = FHTMLFileName, withImage] {
+            return withImage ? ImportImageMap(document, entry, file)
+                             : ImportMapWithoutImage(document, entry.MapPosition);
+        },
         0);
-    if (!map)
+    if (!read)
         return false;
-    if (!map->Ok) {
-        ShowError(map->ErrorMessage);
+    const ImportedMap& map = *read;
+    if (!map.Ok) {
+        ShowError(map.ErrorMessage);
         accept();
         return false;
     }
+    if (!map.Notes.isEmpty()) {
+        // Over the list when it shows, else (an import without the list) over the main window.
+        TFormImportNotes notes(isVisible() ? static_cast<QWidget*>(this) : &FMainForm);
+        if (!notes.Confirm(map.MapName, map.Notes))
+            return false;
+    }
+    // A map without a picture of its own goes on the current one; with none yet, the user picks one.
+    QString chosenPicture;
+    if (!withImage && FMainForm.FImageFileName.isEmpty()) {
+        if (!ExecuteOpenDialog(QString(), PictureFileFilter(), QString()))
+            return false;
+        chosenPicture = SharedOpenDialog()->FileName();
+    }
+
     TMapDocument* document = FMainForm.Document();
     const TDocumentSnapshot before = document->Snapshot();
-    if (!BuildRegions(task, map->Areas)) {
+    if (!BuildRegions(task, map.Areas)) {
         document->Restore(before);
         return false;
     }
-
     QString imageError;
-    const bool imageLoaded = FMainForm.LoadImage(map->ImagePath, &imageError);
-    FMainForm.FMapName = map->MapName;
+    if (withImage)
+        ShowImportedPicture(map);
+    else if (!chosenPicture.isEmpty())
+        FMainForm.LoadImage(chosenPicture, &imageError);
+    FMainForm.FMapName = map.MapName;
+    FMainForm.FMapAttributes = map.MapAttributes;
+    FMainForm.FPageOrigin = {FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas};
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
-    SharedSaveDialog()->SetFileName(FChosenInDialog ? SharedOpenDialog()->FileName() : QString());
+    SharedSaveDialog()->SetFileName(FChosenInDialog ? FHTMLFileName : QString());
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
@@ -289,7 +352,7 @@ bool TFormHTMLImport::ButtonOKClick()
     // to save until the next change (undoing the import is one).
     if (FChosenInDialog)
         document->MarkSaved();
-    if (!imageLoaded)
+    if (!imageError.isEmpty())
         ShowError(imageError);
     accept();
     return true;
@@ -315,6 +378,21 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
     }
     scene->setUpdatesEnabled(true);
     return built;
+}
+
+void TFormHTMLImport::ShowImportedPicture(const ImportedMap& Map)
+{
+    if (FMainForm.LoadImage(Map.ImagePath))
+        return;
+    for (const QString& path : FallbackImagePaths(FHTMLFileName, Map.ImageSrc))
+        if (FMainForm.LoadImage(path))
+            return;
+    // The page keeps naming its own picture: the written IMG points where the page pointed, a web
+    // address included.
+    const QUrl url(Map.ImageSrc);
+    const bool webAddress = url.scheme().size() > 1 && !url.host().isEmpty();
+    const QString name = webAddress ? Map.ImageSrc : Map.ImagePath;
+    FMainForm.ShowPicture(MakePicturePlaceholder(placeholderSize(Map), name), name);
 }
 
 void TFormHTMLImport::showEvent(QShowEvent* event)

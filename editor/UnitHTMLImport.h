@@ -3,6 +3,7 @@
 #include "HtmlDocument.h"
 #include "MapArea.h"
 #include "MapDiscovery.h"
+#include "MapImport.h"
 
 #include <QDialog>
 #include <QString>
@@ -80,6 +81,9 @@ private:
     // Loads and lists the chosen file, then imports: at once when OneMapAtOnce and it holds one
     // map, else through the dialog.
     bool ImportChosenFile(const QString& FileName, bool OneMapAtOnce);
+    // Loads the map's picture, trying the page's own folders for a web address or a site-root
+    // path; shows a placeholder naming the missing file when none loads.
+    void ShowImportedPicture(const ImportedMap& Map);
 
     TFormCorvantaZonequilter& FMainForm;
     HtmlDocument FDocument;

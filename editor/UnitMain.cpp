@@ -7,6 +7,7 @@
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
+#include "Translation.h"
 #include "UPTFrame.h"
 #include "UnitProperties.h"
 
@@ -192,16 +193,23 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     MISave = makeAction(this, "MISave", EditorText(QStringLiteral("&Save")), QString(), 2);
     MISaveAs = makeAction(this, "MISaveAs", QStringLiteral("Save &As..."), QString(), 2);
     MIExit = makeAction(this, "MIExit", QStringLiteral("E&xit"), QString(), 13);
+    const QString section = QStringLiteral("TFormCorvantaZonequilter");
+    MISaveIntoPage = makeAction(this, "MISaveIntoPage",
+                                TranslateText(QStringLiteral("Save &Into Page"), section), QString(), -1);
+    MIChangePicture = makeAction(this, "MIChangePicture",
+                                 TranslateText(QStringLiteral("Change &Picture..."), section), QString(), -1);
     MINew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     MIOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     MISave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     MISaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MIExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     MIFile->addAction(MINew);
+    MIFile->addAction(MIChangePicture);
     MIFile->addSeparator();
     MIFile->addAction(MIOpen);
     MIFile->addAction(MISave);
     MIFile->addAction(MISaveAs);
+    MIFile->addAction(MISaveIntoPage);
     MIFile->addSeparator();
     MIFile->addAction(MIExit);
 

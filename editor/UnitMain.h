@@ -2,6 +2,7 @@
 
 #include "Geometry.h"
 #include "MapArea.h"
+#include "SaveIntoPage.h"
 #include "TGUIRegion.h"
 
 #include <QImage>
@@ -62,6 +63,8 @@ public:
     // to it. False when the loader failed; *Reason then holds its reason, which
     // names the file, and FImageFileName and the scene's size are unchanged.
     bool LoadImage(const QString& FileName, QString* Reason = nullptr);
+    // Makes Image the document's picture under FileName and sizes the scene to it.
+    void ShowPicture(const QImage& Image, const QString& FileName);
 
     // The import dialog the commands use: the program's one dialog when it
     // exists, otherwise one of this window's own.
@@ -129,6 +132,10 @@ public:
     QImage FBitmap;
     QString FImageFileName;
     QString FMapName;
+    // The map element's own attributes besides its name, kept from the import.
+    QVector<QPair<QString, QString>> FMapAttributes;
+    // The page the map was imported from, for Save Into Page; empty otherwise.
+    PageMapOrigin FPageOrigin;
 
     // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
@@ -145,6 +152,8 @@ public:
     QMenu* MIOpenRecent = nullptr;
     QAction* MISave = nullptr;
     QAction* MISaveAs = nullptr;
+    QAction* MISaveIntoPage = nullptr;
+    QAction* MIChangePicture = nullptr;
     QAction* MIExit = nullptr;
     QMenu* MIEdit = nullptr;
     QAction* MIUndo = nullptr;
@@ -233,6 +242,10 @@ public slots:
     // when the document is on disk.
     bool MISaveClick();
     bool MISaveAsClick();
+    // Writes the edited map back into the page it was imported from; true when the page is written.
+    bool MISaveIntoPageClick();
+    // Replaces the picture and keeps the regions, one step.
+    void MIChangePictureClick();
     void MIExitClick();
     void MIUndoClick();
     void MIRedoClick();
@@ -329,6 +342,7 @@ private:
     void CreateServicesTab();
     void ConnectDocumentCommands();
     void CreateDropAndRecentFiles();
+    void ConnectPageCommands();
     void ConnectHistory();
     // Writes the writer's text to FileName; shows the error and returns false when it cannot.
     bool WriteDocumentFile(const QString& FileName);

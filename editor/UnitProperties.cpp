@@ -4,6 +4,7 @@
 #include "MainWindowHelpers.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
+#include "Translation.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -45,12 +46,14 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
 
     // The controls keep their designed places; the 8-pixel border surrounds them.
     constexpr int border = 8;
+    constexpr int extraHeight = 96;
     auto* content = new QWidget(this);
-    content->setGeometry(border, border, 345, 209);
+    content->setGeometry(border, border, 345, 209 + extraHeight);
 
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setGeometry(0, 0, 345, 177);
+    // Taller than the link, target and alternate text need: the title and the page's other attributes go below.
+    PageControl->setGeometry(0, 0, 345, 177 + extraHeight);
     PageControl->setFocusPolicy(Qt::NoFocus);
     TabSheetSettings = new QWidget;
     TabSheetSettings->setObjectName(QStringLiteral("TabSheetSettings"));
@@ -85,26 +88,43 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     // Enter makes a line break; Tab moves on to the buttons.
     EditAltText->setTabChangesFocus(true);
 
+    const QString section = QStringLiteral("TFormProperties");
+    PanelTitle = makeLabelPanel(TabSheetSettings, "PanelTitle", TranslateText(QStringLiteral("Title:"), section),
+                                QRect(8, 136, 73, 21));
+    EditTitle = new QLineEdit(TabSheetSettings);
+    EditTitle->setObjectName(QStringLiteral("EditTitle"));
+    EditTitle->setGeometry(editLeft, 136, 241, 21);
+    PanelOther = makeLabelPanel(TabSheetSettings, "PanelOther",
+                                TranslateText(QStringLiteral("Other:"), section), QRect(8, 160, 73, 21));
+    MemoOther = new QPlainTextEdit(TabSheetSettings);
+    MemoOther->setObjectName(QStringLiteral("MemoOther"));
+    MemoOther->setGeometry(editLeft, 160, 241, 65);
+    MemoOther->setReadOnly(true);
+    MemoOther->setTabChangesFocus(true);
+    MemoOther->setLineWrapMode(QPlainTextEdit::NoWrap);
+
     ButtonOk = new QPushButton(QStringLiteral("OK"), content);
     ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
-    ButtonOk->setGeometry(176, 184, 81, 25);
+    ButtonOk->setGeometry(176, 184 + extraHeight, 81, 25);
     ButtonOk->setDefault(true);
     ButtonCancel = new QPushButton(QStringLiteral("Cancel"), content);
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
-    ButtonCancel->setGeometry(264, 184, 81, 25);
+    ButtonCancel->setGeometry(264, 184 + extraHeight, 81, 25);
     ButtonCancel->setAutoDefault(false);
 
     setTabOrder(EditHRef, ButtonHRef);
     setTabOrder(ButtonHRef, EditTarget);
     setTabOrder(EditTarget, EditAltText);
-    setTabOrder(EditAltText, ButtonOk);
+    setTabOrder(EditAltText, EditTitle);
+    setTabOrder(EditTitle, MemoOther);
+    setTabOrder(MemoOther, ButtonOk);
     setTabOrder(ButtonOk, ButtonCancel);
 
     connect(ButtonHRef, &QPushButton::clicked, this, &TFormProperties::ButtonHRefClick);
     connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    setFixedSize(345 + 2 * border, 209 + 2 * border);
+    setFixedSize(345 + 2 * border, 209 + extraHeight + 2 * border);
 
     if (!FormProperties)
         FormProperties = this;
@@ -122,6 +142,18 @@ bool TFormProperties::RunDialog()
     EditTarget->setCurrentIndex(-1);
     EditTarget->setEditText(Target);
     EditAltText->setPlainText(AltText);
+    QString title;
+    QStringList others;
+    for (const auto& attribute : Attributes) {
+        if (attribute.first.compare(QLatin1String("title"), Qt::CaseInsensitive) == 0)
+            title = attribute.second;
+        else
+            others.append(attribute.second.isEmpty() ? attribute.first
+                                                     : attribute.first + QLatin1String("=\"") + attribute.second +
+                                                           QLatin1Char('"'));
+    }
+    EditTitle->setText(title);
+    MemoOther->setPlainText(others.join(QLatin1Char('\n')));
     EditHRef->setFocus();
 
     // Esc and the close box reject, so only OK counts.
@@ -130,6 +162,20 @@ bool TFormProperties::RunDialog()
     HRef = EditHRef->text();
     Target = EditTarget->currentText();
     AltText = EditAltText->toPlainText();
+    if (EditTitle->text() != title) {
+        // The title keeps its place among the attributes; a new one goes last, an emptied one goes.
+        auto it = std::find_if(Attributes.begin(), Attributes.end(), [](const auto& a) {
+            return a.first.compare(QLatin1String("title"), Qt::CaseInsensitive) == 0;
+        });
+        if (EditTitle->text().isEmpty()) {
+            if (it != Attributes.end())
+                Attributes.erase(it);
+        } else if (it != Attributes.end()) {
+            it->second = EditTitle->text();
+        } else {
+            Attributes.append({QStringLiteral("title"), EditTitle->text()});
+        }
+    }
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QPair>
 #include <QString>
+#include <QVector>
 
 class QComboBox;
 class QLabel;
@@ -11,8 +13,8 @@ class QPushButton;
 class QTabWidget;
 class QWidget;
 
-// The modal dialog that edits a region's link address, target frame and
-// alternate text. It keeps its own copies of the three strings: the caller
+// The modal dialog that edits a region's link address, target frame,
+// alternate text and title. It keeps its own copies of the three strings: the caller
 // fills them, runs the dialog and reads them back after OK.
 class TFormProperties : public QDialog
 {
@@ -29,6 +31,9 @@ public:
     QString HRef;
     QString Target;
     QString AltText;
+    // The region's other attributes as kept from its page. "title" is edited
+    // in EditTitle (an empty title removes it); the rest are shown read-only.
+    QVector<QPair<QString, QString>> Attributes;
 
     QTabWidget* PageControl = nullptr;
     QWidget* TabSheetSettings = nullptr;
@@ -39,6 +44,10 @@ public:
     QComboBox* EditTarget = nullptr;
     QLabel* Panel1 = nullptr;
     QPlainTextEdit* EditAltText = nullptr;
+    QLabel* PanelTitle = nullptr;
+    QLineEdit* EditTitle = nullptr;
+    QLabel* PanelOther = nullptr;
+    QPlainTextEdit* MemoOther = nullptr;
     QPushButton* ButtonOk = nullptr;
     QPushButton* ButtonCancel = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include <QStringView>
 #include <cctype>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -127,5 +128,36 @@ bool ReadCoordItem(const QStringList& items, int index, int* value, QString* err
             *errorMessage = invalidIntegerMessage(items[index]);
         return false;
     }
+    return true;
+}
+
+bool ParseRoundedDecimal(const QString& item, int* value)
+{
+    const int n = item.size();
+    int p = 0;
+    if (p < n && (item[p] == QLatin1Char('+') || item[p] == QLatin1Char('-')))
+        ++p;
+    int digits = 0;
+    int points = 0;
+    for (int i = p; i < n; ++i) {
+        const ushort u = item[i].unicode();
+        if (u == '.')
+            ++points;
+        else if (u < 128 && std::isdigit(u))
+            ++digits;
+        else
+            return false;
+    }
+    if (points != 1 || digits == 0)
+        return false;
+    bool converted = false;
+    const double number = QStringView(item).toDouble(&converted);
+    if (!converted)
+        return false;
+    const double rounded = std::round(number);
+    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
+        return false;
+    if (value)
+        *value = static_cast<int>(rounded);
     return true;
 }

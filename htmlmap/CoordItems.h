@@ -16,3 +16,8 @@ bool ParseWholeNumber(const QString& item, int* value);
 // Reads item `index` as a whole number; false with the error text when the
 // item is missing or is not a whole number.
 bool ReadCoordItem(const QStringList& items, int index, int* value, QString* errorMessage);
+
+// A decimal fraction (optional sign, digits with one '.', e.g. "9.5", "-.25",
+// "10.") rounded to the nearest whole number, halves away from zero; false
+// for anything else or a result outside the signed 32-bit range.
+bool ParseRoundedDecimal(const QString& item, int* value);

@@ -10,6 +10,10 @@ struct HtmlElement
 {
     QVector<QPair<QString, QString>> Attributes;
 
+    // Every attribute as the parser gives it: names in lower case, in the order
+    // written, a repeated name only once (its first occurrence).
+    const QVector<QPair<QString, QString>>& AttributesInOrder() const { return Attributes; }
+
     // The value of attribute `name` (any case); empty text when absent.
     QString GetAttributeText(const QString& name) const
     {

@@ -69,6 +69,17 @@ void appendEscaped(QString& out, const QString& text)
         out += text;
 }
 
+void appendAttributes(QString& out, const AttributeList& attributes)
+{
+    for (const auto& attribute : attributes) {
+        out += QLatin1Char(' ');
+        out += attribute.first;
+        // An attribute written bare (nohref) comes back bare.
+        if (!attribute.second.isEmpty())
+            out += QLatin1String("=\"") + EscapeAttributeQuotes(attribute.second) + QLatin1Char('"');
+    }
+}
+
 void appendAreaLine(QString& out, const MapArea& area)
 {
     static constexpr QStringView kShapes[] = {u"RECT", u"CIRCLE", u"POLY"};
@@ -81,15 +92,18 @@ void appendAreaLine(QString& out, const MapArea& area)
     appendEscaped(out, area.AltText);
     out += u"\" target=\"";
     appendEscaped(out, area.Target);
-    out += u"\" coords=";
+    out += u'"';
+    appendAttributes(out, area.Attributes);
+    out += u" coords=";
     switch (area.shape) {
     case MapArea::Shape::Rect:
-        appendNumbers(out, {area.Left, area.Top, qint64(area.Left) + area.Width, qint64(area.Top) + area.Height});
+        appendNumbers(out,
+                      {area.Left, area.Top, qint64(area.Left) + area.Width, qint64(area.Top) + area.Height});
         break;
     case MapArea::Shape::Circle:
         // int division truncates toward zero, as the format wants for negative sizes too
-        appendNumbers(out, {qint64(area.Left) + area.Width / 2, qint64(area.Top) + area.Height / 2,
-                            area.Width / 2});
+        appendNumbers(
+            out, {qint64(area.Left) + area.Width / 2, qint64(area.Top) + area.Height / 2, area.Width / 2});
         break;
     case MapArea::Shape::Poly:
         for (int i = 0; i < area.Vertices.size(); ++i) {
@@ -120,19 +134,21 @@ QString BuildAreaLine(const MapArea& area)
     return line;
 }
 
-QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas)
+QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas,
+                          const AttributeList& mapAttributes)
 {
     QString out;
-    AppendImageMapHTML(out, imageFileName, mapName, areas);
+    AppendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes);
     return out;
 }
 
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas)
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes)
 {
     qsizetype expected = out.size() + 1024;
     for (const MapArea& area : areas)
-        expected += 120 + area.HRef.size() + area.AltText.size() + area.Target.size() + area.Vertices.size() * 10;
+        expected +=
+            120 + area.HRef.size() + area.AltText.size() + area.Target.size() + area.Vertices.size() * 10;
     out.reserve(expected);
     out += QLatin1String(kHead);
     // A quotation mark in the file or map name would end its attribute early just as in the area texts.
@@ -140,7 +156,9 @@ void AppendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
     // The picture's name is a file name, not HTML: it is written so that a browser reads that name.
     out += QLatin1String("<IMG src=\"") + EscapeAttributeQuotes(EscapeImportedText(imageFileName)) +
            QLatin1String("\" useMap=\"#") + map + QLatin1String("\" border=0>\n");
-    out += QLatin1String("<MAP name=\"") + map + QLatin1String("\">\n");
+    out += QLatin1String("<MAP name=\"") + map + QLatin1Char('"');
+    appendAttributes(out, mapAttributes);
+    out += QLatin1String(">\n");
     for (const MapArea& area : areas) {
         appendAreaLine(out, area);
         out += QLatin1Char('\n');

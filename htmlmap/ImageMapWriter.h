@@ -11,14 +11,15 @@
 // that '"' is written as "&quot;" (see EscapeAttributeQuotes), in the area
 // texts and in the image file and map names alike. The image file name is a
 // file name rather than HTML: an '&' in it that would start a character
-// reference is also written as "&amp;" (see EscapeImportedText).
+// reference is also written as "&amp;" (see EscapeImportedText). Kept attributes follow the
+// map's name and each area's target, in their order, valueless ones bare.
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
-                          const QVector<MapArea>& areas);
+                          const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
 
 // The same text appended to Out: a text whose memory is kept from one run to
 // the next spares a big map's megabytes a fresh allocation each time.
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas);
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
 
 // One AREA line without its line end.
 QString BuildAreaLine(const MapArea& area);

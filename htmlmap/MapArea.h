@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QPair>
 #include <QPoint>
 #include <QString>
 #include <QVector>
+
+// Attributes as written in a page, in their order: name and value.
+using AttributeList = QVector<QPair<QString, QString>>;
 
 // One hotspot of an image map as plain values: what the writer reads and the
 // importer produces. Rectangles and circles use the bounds (right = Left +
@@ -25,6 +29,13 @@ struct MapArea
     QString HRef;
     QString AltText;
     QString Target;
+    // The area's attributes that have no field of their own (title, id, event
+    // handlers...), kept so that they are written back.
+    AttributeList Attributes;
+    // The area's position in the map it was imported from; -1 for an area
+    // drawn in the editor. Says where it came from, not what it is, so it
+    // takes no part in comparisons.
+    int SourceArea = -1;
 
     static MapArea rectangle(int left, int top, int width, int height)
     {
@@ -54,7 +65,7 @@ struct MapArea
     {
         return a.shape == b.shape && a.Left == b.Left && a.Top == b.Top && a.Width == b.Width &&
                a.Height == b.Height && a.Vertices == b.Vertices && a.HRef == b.HRef &&
-               a.AltText == b.AltText && a.Target == b.Target;
+               a.AltText == b.AltText && a.Target == b.Target && a.Attributes == b.Attributes;
     }
     friend bool operator!=(const MapArea& a, const MapArea& b) { return !(a == b); }
 };

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+#include <QUrl>
 
 #include <limits>
 
@@ -20,13 +22,42 @@ QString outOfRangeMessage(const QString& coords)
     return QStringLiteral("The coordinates \"%1\" are out of range").arg(coords);
 }
 
-bool readNumbers(const QStringList& items, int count, int* numbers, QString* errorMessage)
+// Reads coordinate items as a browser does: whole numbers as they are, decimals rounded. The first
+// rounded item's message goes to `rounded`.
+class CoordReader
 {
-    for (int i = 0; i < count; ++i)
-        if (!ReadCoordItem(items, i, &numbers[i], errorMessage))
-            return false;
-    return true;
-}
+public:
+    explicit CoordReader(const QString& coords) : FItems(SplitCoordItems(coords)) {}
+
+    int Count() const { return FItems.size(); }
+
+    bool Read(int index, int* value, QString* error)
+    {
+        QString message;
+        if (ReadCoordItem(FItems, index, value, &message))
+            return true;
+        if (index < FItems.size() && ParseRoundedDecimal(FItems[index], value)) {
+            if (Rounded.isEmpty())
+                Rounded = message;
+            return true;
+        }
+        *error = message;
+        return false;
+    }
+
+    bool ReadAll(int count, int* numbers, QString* error)
+    {
+        for (int i = 0; i < count; ++i)
+            if (!Read(i, &numbers[i], error))
+                return false;
+        return true;
+    }
+
+    QString Rounded;
+
+private:
+    QStringList FItems;
+};
 
 // Bounds given by their edges; false when an edge or a size does not fit the region model's ints.
 bool setBounds(MapArea& area, qint64 left, qint64 top, qint64 right, qint64 bottom)
@@ -41,66 +72,147 @@ bool setBounds(MapArea& area, qint64 left, qint64 top, qint64 right, qint64 bott
     return true;
 }
 
+bool isOneOf(const QString& shape, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        if (shape.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// A dimension attribute as browsers read it: the leading digits; percentages and nothing usable give 0.
+int dimension(const QString& text)
+{
+    const QString t = text.trimmed();
+    int digits = 0;
+    while (digits < t.size() && t[digits].unicode() < 128 && t[digits].isDigit())
+        ++digits;
+    if (digits == 0 || (digits < t.size() && t[digits] == QLatin1Char('%')))
+        return 0;
+    bool ok = false;
+    const int value = t.left(digits).toInt(&ok);
+    return ok ? value : 0;
+}
+
+bool hasField(const QString& name)
+{
+    return isOneOf(name, {"shape", "coords", "href", "alt", "target"});
+}
+
+ImportedMap importMap(const HtmlDocument& document, int mapPosition)
+{
+    ImportedMap result;
+    const HtmlDocument::MapElement& map = document.Maps()[mapPosition];
+    result.MapPosition = mapPosition;
+    result.MapName = EscapeImportedText(map.Name());
+    for (const auto& attribute : map.Element.AttributesInOrder())
+        if (attribute.first.compare(QLatin1String("name"), Qt::CaseInsensitive) != 0)
+            result.MapAttributes.append(attribute);
+    result.SourceAreaCount = map.Areas.size();
+    result.Areas = ReadMapAreas(map, &result.Notes);
+    result.Ok = true;
+    return result;
+}
+
 } // namespace
 
-bool ReadMapAreas(const HtmlDocument::MapElement& map, QVector<MapArea>* areas, QString* errorMessage)
+AttributeList KeptAreaAttributes(const HtmlElement& area)
+{
+    AttributeList kept;
+    for (const auto& attribute : area.AttributesInOrder())
+        if (!hasField(attribute.first))
+            kept.append(attribute);
+    return kept;
+}
+
+QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes)
 {
     QVector<MapArea> result;
     result.reserve(map.Areas.size());
-    QString error;
-    for (const HtmlElement& element : map.Areas) {
-        const QString shape = element.GetAttributeText(QStringLiteral("shape"));
+    for (int index = 0; index < map.Areas.size(); ++index) {
+        const HtmlElement& element = map.Areas[index];
+        const QString href = element.GetAttributeText(QStringLiteral("href"));
+        auto note = [&](AreaNote::Kind what, const QString& shape = QString(),
+                        const QString& reason = QString()) {
+            if (!notes)
+                return;
+            AreaNote n;
+            n.AreaIndex = index;
+            n.What = what;
+            n.Link = href.isEmpty() ? element.GetAttributeText(QStringLiteral("alt")) : href;
+            n.Shape = shape;
+            n.Reason = reason;
+            notes->append(n);
+        };
+        // An empty shape reads like a missing one: browsers take both as a rectangle.
+        const QString shape = element.GetAttributeText(QStringLiteral("shape")).trimmed();
+        const bool shapeWritten = !shape.isEmpty();
         const QString coords = element.GetAttributeText(QStringLiteral("coords"));
-        const QStringList items = SplitCoordItems(coords);
+        CoordReader reader(coords);
         MapArea area;
-        if (shape.compare(QLatin1String("RECT"), Qt::CaseInsensitive) == 0) {
+        QString error;
+        if (!shapeWritten)
+            note(AreaNote::Kind::NoShape);
+        else if (isOneOf(shape, {"rectangle", "circ", "polygon"}))
+            note(AreaNote::Kind::ShapeSynonym, shape);
+
+        if (!shapeWritten || isOneOf(shape, {"rect", "rectangle"})) {
             int n[4];
-            if (!readNumbers(items, 4, n, &error))
-                break;
+            if (!reader.ReadAll(4, n, &error)) {
+                note(AreaNote::Kind::BadCoords, QString(), error);
+                continue;
+            }
             area.shape = MapArea::Shape::Rect;
             if (!setBounds(area, n[0], n[1], n[2], n[3])) {
-                error = outOfRangeMessage(coords);
-                break;
+                note(AreaNote::Kind::BadCoords, QString(), outOfRangeMessage(coords));
+                continue;
             }
-        } else if (shape.compare(QLatin1String("CIRCLE"), Qt::CaseInsensitive) == 0) {
+        } else if (isOneOf(shape, {"circle", "circ"})) {
             int n[3];
-            if (!readNumbers(items, 3, n, &error))
-                break;
+            if (!reader.ReadAll(3, n, &error)) {
+                note(AreaNote::Kind::BadCoords, QString(), error);
+                continue;
+            }
+            if (n[2] <= 0) {
+                note(AreaNote::Kind::NoRadius);
+                continue;
+            }
             area.shape = MapArea::Shape::Circle;
             const qint64 x = n[0], y = n[1], r = n[2];
             if (!setBounds(area, x - r, y - r, x + r, y + r)) {
-                error = outOfRangeMessage(coords);
-                break;
+                note(AreaNote::Kind::BadCoords, QString(), outOfRangeMessage(coords));
+                continue;
             }
-        } else if (shape.compare(QLatin1String("POLY"), Qt::CaseInsensitive) == 0) {
-            const int count = items.size() / 2;
+        } else if (isOneOf(shape, {"poly", "polygon"})) {
+            const int count = reader.Count() / 2;
             area.shape = MapArea::Shape::Poly;
             area.Vertices.reserve(count);
             bool ok = true;
             for (int i = 0; ok && i < count; ++i) {
                 int x = 0, y = 0;
-                ok = ReadCoordItem(items, 2 * i, &x, &error) && ReadCoordItem(items, 2 * i + 1, &y, &error);
+                ok = reader.Read(2 * i, &x, &error) && reader.Read(2 * i + 1, &y, &error);
                 area.Vertices.append(QPoint(x, y));
             }
-            if (!ok)
-                break;
+            if (!ok) {
+                note(AreaNote::Kind::BadCoords, QString(), error);
+                continue;
+            }
         } else {
-            continue; // unknown shapes ("default", "circ", ...) make no region
+            note(isOneOf(shape, {"default"}) ? AreaNote::Kind::DefaultShape : AreaNote::Kind::UnknownShape,
+                 shape);
+            continue;
         }
+        if (!reader.Rounded.isEmpty())
+            note(AreaNote::Kind::Rounded, QString(), reader.Rounded);
         // Texts are kept as they must be written to mean what the browser read.
-        area.HRef = EscapeImportedText(element.GetAttributeText(QStringLiteral("href")));
+        area.HRef = EscapeImportedText(href);
         area.Target = EscapeImportedText(element.GetAttributeText(QStringLiteral("target")));
         area.AltText = EscapeImportedText(element.GetAttributeText(QStringLiteral("alt")));
+        area.Attributes = KeptAreaAttributes(element);
+        area.SourceArea = index;
         result.append(area);
     }
-    if (!error.isEmpty()) {
-        if (errorMessage)
-            *errorMessage = error;
-        return false;
-    }
-    if (areas)
-        *areas = std::move(result);
-    return true;
+    return result;
 }
 
 QString ResolveImageSource(const QString& htmlFileName, const QString& imageSrc)
@@ -111,20 +223,66 @@ QString ResolveImageSource(const QString& htmlFileName, const QString& imageSrc)
     return QDir::cleanPath(QDir(folder).filePath(imageSrc));
 }
 
+QStringList FallbackImagePaths(const QString& htmlFileName, const QString& imageSrc)
+{
+    const QUrl url(imageSrc);
+    const bool webAddress = url.isValid() && url.scheme().size() > 1 && !url.host().isEmpty();
+    const bool siteRoot = imageSrc.startsWith(QLatin1Char('/')) && !imageSrc.startsWith(QLatin1String("//"));
+    if (!webAddress && !siteRoot)
+        return {};
+    // The query and fragment of an address are no part of the file's name.
+    const QString path =
+        webAddress ? url.path() : imageSrc.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('#'), 0, 0);
+    const QString name = QUrl::fromPercentEncoding(path.section(QLatin1Char('/'), -1).toUtf8());
+    if (name.isEmpty())
+        return {};
+    const QDir folder(QFileInfo(htmlFileName).absolutePath());
+    return {folder.filePath(name), folder.filePath(QStringLiteral("images/") + name)};
+}
+
 ImportedMap ImportImageMap(const HtmlDocument& document, const ImageMapEntry& entry,
                            const QString& htmlFileName)
 {
-    ImportedMap result;
     if (entry.MapPosition < 0 || entry.MapPosition >= document.Maps().size()) {
+        ImportedMap result;
         result.ErrorMessage =
             QStringLiteral("The image map of \"%1\" is no longer in the document").arg(entry.ImageSrc);
         return result;
     }
-    const HtmlDocument::MapElement& map = document.Maps()[entry.MapPosition];
-    if (!ReadMapAreas(map, &result.Areas, &result.ErrorMessage))
-        return result;
+    ImportedMap result = importMap(document, entry.MapPosition);
+    result.ImageSrc = entry.ImageSrc;
     result.ImagePath = ResolveImageSource(htmlFileName, entry.ImageSrc);
-    result.MapName = EscapeImportedText(map.Name());
-    result.Ok = true;
+    for (const HtmlElement& image : document.Images()) {
+        if (image.GetAttributeText(QStringLiteral("src")) == entry.ImageSrc &&
+            image.GetAttributeText(QStringLiteral("usemap")) == entry.UseMap) {
+            result.ImageWidth = dimension(image.GetAttributeText(QStringLiteral("width")));
+            result.ImageHeight = dimension(image.GetAttributeText(QStringLiteral("height")));
+            break;
+        }
+    }
+    return result;
+}
+
+QVector<int> MapsWithoutImage(const HtmlDocument& document)
+{
+    QSet<int> used;
+    for (const ImageMapEntry& entry : FindImageMaps(document))
+        used.insert(entry.MapPosition);
+    QVector<int> unused;
+    for (int i = 0; i < document.Maps().size(); ++i)
+        if (!used.contains(i))
+            unused.append(i);
+    return unused;
+}
+
+ImportedMap ImportMapWithoutImage(const HtmlDocument& document, int mapPosition)
+{
+    if (mapPosition < 0 || mapPosition >= document.Maps().size()) {
+        ImportedMap result;
+        result.ErrorMessage = QStringLiteral("The image map is no longer in the document");
+        return result;
+    }
+    ImportedMap result = importMap(document, mapPosition);
+    result.HasImage = false;
     return result;
 }

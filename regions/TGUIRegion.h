@@ -4,7 +4,9 @@
 
 #include <QBrush>
 #include <QPen>
+#include <QPair>
 #include <QString>
+#include <QVector>
 
 /// A hotspot of the image map: link address, target frame and alternate text over a shape. Its focus
 /// is the selection: gaining it runs the enter chain (handles show) and the panel reports the region's
@@ -19,6 +21,11 @@ public:
     QString HRef;    ///< link address; DefaultHRef() at construction
     QString Target;  ///< target frame; empty at construction
     QString AltText; ///< alternate text; "Click Here!" at construction
+    /// Attributes of the imported area that have no field of their own (title, id...), name and value
+    /// in the order written; empty for a region drawn in the editor.
+    QVector<QPair<QString, QString>> Attributes;
+    /// The position of the imported area in its map; -1 for a region drawn in the editor.
+    int SourceArea = -1;
 
     /// Count = regions among the panel's shapes; Index = this region's position among them from 0 at
     /// the bottom. Both -1 when the region is not on a panel.

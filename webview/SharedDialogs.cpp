@@ -57,9 +57,11 @@ bool ExecuteDialog(TSharedFileDialog* dialog, const QString& fileName, const QSt
 
     if (!folder.isEmpty())
         dialog->setDirectory(folder);
-    dialog->selectFile(name);
+    // The filter first: a save dialog given its filter gives the shown name the filter's first
+    // extension, which would turn "index.html" into "index.htm".
     dialog->SetFilter(filter);
     dialog->SetDefaultExt(defaultExt);
+    dialog->selectFile(name);
 
     if (!CurrentRunner()(*dialog))
         return false;

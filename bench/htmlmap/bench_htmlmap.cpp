@@ -5,6 +5,7 @@
 #include "ImageMapWriter.h"
 #include "MapDiscovery.h"
 #include "MapImport.h"
+#include "SaveIntoPage.h"
 
 #include "GeneratedMap.h"
 
@@ -70,6 +71,84 @@ void BM_ParseOnly(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMillisecond);
+
+// A page as browsers forgive it: every other area without a shape, every third with decimal
+// coordinates, all of them rectangles a browser reads.
+QByteArray lenientPage(int count)
+{
+    QString html = QStringLiteral("<html><body>\n<img src=\"big.png\" usemap=\"#Lenient\">\n<map name=\"Lenient\">\n");
+    for (int i = 0; i < count; ++i) {
+        const int x = (i * 37) % 3000, y = (i * 53) % 2000;
+        const QString coords = i % 3 == 0 ? QStringLiteral("%1.5,%2.25,%3.75,%4.5").arg(x).arg(y).arg(x + 40).arg(y + 30)
+                                          : QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(x + 40).arg(y + 30);
+        html += QStringLiteral("  <area%1 coords=\"%2\" href=\"page%3.html\" alt=\"Area %3\" title=\"T%3\">\n")
+                    .arg(i % 2 == 0 ? QString() : QStringLiteral(" shape=\"rect\""), coords)
+                    .arg(i);
+    }
+    html += QStringLiteral("</map>\n</body></html>\n");
+    return html.toUtf8();
+}
+
+void BM_ImportLenient(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const QByteArray bytes = lenientPage(count);
+    for (auto _ : state) {
+        HtmlDocument document;
+        document.Write(DecodeHTMLBytes(bytes));
+        const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/site/page.htm");
+        if (!imported.Ok || imported.Areas.size() != count || imported.Notes.size() < count / 2)
+            state.SkipWithError("import failed");
+        benchmark::DoNotOptimize(imported);
+    }
+    state.SetComplexityN(count);
+    state.counters["bytes"] = bytes.size();
+}
+BENCHMARK(BM_ImportLenient)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// A page of about 1 MB at 5,000 areas: the map amid a fixed body of text.
+QByteArray pageWithMap(int count)
+{
+    QByteArray page = "<!DOCTYPE html>\r\n<html><head><meta charset=\"utf-8\"><title>Big</title></head><body>\r\n";
+    const QByteArray paragraph = "<p class=\"text\">Caf\xc3\xa9 text &amp; more text that fills the page around "
+                                 "its image map, line after line.</p>\r\n";
+    while (page.size() < 560 * 1000)
+        page += paragraph;
+    page += "<img src=\"big.png\" usemap=\"#BigMap\">\r\n<map name=\"BigMap\">\r\n";
+    for (int i = 0; i < count; ++i) {
+        const int x = (i * 37) % 3000, y = (i * 53) % 2000;
+        page += QStringLiteral("  <area shape=\"rect\" coords=\"%1,%2,%3,%4\" href=\"page%5.html\" alt=\"Area %5\">\r\n")
+                    .arg(x).arg(y).arg(x + 40).arg(y + 30).arg(i).toUtf8();
+    }
+    page += "</map>\r\n";
+    for (int i = 0; i < 100; ++i)
+        page += paragraph;
+    return page + "</body></html>\r\n";
+}
+
+void BM_SaveIntoPage(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const QByteArray page = pageWithMap(count);
+    HtmlDocument document;
+    document.Write(DecodeHTMLBytes(page));
+    const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/site/page.htm");
+    const PageMapOrigin origin{"/site/page.htm", imported.MapPosition, imported.MapName, imported.SourceAreaCount,
+                               imported.Areas};
+    // One area edited, the rest kept byte for byte.
+    QVector<MapArea> areas = imported.Areas;
+    areas[count / 2].HRef = QStringLiteral("changed.html");
+    for (auto _ : state) {
+        PageRewrite rewrite;
+        QString error;
+        if (!RewritePageMap(page, origin, imported.MapName, areas, &rewrite, &error))
+            state.SkipWithError(qPrintable(error));
+        benchmark::DoNotOptimize(rewrite);
+    }
+    state.SetComplexityN(count);
+    state.counters["bytes"] = page.size();
+}
+BENCHMARK(BM_SaveIntoPage)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 } // namespace
 

@@ -1,127 +1,21 @@
-#include "EditorFixture.h"
+#include "ImportTestCase.h"
 
 #include "ImageMapWriter.h"
 #include "MapAreaGathering.h"
 #include "MapImport.h"
-#include "MessageBoxes.h"
-#include "SharedDialogs.h"
-#include "TSharedFileDialog.h"
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
-#include "UnitHTMLImport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTimer>
-#include <QTreeWidget>
-#include <functional>
 
-namespace {
-
-struct ShownMessage
-{
-    QString Text;
-    QMessageBox::Icon Icon = QMessageBox::NoIcon;
-    QString Title;
-};
-
-// Records every message box instead of showing it.
-class MessageRecorder
-{
-public:
-    MessageRecorder()
-    {
-        FPrevious = SetMessageBoxRunner([this](QMessageBox& box) {
-            Messages.append({box.text(), box.icon(), box.windowTitle()});
-            return QMessageBox::Ok;
-        });
-    }
-    ~MessageRecorder() { SetMessageBoxRunner(FPrevious); }
-    QList<ShownMessage> Messages;
-
-private:
-    MessageBoxRunner FPrevious;
-};
-
-// Chooses a file in the shared open dialog (or cancels it) for the lifetime of the object.
-class DialogChoice
-{
-public:
-    explicit DialogChoice(const QString& path)
-        : FPrevious(SetDialogRunner(path.isEmpty() ? CancelDialogRunner() : ChooseFileRunner(path)))
-    {
-    }
-    ~DialogChoice() { SetDialogRunner(FPrevious); }
-
-private:
-    DialogRunner FPrevious;
-};
-
-// What the main window holds of the document, to check that a failed or cancelled import leaves it
-// exactly as it was.
-struct DocumentState
-{
-    QImage Bitmap;
-    QString ImageFileName;
-    QString MapName;
-    QString Caption;
-    QString SaveName;
-    int ClientWidth = 0;
-    int ClientHeight = 0;
-    QVector<MapArea> Areas;
-    QList<TGUIRegion*> Regions;
-
-    static DocumentState Of(TFormCorvantaZonequilter& w)
-    {
-        DocumentState s;
-        s.Bitmap = w.FBitmap;
-        s.ImageFileName = w.FImageFileName;
-        s.MapName = w.FMapName;
-        s.Caption = ShownTitle(w);
-        s.SaveName = SharedSaveDialog()->FileName();
-        s.ClientWidth = w.PanelScene->ClientWidth();
-        s.ClientHeight = w.PanelScene->ClientHeight();
-        s.Areas = GatherMapAreas(*w.PanelScene);
-        s.Regions = w.PanelScene->Regions();
-        return s;
-    }
-    void Compare(const DocumentState& o) const
-    {
-        QCOMPARE(o.Bitmap, Bitmap);
-        QCOMPARE(o.ImageFileName, ImageFileName);
-        QCOMPARE(o.MapName, MapName);
-        QCOMPARE(o.Caption, Caption);
-        QCOMPARE(o.SaveName, SaveName);
-        QCOMPARE(o.ClientWidth, ClientWidth);
-        QCOMPARE(o.ClientHeight, ClientHeight);
-        QCOMPARE(o.Areas, Areas);
-        QCOMPARE(o.Regions, Regions);
-    }
-};
-
-QString areaLine(const QString& shape, const QString& coords, const QString& href = QString(),
-                 const QString& alt = QString(), const QString& target = QString())
-{
-    return QStringLiteral("<area shape=\"%1\" coords=\"%2\" href=\"%3\" alt=\"%4\" target=\"%5\">\n")
-        .arg(shape, coords, href, alt, target);
-}
-
-} // namespace
-
-class TestHTMLImport : public QObject
+class TestHTMLImport : public ImportTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void layout();
     void listShowsImageSrcAndUseMap();
     void reloadRefillsListAndDisablesOK();
@@ -134,102 +28,14 @@ private slots:
     void missingFileShowsMessage();
     void startupImportWithoutShowing();
     void startupImportOfTheDemoMap();
-    void badAreaLeavesDocumentUntouched_data();
-    void badAreaLeavesDocumentUntouched();
-    void pictureThatFailsToLoadIsReported();
     void relativeImageSourceResolvedAgainstHTMLFolder();
     void firstAreaEndsUpFrontMost();
     void importThenWriteIsByteIdentical();
     void importedRegionsAreNotFocused();
     void shapesAndTextsOfTheAreas();
     void okWithoutSelectionDoesNothing();
-
-private:
-    QString writeFile(const QString& name, const QByteArray& bytes);
-    QString writePicture(const QString& name, int width, int height, QColor colour = Qt::red);
-    QString writeMapPage(const QString& name, const QString& imageSrc, const QString& mapName,
-                         const QString& areas);
-    // Runs ExecuteImport; while the dialog is shown, Act drives it.
-    bool runExecuteImport(TFormHTMLImport& dialog, std::function<void(TFormHTMLImport&)> act);
-    void clickRow(TFormHTMLImport& dialog, int row);
-
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<MainWindowFixture> FFixture;
-    std::unique_ptr<TFormHTMLImport> FDialog;
 };
 
-void TestHTMLImport::init()
-{
-    FDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(FDir->isValid());
-    FFixture = std::make_unique<MainWindowFixture>();
-    QVERIFY(FFixture->Ready);
-    FDialog = std::make_unique<TFormHTMLImport>(*FFixture->Window);
-    // The shared dialogs live for the whole run; every test starts with no document file.
-    SharedSaveDialog()->SetFileName(QString());
-    SharedOpenDialog()->SetFileName(QString());
-    FFixture->Window->FormActivate();
-}
-
-void TestHTMLImport::cleanup()
-{
-    FDialog.reset();
-    FFixture.reset();
-    FDir.reset();
-}
-
-QString TestHTMLImport::writeFile(const QString& name, const QByteArray& bytes)
-{
-    const QString path = FDir->filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-QString TestHTMLImport::writePicture(const QString& name, int width, int height, QColor colour)
-{
-    const QString path = FDir->filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    if (!image.save(path, "PNG"))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-QString TestHTMLImport::writeMapPage(const QString& name, const QString& imageSrc, const QString& mapName,
-                                     const QString& areas)
-{
-    const QString html = QStringLiteral("<html><body>\n<img src=\"%1\" usemap=\"#%2\">\n"
-                                        "<map name=\"%2\">\n%3</map>\n</body></html>\n")
-                             .arg(imageSrc, mapName, areas);
-    return writeFile(name, html.toUtf8());
-}
-
-bool TestHTMLImport::runExecuteImport(TFormHTMLImport& dialog, std::function<void(TFormHTMLImport&)> act)
-{
-    bool acted = false;
-    QTimer::singleShot(0, &dialog, [&] {
-        acted = true;
-        QVERIFY(dialog.isVisible());
-        act(dialog);
-    });
-    const bool result = dialog.ExecuteImport();
-    if (!acted)
-        qWarning("the dialog was not shown");
-    return result;
-}
-
-void TestHTMLImport::clickRow(TFormHTMLImport& dialog, int row)
-{
-    QTreeWidgetItem* item = dialog.ListView->topLevelItem(row);
-    QVERIFY(item);
-    const QRect rect = dialog.ListView->visualItemRect(item);
-    QVERIFY(rect.isValid());
-    QTest::mouseClick(dialog.ListView->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-}
 
 void TestHTMLImport::layout()
 {
@@ -278,7 +84,7 @@ void TestHTMLImport::listShowsImageSrcAndUseMap()
     QVERIFY(FDialog->LoadHTMLFile(path));
 
     QTreeWidget* list = FDialog->ListView;
-    QCOMPARE(list->topLevelItemCount(), 3);
+    QCOMPARE(list->topLevelItemCount(), 4);
     QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("a.png"));
     QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("#Map1"));
     QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("e.png"));
@@ -288,6 +94,10 @@ void TestHTMLImport::listShowsImageSrcAndUseMap()
     QCOMPARE(FDialog->Entry(0).MapPosition, 1);
     QCOMPARE(FDialog->Entry(1).MapPosition, 0);
     QCOMPARE(FDialog->Entry(2).MapPosition, 1);
+    // The map that no image uses comes last.
+    QCOMPARE(list->topLevelItem(3)->text(0), QStringLiteral("(no image)"));
+    QCOMPARE(list->topLevelItem(3)->text(1), QStringLiteral("#MAP1"));
+    QCOMPARE(FDialog->Entry(3).MapPosition, 2);
     QCOMPARE(FDialog->PageControl->tabText(0), path);
     QCOMPARE(FDialog->HTMLFileName(), path);
     QVERIFY(list->selectedItems().isEmpty());
@@ -429,7 +239,7 @@ void TestHTMLImport::noImageMapsFound()
     MessageRecorder messages;
     const QString page =
         writeFile(QStringLiteral("none.htm"), "<html><img src=a.png usemap=#nowhere><img src=b.png usemap=m>"
-                                              "<map name=m><area shape=rect coords=1,2,3,4></map></html>");
+                                              "<!-- <map name=m></map> --></html>");
     const DocumentState before = DocumentState::Of(*FFixture->Window);
     DialogChoice choice(page);
     bool shown = false;
@@ -518,115 +328,13 @@ void TestHTMLImport::startupImportOfTheDemoMap()
     HtmlDocument document;
     QVERIFY(document.LoadFromFile(demo, nullptr));
     const QVector<MapArea> expected = GatherMapAreas(*w.PanelScene);
-    QVector<MapArea> areas;
-    QVERIFY(ReadMapAreas(document.Maps().first(), &areas, nullptr));
+    QVector<AreaNote> notes;
+    const QVector<MapArea> areas = ReadMapAreas(document.Maps().first(), &notes);
+    QVERIFY(notes.isEmpty());
     QVERIFY(!areas.isEmpty());
     QCOMPARE(expected, areas);
     QVERIFY(!w.FBitmap.isNull());
     QCOMPARE(w.PanelScene->ClientWidth(), w.FBitmap.width());
-}
-
-void TestHTMLImport::badAreaLeavesDocumentUntouched_data()
-{
-    QTest::addColumn<QString>("badArea");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("rect with a unit") << areaLine(QStringLiteral("rect"), QStringLiteral("10,20px,30,40"))
-                                      << QStringLiteral("'20px' is not a valid integer value");
-    QTest::newRow("rect with three numbers") << areaLine(QStringLiteral("RECT"), QStringLiteral("10,20,30"))
-                                             << QStringLiteral("List index out of bounds (3)");
-    QTest::newRow("circle with two numbers") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6"))
-                                             << QStringLiteral("List index out of bounds (2)");
-    QTest::newRow("circle with a fraction") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,1.5"))
-                                            << QStringLiteral("'1.5' is not a valid integer value");
-    QTest::newRow("poly with an empty item") << areaLine(QStringLiteral("poly"), QStringLiteral("1,2,,4"))
-                                             << QStringLiteral("'' is not a valid integer value");
-    QTest::newRow("rect beyond 32 bits")
-        << areaLine(QStringLiteral("rect"), QStringLiteral("0,0,2147483648,1"))
-        << QStringLiteral("'2147483648' is not a valid integer value");
-}
-
-void TestHTMLImport::badAreaLeavesDocumentUntouched()
-{
-    QFETCH(QString, badArea);
-    QFETCH(QString, message);
-    MessageRecorder messages;
-    TFormCorvantaZonequilter& w = *FFixture->Window;
-    const QString oldPic = writePicture(QStringLiteral("old.png"), 80, 60, Qt::blue);
-    w.FBitmap = QImage(oldPic).convertToFormat(QImage::Format_RGB32);
-    w.FImageFileName = oldPic;
-    w.PanelScene->SetClientSize(80, 60);
-    QPointer<TUIRectangle> a = new TUIRectangle(w.PanelScene);
-    a->SetBoundsRect(TRect{5, 5, 25, 25});
-    a->HRef = QStringLiteral("old.htm");
-    auto* b = new TUICircle(w.PanelScene);
-    b->SetBoundsRect(TRect{30, 30, 50, 50});
-    SharedSaveDialog()->SetFileName(FDir->filePath(QStringLiteral("saved.htm")));
-    w.FormActivate();
-    w.PageControl->setCurrentWidget(w.TabSheetSource);
-    const DocumentState before = DocumentState::Of(w);
-
-    writePicture(QStringLiteral("new.png"), 200, 150, Qt::green);
-    // The bad area comes after good ones, so a partial import would show.
-    const QString page =
-        writeMapPage(QStringLiteral("bad.htm"), QStringLiteral("new.png"), QStringLiteral("NewMap"),
-                     areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")) +
-                         areaLine(QStringLiteral("poly"), QStringLiteral("1,1,20,1,10,10")) + badArea +
-                         areaLine(QStringLiteral("circle"), QStringLiteral("40,40,5")));
-    DialogChoice choice(page);
-    const bool ok = runExecuteImport(*FDialog, [this](TFormHTMLImport& d) {
-        clickRow(d, 0);
-        QTest::mouseClick(d.ButtonOK, Qt::LeftButton);
-    });
-    Q_UNUSED(ok);
-    QVERIFY(!FDialog->isVisible());
-    QCOMPARE(messages.Messages.size(), 1);
-    QCOMPARE(messages.Messages[0].Text, message);
-    QCOMPARE(messages.Messages[0].Icon, QMessageBox::Critical);
-    before.Compare(DocumentState::Of(w));
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetSource);
-    QVERIFY(a);
-    QCOMPARE(a->HRef, QStringLiteral("old.htm"));
-}
-
-void TestHTMLImport::pictureThatFailsToLoadIsReported()
-{
-    MessageRecorder messages;
-    TFormCorvantaZonequilter& w = *FFixture->Window;
-    const QImage oldBitmap = w.FBitmap;
-    const QString oldImageFileName = w.FImageFileName;
-    const QString broken = writeFile(QStringLiteral("broken.png"), "this is not a picture");
-    const QString page =
-        writeMapPage(QStringLiteral("page.htm"), QStringLiteral("broken.png"), QStringLiteral("Kept"),
-                     areaLine(QStringLiteral("rect"), QStringLiteral("1,2,30,40")) +
-                         areaLine(QStringLiteral("circle"), QStringLiteral("50,50,10")));
-    QVERIFY(FDialog->LoadHTMLFile(page));
-    QVERIFY(FDialog->SelectEntry(0));
-    QVERIFY(FDialog->ButtonOKClick());
-
-    QCOMPARE(messages.Messages.size(), 1);
-    QVERIFY2(messages.Messages[0].Text.contains(broken), qPrintable(messages.Messages[0].Text));
-    QCOMPARE(messages.Messages[0].Icon, QMessageBox::Critical);
-    // The import goes on with the previous picture.
-    QCOMPARE(w.FImageFileName, oldImageFileName);
-    QCOMPARE(w.FBitmap, oldBitmap);
-    QCOMPARE(w.PanelScene->ClientWidth(), 300);
-    QCOMPARE(w.FMapName, QStringLiteral("Kept"));
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
-
-    // A picture that is not there at all is reported the same way.
-    messages.Messages.clear();
-    const QString gone = writeMapPage(QStringLiteral("gone.htm"), QStringLiteral("gone.png"),
-                                      QStringLiteral("Gone"), QString());
-    QVERIFY(FDialog->LoadHTMLFile(gone));
-    QVERIFY(FDialog->SelectEntry(0));
-    QVERIFY(FDialog->ButtonOKClick());
-    QCOMPARE(messages.Messages.size(), 1);
-    QVERIFY2(messages.Messages[0].Text.contains(FDir->filePath(QStringLiteral("gone.png"))),
-             qPrintable(messages.Messages[0].Text));
-    QCOMPARE(w.PanelScene->Regions().size(), 0);
 }
 
 void TestHTMLImport::relativeImageSourceResolvedAgainstHTMLFolder()
@@ -745,11 +453,15 @@ void TestHTMLImport::shapesAndTextsOfTheAreas()
                          QStringLiteral("<area shape=poly coords=\"1,2,3,4,5\">\n"));
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
+    NotesAnswer answer(true);
     QVERIFY(FDialog->ButtonOKClick());
+    QCOMPARE(answer.Rows, (QStringList{"2 | d.htm | Shape \"default\" covers the whole picture: left out",
+                                       "3 |  | Shape \"rectangle\" read as \"rect\""}));
     const QList<TGUIRegion*> regions = FFixture->Scene()->Regions();
-    QCOMPARE(regions.size(), 3);
+    QCOMPARE(regions.size(), 4);
+    QCOMPARE(regions[2]->BoundsRect(), (TRect{1, 1, 5, 5}));
     // Front-most (last child) is the first area.
-    auto* rect = qobject_cast<TUIRectangle*>(regions[2]);
+    auto* rect = qobject_cast<TUIRectangle*>(regions[3]);
     QVERIFY(rect);
     QCOMPARE(rect->BoundsRect(), (TRect{10, 20, 30, 40}));
     QCOMPARE(rect->HRef, QStringLiteral("r.htm"));

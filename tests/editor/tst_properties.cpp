@@ -43,6 +43,8 @@ private slots:
     void theFirstDialogIsTheProgramsDialog();
     void browseSetsTheChosenPath();
     void browseCancelledKeepsTheText();
+    void titleEditedOtherAttributesShown_data();
+    void titleEditedOtherAttributesShown();
 };
 
 void TestProperties::layout()
@@ -267,6 +269,49 @@ void TestProperties::browseCancelledKeepsTheText()
     QVERIFY(dialog.RunDialog());
     SetDialogRunner(previous);
     QCOMPARE(dialog.HRef, QStringLiteral("http://keep.example/"));
+}
+
+void TestProperties::titleEditedOtherAttributesShown_data()
+{
+    using List = QVector<QPair<QString, QString>>;
+    QTest::addColumn<List>("attributes");
+    QTest::addColumn<QString>("typed"); // replaces the title; null leaves it alone
+    QTest::addColumn<List>("result");
+    const List kept{{"id", "a1"}, {"title", "Old"}, {"nohref", ""}};
+    QTest::newRow("changed in its place") << kept << "New" << List{{"id", "a1"}, {"title", "New"}, {"nohref", ""}};
+    QTest::newRow("emptied goes") << kept << "" << List{{"id", "a1"}, {"nohref", ""}};
+    QTest::newRow("untouched stays") << kept << QString() << kept;
+    QTest::newRow("new goes last") << List{{"id", "a1"}} << "Hi" << List{{"id", "a1"}, {"title", "Hi"}};
+    QTest::newRow("none stays none") << List{} << QString() << List{};
+}
+
+void TestProperties::titleEditedOtherAttributesShown()
+{
+    using List = QVector<QPair<QString, QString>>;
+    QFETCH(List, attributes);
+    QFETCH(QString, typed);
+    QFETCH(List, result);
+    TFormProperties dialog;
+    dialog.Attributes = attributes;
+    whenShown(dialog, [&] {
+        QCOMPARE(dialog.PanelTitle->text(), QStringLiteral("Title:"));
+        QVERIFY(dialog.EditTitle->y() > dialog.EditAltText->geometry().bottom());
+        QVERIFY(dialog.MemoOther->isReadOnly());
+        if (attributes.size() == 3) {
+            QCOMPARE(dialog.EditTitle->text(), QStringLiteral("Old"));
+            QCOMPARE(dialog.MemoOther->toPlainText(), QStringLiteral("id=\"a1\"\nnohref"));
+        }
+        if (!typed.isNull()) {
+            dialog.EditTitle->selectAll();
+            if (typed.isEmpty())
+                QTest::keyClick(dialog.EditTitle, Qt::Key_Delete);
+            else
+                QTest::keyClicks(dialog.EditTitle, typed);
+        }
+        QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+    });
+    QVERIFY(dialog.RunDialog());
+    QCOMPARE(dialog.Attributes, result);
 }
 
 QTEST_MAIN(TestProperties)

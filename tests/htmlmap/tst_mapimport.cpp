@@ -48,8 +48,14 @@ class TestMapImport : public QObject
 private slots:
     void areaGeometry_data();
     void areaGeometry();
-    void allOrNothingErrors_data();
-    void allOrNothingErrors();
+    void notes_data();
+    void notes();
+    void noteNamesAltWithoutHRefAndCountsEveryChange();
+    void keptAttributes();
+    void mapsWithoutImage();
+    void imageSizeAttributes();
+    void fallbackImagePaths_data();
+    void fallbackImagePaths();
     void textsFromAttributes();
     void areasKeepDocumentOrder();
     void unknownShapesSkipped();
@@ -84,8 +90,19 @@ void TestMapImport::areaGeometry_data()
                                               << "30,40,10,20" << MapArea::rectangle(30, 40, -20, -20);
     QTest::newRow("circle") << "circle"
                             << "50,60,10" << MapArea::circle(40, 50, 20, 20);
-    QTest::newRow("circle negative radius kept") << "CIRCLE"
-                                                 << "5,5,-2" << MapArea::circle(7, 7, -4, -4);
+    QTest::newRow("circle synonym") << "CiRc"
+                                    << "50,60,10" << MapArea::circle(40, 50, 20, 20);
+    QTest::newRow("rect synonym") << "RECTANGLE"
+                                  << "10,20,30,40" << rect;
+    QTest::newRow("poly synonym") << "polygon"
+                                  << "1,2,3,4" << MapArea::polygon({{1, 2}, {3, 4}});
+    QTest::newRow("missing shape is a rect") << QString() << "10,20,30,40" << rect;
+    QTest::newRow("empty shape is a rect") << " "
+                                           << "10,20,30,40" << rect;
+    QTest::newRow("decimals rounded") << "rect"
+                                      << "9.5,19.5,29.4,-0.5" << MapArea::rectangle(10, 20, 19, -21);
+    QTest::newRow("decimal forms") << "poly"
+                                   << ".5,10.,+2.5,-.4" << MapArea::polygon({{1, 10}, {3, 0}});
     QTest::newRow("poly odd item ignored") << "poly"
                                            << "1,2,3,4,5" << MapArea::polygon({{1, 2}, {3, 4}});
     QTest::newRow("poly three") << "POLY"
@@ -103,75 +120,170 @@ void TestMapImport::areaGeometry()
     QFETCH(QString, shape);
     QFETCH(QString, coords);
     QFETCH(MapArea, area);
-    QVector<MapArea> areas;
-    QString error;
-    QVERIFY2(
-        ReadMapAreas(mapOf(QString("<area shape=\"%1\" coords=\"%2\">").arg(shape, coords)), &areas, &error),
-        qPrintable(error));
+    const QString shapeAttribute = shape.isNull() ? QString() : QString(" shape=\"%1\"").arg(shape);
+    const QVector<MapArea> areas = ReadMapAreas(mapOf(QString("<area%1 coords=\"%2\">").arg(shapeAttribute, coords)));
     QCOMPARE(areas.size(), 1);
     QVERIFY(areas[0] == area);
+    QCOMPARE(areas[0].SourceArea, 0);
 }
 
-void TestMapImport::allOrNothingErrors_data()
+void TestMapImport::notes_data()
 {
-    QTest::addColumn<QString>("areasHtml");
-    QTest::addColumn<QString>("message");
+    // Each row: one area between two good ones; what the reader says about it, and whether it
+    // became a region.
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("imported");
+    using K = AreaNote::Kind;
+    QTest::newRow("rect three numbers") << "<area shape=rect coords=1,2,3 href=x.html>" << int(K::BadCoords)
+                                        << "" << "List index out of bounds (3)" << false;
+    QTest::newRow("rect no coords") << "<area shape=rect href=x.html>" << int(K::BadCoords) << ""
+                                    << "List index out of bounds (0)" << false;
+    QTest::newRow("circle two numbers") << "<area shape=circle coords=\"5, 6\" href=x.html>" << int(K::BadCoords)
+                                        << "" << "List index out of bounds (2)" << false;
+    QTest::newRow("unit") << "<area shape=rect coords=10px,2,3,4 href=x.html>" << int(K::BadCoords) << ""
+                          << "'10px' is not a valid integer value" << false;
+    QTest::newRow("empty item") << "<area shape=rect coords=1,,3,4 href=x.html>" << int(K::BadCoords) << ""
+                                << "'' is not a valid integer value" << false;
+    QTest::newRow("too large") << "<area shape=rect coords=1,2,3,2147483648 href=x.html>" << int(K::BadCoords)
+                               << "" << "'2147483648' is not a valid integer value" << false;
+    QTest::newRow("decimal too large") << "<area shape=rect coords=1,2,3,2147483647.5 href=x.html>"
+                                       << int(K::BadCoords) << ""
+                                       << "'2147483647.5' is not a valid integer value" << false;
+    QTest::newRow("poly bad vertex") << "<area shape=poly coords=1,2,a,4 href=x.html>" << int(K::BadCoords) << ""
+                                     << "'a' is not a valid integer value" << false;
+    QTest::newRow("circle bounds overflow") << "<area shape=circle coords=2147483647,0,1 href=x.html>"
+                                            << int(K::BadCoords) << ""
+                                            << "The coordinates \"2147483647,0,1\" are out of range" << false;
+    QTest::newRow("zero radius") << "<area shape=circle coords=5,5,0 href=x.html>" << int(K::NoRadius) << ""
+                                 << "" << false;
+    QTest::newRow("negative radius") << "<area shape=circle coords=5,5,-2 href=x.html>" << int(K::NoRadius) << ""
+                                     << "" << false;
+    QTest::newRow("default") << "<area shape=DEFAULT href=x.html>" << int(K::DefaultShape) << "DEFAULT" << ""
+                             << false;
+    QTest::newRow("unknown") << "<area shape=star coords=1,2,3 href=x.html>" << int(K::UnknownShape) << "star"
+                             << "" << false;
+    QTest::newRow("no shape") << "<area coords=1,2,3,4 href=x.html>" << int(K::NoShape) << "" << "" << true;
+    QTest::newRow("synonym") << "<area shape=Circ coords=1,2,3 href=x.html>" << int(K::ShapeSynonym) << "Circ"
+                             << "" << true;
+    QTest::newRow("rounded") << "<area shape=rect coords=1,2,9.5,4 href=x.html>" << int(K::Rounded) << ""
+                             << "'9.5' is not a valid integer value" << true;
+}
+
+void TestMapImport::notes()
+{
+    QFETCH(QString, area);
+    QFETCH(int, kind);
+    QFETCH(QString, shape);
+    QFETCH(QString, reason);
+    QFETCH(bool, imported);
     const QString good = "<area shape=rect coords=1,2,3,4 href=ok.html>";
-    QTest::newRow("rect three numbers") << good + "<area shape=rect coords=1,2,3>"
-                                        << "List index out of bounds (3)";
-    QTest::newRow("rect no coords") << good + "<area shape=rect>"
-                                    << "List index out of bounds (0)";
-    QTest::newRow("circle two numbers") << "<area shape=circle coords=\"5, 6\">"
-                                        << "List index out of bounds (2)";
-    QTest::newRow("unit") << good + "<area shape=rect coords=10px,2,3,4>"
-                          << "'10px' is not a valid integer value";
-    QTest::newRow("fraction") << "<area shape=circle coords=1,2,3.5>"
-                              << "'3.5' is not a valid integer value";
-    QTest::newRow("empty item") << "<area shape=rect coords=1,,3,4>"
-                                << "'' is not a valid integer value";
-    QTest::newRow("too large") << "<area shape=rect coords=1,2,3,2147483648>"
-                               << "'2147483648' is not a valid integer value";
-    QTest::newRow("poly bad vertex") << good + "<area shape=poly coords=1,2,a,4>"
-                                     << "'a' is not a valid integer value";
-    QTest::newRow("first error wins") << "<area shape=rect coords=x,1><area shape=rect coords=y,1,1,1>"
-                                      << "'x' is not a valid integer value";
-    QTest::newRow("error after skipped shape") << "<area shape=default coords=q><area shape=circle coords=z>"
-                                               << "'z' is not a valid integer value";
-    QTest::newRow("circle bounds overflow") << "<area shape=circle coords=2147483647,0,1>"
-                                            << "The coordinates \"2147483647,0,1\" are out of range";
-    QTest::newRow("circle left overflow") << "<area shape=circle coords=\"-2147483648, 0, 5\">"
-                                          << "The coordinates \"-2147483648, 0, 5\" are out of range";
-    QTest::newRow("rect width overflow") << "<area shape=rect coords=-2147483648,0,2147483647,1>"
-                                         << "The coordinates \"-2147483648,0,2147483647,1\" are out of range";
+    QVector<AreaNote> notes;
+    const QVector<MapArea> areas = ReadMapAreas(mapOf(good + area + good), &notes);
+    QCOMPARE(areas.size(), imported ? 3 : 2);
+    QCOMPARE(areas.last().SourceArea, 2);
+    QCOMPARE(notes.size(), 1);
+    QCOMPARE(int(notes[0].What), kind);
+    QCOMPARE(notes[0].AreaIndex, 1);
+    QCOMPARE(notes[0].Link, QString("x.html"));
+    QCOMPARE(notes[0].Shape, shape);
+    QCOMPARE(notes[0].Reason, reason);
+    QCOMPARE(notes[0].LeftOut(), !imported);
 }
 
-void TestMapImport::allOrNothingErrors()
+void TestMapImport::noteNamesAltWithoutHRefAndCountsEveryChange()
 {
-    // A failing area leaves the caller with nothing but the message: no half-imported map.
-    QFETCH(QString, areasHtml);
-    QFETCH(QString, message);
-    QVector<MapArea> areas{MapArea::rectangle(9, 9, 9, 9)};
-    const QVector<MapArea> before = areas;
-    QString error;
-    QVERIFY(!ReadMapAreas(mapOf(areasHtml), &areas, &error));
-    QCOMPARE(error, message);
-    QVERIFY(areas == before);
+    QVector<AreaNote> notes;
+    const QVector<MapArea> areas =
+        ReadMapAreas(mapOf("<area coords=1.5,2,3,4 alt=Door><area shape=rect coords=1,2,3,4 href=a alt=b>"), &notes);
+    QCOMPARE(areas.size(), 2);
+    QVERIFY(areas[0] == withTexts(MapArea::rectangle(2, 2, 1, 2), "", "Door"));
+    QCOMPARE(notes.size(), 2);
+    QCOMPARE(notes[0].What, AreaNote::Kind::NoShape);
+    QCOMPARE(notes[1].What, AreaNote::Kind::Rounded);
+    QCOMPARE(notes[1].Link, QString("Door"));
+    QCOMPARE(notes[1].Reason, QString("'1.5' is not a valid integer value"));
+    // Nothing to say about a map read exactly as written.
+    notes.clear();
+    ReadMapAreas(mapOf("<area shape=rect coords=1,2,3,4 href=a alt=b>"), &notes);
+    QVERIFY(notes.isEmpty());
+}
 
+void TestMapImport::keptAttributes()
+{
     HtmlDocument document;
-    document.Write("<img src=x.png usemap=#M><map name=M>" + areasHtml + "</map>");
-    const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/site/page.htm");
-    QVERIFY(!imported.Ok);
-    QCOMPARE(imported.ErrorMessage, message);
-    QVERIFY(imported.Areas.isEmpty());
+    document.Write("<img src=p.png usemap=#M><map name=M id=m1 class=nav>"
+                   "<area title=\"Go &amp; see\" shape=rect coords=0,0,1,1 href=a.html id=a1 nohref onclick=\"f()\">"
+                   "<area shape=circle coords=1,1,1></map>");
+    const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/p.htm");
+    QVERIFY(imported.Ok);
+    QCOMPARE(imported.MapAttributes, (AttributeList{{"id", "m1"}, {"class", "nav"}}));
+    QCOMPARE(imported.Areas.size(), 2);
+    QCOMPARE(imported.Areas[0].Attributes,
+             (AttributeList{{"title", "Go & see"}, {"id", "a1"}, {"nohref", ""}, {"onclick", "f()"}}));
+    QVERIFY(imported.Areas[1].Attributes.isEmpty());
+    QCOMPARE(imported.SourceAreaCount, 2);
+    // Written after target, valueless ones bare; a region without any gives the plain line.
+    const QStringList lines = BuildImageMapHTML("p.png", "M", imported.Areas, imported.MapAttributes).split('\n');
+    QCOMPARE(lines[16], QString("<MAP name=\"M\" id=\"m1\" class=\"nav\">"));
+    QCOMPARE(lines[17], QString("<AREA shape=RECT href=\"a.html\" alt=\"\" target=\"\" title=\"Go & see\" id=\"a1\" "
+                                "nohref onclick=\"f()\" coords=0,0,1,1>"));
+    QCOMPARE(lines[18], QString("<AREA shape=CIRCLE href=\"\" alt=\"\" target=\"\" coords=1,1,1>"));
+}
+
+void TestMapImport::mapsWithoutImage()
+{
+    HtmlDocument document;
+    document.Write("<map name=A><area shape=rect coords=1,2,3,4></map><img src=p.png usemap=#b>"
+                   "<map name=B></map><map name=b><area coords=5,6,7,8 href=x></map>");
+    QCOMPARE(MapsWithoutImage(document), (QVector<int>{0, 2}));
+    const ImportedMap imported = ImportMapWithoutImage(document, 2);
+    QVERIFY(imported.Ok);
+    QVERIFY(!imported.HasImage);
+    QCOMPARE(imported.MapName, QString("b"));
+    QCOMPARE(imported.Areas.size(), 1);
+    QVERIFY(!ImportMapWithoutImage(document, 3).Ok);
+}
+
+void TestMapImport::imageSizeAttributes()
+{
+    HtmlDocument document;
+    document.Write("<img src=a.png usemap=#M width=\"120px\" height=80><img src=b.png usemap=#M width=50%>"
+                   "<map name=M></map>");
+    const QVector<ImageMapEntry> entries = FindImageMaps(document);
+    const ImportedMap a = ImportImageMap(document, entries.value(0), "/p.htm");
+    QCOMPARE(a.ImageWidth, 120);
+    QCOMPARE(a.ImageHeight, 80);
+    const ImportedMap b = ImportImageMap(document, entries.value(1), "/p.htm");
+    QCOMPARE(b.ImageWidth, 0);
+    QCOMPARE(b.ImageHeight, 0);
+}
+
+void TestMapImport::fallbackImagePaths_data()
+{
+    QTest::addColumn<QString>("src");
+    QTest::addColumn<QStringList>("paths");
+    QTest::newRow("web address") << "http://example.org/pics/a%20b.png?v=2"
+                                 << QStringList{"/site/a b.png", "/site/images/a b.png"};
+    QTest::newRow("site root") << "/images/x.png" << QStringList{"/site/x.png", "/site/images/x.png"};
+    QTest::newRow("relative has none") << "images/x.png" << QStringList{};
+    QTest::newRow("folder address has none") << "https://example.org/" << QStringList{};
+}
+
+void TestMapImport::fallbackImagePaths()
+{
+    QFETCH(QString, src);
+    QFETCH(QStringList, paths);
+    QCOMPARE(FallbackImagePaths("/site/page.htm", src), paths);
 }
 
 void TestMapImport::textsFromAttributes()
 {
-    QVector<MapArea> areas;
-    QVERIFY(ReadMapAreas(
-        mapOf("<area shape=rect coords=0,0,1,1 href=\"a.html\" target=_top alt=\"Alt &amp; more\">"
-              "<area shape=circle coords=1,1,1>"),
-        &areas, nullptr));
+    const QVector<MapArea> areas =
+        ReadMapAreas(mapOf("<area shape=rect coords=0,0,1,1 href=\"a.html\" target=_top alt=\"Alt &amp; more\">"
+                           "<area shape=circle coords=1,1,1>"));
     QCOMPARE(areas.size(), 2);
     QCOMPARE(areas[0].HRef, QString("a.html"));
     QCOMPARE(areas[0].Target, QString("_top"));
@@ -184,11 +296,9 @@ void TestMapImport::textsFromAttributes()
 
 void TestMapImport::areasKeepDocumentOrder()
 {
-    QVector<MapArea> areas;
-    QVERIFY(
+    const QVector<MapArea> areas =
         ReadMapAreas(mapOf("<area shape=rect coords=0,0,1,1 href=A><area shape=circle coords=1,1,1 href=B>"
-                           "<area shape=poly coords=1,1,2,2,3,1 href=C>"),
-                     &areas, nullptr));
+                           "<area shape=poly coords=1,1,2,2,3,1 href=C>"));
     QCOMPARE(areas.size(), 3);
     QCOMPARE(areas[0].HRef, QString("A"));
     QCOMPARE(areas[1].HRef, QString("B"));
@@ -201,12 +311,8 @@ void TestMapImport::areasKeepDocumentOrder()
 
 void TestMapImport::unknownShapesSkipped()
 {
-    QVector<MapArea> areas;
-    QVERIFY(ReadMapAreas(
-        mapOf("<area shape=default href=d><area shape=rectangle coords=1,2,3,4><area shape=circ "
-              "coords=1,2,3><area shape=polygon coords=1,2><area coords=1,2,3,4><area shape=\"\">"
-              "<area shape=rect coords=1,2,3,4 href=kept>"),
-        &areas, nullptr));
+    const QVector<MapArea> areas = ReadMapAreas(
+        mapOf("<area shape=default href=d><area shape=star coords=1,2,3,4><area shape=rect coords=1,2,3,4 href=kept>"));
     QCOMPARE(areas.size(), 1);
     QVERIFY(areas[0] == withTexts(MapArea::rectangle(1, 2, 2, 2), "kept"));
 }

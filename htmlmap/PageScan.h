@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+// Where the tags of a page's raw text stand, for edits that must keep every
+// other character. Not a parser: it finds tags as the tokenizer would,
+// skipping comments, declarations, the text of raw-text elements (script,
+// style, title, textarea...) and template contents, which hold no element of
+// the document.
+
+struct ScannedAttribute
+{
+    int NameStart = 0;
+    int NameEnd = 0;
+    int ValueStart = -1; // the value without its quotes; -1 when written bare
+    int ValueEnd = -1;
+    QChar Quote;         // '"', '\'' or none
+};
+
+struct ScannedTag
+{
+    int Start = 0;     // the '<'
+    int End = 0;       // one past the '>' (or the end of the text)
+    int NameStart = 0; // the name as written
+    int NameEnd = 0;
+    bool EndTag = false;
+    bool SelfClosing = false; // written with "/>"
+    QVector<ScannedAttribute> Attributes;
+
+    QStringView Name(QStringView text) const { return text.mid(NameStart, NameEnd - NameStart); }
+    bool Is(QStringView text, const char* name) const
+    {
+        return Name(text).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    }
+    // The attribute of that name (any case), or null.
+    const ScannedAttribute* Find(QStringView text, const char* name) const;
+};
+
+class PageScanner
+{
+public:
+    explicit PageScanner(QStringView text) : FText(text) {}
+    // The next start or end tag; false at the end of the text.
+    bool Next(ScannedTag* tag);
+
+private:
+    void SkipRawText(QStringView name);
+    void SkipTemplate();
+    bool ReadTag(ScannedTag* tag);
+
+    QStringView FText;
+    int FPos = 0;
+};
+
+// A map element in the raw text: its start tag, its AREA start tags (nested
+// ones too) and its end tag.
+struct ScannedMap
+{
+    ScannedTag StartTag;
+    QVector<ScannedTag> Areas;
+    int EndTagStart = -1; // the "</map" that closes it
+    int End = -1;         // one past that end tag's '>'
+};
+
+// The map at `mapPosition` among the MAP elements of the text, in document
+// order; false when there are fewer maps or it has no end tag.
+bool FindMapElement(QStringView text, int mapPosition, ScannedMap* map);
