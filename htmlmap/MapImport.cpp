@@ -99,6 +99,28 @@ bool hasField(const QString& name)
     return isOneOf(name, {"shape", "coords", "href", "alt", "target"});
 }
 
+// A kept value is written back as it is, like the texts with a field: an '&' that a browser reads
+// literally stays literal.
+// Only names that read back as the same attribute are kept; the rest ('ref, ="x) is what broken
+// markup leaves behind, and written out it would change the tag around it.
+bool isPlainAttributeName(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':') ||
+              c == QLatin1Char('.')))
+            return false;
+    return true;
+}
+
+QPair<QString, QString> keptAttribute(const QPair<QString, QString>& attribute)
+{
+    if (attribute.second.isEmpty())
+        return attribute;
+    return {attribute.first, EscapeImportedText(attribute.second)};
+}
+
 ImportedMap importMap(const HtmlDocument& document, int mapPosition)
 {
     ImportedMap result;
@@ -106,8 +128,9 @@ ImportedMap importMap(const HtmlDocument& document, int mapPosition)
     result.MapPosition = mapPosition;
     result.MapName = EscapeImportedText(map.Name());
     for (const auto& attribute : map.Element.AttributesInOrder())
-        if (attribute.first.compare(QLatin1String("name"), Qt::CaseInsensitive) != 0)
-            result.MapAttributes.append(attribute);
+        if (attribute.first.compare(QLatin1String("name"), Qt::CaseInsensitive) != 0 &&
+            isPlainAttributeName(attribute.first))
+            result.MapAttributes.append(keptAttribute(attribute));
     result.SourceAreaCount = map.Areas.size();
     result.Areas = ReadMapAreas(map, &result.Notes);
     result.Ok = true;
@@ -120,8 +143,8 @@ AttributeList KeptAreaAttributes(const HtmlElement& area)
 {
     AttributeList kept;
     for (const auto& attribute : area.AttributesInOrder())
-        if (!hasField(attribute.first))
-            kept.append(attribute);
+        if (!hasField(attribute.first) && isPlainAttributeName(attribute.first))
+            kept.append(keptAttribute(attribute));
     return kept;
 }
 
