@@ -11,6 +11,7 @@
 #include "LongTask.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
+#include "PreviewScheme.h"
 #include "TBrowserPage.h"
 #include "UPTFrame.h"
 #include "WebViewHelpers.h"
@@ -196,13 +197,16 @@ QWebEngineView* TFormCorvantaZonequilter::CreateEmbeddedWB()
     if (EmbeddedWB)
         return EmbeddedWB;
     EmbeddedWB = makeWebView(TabSheetPreview, "EmbeddedWB");
-    // The map's texts come from imported files: no script of theirs runs in the Preview.
-    static_cast<TBrowserPage*>(EmbeddedWB->page())->DisableScripts();
+    // The map's texts come from imported files: nothing in them runs or reads a file in the Preview.
+    static_cast<TBrowserPage*>(EmbeddedWB->page())->RestrictToPreview();
     // The same grey as the Edit tab's surround.
     EmbeddedWB->page()->scripts().insert(buttonShadowScript(PanelScene->palette().color(QPalette::Dark)));
     TabSheetPreview->layout()->addWidget(EmbeddedWB);
-    connect(EmbeddedWB->page(), &QWebEnginePage::linkHovered, this,
-            &TFormCorvantaZonequilter::EmbeddedWBStatusTextChange);
+    // A relative link reads as the local file it opens, not as the preview scheme's address.
+    connect(EmbeddedWB->page(), &QWebEnginePage::linkHovered, this, [this](const QString& Link) {
+        const QUrl url(Link);
+        EmbeddedWBStatusTextChange(IsPreviewUrl(url) ? FileUrlForPreviewUrl(url).toString() : Link);
+    });
     return EmbeddedWB;
 }
 

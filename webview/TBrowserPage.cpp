@@ -1,12 +1,31 @@
 #include "TBrowserPage.h"
 
+#include "PreviewScheme.h"
 #include "TBrowserWindow.h"
 
+#include <QTimer>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 
 namespace {
+// The Preview's page loads nothing from the web; the user's links still go there.
+class TNoRemoteRequests : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& Info) override
+    {
+        if (Info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            return;
+        const QString scheme = Info.requestUrl().scheme();
+        if (scheme != PreviewScheme() && scheme != QLatin1String("data") && scheme != QLatin1String("blob"))
+            Info.block(true);
+    }
+};
+
 // A javascript: link runs in the page without asking acceptNavigationRequest, so the click
 // that would follow it is cancelled before the page sees it. The program's own world runs
 // even where the page's scripts are turned off.
@@ -32,13 +51,21 @@ QWebEngineScript refuseScriptLinksScript()
         "      if (/^javascript:/i.test(href)) {"
         "        event.preventDefault();"
         "        event.stopImmediatePropagation();"
+        "        return;"
+        "      }"
+        // A page on the preview scheme may not open local files: a link to one goes through the
+        // scheme, and the page that follows it opens the file (TBrowserPage::acceptNavigationRequest).
+        "      if (location.protocol === '%1:' && typeof node.href === 'string' && /^file:/i.test(node.href)) {"
+        "        var url = new URL(node.href);"
+        "        node.setAttribute('href', '%1:' + url.pathname + url.search + url.hash);"
         "      }"
         "      return;"
         "    }"
         "  }"
         "  window.addEventListener('click', refuse, true);"
         "  window.addEventListener('auxclick', refuse, true);"
-        "})();"));
+        "})();")
+                            .arg(PreviewScheme()));
     return script;
 }
 } // namespace
@@ -52,10 +79,13 @@ TBrowserPage::TBrowserPage(QObject* Parent) : QWebEnginePage(Parent)
     scripts().insert(refuseScriptLinksScript());
 }
 
-void TBrowserPage::DisableScripts()
+void TBrowserPage::RestrictToPreview()
 {
-    // Without script, the local files the page may show cannot be read by anything in it.
+    FPreview = true;
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    setUrlRequestInterceptor(new TNoRemoteRequests(this));
+    InstallPreviewScheme(profile());
 }
 
 bool TBrowserPage::IsScriptUrl(const QUrl& Url)
@@ -74,6 +104,15 @@ bool TBrowserPage::acceptNavigationRequest(const QUrl& Url, QWebEnginePage::Navi
 {
     if (IsScriptUrl(Url))
         return false;
+    // A link the Preview resolved against its own address, or a local link it passed on,
+    // opens the local file it names, as it would from a local page. The Preview's own loads
+    // (typed or reloaded) stay on the scheme.
+    if (IsMainFrame && IsPreviewUrl(Url) &&
+        !(FPreview && (Type == NavigationTypeTyped || Type == NavigationTypeReload))) {
+        const QUrl file = FileUrlForPreviewUrl(Url);
+        QTimer::singleShot(0, this, [this, file] { load(file); });
+        return false;
+    }
     if (FHoldFirstNavigation && IsMainFrame && Url != QUrl(QStringLiteral("about:blank"))) {
         FHoldFirstNavigation = false;
         emit FirstNavigation(Url);

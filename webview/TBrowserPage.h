@@ -18,9 +18,10 @@ public:
     explicit TBrowserPage(QObject* Parent = nullptr);
 
     // For the Preview, which shows the user's own map and needs no script: the page's scripts
-    // (and those in its texts) do not run. The program's own scripts still do. The page shows
-    // local files (the map's picture), which without script it cannot read.
-    void DisableScripts();
+    // (and those in its texts) do not run, the program's own scripts still do. It reaches no
+    // local file and no web address of its own accord: its page and picture come through the
+    // preview scheme, and only links the user follows leave it.
+    void RestrictToPreview();
     // Whether Url is a javascript: address, which no page of the program follows.
     static bool IsScriptUrl(const QUrl& Url);
 
@@ -38,4 +39,5 @@ protected:
 
 private:
     bool FHoldFirstNavigation = false;
+    bool FPreview = false;
 };

@@ -4,6 +4,7 @@
 #include "InternetConnection.h"
 #include "MessageBoxes.h"
 #include "PreviewFolder.h"
+#include "PreviewScheme.h"
 #include "TBrowserWindow.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineSettings>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <cerrno>
@@ -82,7 +84,8 @@ void LoadHTMLIntoWebView(QWebEngineView* View, const QString& Html)
         return;
     // The preview files are written as UTF-8; pages without a charset declaration read so too.
     View->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
-    View->setUrl(QUrl::fromLocalFile(path));
+    InstallPreviewScheme(View->page()->profile());
+    View->setUrl(PreviewUrlForFile(path));
 }
 
 bool TryLoadHTMLIntoWebView(QWebEngineView* View, const QString& Html, QString* ErrorMessage)

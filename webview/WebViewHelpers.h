@@ -19,8 +19,8 @@ QStringList PreviewFileNames(); // "Temp1.html", "Temp2.html", "Temp3.html"
 // throws EFileCreateError naming its path and the system's reason.
 QString WritePreviewFile(const QString& Html);
 
-// Writes the text with WritePreviewFile and navigates the view to the file written; the page
-// then loads asynchronously. Throws EFileCreateError (see EFileCreateError.h) when no preview
+// Writes the text with WritePreviewFile and navigates the view to the file written, shown
+// through the preview scheme (PreviewScheme.h); the page then loads asynchronously. Throws EFileCreateError (see EFileCreateError.h) when no preview
 // file can be written: the view is then not navigated and keeps its page.
 void LoadHTMLIntoWebView(QWebEngineView* View, const QString& Html);
 

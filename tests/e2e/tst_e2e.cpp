@@ -7,6 +7,7 @@
 #include "InternetConnection.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
+#include "PreviewScheme.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "TUICircle.h"
@@ -257,7 +258,7 @@ void TestEndToEnd::roadOfATypicalUse()
     QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
     QVERIFY(loaded.wait(30000));
     QCOMPARE(loaded.first().first().toBool(), true);
-    QCOMPARE(FWindow->EmbeddedWB->url(), QUrl::fromLocalFile(FFolder->filePath("Temp1.html")));
+    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(FFolder->filePath("Temp1.html")));
     const QVariant dom = runJavaScript(
         FWindow->EmbeddedWB,
         QStringLiteral("JSON.stringify(Array.from(document.querySelectorAll('map[name=\"ImageMap\"] area'))"
@@ -363,7 +364,7 @@ void TestEndToEnd::keyboardTabChangeRunsTheHandlers()
     QCOMPARE(FWindow->PageControl->currentWidget(), FWindow->TabSheetPreview);
     QVERIFY(!FWindow->SynEdit->text().isEmpty());
     QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QCOMPARE(FWindow->EmbeddedWB->url(), QUrl::fromLocalFile(FFolder->filePath("Temp1.html")));
+    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(FFolder->filePath("Temp1.html")));
     QCOMPARE(readAll(FFolder->filePath("Temp1.html")), FWindow->SynEdit->text().toUtf8());
 }
 

@@ -5,6 +5,7 @@
 #include "AppFolder.h"
 #include "MessageBoxes.h"
 #include "PreviewFolder.h"
+#include "PreviewScheme.h"
 #include "SettingsFile.h"
 #include "TBrowserWindow.h"
 #include "UPTFrame.h"
@@ -219,7 +220,7 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         QSignalSpy loaded(window.EmbeddedWB, &QWebEngineView::loadFinished);
         QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 60000);
         QCOMPARE(loaded.first().first().toBool(), true);
-        const QString previewFile = window.EmbeddedWB->url().toLocalFile();
+        const QString previewFile = FileUrlForPreviewUrl(window.EmbeddedWB->url()).toLocalFile();
         previewFolder = QFileInfo(previewFile).absolutePath();
         QCOMPARE(QFileInfo(previewFile).fileName(), QStringLiteral("Temp1.html"));
         QVERIFY(!previewFolder.startsWith(Prefix()));
@@ -252,7 +253,7 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         QApplication::sendEvent(surface, &drop);
         QVERIFY(drop.isAccepted());
         QTRY_COMPARE(window.FMapName, QStringLiteral("Dropped"));
-        QCOMPARE(window.EmbeddedWB->url().toLocalFile(), previewFile);
+        QCOMPARE(FileUrlForPreviewUrl(window.EmbeddedWB->url()).toLocalFile(), previewFile);
         QCOMPARE(window.FBitmap.size(), QSize(30, 20));
         QVERIFY(TBrowserWindow::AllWindows().isEmpty());
 

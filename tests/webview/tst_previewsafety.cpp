@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "ImageMapWriter.h"
 #include "MessageBoxes.h"
+#include "PreviewScheme.h"
 #include "TBrowserPage.h"
 #include "TBrowserWindow.h"
 #include "UnitWebHelpers.h"
@@ -77,6 +78,9 @@ private slots:
     void scriptLinksInThePreviewDoNothing();
     void browserWindowFollowsNoScriptLink();
     void unprotectedPageIsRobbed();
+    void previewPageReadsNoFileEvenWithScripts();
+    void previewSchemeServesOnlyPagesAndMedia_data();
+    void previewSchemeServesOnlyPagesAndMedia();
 
 private:
     // The writer's page for a 300 x 100 picture with three areas side by side:
@@ -84,6 +88,8 @@ private:
     // and an ordinary link to linked.htm.
     QString HostileMap();
     bool Load(QWebEngineView& view, const QString& html);
+    // As the program showed the page before the preview scheme: straight from the local file.
+    bool LoadAsLocalFile(QWebEngineView& view, const QString& html);
     // A real mouse click on the picture, x pixels from its left edge.
     void ClickPicture(QWebEngineView& view, int x);
 
@@ -142,6 +148,17 @@ bool TestPreviewSafety::Load(QWebEngineView& view, const QString& html)
     return finished.wait(LoadTimeout) && finished.last().value(0).toBool();
 }
 
+bool TestPreviewSafety::LoadAsLocalFile(QWebEngineView& view, const QString& html)
+{
+    view.resize(500, 300);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        return false;
+    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+    view.setUrl(QUrl::fromLocalFile(WritePreviewFile(html)));
+    return finished.wait(LoadTimeout) && finished.last().value(0).toBool();
+}
+
 void TestPreviewSafety::ClickPicture(QWebEngineView& view, int x)
 {
     // Presses are counted in the program's own world, so that a click the page never got
@@ -178,10 +195,10 @@ void TestPreviewSafety::ClickPicture(QWebEngineView& view, int x)
 
 void TestPreviewSafety::unprotectedPageIsRobbed()
 {
-    // The same page in a web view with the engine's defaults: the script runs and reads the file,
-    // which shows that the page is hostile and that the checks below can see it.
+    // The same page as a local file in a web view with the engine's defaults: the script runs and
+    // reads the file, which shows that the page is hostile and that the checks below can see it.
     QWebEngineView view;
-    QVERIFY(Load(view, HostileMap()));
+    QVERIFY(LoadAsLocalFile(view, HostileMap()));
     ClickPicture(view, 50);
     QTRY_VERIFY_WITH_TIMEOUT(view.url().toString().contains("stolen:" + kSecret), LoadTimeout);
 }
@@ -191,8 +208,9 @@ void TestPreviewSafety::scriptLinksInThePreviewDoNothing()
     QWebEngineView view;
     auto* page = new TBrowserPage(&view);
     view.setPage(page);
-    page->DisableScripts();
+    page->RestrictToPreview();
     QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
     QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
     QVERIFY(Load(view, HostileMap()));
     // The picture shows.
@@ -249,6 +267,61 @@ void TestPreviewSafety::browserWindowFollowsNoScriptLink()
     QTest::qWait(ScriptGrace);
     QCOMPARE(window->title(), QStringLiteral("page"));
     QCOMPARE(window->url(), QUrl::fromLocalFile(page));
+}
+
+void TestPreviewSafety::previewPageReadsNoFileEvenWithScripts()
+{
+    // Should a script ever run in the Preview, the page it runs in still reads no local file,
+    // neither as a file nor through the scheme that shows the page.
+    QWebEngineView view;
+    auto* page = new TBrowserPage(&view);
+    view.setPage(page);
+    page->RestrictToPreview();
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    QVERIFY(Load(view, HostileMap()));
+    QCOMPARE(RunAppScript(page, QStringLiteral("document.images[0].naturalWidth")).toInt(), 300);
+    const QString read = QStringLiteral(
+        "(function(){try{var x=new XMLHttpRequest();x.open('GET','%1',false);x.send();return x.responseText;}"
+        "catch(e){return 'refused';}})()");
+    for (const QUrl& secret : {QUrl::fromLocalFile(FDir->filePath("secret.txt")),
+                               PreviewUrlForFile(FDir->filePath("secret.txt"))}) {
+        QVariant result;
+        bool done = false;
+        page->runJavaScript(read.arg(secret.toString()), [&](const QVariant& value) {
+            result = value;
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, LoadTimeout);
+        QVERIFY2(!result.toString().contains(kSecret), qPrintable(secret.toString()));
+    }
+}
+
+void TestPreviewSafety::previewSchemeServesOnlyPagesAndMedia_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("served");
+    QTest::newRow("preview file") << "Temp1.html" << int(TPreviewServe::Serve);
+    QTest::newRow("picture") << "pic.png" << int(TPreviewServe::Serve);
+    QTest::newRow("text file") << "secret.txt" << int(TPreviewServe::Deny);
+    QTest::newRow("text named as a picture") << "secret.png" << int(TPreviewServe::Deny);
+    QTest::newRow("other page") << "linked.htm" << int(TPreviewServe::Deny);
+    QTest::newRow("preview name elsewhere") << "sub/Temp1.html" << int(TPreviewServe::Deny);
+    QTest::newRow("folder") << "sub" << int(TPreviewServe::Deny);
+    QTest::newRow("missing") << "none.png" << int(TPreviewServe::NotFound);
+}
+
+void TestPreviewSafety::previewSchemeServesOnlyPagesAndMedia()
+{
+    QFETCH(QString, name);
+    QFETCH(int, served);
+    WritePreviewFile(QStringLiteral("<p>page</p>"));
+    QVERIFY(QFile::copy(FDir->filePath("secret.txt"), FDir->filePath("secret.png")));
+    QVERIFY(QDir(FDir->path()).mkpath("sub"));
+    QFile elsewhere(FDir->filePath("sub/Temp1.html"));
+    QVERIFY(elsewhere.open(QIODevice::WriteOnly));
+    elsewhere.write("<p>not ours</p>");
+    elsewhere.close();
+    QCOMPARE(int(PreviewServes(FDir->filePath(name))), served);
 }
 
 QTEST_MAIN(TestPreviewSafety)

@@ -1,5 +1,6 @@
 // The helpers that drive a real web engine: preview files shown in a QWebEngineView, and the
 // named browser windows. Runs under xvfb-run.
+#include "PreviewScheme.h"
 #include "TBrowserPage.h"
 #include "TBrowserWindow.h"
 #include "UnitWebHelpers.h"
@@ -156,7 +157,7 @@ void TestWebView::previewShowsWrittenPage()
     const QString html = QStringLiteral("<html><head><title>Preview</title></head>"
                                         "<body><p id=\"x\">Caf\u00e9 \u20ac</p></body></html>");
     QVERIFY(LoadPreview(view, html));
-    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp1.html"))));
+    QCOMPARE(view.url(), PreviewUrlForFile(FDir->filePath(QStringLiteral("Temp1.html"))));
     QCOMPARE(
         RunJavaScript(view.page(), QStringLiteral("document.getElementById('x').textContent")).toString(),
         QStringLiteral("Caf\u00e9 \u20ac"));
@@ -170,7 +171,7 @@ void TestWebView::secondPreviewRewritesAndShowsNewText()
     QCOMPARE(Body(&view), QStringLiteral("first"));
     QVERIFY(LoadPreview(view, QStringLiteral("<p>second</p>")));
     QCOMPARE(Body(&view), QStringLiteral("second"));
-    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp1.html"))));
+    QCOMPARE(view.url(), PreviewUrlForFile(FDir->filePath(QStringLiteral("Temp1.html"))));
 }
 
 void TestWebView::emptyTextShowsBlankPage()
@@ -186,7 +187,7 @@ void TestWebView::previewFallsBackToTemp2WhenTemp1IsAFolder()
     QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("Temp1.html")));
     QWebEngineView view;
     QVERIFY(LoadPreview(view, QStringLiteral("<p>in two</p>")));
-    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp2.html"))));
+    QCOMPARE(view.url(), PreviewUrlForFile(FDir->filePath(QStringLiteral("Temp2.html"))));
     QCOMPARE(Body(&view), QStringLiteral("in two"));
 }
 
@@ -202,7 +203,7 @@ void TestWebView::previewFallsBackToTemp3WhenTemp1AndTemp2AreLocked()
     }
     QWebEngineView view;
     QVERIFY(LoadPreview(view, QStringLiteral("<p>in three</p>")));
-    QCOMPARE(view.url(), QUrl::fromLocalFile(FDir->filePath(QStringLiteral("Temp3.html"))));
+    QCOMPARE(view.url(), PreviewUrlForFile(FDir->filePath(QStringLiteral("Temp3.html"))));
     QCOMPARE(Body(&view), QStringLiteral("in three"));
     qDeleteAll(holders);
 }
@@ -339,6 +340,15 @@ void TestWebView::previewLinkGoesToOpenNamedWindow()
     QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(again), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("again"), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
+
+    // A relative link names a file beside the preview file, as from a local page.
+    QVERIFY(LoadPreview(
+        preview, QStringLiteral("<a id=\"c\" target=\"CorvantaWebBrowser\" href=\"linked.htm#x\">c</a>")));
+    RunJavaScript(page, QStringLiteral("document.getElementById('c').click()"));
+    QUrl expected = QUrl::fromLocalFile(linked);
+    expected.setFragment(QStringLiteral("x"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->url(), expected, LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
 }
 
 void TestWebView::previewLinkOpensNamedWindowReusedLater()
