@@ -10,6 +10,7 @@
 #include "UnitWebHelpers.h"
 
 #include <QImage>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -278,7 +279,11 @@ void TestPreviewSafety::previewPageReadsNoFileEvenWithScripts()
     view.setPage(page);
     page->RestrictToPreview();
     page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
-    QVERIFY(Load(view, HostileMap()));
+    // Nor does it load anything from the web: a picture on a web server is never asked for.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString remote = QStringLiteral("<img src=\"http://127.0.0.1:%1/x.png\">").arg(server.serverPort());
+    QVERIFY(Load(view, HostileMap().replace(QStringLiteral("</MAP>"), QStringLiteral("</MAP>") + remote)));
     QCOMPARE(RunAppScript(page, QStringLiteral("document.images[0].naturalWidth")).toInt(), 300);
     const QString read = QStringLiteral(
         "(function(){try{var x=new XMLHttpRequest();x.open('GET','%1',false);x.send();return x.responseText;}"
@@ -294,6 +299,7 @@ void TestPreviewSafety::previewPageReadsNoFileEvenWithScripts()
         QTRY_VERIFY_WITH_TIMEOUT(done, LoadTimeout);
         QVERIFY2(!result.toString().contains(kSecret), qPrintable(secret.toString()));
     }
+    QVERIFY(!server.waitForNewConnection(1000));
 }
 
 void TestPreviewSafety::previewSchemeServesOnlyPagesAndMedia_data()
