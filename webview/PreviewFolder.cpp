@@ -1,7 +1,5 @@
 #include "PreviewFolder.h"
 
-#include "AppFolder.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -28,15 +26,26 @@ QString MakePrivateFolder()
     qAddPostRoutine(RemovePrivatePreviewFolder);
     return PrivateFolder()->path() + QLatin1Char('/');
 }
+
+QString& FolderOverride()
+{
+    static QString folder;
+    return folder;
+}
 } // namespace
 
 QString GetPreviewFolder()
 {
+    if (!FolderOverride().isEmpty())
+        return FolderOverride();
     if (PrivateFolder())
         return PrivateFolder()->path() + QLatin1Char('/');
-    if (IsAppFolderWritable())
-        return GetAppFolder();
     return MakePrivateFolder();
+}
+
+void SetPreviewFolderOverride(const QString& Folder)
+{
+    FolderOverride() = Folder.isEmpty() || Folder.endsWith(QLatin1Char('/')) ? Folder : Folder + QLatin1Char('/');
 }
 
 void RemovePrivatePreviewFolder()

@@ -7,6 +7,7 @@
 #include "InternetConnection.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
+#include "PreviewFolder.h"
 #include "PreviewScheme.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
@@ -140,6 +141,7 @@ void TestEndToEnd::cleanup()
     SetMessageBoxRunner({});
     SetInternetConnectedProbe({});
     SetAppFolderOverride(QString());
+    RemovePrivatePreviewFolder();
     FFolder.reset();
 }
 
@@ -258,7 +260,7 @@ void TestEndToEnd::roadOfATypicalUse()
     QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
     QVERIFY(loaded.wait(30000));
     QCOMPARE(loaded.first().first().toBool(), true);
-    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(FFolder->filePath("Temp1.html")));
+    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
     const QVariant dom = runJavaScript(
         FWindow->EmbeddedWB,
         QStringLiteral("JSON.stringify(Array.from(document.querySelectorAll('map[name=\"ImageMap\"] area'))"
@@ -333,7 +335,7 @@ void TestEndToEnd::previewFromCodeLoadsNothing()
     QVERIFY(FWindow->EmbeddedWB != nullptr);
     QVERIFY(FWindow->EmbeddedWB->url().isEmpty());
     QVERIFY(FWindow->SynEdit->text().isEmpty());
-    QVERIFY(!QFile::exists(FFolder->filePath("Temp1.html")));
+    QVERIFY(!QFile::exists(GetPreviewFolder() + "Temp1.html"));
 }
 
 void TestEndToEnd::previewBackgroundIsButtonShadowNotMagenta()
@@ -364,8 +366,8 @@ void TestEndToEnd::keyboardTabChangeRunsTheHandlers()
     QCOMPARE(FWindow->PageControl->currentWidget(), FWindow->TabSheetPreview);
     QVERIFY(!FWindow->SynEdit->text().isEmpty());
     QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(FFolder->filePath("Temp1.html")));
-    QCOMPARE(readAll(FFolder->filePath("Temp1.html")), FWindow->SynEdit->text().toUtf8());
+    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
+    QCOMPARE(readAll(GetPreviewFolder() + "Temp1.html"), FWindow->SynEdit->text().toUtf8());
 }
 
 void TestEndToEnd::servicesOfflineShowsThePageBesideTheProgram()

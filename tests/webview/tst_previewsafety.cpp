@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "ImageMapWriter.h"
 #include "MessageBoxes.h"
+#include "PreviewFolder.h"
 #include "PreviewScheme.h"
 #include "TBrowserPage.h"
 #include "TBrowserWindow.h"
@@ -102,6 +103,7 @@ void TestPreviewSafety::init()
     FDir = new QTemporaryDir;
     QVERIFY(FDir->isValid());
     SetAppFolderOverride(FDir->path());
+    SetPreviewFolderOverride(FDir->path());
     SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::No; });
     QFile secret(FDir->filePath("secret.txt"));
     QVERIFY(secret.open(QIODevice::WriteOnly));
@@ -121,6 +123,7 @@ void TestPreviewSafety::cleanup()
     TBrowserWindow::CloseAll();
     SetMessageBoxRunner(nullptr);
     SetAppFolderOverride(QString());
+    SetPreviewFolderOverride(QString());
     delete FDir;
     FDir = nullptr;
 }

@@ -1,5 +1,6 @@
 // The web-view helpers that need no running web engine: program folder, dialogs, message
 // boxes, caption, status bar, addresses and the preview files.
+#include "PreviewFolder.h"
 #include "TBrowserWindow.h"
 #include "TSharedFileDialog.h"
 #include "UnitWebHelpers.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 QByteArray ReadAll(const QString& path)
@@ -47,6 +49,7 @@ class TestWebHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    void previewFolderIsPrivateToThisRun();
     void init();
     void cleanup();
 
@@ -115,6 +118,7 @@ void TestWebHelpers::init()
     FDir = new QTemporaryDir;
     QVERIFY(FDir->isValid());
     SetAppFolderOverride(FDir->path());
+    SetPreviewFolderOverride(FDir->path());
     FBox = ShownBox();
     FAnswer = QMessageBox::Ok;
     SetMessageBoxRunner([this](QMessageBox& box) {
@@ -134,8 +138,26 @@ void TestWebHelpers::cleanup()
     SetDialogRunner(nullptr);
     SetInternetConnectedProbe(nullptr);
     SetAppFolderOverride(QString());
+    SetPreviewFolderOverride(QString());
     delete FDir;
     FDir = nullptr;
+}
+
+void TestWebHelpers::previewFolderIsPrivateToThisRun()
+{
+    // Even where the program's folder is writable, no other user may read or replace the page.
+    SetPreviewFolderOverride(QString());
+    const QString folder = GetPreviewFolder();
+    QVERIFY(!folder.isEmpty());
+    QVERIFY(!folder.startsWith(FDir->path()));
+    QCOMPARE(GetPreviewFolder(), folder);
+    const QFileInfo info(folder);
+    QCOMPARE(info.ownerId(), ::geteuid());
+    QCOMPARE(info.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(QFileInfo(WritePreviewFile(QStringLiteral("<p/>"))).absolutePath() + QLatin1Char('/'), folder);
+    RemovePrivatePreviewFolder();
+    QVERIFY(!QFileInfo::exists(folder));
 }
 
 void TestWebHelpers::appFolderOverrideComesFirst()

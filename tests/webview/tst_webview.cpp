@@ -1,5 +1,6 @@
 // The helpers that drive a real web engine: preview files shown in a QWebEngineView, and the
 // named browser windows. Runs under xvfb-run.
+#include "PreviewFolder.h"
 #include "PreviewScheme.h"
 #include "TBrowserPage.h"
 #include "TBrowserWindow.h"
@@ -102,6 +103,7 @@ void TestWebView::init()
     FDir = new QTemporaryDir;
     QVERIFY(FDir->isValid());
     SetAppFolderOverride(FDir->path());
+    SetPreviewFolderOverride(FDir->path());
     FQuestions = 0;
     FAnswer = QMessageBox::No;
     SetMessageBoxRunner([this](QMessageBox&) {
@@ -116,6 +118,7 @@ void TestWebView::cleanup()
     SetMessageBoxRunner(nullptr);
     SetInternetConnectedProbe(nullptr);
     SetAppFolderOverride(QString());
+    SetPreviewFolderOverride(QString());
     delete FDir;
     FDir = nullptr;
 }
@@ -217,7 +220,7 @@ void TestWebView::previewFailureKeepsThePage()
     QTemporaryDir blocked;
     for (const QString& name : PreviewFileNames())
         QVERIFY(QDir(blocked.path()).mkdir(name));
-    SetAppFolderOverride(blocked.path());
+    SetPreviewFolderOverride(blocked.path());
     QSignalSpy started(&view, &QWebEngineView::loadStarted);
     bool thrown = false;
     try {
