@@ -11,6 +11,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QTranslator>
 #include <memory>
 
 namespace {
@@ -301,6 +303,45 @@ QString TranslateMessage(const QString& Text)
     } catch (const ETranslationError&) {
         return Text;
     }
+}
+
+namespace {
+class TTableTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return !Table(); }
+
+    QString translate(const char* Context, const char* SourceText, const char* Disambiguation,
+                      int Count) const override
+    {
+        Q_UNUSED(Disambiguation);
+        Q_UNUSED(Count);
+        if (!Table() || !SourceText || !IsOwnContext(Context))
+            return QString();
+        const QString source = QString::fromUtf8(SourceText);
+        const QString translated = TranslateMessage(source);
+        // An empty answer tells Qt to keep the source text.
+        return translated == source ? QString() : translated;
+    }
+
+private:
+    static bool IsOwnContext(const char* Context)
+    {
+        // Qt's classes keep their own translations; QObject::tr is ours.
+        return Context && (Context[0] != 'Q' || qstrcmp(Context, "QObject") == 0);
+    }
+};
+} // namespace
+
+void InstallTableTranslator()
+{
+    static TTableTranslator* translator = nullptr;
+    if (translator || !QCoreApplication::instance())
+        return;
+    translator = new TTableTranslator(QCoreApplication::instance());
+    QCoreApplication::installTranslator(translator);
 }
 
 QString TranslationSection(const QObject* Component)

@@ -41,6 +41,11 @@ QString TranslateText(const QString& Text, const QString& Section);
 // itself, as a message must still be shown.
 QString TranslateMessage(const QString& Text);
 
+// Routes the program's own tr() texts (those of the libraries that know no translation table,
+// such as the HTML reader and the picture loader) through the table's message strings. Qt's
+// own texts are left to Qt. Installed on the application by InstallTableTranslator.
+void InstallTableTranslator();
+
 // The section a component is translated from: the class name of the window it belongs to,
 // following the parents from the component itself, or "Application" when none is reached.
 QString TranslationSection(const QObject* Component);

@@ -85,6 +85,7 @@ int main(int argc, char* argv[])
         QMessageBox::critical(nullptr, ApplicationTitle(), error);
         return 1;
     }
+    InstallTableTranslator();
     // Settings.ini is checked once, before the main window reads its toolbar layout.
     notices += PrepareSettingsFile();
     notices.removeAll(QString());

@@ -35,6 +35,7 @@ private slots:
     void translateTextRaisesForBadOctal();
     void missingFileLeavesTableEmpty();
     void loadsFileFromDisk();
+    void ownTrTextsComeFromTheTable();
     void lineBreakInKeyMatchesCrLfOrLf_data();
     void lineBreakInKeyMatchesCrLfOrLf();
     void translationFileChosen_data();
@@ -292,6 +293,26 @@ void TestTranslationTable::loadsFileFromDisk()
     QCOMPARE(TranslateText("Memory usage:", "TFormAboutBox"), QString("Speicherauslastung:"));
     FreeTranslations();
     QCOMPARE(TranslateText("Memory usage:", "TFormAboutBox"), QString("Memory usage:"));
+}
+
+void TestTranslationTable::ownTrTextsComeFromTheTable()
+{
+    // Texts of the libraries without a table (the picture loader, the HTML reader) are
+    // translated like the window's messages; Qt's own texts are left to Qt.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("lang.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<//STRING_TABLE->\r\nE=The file is in use.\r\nT=Die Datei wird verwendet.\r\n"
+               "E=Cancel\r\nT=Abbrechen\r\n");
+    file.close();
+    QVERIFY(LoadTranslationFile(file.fileName()));
+    InstallTableTranslator();
+    QCOMPARE(QCoreApplication::translate("WebViewHelpers", "The file is in use."), QString("Die Datei wird verwendet."));
+    QCOMPARE(QObject::tr("The file is in use."), QString("Die Datei wird verwendet."));
+    QCOMPARE(QCoreApplication::translate("WebViewHelpers", "No entry"), QString("No entry"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+    FreeTranslations();
+    QCOMPARE(QCoreApplication::translate("WebViewHelpers", "The file is in use."), QString("The file is in use."));
 }
 
 void TestTranslationTable::lineBreakInKeyMatchesCrLfOrLf_data()
