@@ -203,7 +203,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
 
     if (!TBArrow->isChecked())
         PanelScene->SetSceneCursor(Qt::CrossCursor);
-    else if (PanelScene->ShapeAt(X, Y))
+    else if (PanelScene->ShapeAt(X, Y) || SelectedPolygonEdgeAt(X, Y))
         PanelScene->SetSceneCursor(Qt::SizeAllCursor);
     else
         PanelScene->SetSceneCursor(Qt::ArrowCursor);
