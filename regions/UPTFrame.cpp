@@ -460,15 +460,6 @@ void TPTCustomGroup::CancelControlDrag()
     }
 }
 
-TUserInterfaceControl* TPTCustomGroup::ControlAt(const QPoint& ViewportPos) const
-{
-    for (QGraphicsItem* Item : items(ViewportPos))
-        if (Item->isVisible())
-            if (auto* Control = qobject_cast<TUserInterfaceControl*>(Item->toGraphicsObject()))
-                return Control;
-    return nullptr;
-}
-
 void TPTCustomGroup::mousePressEvent(QMouseEvent* Event)
 {
     Event->accept();
