@@ -52,6 +52,8 @@ void TFormCorvantaZonequilter::ShowSceneContextMenu(const QPoint& Pos)
     // No menu while the left button is down on the scene.
     if (FContextMenuSuppressed)
         return;
+    if (ShowPointContextMenu(Pos))
+        return;
     PopupMenu1->popup(PanelScene->viewport()->mapToGlobal(Pos));
 }
 
@@ -95,20 +97,23 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     if (!region)
         return;
     TFormProperties* dialog = PropertiesDialog();
+    const MapArea before = RegionArea(*region);
     dialog->Target = region->Target;
     dialog->HRef = region->HRef;
     dialog->AltText = region->AltText;
     dialog->Attributes = region->Attributes;
+    dialog->Geometry = before;
     if (dialog->RunDialog() && region) {
-        const MapArea before = RegionArea(*region);
-        MapArea after = before;
+        MapArea after = *dialog->Geometry;
         after.Target = dialog->Target;
         after.HRef = dialog->HRef;
         after.AltText = dialog->AltText;
         after.Attributes = dialog->Attributes;
+        after.SourceArea = before.SourceArea;
+        // The region as the dialog found it: nothing else changes it while the dialog is modal.
         if (after != before)
             FDocument->Push(
-                new TChangeTextsCommand(*FDocument, FDocument->PositionOf(region), before, after));
+                new TChangePropertiesCommand(*FDocument, FDocument->PositionOf(region), before, after));
     }
 }
 

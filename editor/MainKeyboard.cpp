@@ -158,10 +158,20 @@ void TFormCorvantaZonequilter::PaintBoxPolyDoubleClick(Qt::MouseButton Button, Q
         FinishPolygon();
 }
 
-void TFormCorvantaZonequilter::PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int)
+void TFormCorvantaZonequilter::PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
+                                                     int Y)
 {
-    if (Button == Qt::LeftButton && TBArrow->isChecked() && FSceneDrag == SceneDrag::Moving)
-        FPropertiesAtRelease = true;
+    if (Button != Qt::LeftButton || !TBArrow->isChecked() || FSceneDrag != SceneDrag::Moving)
+        return;
+    auto* polygon = qobject_cast<TUIPolygon*>(FMovingRegion.data());
+    if (polygon && polygon->EdgeAt(TPoint{X, Y}, TUIPolygon::EdgeTolerance(PanelScene->Zoom())) >= 0) {
+        // On the outline the double click adds a corner; the release still to come ends nothing.
+        CancelSceneDrag();
+        polygon->SetFocus();
+        InsertPolygonPoint(X, Y);
+        return;
+    }
+    FPropertiesAtRelease = true;
 }
 
 void TFormCorvantaZonequilter::CancelDragByKey()

@@ -139,7 +139,7 @@ void TFormCorvantaZonequilter::ShowPointerPosition(int X, int Y)
     StatusPanel1->setText(QStringLiteral("%1 x %2").arg(X).arg(Y));
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
+void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                                                    int Y)
 {
     if (Button != Qt::LeftButton)
@@ -148,10 +148,14 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
     // ends here, so nothing of it stays on the screen.
     CancelSceneDrag();
     FContextMenuSuppressed = true;
+    // The selected polygon's outline belongs to it, also where it runs just outside.
+    TUIPolygon* onOutline = TBArrow->isChecked() ? SelectedPolygonEdgeAt(X, Y) : nullptr;
+    if (onOutline && (Shift & Qt::ControlModifier) && InsertPolygonPoint(X, Y))
+        return;
     ClearActiveControl();
 
     if (TBArrow->isChecked()) {
-        TGUIRegion* region = qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(X, Y));
+        TGUIRegion* region = onOutline ? onOutline : qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(X, Y));
         FMovingRegion = region;
         if (region) {
             FSceneDrag = SceneDrag::Moving;
@@ -199,7 +203,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
 
     if (!TBArrow->isChecked())
         PanelScene->SetSceneCursor(Qt::CrossCursor);
-    else if (PanelScene->ShapeAt(X, Y))
+    else if (PanelScene->ShapeAt(X, Y) || SelectedPolygonEdgeAt(X, Y))
         PanelScene->SetSceneCursor(Qt::SizeAllCursor);
     else
         PanelScene->SetSceneCursor(Qt::ArrowCursor);

@@ -21,6 +21,13 @@ QString CreateText(MapArea::Shape Shape)
     return EditorText(QStringLiteral("Create Polygon Region"));
 }
 
+// Only a changed geometry is given again: a polygon given its vertices rebuilds its handles.
+bool SameGeometry(const MapArea& A, const MapArea& B)
+{
+    return A.shape == B.shape && A.Left == B.Left && A.Top == B.Top && A.Width == B.Width &&
+           A.Height == B.Height && A.Vertices == B.Vertices;
+}
+
 } // namespace
 
 TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const MapArea& Area)
@@ -98,24 +105,30 @@ void TChangeGeometryCommand::undo()
     FDocument.Select(FPosition);
 }
 
-TChangeTextsCommand::TChangeTextsCommand(TMapDocument& Document, int Position, const MapArea& Before,
-                                         const MapArea& After)
+TChangePropertiesCommand::TChangePropertiesCommand(TMapDocument& Document, int Position,
+                                                   const MapArea& Before, const MapArea& After)
     : QUndoCommand(EditorText(QStringLiteral("Change Region Properties"))), FDocument(Document),
       FPosition(Position), FBefore(Before), FAfter(After), FSelectedBefore(Document.SelectedPosition())
 {
 }
 
-void TChangeTextsCommand::redo()
+void TChangePropertiesCommand::redo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
         ApplyAreaTexts(*region, FAfter);
+        if (!SameGeometry(FBefore, FAfter))
+            ApplyAreaGeometry(*region, FAfter);
+    }
     FDocument.Select(FPosition);
 }
 
-void TChangeTextsCommand::undo()
+void TChangePropertiesCommand::undo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
+    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
         ApplyAreaTexts(*region, FBefore);
+        if (!SameGeometry(FBefore, FAfter))
+            ApplyAreaGeometry(*region, FBefore);
+    }
     FDocument.Select(FSelectedBefore);
 }
 

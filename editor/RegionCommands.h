@@ -61,12 +61,13 @@ private:
     MapArea FAfter;
 };
 
-// The properties dialog's OK: the link, target, alternate text and other attributes (the title
-// among them) before and after, one step.
-class TChangeTextsCommand : public QUndoCommand
+// The properties dialog's OK: the link, target, alternate text, other attributes (the title among
+// them) and the typed coordinates before and after, one step.
+class TChangePropertiesCommand : public QUndoCommand
 {
 public:
-    TChangeTextsCommand(TMapDocument& Document, int Position, const MapArea& Before, const MapArea& After);
+    TChangePropertiesCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                             const MapArea& After);
     void undo() override;
     void redo() override;
 

@@ -453,6 +453,7 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
     PopupMenu1->addAction(MenuItemProperties);
     PopupMenu1->setDefaultAction(MenuItemProperties);
     TabSheetEdit->addAction(MenuItemDelete);
+    CreatePointMenu();
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TFormCorvantaZonequilter::PopupMenu1Popup);
     PanelScene->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PanelScene, &QWidget::customContextMenuRequested, this,

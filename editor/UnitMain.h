@@ -27,6 +27,7 @@ class QToolBar;
 class QWidget;
 class TPTGroup;
 class TPolyOverlay;
+class TUIPolygon;
 class TFormProperties;
 class TFormBitmapLoader;
 class TFormHTMLImport;
@@ -221,6 +222,9 @@ public:
     QAction* MenuItemSendtoBack = nullptr;
     QAction* MenuItemBringtoFront = nullptr;
     QAction* MenuItemProperties = nullptr;
+    // The menu of a polygon's corner handle.
+    QMenu* PopupMenuPoint = nullptr;
+    QAction* MenuItemDeletePoint = nullptr;
 
     // The status bar's three panels (400, 70 centred, 50).
     QLabel* StatusPanel0 = nullptr;
@@ -294,7 +298,8 @@ public slots:
     void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
     // A double click places its corner (once) and finishes a polygon of three corners or more.
     void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    // A double click on a region with the selection tool opens its properties at the release.
+    // A double click on a region with the selection tool opens its properties at the release; on the
+    // selected polygon's outline it puts a corner there instead.
     void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void PaintBoxPolyPaint();
 
@@ -388,6 +393,15 @@ private:
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     void RegionFocusLost(TGUIRegion* Region);
     void ShowSceneContextMenu(const QPoint& Pos);
+    // Polygon corners (MainPolygonPoints.cpp). The selected polygon when (X, Y) lies on its outline,
+    // else null; Edge and OnEdge as TUIPolygon::EdgeAt.
+    TUIPolygon* SelectedPolygonEdgeAt(int X, int Y, int* Edge = nullptr, TPoint* OnEdge = nullptr) const;
+    // A corner on the selected polygon's outline at (X, Y), one step; false when there is none to add.
+    bool InsertPolygonPoint(int X, int Y);
+    // The corner menu when Pos is on a corner handle of the selected polygon; false otherwise.
+    bool ShowPointContextMenu(const QPoint& Pos);
+    void MenuItemDeletePointClick();
+    void CreatePointMenu();
     TRect MovingOutline() const;
     TRect CircleSquare() const;
 
@@ -413,6 +427,9 @@ private:
     TRecoveryFile* FRecovery = nullptr;
     QTimer* FRecoveryDebounce = nullptr;
     QTimer* FRecoveryTimer = nullptr;
+    // The corner the corner menu was opened on.
+    QPointer<TGUIRegion> FMenuPolygon;
+    int FMenuVertex = -1;
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;

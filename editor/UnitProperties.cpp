@@ -2,6 +2,8 @@
 
 #include "EditorDialogs.h"
 #include "MainWindowHelpers.h"
+#include "MessageBoxes.h"
+#include "RegionCoordinates.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "Translation.h"
@@ -21,7 +23,8 @@ namespace {
 // The edit controls beside the labels start here.
 constexpr int editLeft = 88;
 
-QLabel* makeLabelPanel(QWidget* parent, const char* name, const QString& text, const QRect& bounds)
+QLabel* makeLabelPanel(QWidget* parent, const char* name, const QString& text, const QRect& bounds,
+                       int nextLeft = editLeft)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -30,10 +33,18 @@ QLabel* makeLabelPanel(QWidget* parent, const char* name, const QString& text, c
     // Frame:" would lose its colon: the panel grows into the gap before the
     // edit control, as far as its text needs.
     QRect fitted = bounds;
-    const int widest = editLeft - 2 - bounds.left();
+    const int widest = nextLeft - 2 - bounds.left();
     fitted.setWidth(std::clamp(label->sizeHint().width(), bounds.width(), std::max(widest, bounds.width())));
     label->setGeometry(fitted);
     return label;
+}
+
+QLineEdit* makeCoordinateEdit(QWidget* parent, const char* name, const QRect& bounds)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(bounds);
+    return edit;
 }
 
 } // namespace
@@ -46,13 +57,14 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
 
     // The controls keep their designed places; the 8-pixel border surrounds them.
     constexpr int border = 8;
-    constexpr int extraHeight = 96;
+    constexpr int extraHeight = 148;
     auto* content = new QWidget(this);
     content->setGeometry(border, border, 345, 209 + extraHeight);
 
     PageControl = new QTabWidget(content);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    // Taller than the link, target and alternate text need: the title and the page's other attributes go below.
+    // Taller than the link, target and alternate text need: the title and the page's other attributes go
+    // below.
     PageControl->setGeometry(0, 0, 345, 177 + extraHeight);
     PageControl->setFocusPolicy(Qt::NoFocus);
     TabSheetSettings = new QWidget;
@@ -89,8 +101,8 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     EditAltText->setTabChangesFocus(true);
 
     const QString section = QStringLiteral("TFormProperties");
-    PanelTitle = makeLabelPanel(TabSheetSettings, "PanelTitle", TranslateText(QStringLiteral("Title:"), section),
-                                QRect(8, 136, 73, 21));
+    PanelTitle = makeLabelPanel(TabSheetSettings, "PanelTitle",
+                                TranslateText(QStringLiteral("Title:"), section), QRect(8, 136, 73, 21));
     EditTitle = new QLineEdit(TabSheetSettings);
     EditTitle->setObjectName(QStringLiteral("EditTitle"));
     EditTitle->setGeometry(editLeft, 136, 241, 21);
@@ -102,6 +114,33 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     MemoOther->setReadOnly(true);
     MemoOther->setTabChangesFocus(true);
     MemoOther->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    // The coordinates in two rows of two below the texts; only the region's kind shows.
+    constexpr int row1 = 232, row2 = 256, column2 = 176, edit2 = 249, editWidth = 80;
+    auto label = [&](const char* name, const char* text, int left, int top) {
+        return makeLabelPanel(TabSheetSettings, name, TranslateText(QString::fromLatin1(text), section),
+                              QRect(left, top, left == 8 ? 73 : 65, 21), left == 8 ? editLeft : edit2);
+    };
+    PanelLeft = label("PanelLeft", "Left:", 8, row1);
+    EditLeft = makeCoordinateEdit(TabSheetSettings, "EditLeft", QRect(editLeft, row1, editWidth, 21));
+    PanelTop = label("PanelTop", "Top:", column2, row1);
+    EditTop = makeCoordinateEdit(TabSheetSettings, "EditTop", QRect(edit2, row1, editWidth, 21));
+    PanelRight = label("PanelRight", "Right:", 8, row2);
+    EditRight = makeCoordinateEdit(TabSheetSettings, "EditRight", QRect(editLeft, row2, editWidth, 21));
+    PanelBottom = label("PanelBottom", "Bottom:", column2, row2);
+    EditBottom = makeCoordinateEdit(TabSheetSettings, "EditBottom", QRect(edit2, row2, editWidth, 21));
+    PanelCentreX = label("PanelCentreX", "Centre X:", 8, row1);
+    EditCentreX = makeCoordinateEdit(TabSheetSettings, "EditCentreX", QRect(editLeft, row1, editWidth, 21));
+    PanelCentreY = label("PanelCentreY", "Centre Y:", column2, row1);
+    EditCentreY = makeCoordinateEdit(TabSheetSettings, "EditCentreY", QRect(edit2, row1, editWidth, 21));
+    PanelRadius = label("PanelRadius", "Radius:", 8, row2);
+    EditRadius = makeCoordinateEdit(TabSheetSettings, "EditRadius", QRect(editLeft, row2, editWidth, 21));
+    PanelPoints = label("PanelPoints", "Points:", 8, row1);
+    EditPoints = new QPlainTextEdit(TabSheetSettings);
+    EditPoints->setObjectName(QStringLiteral("EditPoints"));
+    EditPoints->setGeometry(editLeft, row1, 241, 45);
+    EditPoints->setTabChangesFocus(true);
+    EditPoints->setToolTip(TranslateText(QStringLiteral("x,y x,y ..."), section));
 
     ButtonOk = new QPushButton(QStringLiteral("OK"), content);
     ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
@@ -117,7 +156,13 @@ TFormProperties::TFormProperties(QWidget* parent) : QDialog(parent)
     setTabOrder(EditTarget, EditAltText);
     setTabOrder(EditAltText, EditTitle);
     setTabOrder(EditTitle, MemoOther);
-    setTabOrder(MemoOther, ButtonOk);
+    QWidget* previous = MemoOther;
+    for (QWidget* edit : std::initializer_list<QWidget*>{EditLeft, EditTop, EditRight, EditBottom,
+                                                         EditCentreX, EditCentreY, EditRadius, EditPoints}) {
+        setTabOrder(previous, edit);
+        previous = edit;
+    }
+    setTabOrder(previous, ButtonOk);
     setTabOrder(ButtonOk, ButtonCancel);
 
     connect(ButtonHRef, &QPushButton::clicked, this, &TFormProperties::ButtonHRefClick);
@@ -148,12 +193,13 @@ bool TFormProperties::RunDialog()
         if (attribute.first.compare(QLatin1String("title"), Qt::CaseInsensitive) == 0)
             title = attribute.second;
         else
-            others.append(attribute.second.isEmpty() ? attribute.first
-                                                     : attribute.first + QLatin1String("=\"") + attribute.second +
-                                                           QLatin1Char('"'));
+            others.append(attribute.second.isEmpty()
+                              ? attribute.first
+                              : attribute.first + QLatin1String("=\"") + attribute.second + QLatin1Char('"'));
     }
     EditTitle->setText(title);
     MemoOther->setPlainText(others.join(QLatin1Char('\n')));
+    ShowGeometry();
     EditHRef->setFocus();
 
     // Esc and the close box reject, so only OK counts.
@@ -176,7 +222,73 @@ bool TFormProperties::RunDialog()
             Attributes.append({QStringLiteral("title"), EditTitle->text()});
         }
     }
+    // accept() has read the coordinates already.
     return true;
+}
+
+QList<QWidget*> TFormProperties::CoordinateEdits(MapArea::Shape Shape) const
+{
+    switch (Shape) {
+    case MapArea::Shape::Rect:
+        return {EditLeft, EditTop, EditRight, EditBottom};
+    case MapArea::Shape::Circle:
+        return {EditCentreX, EditCentreY, EditRadius};
+    case MapArea::Shape::Poly:
+        break;
+    }
+    return {EditPoints};
+}
+
+QStringList TFormProperties::CoordinateEditTexts() const
+{
+    QStringList texts;
+    if (!Geometry)
+        return texts;
+    for (QWidget* edit : CoordinateEdits(Geometry->shape)) {
+        if (auto* line = qobject_cast<QLineEdit*>(edit))
+            texts.append(line->text());
+        else
+            texts.append(static_cast<QPlainTextEdit*>(edit)->toPlainText());
+    }
+    return texts;
+}
+
+void TFormProperties::ShowGeometry()
+{
+    const QList<QWidget*> shown = Geometry ? CoordinateEdits(Geometry->shape) : QList<QWidget*>();
+    const QList<QPair<QLabel*, QWidget*>> rows = {{PanelLeft, EditLeft},       {PanelTop, EditTop},
+                                                  {PanelRight, EditRight},     {PanelBottom, EditBottom},
+                                                  {PanelCentreX, EditCentreX}, {PanelCentreY, EditCentreY},
+                                                  {PanelRadius, EditRadius},   {PanelPoints, EditPoints}};
+    for (const auto& [panel, edit] : rows) {
+        panel->setVisible(shown.contains(edit));
+        edit->setVisible(shown.contains(edit));
+    }
+    FShownCoordinates = Geometry ? CoordinateTexts(*Geometry) : QStringList();
+    for (int i = 0; i < shown.size(); ++i) {
+        if (auto* line = qobject_cast<QLineEdit*>(shown[i]))
+            line->setText(FShownCoordinates.value(i));
+        else
+            static_cast<QPlainTextEdit*>(shown[i])->setPlainText(FShownCoordinates.value(i));
+    }
+}
+
+void TFormProperties::accept()
+{
+    const QStringList typed = CoordinateEditTexts();
+    // Untouched coordinates stand for the geometry as it is, whatever their texts would read back as.
+    if (Geometry && typed != FShownCoordinates) {
+        MapArea read = *Geometry;
+        TCoordinateError error;
+        if (!ReadCoordinateTexts(typed, read, error)) {
+            AppMessageBox(error.Message);
+            if (QWidget* edit = CoordinateEdits(Geometry->shape).value(error.Field))
+                edit->setFocus();
+            return;
+        }
+        Geometry = read;
+    }
+    QDialog::accept();
 }
 
 void TFormProperties::ButtonHRefClick()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "MapArea.h"
+
 #include <QDialog>
 #include <QPair>
 #include <QString>
 #include <QVector>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -14,7 +17,7 @@ class QTabWidget;
 class QWidget;
 
 // The modal dialog that edits a region's link address, target frame,
-// alternate text and title. It keeps its own copies of the three strings: the caller
+// alternate text, title and coordinates. It keeps its own copies of the three strings: the caller
 // fills them, runs the dialog and reads them back after OK.
 class TFormProperties : public QDialog
 {
@@ -34,6 +37,11 @@ public:
     // The region's other attributes as kept from its page. "title" is edited
     // in EditTitle (an empty title removes it); the rest are shown read-only.
     QVector<QPair<QString, QString>> Attributes;
+    // The region's kind and bounds or vertices (its texts play no part), shown in the coordinate edits
+    // below the texts; none hides them. After OK it holds what was typed, exactly as it was when the
+    // typed texts are still the ones shown. OK with coordinates that cannot be used names the field in a
+    // message and keeps the dialog open.
+    std::optional<MapArea> Geometry;
 
     QTabWidget* PageControl = nullptr;
     QWidget* TabSheetSettings = nullptr;
@@ -48,12 +56,38 @@ public:
     QLineEdit* EditTitle = nullptr;
     QLabel* PanelOther = nullptr;
     QPlainTextEdit* MemoOther = nullptr;
+    // A rectangle's corners; a circle's centre and radius; a polygon's vertices.
+    QLabel* PanelLeft = nullptr;
+    QLineEdit* EditLeft = nullptr;
+    QLabel* PanelTop = nullptr;
+    QLineEdit* EditTop = nullptr;
+    QLabel* PanelRight = nullptr;
+    QLineEdit* EditRight = nullptr;
+    QLabel* PanelBottom = nullptr;
+    QLineEdit* EditBottom = nullptr;
+    QLabel* PanelCentreX = nullptr;
+    QLineEdit* EditCentreX = nullptr;
+    QLabel* PanelCentreY = nullptr;
+    QLineEdit* EditCentreY = nullptr;
+    QLabel* PanelRadius = nullptr;
+    QLineEdit* EditRadius = nullptr;
+    QLabel* PanelPoints = nullptr;
+    QPlainTextEdit* EditPoints = nullptr;
     QPushButton* ButtonOk = nullptr;
     QPushButton* ButtonCancel = nullptr;
 
 public slots:
     // Browses for a link target through the program's shared open dialog.
     void ButtonHRefClick();
+    // OK: closes only when the typed coordinates can be used.
+    void accept() override;
+
+private:
+    // The coordinate edits of a kind, in the order of its fields.
+    QList<QWidget*> CoordinateEdits(MapArea::Shape Shape) const;
+    QStringList CoordinateEditTexts() const;
+    void ShowGeometry();
+    QStringList FShownCoordinates;
 };
 
 // The program's one properties dialog, set by the first TFormProperties that

@@ -1,8 +1,9 @@
-// The scene panel's hit test: a uniform grid over the shapes' hit rectangles, so that finding the
-// shape under the pointer stays quick with thousands of shapes.
+// The scene panel's hit tests: a uniform grid over the shapes' hit rectangles, so that finding the
+// shape under the pointer stays quick with thousands of shapes; and the handle under the pointer.
 #include "UPTFrame.h"
 
 #include "TGUIShape.h"
+#include "TUserInterfaceControl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,4 +81,13 @@ void TPTCustomGroup::RebuildGrid() const
             for (int Col = C0; Col <= C1; ++Col)
                 FGridItems[Fill[Row * FGridColumns + Col]++] = I;
     }
+}
+
+TUserInterfaceControl* TPTCustomGroup::ControlAt(const QPoint& ViewportPos) const
+{
+    for (QGraphicsItem* Item : items(ViewportPos))
+        if (Item->isVisible())
+            if (auto* Control = qobject_cast<TUserInterfaceControl*>(Item->toGraphicsObject()))
+                return Control;
+    return nullptr;
 }

@@ -81,6 +81,49 @@ void TUIPolygon::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     PlaceVertices();
 }
 
+int TUIPolygon::HandleIndex(const TUserInterfaceControl* Control) const
+{
+    for (int I = 0; I < FHandles.size(); ++I)
+        if (FHandles[I] == Control)
+            return I;
+    return -1;
+}
+
+int TUIPolygon::EdgeAt(const TPoint& P, double Tolerance, TPoint* OnEdge) const
+{
+    const int N = FPoints.size();
+    if (N < 2 ||
+        !PointInRect(InflateRectBy(FHitRect, int(std::ceil(Tolerance)), int(std::ceil(Tolerance))), P))
+        return -1;
+    int Best = -1;
+    double BestDistance = Tolerance;
+    double BestX = 0, BestY = 0;
+    for (int I = 0; I < N; ++I) {
+        const TPoint& A = FPoints[I];
+        const TPoint& B = FPoints[(I + 1) % N];
+        // In doubles: the coordinates may span the whole int range.
+        const double DX = double(B.X) - A.X, DY = double(B.Y) - A.Y;
+        const double PX = double(P.X) - A.X, PY = double(P.Y) - A.Y;
+        const double Length2 = DX * DX + DY * DY;
+        const double T = Length2 > 0 ? std::clamp((PX * DX + PY * DY) / Length2, 0.0, 1.0) : 0.0;
+        const double Distance = std::hypot(PX - T * DX, PY - T * DY);
+        if (Distance <= BestDistance) {
+            Best = I;
+            BestDistance = Distance;
+            BestX = A.X + T * DX;
+            BestY = A.Y + T * DY;
+        }
+    }
+    if (Best >= 0 && OnEdge)
+        *OnEdge = TPoint{ClampToInt(std::llround(BestX)), ClampToInt(std::llround(BestY))};
+    return Best;
+}
+
+double TUIPolygon::EdgeTolerance(double Zoom)
+{
+    return 3.0 / std::max(Zoom, 1e-6) + 0.71;
+}
+
 void TUIPolygon::PlaceVertices()
 {
     for (int I = 0; I < FHandles.size() && I < FPoints.size(); ++I)

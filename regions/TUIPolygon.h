@@ -31,6 +31,16 @@ public:
     /// vertices of many polygons.
     const QList<TGrabHandle*>& Handles();
 
+    /// The vertex whose grab handle Control is, or -1.
+    int HandleIndex(const TUserInterfaceControl* Control) const;
+    /// The edge nearest to P (edge I runs from vertex I to the next, the last one back to the first)
+    /// when it passes within Tolerance image pixels of P, or -1. OnEdge gets the point of that edge
+    /// nearest to P in whole pixels.
+    int EdgeAt(const TPoint& P, double Tolerance, TPoint* OnEdge = nullptr) const;
+    /// How near the outline a pointer counts as on it, in image pixels at a view scale: half a grab
+    /// handle on screen, plus what taking the pointer to a whole pixel may add (half a pixel's diagonal).
+    static double EdgeTolerance(double Zoom);
+
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     /// The quadrant winding test over the vertices (even-odd-like for self-crossing outlines).
     bool ContainsPoint(const TPoint& P) const override;

@@ -58,6 +58,8 @@ public:
     /// The largest scale at which the whole picture shows in the view (within ZoomMin..ZoomMax).
     double FitZoom() const;
 
+    /// The visible grab handle or size frame under a viewport position, topmost first, or null.
+    TUserInterfaceControl* ControlAt(const QPoint& ViewportPos) const;
     /// Topmost shape whose ContainsPoint(X, Y) is true, or null. Handles are not shapes.
     TGUIShape* ShapeAt(int X, int Y) const;
     /// Shapes bottom to top.

@@ -117,7 +117,7 @@ void TestPageHistory::saveOfAnImportedPageWritesOnlyTheMap()
     const MapArea before = RegionArea(*document.RegionAt(front));
     MapArea after = before;
     after.HRef = QStringLiteral("cellar.html");
-    document.Push(new TChangeTextsCommand(document, front, before, after));
+    document.Push(new TChangePropertiesCommand(document, front, before, after));
     QVERIFY(document.IsModified());
 
     QCOMPARE(window().MISave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));

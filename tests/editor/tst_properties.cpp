@@ -17,6 +17,8 @@
 
 #include <functional>
 
+Q_DECLARE_METATYPE(MapArea)
+
 // Acts on the dialog once it runs modally, then closes it the way the test says.
 static void whenShown(TFormProperties& dialog, std::function<void()> act)
 {
@@ -45,6 +47,8 @@ private slots:
     void browseCancelledKeepsTheText();
     void titleEditedOtherAttributesShown_data();
     void titleEditedOtherAttributesShown();
+    void coordinatesSitBelowTheTexts_data();
+    void coordinatesSitBelowTheTexts();
 };
 
 void TestProperties::layout()
@@ -278,7 +282,8 @@ void TestProperties::titleEditedOtherAttributesShown_data()
     QTest::addColumn<QString>("typed"); // replaces the title; null leaves it alone
     QTest::addColumn<List>("result");
     const List kept{{"id", "a1"}, {"title", "Old"}, {"nohref", ""}};
-    QTest::newRow("changed in its place") << kept << "New" << List{{"id", "a1"}, {"title", "New"}, {"nohref", ""}};
+    QTest::newRow("changed in its place")
+        << kept << "New" << List{{"id", "a1"}, {"title", "New"}, {"nohref", ""}};
     QTest::newRow("emptied goes") << kept << "" << List{{"id", "a1"}, {"nohref", ""}};
     QTest::newRow("untouched stays") << kept << QString() << kept;
     QTest::newRow("new goes last") << List{{"id", "a1"}} << "Hi" << List{{"id", "a1"}, {"title", "Hi"}};
@@ -316,3 +321,39 @@ void TestProperties::titleEditedOtherAttributesShown()
 
 QTEST_MAIN(TestProperties)
 #include "tst_properties.moc"
+
+void TestProperties::coordinatesSitBelowTheTexts_data()
+{
+    QTest::addColumn<MapArea>("geometry");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("rectangle") << MapArea::rectangle(10, 20, 30, 40) << 4;
+    QTest::newRow("circle") << MapArea::circle(10, 20, 30, 30) << 3;
+    QTest::newRow("polygon") << MapArea::polygon({{1, 2}, {3, 4}, {5, 6}}) << 1;
+}
+
+void TestProperties::coordinatesSitBelowTheTexts()
+{
+    QFETCH(MapArea, geometry);
+    QFETCH(int, shown);
+    TFormProperties dialog;
+    dialog.Geometry = geometry;
+    whenShown(dialog, [&] {
+        int visible = 0;
+        for (QLabel* label : dialog.TabSheetSettings->findChildren<QLabel*>()) {
+            QWidget* edit = dialog.TabSheetSettings->findChild<QWidget*>(
+                label->objectName().replace(QLatin1String("Panel"), QLatin1String("Edit")));
+            if (!edit || !edit->isVisible() || label == dialog.PanelTitle || label == dialog.PanelOther)
+                continue;
+            ++visible;
+            QVERIFY(label->isVisible());
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                     qPrintable(label->text()));
+            QVERIFY(label->geometry().right() < edit->x());
+            QVERIFY(edit->y() > dialog.MemoOther->geometry().bottom());
+            QVERIFY(dialog.TabSheetSettings->rect().contains(edit->geometry()));
+        }
+        QCOMPARE(visible, shown);
+        dialog.reject();
+    });
+    QVERIFY(!dialog.RunDialog());
+}
