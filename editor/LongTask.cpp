@@ -92,16 +92,19 @@ bool TLongTask::Step(qint64 Done, qint64 Total, int From, int To)
     return Step(int(From + (Total > 0 ? span * Done / Total : span)));
 }
 
-bool TLongTask::WaitFor(const QFuture<void>& Done, int Percent)
+bool TLongTask::WaitFor(const QFuture<void>& Done, int From, int To, TWorkerProgress* Progress)
 {
-    if (!Step(Percent))
+    const auto percent = [&] {
+        return Progress ? From + (To - From) * Progress->Percent.load(std::memory_order_relaxed) / 100 : From;
+    };
+    if (!Step(From))
         return false;
     // Short work ends before the window's events are due, and then lets none run, as work on
     // the window's own thread would.
     while (!Done.isFinished() && FSinceEvents.elapsed() < EventIntervalMs)
         QThread::usleep(200);
     if (Done.isFinished())
-        return Step(Percent);
+        return Step(To);
     QFutureWatcher<void> watcher;
     QEventLoop loop;
     QTimer tick;
@@ -110,16 +113,18 @@ bool TLongTask::WaitFor(const QFuture<void>& Done, int Percent)
     QObject::connect(FDialog.get(), &QProgressDialog::canceled, &loop, &QEventLoop::quit);
     watcher.setFuture(Done);
     tick.start(EventIntervalMs);
-    // Work on another thread tells nothing of how far it is: the bar shows that it is busy.
-    FBusy = true;
-    FDialog->setRange(0, 0);
+    // Work that tells nothing of how far it is shows a busy bar.
+    FBusy = !Progress;
+    if (FBusy)
+        FDialog->setRange(0, 0);
     bool cancelled = false;
     while (!Done.isFinished() && !cancelled) {
-        cancelled = !Step(Percent);
+        cancelled = !Step(percent());
         if (!cancelled)
             loop.exec(FDialog->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     }
+    if (FBusy)
+        FDialog->setRange(0, 100);
     FBusy = false;
-    FDialog->setRange(0, 100);
-    return !cancelled && Step(Percent);
+    return !cancelled && Step(To);
 }

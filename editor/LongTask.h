@@ -4,6 +4,7 @@
 #include <QFuture>
 #include <QPointer>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,6 +14,19 @@ class QWidget;
 
 // Starts Work on the global thread pool.
 QFuture<void> RunInPool(std::function<void()> Work);
+
+// What work on another thread shares with the task that waits for it: how far it is, and whether
+// the user has cancelled (the work then stops at its next piece).
+struct TWorkerProgress
+{
+    std::atomic<int> Percent{0};
+    std::atomic<bool> Cancelled{false};
+
+    void Report(qint64 Done, qint64 Total)
+    {
+        Percent.store(Total > 0 ? int(qBound(qint64(0), 100 * Done / Total, qint64(100))) : 0, std::memory_order_relaxed);
+    }
+};
 
 // Work of the window's that may take a while (an import, a save, the Source tab's refresh). A
 // progress dialog with a percentage and Cancel shows once the work has taken about half a
@@ -38,6 +52,10 @@ public:
     // Empty when the user cancelled meanwhile: the work's result is then dropped whenever it
     // ends, so Work must own everything it touches.
     template <typename T> std::optional<T> Run(std::function<T()> Work, int Percent);
+    // The same for work that tells how far it is: its percentage spans From to To of the task's,
+    // and it sees the user's Cancel.
+    template <typename T>
+    std::optional<T> RunMeasured(std::function<T(TWorkerProgress&)> Work, int From, int To);
 
     // The dialog, made at the start and shown by its own timer (tests look at it).
     QProgressDialog* Dialog() const { return FDialog.get(); }
@@ -47,7 +65,8 @@ public:
     static void SetObserver(TObserver Observer);
 
 private:
-    bool WaitFor(const QFuture<void>& Done, int Percent);
+    // Waits with the window live; Progress, when given, moves the bar from From to To.
+    bool WaitFor(const QFuture<void>& Done, int From, int To, TWorkerProgress* Progress);
     void LetEventsRun();
 
     std::unique_ptr<QProgressDialog> FDialog;
@@ -60,7 +79,21 @@ template <typename T> std::optional<T> TLongTask::Run(std::function<T()> Work, i
 {
     // The result lives in a block shared with the worker, which may outlive this call.
     auto result = std::make_shared<std::optional<T>>();
-    if (!WaitFor(RunInPool([Work = std::move(Work), result] { *result = Work(); }), Percent))
+    if (!WaitFor(RunInPool([Work = std::move(Work), result] { *result = Work(); }), Percent, Percent, nullptr))
         return std::nullopt;
+    return std::move(*result);
+}
+
+template <typename T>
+std::optional<T> TLongTask::RunMeasured(std::function<T(TWorkerProgress&)> Work, int From, int To)
+{
+    auto result = std::make_shared<std::optional<T>>();
+    auto progress = std::make_shared<TWorkerProgress>();
+    const QFuture<void> done = RunInPool([Work = std::move(Work), result, progress] { *result = Work(*progress); });
+    if (!WaitFor(done, From, To, progress.get())) {
+        // The work stops at its next piece; its result is dropped then.
+        progress->Cancelled.store(true);
+        return std::nullopt;
+    }
     return std::move(*result);
 }

@@ -1,5 +1,6 @@
 #include "UnitHTMLImport.h"
 
+#include "DefaultHRef.h"
 #include "EditorDialogs.h"
 #include "LongTask.h"
 #include "MainWindowHelpers.h"
@@ -208,13 +209,16 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     std::optional<TLoaded> loaded;
     {
         TLongTask task(&FMainForm, QStringLiteral("Reading the HTML file..."));
-        loaded = task.Run<TLoaded>(
-            [FileName] {
+        loaded = task.RunMeasured<TLoaded>(
+            [FileName](TWorkerProgress& progress) {
+                HtmlReadProgress read;
+                read.Cancel = &progress.Cancelled;
+                read.Report = [&progress](qint64 done, qint64 total) { progress.Report(done, total); };
                 TLoaded result;
-                result.Ok = result.Document.LoadFromFile(FileName, &result.Error);
+                result.Ok = result.Document.LoadFromFile(FileName, &result.Error, &read);
                 return result;
             },
-            0);
+            0, 100);
     }
     // Entries of an earlier file would point into a document that is gone.
     FDocument.Clear();
@@ -371,10 +375,17 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
     constexpr int slice = 2048;
     const qint64 count = Areas.size();
     bool built = true;
-    for (qint64 done = 0; built && done < count; ++done) {
-        built = done % slice != 0 || Task.Step(done, count, 20, 95);
-        if (built)
-            CreateRegion(scene, Areas[int(count - 1 - done)]);
+    {
+        // One update of the editable area and one ShapesChanged for the whole map, and one look at
+        // the default link's record: each region's own link replaces it anyway.
+        TDefaultHRefBatch oneLookup;
+        scene->BeginBulkAdd();
+        for (qint64 done = 0; built && done < count; ++done) {
+            built = done % slice != 0 || Task.Step(done, count, 20, 95);
+            if (built)
+                CreateRegion(scene, Areas[int(count - 1 - done)]);
+        }
+        scene->EndBulkAdd();
     }
     scene->setUpdatesEnabled(true);
     return built;

@@ -24,7 +24,7 @@ bool allDigitsOf(QStringView digits, int base)
     return true;
 }
 
-QString invalidIntegerMessage(const QString& item)
+QString invalidIntegerMessage(QStringView item)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(item);
 }
@@ -80,9 +80,59 @@ QStringList SplitCoordItems(const QString& coords)
     return items;
 }
 
-bool ParseWholeNumber(const QString& item, int* value)
+void CoordItemViews::Assign(QStringView coords)
 {
-    const int n = item.size();
+    // The rules of SplitCoordItems, kept apart from it so that the fuzzer can compare the two.
+    FItems.clear();
+    FUnquoted.clear();
+    const int n = int(coords.size());
+    int p = 0;
+    while (p < n && isBlank(coords[p]))
+        ++p;
+    while (p < n) {
+        if (coords[p] == QLatin1Char('"')) {
+            const int start = ++p;
+            bool doubled = false;
+            while (p < n) {
+                if (coords[p] == QLatin1Char('"')) {
+                    if (p + 1 < n && coords[p + 1] == QLatin1Char('"')) {
+                        doubled = true;
+                        p += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++p;
+            }
+            QStringView item = coords.mid(start, p - start);
+            if (doubled) {
+                FUnquoted.push_back(item.toString().replace(QLatin1String("\"\""), QLatin1String("\"")));
+                item = FUnquoted.back();
+            }
+            FItems.append(item);
+            if (p < n)
+                ++p; // the closing mark; an unclosed quotation runs to the end of the text
+        } else {
+            const int start = p;
+            while (p < n && !isBlank(coords[p]) && coords[p] != QLatin1Char(','))
+                ++p;
+            FItems.append(coords.mid(start, p - start));
+        }
+        while (p < n && isBlank(coords[p]))
+            ++p;
+        if (p < n && coords[p] == QLatin1Char(',')) {
+            if (p + 1 == n)
+                FItems.append(QStringView()); // a trailing comma ends with an empty item
+            do
+                ++p;
+            while (p < n && isBlank(coords[p]));
+        }
+    }
+}
+
+bool ParseWholeNumber(QStringView item, int* value)
+{
+    const int n = int(item.size());
     int p = 0;
     bool negative = false;
     if (p < n && (item[p] == QLatin1Char('+') || item[p] == QLatin1Char('-'))) {
@@ -101,16 +151,20 @@ bool ParseWholeNumber(const QString& item, int* value)
     }
     if (p >= n)
         return false;
-    const QStringView digits = QStringView(item).mid(p);
+    const QStringView digits = item.mid(p);
     if (!allDigitsOf(digits, base))
         return false;
-    // The magnitude may reach 2^31 for the most negative value; longer texts fail to convert.
+    // The magnitude may reach 2^31 for the most negative value.
     const qint64 limit =
         negative ? qint64(std::numeric_limits<int>::max()) + 1 : std::numeric_limits<int>::max();
-    bool converted = false;
-    const qint64 magnitude = digits.toLongLong(&converted, base);
-    if (!converted || magnitude > limit)
-        return false;
+    qint64 magnitude = 0;
+    for (const QChar c : digits) {
+        const int u = c.unicode();
+        const int digit = u <= '9' ? u - '0' : (u | 0x20) - 'a' + 10;
+        magnitude = magnitude * base + digit;
+        if (magnitude > limit)
+            return false;
+    }
     if (value)
         *value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
@@ -131,9 +185,24 @@ bool ReadCoordItem(const QStringList& items, int index, int* value, QString* err
     return true;
 }
 
-bool ParseRoundedDecimal(const QString& item, int* value)
+bool ReadCoordItem(const CoordItemViews& items, int index, int* value, QString* errorMessage)
 {
-    const int n = item.size();
+    if (index < 0 || index >= items.size()) {
+        if (errorMessage)
+            *errorMessage = listIndexMessage(index);
+        return false;
+    }
+    if (!ParseWholeNumber(items[index], value)) {
+        if (errorMessage)
+            *errorMessage = invalidIntegerMessage(items[index]);
+        return false;
+    }
+    return true;
+}
+
+bool ParseRoundedDecimal(QStringView item, int* value)
+{
+    const int n = int(item.size());
     int p = 0;
     if (p < n && (item[p] == QLatin1Char('+') || item[p] == QLatin1Char('-')))
         ++p;
@@ -151,7 +220,7 @@ bool ParseRoundedDecimal(const QString& item, int* value)
     if (points != 1 || digits == 0)
         return false;
     bool converted = false;
-    const double number = QStringView(item).toDouble(&converted);
+    const double number = item.toDouble(&converted);
     if (!converted)
         return false;
     const double rounded = std::round(number);

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 bool isSpace(char c)
@@ -228,6 +230,48 @@ private:
 QByteArray DeclaredHTMLCharset(const QByteArray& bytes)
 {
     return CharsetPrescan(bytes).Run();
+}
+
+namespace {
+
+// Whether the UTF-8 decoder reads the bytes without an error and without a
+// sequence left unfinished at the end (which it would drop).
+bool decodesAsUtf8Whole(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    constexpr qsizetype piece = qsizetype(1) << 20;
+    QString scratch;
+    for (qsizetype at = 0; at < bytes.size() && !utf8.hasError(); at += piece) {
+        scratch = utf8.decode(QByteArrayView(bytes.constData() + at, std::min(piece, bytes.size() - at)));
+        scratch.clear();
+    }
+    if (utf8.hasError())
+        return false;
+    // The last lead byte and the continuation bytes after it.
+    qsizetype lead = bytes.size() - 1;
+    while (lead >= 0 && bytes.size() - lead <= 4 && (uchar(bytes[lead]) & 0xC0) == 0x80)
+        --lead;
+    if (lead < 0)
+        return bytes.isEmpty();
+    const uchar c = uchar(bytes[lead]);
+    const qsizetype length = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    return bytes.size() - lead == length;
+}
+
+} // namespace
+
+QByteArray DecodeHTMLBytesToUtf8(const QByteArray& bytes)
+{
+    if (!QStringConverter::encodingForData(bytes)) {
+        const QByteArray charset = DeclaredHTMLCharset(bytes);
+        // The declarations DecodeHTMLBytes reads as UTF-8, and none at all.
+        const auto named = QStringConverter::encodingForName(charset.constData());
+        const bool utf8 = charset.isEmpty() || charset.startsWith("utf-16") || charset == "unicode" ||
+                          (named && *named == QStringConverter::Utf8);
+        if (utf8 && decodesAsUtf8Whole(bytes))
+            return bytes;
+    }
+    return DecodeHTMLBytes(bytes).toUtf8();
 }
 
 QString DecodeHTMLBytes(const QByteArray& bytes)

@@ -9,6 +9,10 @@
 // are read as Windows-1252, as browsers do.
 QString DecodeHTMLBytes(const QByteArray& bytes);
 
+// The text DecodeHTMLBytes gives, encoded as UTF-8 for the parser. Most pages
+// are UTF-8 already: their bytes come back as they are, without a copy.
+QByteArray DecodeHTMLBytesToUtf8(const QByteArray& bytes);
+
 // The charset named by a <meta> element in the first 1024 bytes, in lower
 // case; empty when there is none. As in a browser's prescan, only <meta>
 // elements count: its charset attribute, or its content attribute together

@@ -4,22 +4,45 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 
 #include <lexbor/html/html.h>
 
+#include <algorithm>
 #include <new>
 
 namespace {
 
-HtmlElement toElement(lxb_dom_element_t* element)
+// Attribute names come from the parser's table of names, one address per name: each name becomes
+// one shared text, not a copy per element.
+class AttributeNames
+{
+public:
+    QString Name(const lxb_char_t* name, size_t length)
+    {
+        QString& text = FNames[name];
+        if (text.isNull())
+            text = QString::fromUtf8(reinterpret_cast<const char*>(name), static_cast<qsizetype>(length));
+        return text;
+    }
+
+private:
+    QHash<const lxb_char_t*, QString> FNames;
+};
+
+HtmlElement toElement(lxb_dom_element_t* element, AttributeNames& names)
 {
     HtmlElement result;
+    int count = 0;
+    for (lxb_dom_attr_t* attribute = element->first_attr; attribute; attribute = attribute->next)
+        ++count;
+    result.Attributes.reserve(count);
     for (lxb_dom_attr_t* attribute = element->first_attr; attribute; attribute = attribute->next) {
         size_t nameLength = 0, valueLength = 0;
         const lxb_char_t* name = lxb_dom_attr_qualified_name(attribute, &nameLength);
         const lxb_char_t* value = lxb_dom_attr_value(attribute, &valueLength);
         result.Attributes.append(
-            {QString::fromUtf8(reinterpret_cast<const char*>(name), static_cast<qsizetype>(nameLength)),
+            {names.Name(name, nameLength),
              QString::fromUtf8(reinterpret_cast<const char*>(value), static_cast<qsizetype>(valueLength))});
     }
     return result;
@@ -57,37 +80,65 @@ void HtmlDocument::Clear()
 
 bool HtmlDocument::Write(const QString& html, QString* errorMessage)
 {
+    return WriteUtf8(html.toUtf8(), errorMessage);
+}
+
+bool HtmlDocument::WriteUtf8(const QByteArray& utf8, QString* errorMessage, const HtmlReadProgress* progress)
+{
     Clear();
     ParseResult result = ParseResult::OutOfMemory;
     try {
-        result = Parse(html.toUtf8());
+        result = Parse(utf8, progress, 0, utf8.size());
     } catch (const std::bad_alloc&) {
         result = ParseResult::OutOfMemory;
     }
     if (result != ParseResult::Parsed) {
         Clear();
         if (errorMessage)
-            *errorMessage = result == ParseResult::TooComplex ? tooComplexMessage() : outOfMemoryMessage();
+            *errorMessage = result == ParseResult::TooComplex  ? tooComplexMessage()
+                            : result == ParseResult::Cancelled ? QString()
+                                                               : outOfMemoryMessage();
     }
     return result == ParseResult::Parsed;
 }
 
-HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8)
+HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const HtmlReadProgress* progress,
+                                              qint64 doneBefore, qint64 total)
 {
     std::unique_ptr<lxb_html_document_t, LexborDocumentDeleter> document(lxb_html_document_create());
     if (!document)
         return ParseResult::OutOfMemory;
-    const lxb_status_t status = lxb_html_document_parse(
-        document.get(), reinterpret_cast<const lxb_char_t*>(utf8.constData()), static_cast<size_t>(utf8.size()));
+    const auto* data = reinterpret_cast<const lxb_char_t*>(utf8.constData());
+    const qsizetype size = utf8.size();
+    // In pieces, so that a large page reports its progress and can be called off; a piece ends
+    // before a character's first byte, never inside it.
+    const qsizetype piece = progress ? std::max<qsizetype>(progress->PieceBytes, 1) : size;
+    lxb_status_t status = lxb_html_document_parse_chunk_begin(document.get());
+    for (qsizetype at = 0; status == LXB_STATUS_OK && at < size;) {
+        if (progress && progress->Cancelled())
+            return ParseResult::Cancelled;
+        qsizetype end = std::min(size, at + piece);
+        while (end < size && (data[end] & 0xC0) == 0x80)
+            ++end;
+        status = lxb_html_document_parse_chunk(document.get(), data + at, static_cast<size_t>(end - at));
+        at = end;
+        if (progress && progress->Report)
+            progress->Report(doneBefore + at, total);
+    }
+    if (status == LXB_STATUS_OK)
+        status = lxb_html_document_parse_chunk_end(document.get());
     // The parser refuses pages that would take it quadratic time (see third_party/lexbor/README.md).
     if (status == LXB_STATUS_ERROR_OVERFLOW)
         return ParseResult::TooComplex;
     if (status != LXB_STATUS_OK)
         return ParseResult::OutOfMemory;
+    if (progress && progress->Cancelled())
+        return ParseResult::Cancelled;
 
     // One walk in document order along the tree's own links: no recursion, so
     // deeply nested files cannot exhaust the call stack. Each map records the
     // run of the area list its descendants fill.
+    AttributeNames names;
     auto areas = std::make_shared<QVector<HtmlElement>>();
     QVector<int> openMaps; // indexes into FMaps of the maps enclosing the current node
     QVector<QPair<int, int>> runs;
@@ -102,16 +153,16 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8)
         if (node->type == LXB_DOM_NODE_TYPE_ELEMENT && node->ns == LXB_NS_HTML) {
             switch (node->local_name) {
             case LXB_TAG_IMG:
-                FImages.append(toElement(lxb_dom_interface_element(node)));
+                FImages.append(toElement(lxb_dom_interface_element(node), names));
                 break;
             case LXB_TAG_MAP:
-                FMaps.append({toElement(lxb_dom_interface_element(node)), {}});
+                FMaps.append({toElement(lxb_dom_interface_element(node), names), {}});
                 runs.append({areas->size(), areas->size()});
                 openMaps.append(FMaps.size() - 1);
                 break;
             case LXB_TAG_AREA:
                 if (!openMaps.isEmpty())
-                    areas->append(toElement(lxb_dom_interface_element(node)));
+                    areas->append(toElement(lxb_dom_interface_element(node), names));
                 break;
             default:
                 break;
@@ -143,7 +194,7 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8)
     return ParseResult::Parsed;
 }
 
-bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage)
+bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage, const HtmlReadProgress* progress)
 {
     Clear();
     QFile file(fileName);
@@ -160,9 +211,29 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage)
                                 .arg(kMaxFileSize >> 20);
         return false;
     }
+    // Reading and parsing count alike in the progress: each byte once for each.
+    const qint64 total = 2 * file.size();
     QByteArray bytes;
     try {
-        bytes = file.readAll();
+        const qsizetype piece = progress ? std::max<qsizetype>(progress->PieceBytes, 1) : qsizetype(1) << 24;
+        bytes.reserve(file.size());
+        for (;;) {
+            if (progress && progress->Cancelled()) {
+                if (errorMessage)
+                    errorMessage->clear();
+                return false;
+            }
+            const qsizetype at = bytes.size();
+            if (at + piece > kMaxFileSize + piece)
+                break; // a file that grows while it is read: what was there is enough
+            bytes.resize(at + piece);
+            const qint64 read = file.read(bytes.data() + at, piece);
+            bytes.resize(at + std::max<qint64>(read, 0));
+            if (read <= 0)
+                break;
+            if (progress && progress->Report)
+                progress->Report(std::min<qint64>(bytes.size(), total / 2), total);
+        }
     } catch (const std::bad_alloc&) {
         if (errorMessage)
             *errorMessage = outOfMemoryMessage(fileName);
@@ -173,20 +244,31 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage)
             *errorMessage = QStringLiteral("Stream read error");
         return false;
     }
-    QString text;
+    file.close();
+    // Parsed from one UTF-8 text: for a page in UTF-8, the file's own bytes.
+    QByteArray utf8;
     try {
-        text = DecodeHTMLBytes(bytes);
+        utf8 = DecodeHTMLBytesToUtf8(bytes);
     } catch (const std::bad_alloc&) {
         if (errorMessage)
             *errorMessage = outOfMemoryMessage(fileName);
         return false;
     }
     bytes.clear();
-    QString parseError;
-    if (!Write(text, &parseError)) {
-        if (errorMessage)
-            *errorMessage = QStringLiteral("%1: \"%2\"").arg(parseError, fileName);
-        return false;
+    ParseResult result = ParseResult::OutOfMemory;
+    try {
+        result = Parse(utf8, progress, total / 2, std::max<qint64>(total, 2 * utf8.size()));
+    } catch (const std::bad_alloc&) {
+        result = ParseResult::OutOfMemory;
     }
-    return true;
+    if (result == ParseResult::Parsed)
+        return true;
+    Clear();
+    if (errorMessage)
+        *errorMessage = result == ParseResult::Cancelled
+                            ? QString()
+                            : QStringLiteral("%1: \"%2\"")
+                                  .arg(result == ParseResult::TooComplex ? tooComplexMessage() : outOfMemoryMessage(),
+                                       fileName);
+    return false;
 }

@@ -2,11 +2,28 @@
 
 #include "HtmlElement.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
+#include <atomic>
+#include <functional>
 #include <iterator>
 #include <memory>
+
+// How a long read reports where it stands and learns that it is called off:
+// htmlmap takes no widgets, so the caller shows it. Report gets the bytes done
+// of the total now and then, on the reading thread; once Cancel is set, the
+// read stops at the next piece and the document stays empty.
+struct HtmlReadProgress
+{
+    std::function<void(qint64 done, qint64 total)> Report;
+    const std::atomic<bool>* Cancel = nullptr;
+    // The bytes read or parsed between two reports.
+    qsizetype PieceBytes = qsizetype(1) << 20;
+
+    bool Cancelled() const { return Cancel && Cancel->load(std::memory_order_relaxed); }
+};
 
 // An HTML document as the importer sees it: every IMG element, every MAP
 // element and each map's AREA descendants, all in document order.
@@ -62,9 +79,15 @@ public:
     // of different formatting elements open at once), the document stays
     // empty, the result is false and `errorMessage` says why.
     bool Write(const QString& html, QString* errorMessage = nullptr);
+    // The same for text already encoded as UTF-8, parsed in pieces when
+    // `progress` is given; false with an empty message when it was cancelled.
+    bool WriteUtf8(const QByteArray& utf8, QString* errorMessage = nullptr,
+                   const HtmlReadProgress* progress = nullptr);
     // Empties the document, then reads, decodes and parses the file. On failure
-    // the document stays empty and `errorMessage` names the file and the reason.
-    bool LoadFromFile(const QString& fileName, QString* errorMessage);
+    // the document stays empty and `errorMessage` names the file and the reason
+    // (empty when `progress` cancelled it).
+    bool LoadFromFile(const QString& fileName, QString* errorMessage,
+                      const HtmlReadProgress* progress = nullptr);
 
     const QVector<HtmlElement>& Images() const { return FImages; }
     const QVector<MapElement>& Maps() const { return FMaps; }
@@ -74,9 +97,11 @@ private:
     {
         Parsed,
         OutOfMemory,
-        TooComplex
+        TooComplex,
+        Cancelled
     };
-    ParseResult Parse(const QByteArray& utf8);
+    ParseResult Parse(const QByteArray& utf8, const HtmlReadProgress* progress, qint64 doneBefore,
+                      qint64 total);
 
     QVector<HtmlElement> FImages;
     QVector<MapElement> FMaps;

@@ -23,19 +23,25 @@ QString outOfRangeMessage(const QString& coords)
 }
 
 // Reads coordinate items as a browser does: whole numbers as they are, decimals rounded. The first
-// rounded item's message goes to `rounded`.
+// rounded item's message goes to `rounded`. One reader serves every area of a map, reusing its
+// storage.
 class CoordReader
 {
 public:
-    explicit CoordReader(const QString& coords) : FItems(SplitCoordItems(coords)) {}
+    void Assign(const QString& coords)
+    {
+        FItems.Assign(coords);
+        Rounded.clear();
+    }
 
     int Count() const { return FItems.size(); }
 
     bool Read(int index, int* value, QString* error)
     {
-        QString message;
-        if (ReadCoordItem(FItems, index, value, &message))
+        if (index < FItems.size() && ParseWholeNumber(FItems[index], value))
             return true;
+        QString message;
+        ReadCoordItem(FItems, index, value, &message);
         if (index < FItems.size() && ParseRoundedDecimal(FItems[index], value)) {
             if (Rounded.isEmpty())
                 Rounded = message;
@@ -56,7 +62,7 @@ public:
     QString Rounded;
 
 private:
-    QStringList FItems;
+    CoordItemViews FItems;
 };
 
 // Bounds given by their edges; false when an edge or a size does not fit the region model's ints.
@@ -152,6 +158,7 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
 {
     QVector<MapArea> result;
     result.reserve(map.Areas.size());
+    CoordReader reader;
     for (int index = 0; index < map.Areas.size(); ++index) {
         const HtmlElement& element = map.Areas[index];
         const QString href = element.GetAttributeText(QStringLiteral("href"));
@@ -171,7 +178,7 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
         const QString shape = element.GetAttributeText(QStringLiteral("shape")).trimmed();
         const bool shapeWritten = !shape.isEmpty();
         const QString coords = element.GetAttributeText(QStringLiteral("coords"));
-        CoordReader reader(coords);
+        reader.Assign(coords);
         MapArea area;
         QString error;
         if (!shapeWritten)

@@ -29,6 +29,21 @@ TCachedRecord& Cache()
     return C;
 }
 
+struct TBatch
+{
+    int Depth = 0;
+    bool Read = false;
+    QString Value;
+};
+
+TBatch& Batch()
+{
+    static TBatch B;
+    return B;
+}
+
+QString ReadDefaultHRef();
+
 } // namespace
 
 QString HomePageURL()
@@ -53,7 +68,32 @@ void SetInstallRecordFile(const QString& FilePath)
     Cache() = TCachedRecord{};
 }
 
+TDefaultHRefBatch::TDefaultHRefBatch()
+{
+    ++Batch().Depth;
+}
+
+TDefaultHRefBatch::~TDefaultHRefBatch()
+{
+    if (--Batch().Depth == 0)
+        Batch() = TBatch{};
+}
+
 QString DefaultHRef()
+{
+    TBatch& B = Batch();
+    if (B.Depth == 0)
+        return ReadDefaultHRef();
+    if (!B.Read) {
+        B.Value = ReadDefaultHRef();
+        B.Read = true;
+    }
+    return B.Value;
+}
+
+namespace {
+
+QString ReadDefaultHRef()
 {
     const QString Path = InstallRecordFile();
     const QFileInfo Info(Path);
@@ -75,3 +115,5 @@ QString DefaultHRef()
     C.Valid = true;
     return C.Value;
 }
+
+} // namespace

@@ -81,9 +81,24 @@ TRect TPTCustomGroup::EditableArea() const
     return FArea;
 }
 
+void TPTCustomGroup::BeginBulkAdd()
+{
+    ++FBulkAdds;
+}
+
+void TPTCustomGroup::EndBulkAdd()
+{
+    if (FBulkAdds > 0 && --FBulkAdds == 0) {
+        AreaMayHaveChanged();
+        PostShapesChanged();
+    }
+}
+
 void TPTCustomGroup::AreaMayHaveChanged()
 {
     FAreaValid = false;
+    if (FBulkAdds > 0)
+        return;
     // Many shapes change at once on an import: the scene rectangle follows once, afterwards.
     if (FSceneRectPosted)
         return;
@@ -99,7 +114,7 @@ void TPTCustomGroup::AreaMayHaveChanged()
 
 void TPTCustomGroup::PostShapesChanged()
 {
-    if (FShapesChangedPosted)
+    if (FShapesChangedPosted || FBulkAdds > 0)
         return;
     FShapesChangedPosted = true;
     QMetaObject::invokeMethod(

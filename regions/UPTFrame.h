@@ -69,6 +69,10 @@ public:
     /// Frees every shape (the document is cleared); reports the loss of the selection first. Ends any
     /// handle drag. Linear in the number of shapes.
     void DestroyRegions();
+    /// While a bulk addition is open (they nest), new shapes and their bounds update the editable area
+    /// and announce ShapesChanged once, when the last one ends, not for each shape.
+    void BeginBulkAdd();
+    void EndBulkAdd();
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
     void PlaceShape(TGUIShape* Shape, int Index);
 
@@ -223,6 +227,7 @@ private:
     TRect FSceneArea; // the editable area the scene rectangle was last made for
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
+    int FBulkAdds = 0;
 };
 
 /// The published panel.

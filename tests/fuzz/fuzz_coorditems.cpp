@@ -22,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString coords = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList items = SplitCoordItems(coords);
+    const CoordItemViews views(coords);
+    if (views.size() != items.size())
+        fail("the import's split counts differently", coords);
     QList<int> numbers;
     for (int i = 0; i < items.size(); ++i) {
         int fromItem = 0, fromList = 0;
@@ -29,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const bool parsed = ParseWholeNumber(items[i], &fromItem);
         if (ReadCoordItem(items, i, &fromList, &error) != parsed || (parsed && fromList != fromItem))
             fail("ReadCoordItem and ParseWholeNumber disagree", items[i]);
+        int fromView = 0;
+        QString viewError;
+        if (views[i] != items[i] || ReadCoordItem(views, i, &fromView, &viewError) != parsed ||
+            (parsed && fromView != fromItem) || viewError != error)
+            fail("the import's split reads differently", items[i]);
         if (!parsed && error.isEmpty())
             fail("no message for a bad item", items[i]);
         if (!parsed)

@@ -59,6 +59,12 @@ void TestCoordItems::split()
     QFETCH(QString, coords);
     QFETCH(QStringList, items);
     QCOMPARE(SplitCoordItems(coords), items);
+    // The import's copy-free reading gives the same items.
+    const CoordItemViews views(coords);
+    QStringList viewed;
+    for (int i = 0; i < views.size(); ++i)
+        viewed.append(views[i].toString());
+    QCOMPARE(viewed, items);
 }
 
 void TestCoordItems::wholeNumbers_data()
