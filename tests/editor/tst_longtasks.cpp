@@ -111,6 +111,12 @@ void TestLongTasks::cancelLeavesEverythingAsItWas_data()
 
     QTest::newRow("import, reading") << "import"
                                      << "Reading" << 0;
+    QTest::newRow("import, reading, a third") << "import"
+                                              << "Reading" << 33;
+    QTest::newRow("import, parsing") << "import"
+                                     << "Reading" << 60;
+    QTest::newRow("import, parsed") << "import"
+                                    << "Reading" << 100;
     QTest::newRow("import, checking the areas") << "import"
                                                 << "Importing" << 0;
     QTest::newRow("import, first regions") << "import"

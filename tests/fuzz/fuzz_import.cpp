@@ -45,6 +45,34 @@ void checkRoundTrip(const ImportedMap& first)
             fail("area changed", BuildAreaLine(first.Areas[i]) + "\n" + BuildAreaLine(second.Areas[i]));
 }
 
+bool sameElement(const HtmlElement& a, const HtmlElement& b)
+{
+    return a.AttributesInOrder() == b.AttributesInOrder();
+}
+
+// The page parsed in small pieces, as a large file is, must give the same document.
+void checkPieces(const QByteArray& bytes, const HtmlDocument& whole)
+{
+    HtmlReadProgress progress;
+    progress.PieceBytes = bytes.isEmpty() ? 1 : 1 + uchar(bytes[0]) % 13;
+    HtmlDocument pieces;
+    if (!pieces.WriteUtf8(DecodeHTMLBytesToUtf8(bytes), nullptr, &progress))
+        fail("not parsed in pieces", QString::fromUtf8(bytes));
+    if (DecodeHTMLBytesToUtf8(bytes) != DecodeHTMLBytes(bytes).toUtf8())
+        fail("the UTF-8 text differs from the decoded one", QString::fromUtf8(bytes));
+    bool same = pieces.Images().size() == whole.Images().size() && pieces.Maps().size() == whole.Maps().size();
+    for (int i = 0; same && i < whole.Images().size(); ++i)
+        same = sameElement(pieces.Images()[i], whole.Images()[i]);
+    for (int i = 0; same && i < whole.Maps().size(); ++i) {
+        const HtmlDocument::MapElement &a = pieces.Maps()[i], &b = whole.Maps()[i];
+        same = sameElement(a.Element, b.Element) && a.Areas.size() == b.Areas.size();
+        for (int j = 0; same && j < b.Areas.size(); ++j)
+            same = sameElement(a.Areas[j], b.Areas[j]);
+    }
+    if (!same)
+        fail("parsed in pieces differently", QString::fromUtf8(bytes));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -53,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     HtmlDocument document;
     if (!document.Write(DecodeHTMLBytes(bytes)))
         return 0;
+    checkPieces(bytes, document);
     const QVector<ImageMapEntry> entries = FindImageMaps(document);
     // A few entries are enough: they all take the same path.
     for (int i = 0; i < entries.size() && i < 4; ++i) {

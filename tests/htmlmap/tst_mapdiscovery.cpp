@@ -1,6 +1,7 @@
 #include "HtmlDocument.h"
 #include "MapDiscovery.h"
 
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,6 +12,35 @@ QVector<ImageMapEntry> discover(const QString& html)
     HtmlDocument document;
     document.Write(html);
     return FindImageMaps(document);
+}
+
+// Every element the document holds, with its attributes, one per line.
+QStringList contents(const HtmlDocument& document)
+{
+    QStringList lines;
+    const auto add = [&lines](const char* kind, const HtmlElement& element) {
+        QString line = QString::fromLatin1(kind);
+        for (const auto& attribute : element.AttributesInOrder())
+            line += QStringLiteral(" %1=[%2]").arg(attribute.first, attribute.second);
+        lines.append(line);
+    };
+    for (const HtmlElement& image : document.Images())
+        add("img", image);
+    for (const HtmlDocument::MapElement& map : document.Maps()) {
+        add("map", map.Element);
+        for (const HtmlElement& area : map.Areas)
+            add(" area", area);
+    }
+    return lines;
+}
+
+QString writeFile(QTemporaryDir& dir, const QByteArray& bytes)
+{
+    const QString path = dir.filePath("page.htm");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
 }
 
 } // namespace
@@ -28,6 +58,9 @@ private slots:
     void writeReplacesContent();
     void deeplyNestedDocument();
     void loadFromFile();
+    void loadInPieces_data();
+    void loadInPieces();
+    void loadReportsAndCancels();
     void loadMissingFileNamesFileAndReason();
     void loadDirectoryFails();
 };
@@ -161,6 +194,83 @@ void TestMapDiscovery::loadFromFile()
     QCOMPARE(found[0].ImageSrc, QString("caf") + QChar(0xE9) + ".gif");
     QCOMPARE(document.Maps()[0].Areas[0].GetAttributeText("alt"),
              QString(QChar(0x201C)) + "quoted" + QChar(0x201D));
+}
+
+void TestMapDiscovery::loadInPieces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    // Characters of two to four bytes, references and tags that pieces of a few bytes cut apart.
+    QTest::newRow("cut everywhere")
+        << QByteArray("<!DOCTYPE html><title>Caf\xc3\xa9</title><img src=\"\xe2\x82\xac.png\" usemap=\"#m\" "
+                      "alt=\"&copy;&#x1F600;&amp\"><map name=m><area shape=rect coords=\"1, 2,3,4\" "
+                      "href=\"a?b=1&copy=2\" alt='\xf0\x9f\x98\x80 &lt;'><!-- <area> --><area coords=5,6,7,8></map>");
+    QTest::newRow("Windows-1252") << QByteArray("<img src=\"caf\xe9.gif\" usemap=#m><map name=m><area alt=\"\x93q\x94\"></map>");
+    for (const QString& folder : {QStringLiteral("/pages"), QStringLiteral("/cases")}) {
+        QDirIterator files(QStringLiteral(ZQ_TEST_SOURCE_DIR) + folder, {QStringLiteral("*.htm")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(files.fileInfo().dir().dirName() + "/" + files.fileName())) << file.readAll();
+        }
+    }
+}
+
+void TestMapDiscovery::loadInPieces()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, bytes);
+    HtmlDocument whole;
+    QString error;
+    QVERIFY(whole.LoadFromFile(path, &error));
+    QVERIFY(!contents(whole).isEmpty());
+    for (const qsizetype piece : {1, 2, 3, 7, 64}) {
+        HtmlReadProgress progress;
+        progress.PieceBytes = piece;
+        HtmlDocument inPieces;
+        QVERIFY(inPieces.LoadFromFile(path, &error, &progress));
+        QCOMPARE(contents(inPieces), contents(whole));
+    }
+}
+
+void TestMapDiscovery::loadReportsAndCancels()
+{
+    QByteArray page = "<img src=p.png usemap=#m><map name=m>";
+    for (int i = 0; i < 2000; ++i)
+        page += "<area shape=rect coords=\"" + QByteArray::number(i) + ",0,10,10\" href=a.htm>";
+    page += "</map>";
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, page);
+
+    // Reading and parsing report how far they are, up to the whole.
+    QList<qint64> reported;
+    qint64 whole = 0;
+    HtmlReadProgress progress;
+    progress.PieceBytes = 4096;
+    progress.Report = [&](qint64 done, qint64 total) {
+        reported.append(done);
+        whole = total;
+    };
+    HtmlDocument document;
+    QString error;
+    QVERIFY(document.LoadFromFile(path, &error, &progress));
+    QCOMPARE(document.Maps().value(0).Areas.size(), 2000);
+    QVERIFY(reported.size() > 2 * page.size() / 4096);
+    QVERIFY(std::is_sorted(reported.begin(), reported.end()));
+    QCOMPARE(whole, 2 * page.size());
+    QCOMPARE(reported.last(), whole);
+
+    // Cancelled while reading, then while parsing: nothing is kept, and nothing is said.
+    for (const qint64 cancelAt : {qint64(4096), qint64(page.size() + 4096)}) {
+        std::atomic<bool> cancel{false};
+        progress.Cancel = &cancel;
+        progress.Report = [&](qint64 done, qint64) { cancel = cancel || done >= cancelAt; };
+        error = QStringLiteral("unchanged");
+        QVERIFY(!document.LoadFromFile(path, &error, &progress));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(document.Maps().isEmpty() && document.Images().isEmpty());
+    }
 }
 
 void TestMapDiscovery::loadMissingFileNamesFileAndReason()
