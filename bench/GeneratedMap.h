@@ -40,3 +40,20 @@ inline QVector<MapArea> GenerateMapAreas(int Count, QPoint Origin = QPoint())
     }
     return areas;
 }
+
+// A page of about 100 bytes per area as written: rectangles and circles in turn, with short
+// links and texts, so that 1,000,000 areas make about 100 MB.
+inline QVector<MapArea> GenerateCompactMapAreas(int Count)
+{
+    QVector<MapArea> areas;
+    areas.reserve(Count);
+    for (int i = 0; i < Count; ++i) {
+        const int x = (i * 37) % 3000, y = (i * 53) % 2000;
+        MapArea a = i % 2 == 0 ? MapArea::rectangle(x, y, 40 + i % 50, 30 + i % 40)
+                               : MapArea::circle(x, y, 30 + i % 20, 30 + i % 20);
+        a.HRef = QStringLiteral("p%1.htm").arg(i);
+        a.AltText = QStringLiteral("A%1").arg(i);
+        areas.append(a);
+    }
+    return areas;
+}

@@ -13,21 +13,50 @@
 
 namespace {
 
+QString fromUtf8(const lxb_char_t* text, size_t length)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(text), static_cast<qsizetype>(length));
+}
+
 // Attribute names come from the parser's table of names, one address per name: each name becomes
-// one shared text, not a copy per element.
+// one shared text, not a copy per element. A short value that repeats the one before it under the
+// same name (shape="rect", target="_blank") shares its text too.
 class AttributeNames
 {
 public:
     QString Name(const lxb_char_t* name, size_t length)
     {
-        QString& text = FNames[name];
-        if (text.isNull())
-            text = QString::fromUtf8(reinterpret_cast<const char*>(name), static_cast<qsizetype>(length));
-        return text;
+        Entry& entry = FNames[name];
+        if (entry.Name.isNull())
+            entry.Name = fromUtf8(name, length);
+        FLast = &entry;
+        return entry.Name;
+    }
+    // The value of the attribute last named.
+    QString Value(const lxb_char_t* value, size_t length)
+    {
+        constexpr size_t shortValue = 16;
+        if (length > shortValue)
+            return fromUtf8(value, length);
+        const QByteArrayView bytes(value, static_cast<qsizetype>(length));
+        if (!FLast->HasValue || FLast->Bytes != bytes) {
+            FLast->HasValue = true;
+            FLast->Bytes = bytes.toByteArray();
+            FLast->Value = fromUtf8(value, length);
+        }
+        return FLast->Value;
     }
 
 private:
-    QHash<const lxb_char_t*, QString> FNames;
+    struct Entry
+    {
+        QString Name;
+        bool HasValue = false;
+        QByteArray Bytes; // the last short value and its text
+        QString Value;
+    };
+    QHash<const lxb_char_t*, Entry> FNames;
+    Entry* FLast = nullptr;
 };
 
 HtmlElement toElement(lxb_dom_element_t* element, AttributeNames& names)
@@ -41,9 +70,8 @@ HtmlElement toElement(lxb_dom_element_t* element, AttributeNames& names)
         size_t nameLength = 0, valueLength = 0;
         const lxb_char_t* name = lxb_dom_attr_qualified_name(attribute, &nameLength);
         const lxb_char_t* value = lxb_dom_attr_value(attribute, &valueLength);
-        result.Attributes.append(
-            {names.Name(name, nameLength),
-             QString::fromUtf8(reinterpret_cast<const char*>(value), static_cast<qsizetype>(valueLength))});
+        QString nameText = names.Name(name, nameLength);
+        result.Attributes.append({std::move(nameText), names.Value(value, valueLength)});
     }
     return result;
 }

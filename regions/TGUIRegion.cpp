@@ -9,12 +9,26 @@
 #include <QPainter>
 #include <algorithm>
 
-TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(QColor(0, 0, 255), 1)
+namespace {
+
+// Every region starts with the same pen: one shared copy rather than one per region of a large map.
+const QPen& RegionPen()
+{
+    static const QPen Pen = [] {
+        QPen P(QColor(0, 0, 255), 1);
+        P.setCosmetic(true);
+        return P;
+    }();
+    return Pen;
+}
+
+} // namespace
+
+TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(RegionPen())
 {
     FIsRegion = true;
     if (Group())
         Group()->FOtherShapes--;
-    FPen.setCosmetic(true);
     HRef = DefaultHRef();
     AltText = QStringLiteral("Click Here!");
 }

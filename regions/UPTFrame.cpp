@@ -293,6 +293,10 @@ void TPTCustomGroup::ToggleInvertedShape(const TInvertedShape& Shape)
 void TPTCustomGroup::AddShape(TGUIShape* Shape)
 {
     FGridValid = false;
+    // In a bulk addition the scene is to be redrawn whole: marked so, it skips recording each new
+    // item as dirty, and its next round of events does not walk every item it holds.
+    if (FBulkAdds > 0)
+        FScene->update();
     FScene->addItem(Shape);
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
