@@ -51,8 +51,8 @@ inline QVector<MapArea> GenerateCompactMapAreas(int Count)
         const int x = (i * 37) % 3000, y = (i * 53) % 2000;
         MapArea a = i % 2 == 0 ? MapArea::rectangle(x, y, 40 + i % 50, 30 + i % 40)
                                : MapArea::circle(x, y, 30 + i % 20, 30 + i % 20);
-        a.HRef = QStringLiteral("p%1.htm").arg(i);
-        a.AltText = QStringLiteral("A%1").arg(i);
+        a.HRef = QStringLiteral("pages/p%1.htm").arg(i);
+        a.AltText = QStringLiteral("Area %1").arg(i);
         areas.append(a);
     }
     return areas;

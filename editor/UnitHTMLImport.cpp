@@ -198,6 +198,11 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     PageControl->setTabText(PageControl->indexOf(TabSheetImageMaps), FileName);
     FHTMLFileName = FileName;
     FChosenInDialog = false;
+    // Entries of an earlier file would point into a document that is gone; it goes before the new
+    // one is read, so that two large pages are never held at once.
+    FDocument.Clear();
+    ListView->clear();
+    ButtonOK->setEnabled(false);
 
     struct TLoaded
     {
@@ -220,10 +225,6 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
             },
             0, 100);
     }
-    // Entries of an earlier file would point into a document that is gone.
-    FDocument.Clear();
-    ListView->clear();
-    ButtonOK->setEnabled(false);
     if (!loaded)
         return false;
     if (!loaded->Ok) {
