@@ -19,6 +19,7 @@
 #include "UnitImportNotes.h"
 #include "UnitMain.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -392,12 +393,29 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
     return built;
 }
 
+bool TFormHTMLImport::LoadPicture(const QString& Path)
+{
+    const QFileInfo info(Path);
+    const TLoadedPicture& last = FLoadedPicture;
+    if (!Path.isEmpty() && last.Path == Path && FMainForm.FImageFileName == Path &&
+        FMainForm.FBitmap.cacheKey() == last.Key && info.isFile() && info.size() == last.Size &&
+        info.lastModified() == last.Modified) {
+        FMainForm.ShowPicture(FMainForm.FBitmap, Path);
+        return true;
+    }
+    FLoadedPicture = TLoadedPicture{};
+    if (!FMainForm.LoadImage(Path))
+        return false;
+    FLoadedPicture = TLoadedPicture{Path, info.lastModified(), info.size(), FMainForm.FBitmap.cacheKey()};
+    return true;
+}
+
 void TFormHTMLImport::ShowImportedPicture(const ImportedMap& Map)
 {
-    if (FMainForm.LoadImage(Map.ImagePath))
+    if (LoadPicture(Map.ImagePath))
         return;
     for (const QString& path : FallbackImagePaths(FHTMLFileName, Map.ImageSrc))
-        if (FMainForm.LoadImage(path))
+        if (LoadPicture(path))
             return;
     // The page keeps naming its own picture: the written IMG points where the page pointed, a web
     // address included.

@@ -14,6 +14,7 @@ private slots:
     void cleanMapImportsWithoutNotes();
     void mapWithoutImage();
     void saveAsProposesTheImportedFile();
+    void importAgainShowsThePictureAsItIsNow();
     void missingPictureShowsPlaceholder_data();
     void missingPictureShowsPlaceholder();
 };
@@ -147,6 +148,31 @@ void TestImportPages::mapWithoutImage()
     QCOMPARE(w.FBitmap.size(), QSize(90, 60));
     QCOMPARE(w.PanelScene->Regions().size(), 2);
     QVERIFY(messages.Messages.isEmpty());
+}
+
+void TestImportPages::importAgainShowsThePictureAsItIsNow()
+{
+    TFormCorvantaZonequilter& w = *FFixture->Window;
+    const QString picture = writePicture(QStringLiteral("pic.png"), 70, 80, Qt::blue);
+    const QString page = writeMapPage(QStringLiteral("page.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    const auto import = [&] { return FDialog->LoadHTMLFile(page) && FDialog->SelectEntry(0) && FDialog->ButtonOKClick(); };
+    QVERIFY(import());
+    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
+    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::blue));
+    QVERIFY(import());
+    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
+    QCOMPARE(w.FImageFileName, picture);
+
+    // Changed on disk, or replaced in the window meanwhile: the picture is read again.
+    writePicture(QStringLiteral("pic.png"), 90, 60, Qt::green);
+    QVERIFY(import());
+    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
+    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::green));
+    QVERIFY(w.LoadImage(writePicture(QStringLiteral("other.png"), 30, 30, Qt::red)));
+    QVERIFY(import());
+    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
+    QCOMPARE(w.FImageFileName, picture);
 }
 
 void TestImportPages::saveAsProposesTheImportedFile()
