@@ -306,12 +306,15 @@ bool TFormHTMLImport::ButtonOKClick()
     TLongTask task(&FMainForm, QStringLiteral("Importing the image map..."));
     // Everything is read and checked first, on another thread: a map that cannot be imported, or an
     // import the user calls off, leaves the document exactly as it was.
-    const std::optional<ImportedMap> read = task.Run<ImportedMap>(
-        [document = FDocument, entry = Entry(row), file = FHTMLFileName, withImage] {
-            return withImage ? ImportImageMap(document, entry, file)
-                             : ImportMapWithoutImage(document, entry.MapPosition);
+    const std::optional<ImportedMap> read = task.RunMeasured<ImportedMap>(
+        [document = FDocument, entry = Entry(row), file = FHTMLFileName, withImage](TWorkerProgress& progress) {
+            HtmlReadProgress reading;
+            reading.Cancel = &progress.Cancelled;
+            reading.Report = [&progress](qint64 done, qint64 total) { progress.Report(done, total); };
+            return withImage ? ImportImageMap(document, entry, file, &reading)
+                             : ImportMapWithoutImage(document, entry.MapPosition, &reading);
         },
-        0);
+        0, 20);
     if (!read)
         return false;
     const ImportedMap& map = *read;

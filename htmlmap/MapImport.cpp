@@ -127,7 +127,7 @@ QPair<QString, QString> keptAttribute(const QPair<QString, QString>& attribute)
     return {attribute.first, EscapeImportedText(attribute.second)};
 }
 
-ImportedMap importMap(const HtmlDocument& document, int mapPosition)
+ImportedMap importMap(const HtmlDocument& document, int mapPosition, const HtmlReadProgress* progress)
 {
     ImportedMap result;
     const HtmlDocument::MapElement& map = document.Maps()[mapPosition];
@@ -138,8 +138,8 @@ ImportedMap importMap(const HtmlDocument& document, int mapPosition)
             isPlainAttributeName(attribute.first))
             result.MapAttributes.append(keptAttribute(attribute));
     result.SourceAreaCount = map.Areas.size();
-    result.Areas = ReadMapAreas(map, &result.Notes);
-    result.Ok = true;
+    result.Areas = ReadMapAreas(map, &result.Notes, progress);
+    result.Ok = !(progress && progress->Cancelled());
     return result;
 }
 
@@ -154,12 +154,20 @@ AttributeList KeptAreaAttributes(const HtmlElement& area)
     return kept;
 }
 
-QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes)
+QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes,
+                              const HtmlReadProgress* progress)
 {
     QVector<MapArea> result;
     result.reserve(map.Areas.size());
     CoordReader reader;
+    constexpr int slice = 4096;
     for (int index = 0; index < map.Areas.size(); ++index) {
+        if (progress && index % slice == 0) {
+            if (progress->Cancelled())
+                break;
+            if (progress->Report)
+                progress->Report(index, map.Areas.size());
+        }
         const HtmlElement& element = map.Areas[index];
         const QString href = element.GetAttributeText(QStringLiteral("href"));
         auto note = [&](AreaNote::Kind what, const QString& shape = QString(),
@@ -271,7 +279,7 @@ QStringList FallbackImagePaths(const QString& htmlFileName, const QString& image
 }
 
 ImportedMap ImportImageMap(const HtmlDocument& document, const ImageMapEntry& entry,
-                           const QString& htmlFileName)
+                           const QString& htmlFileName, const HtmlReadProgress* progress)
 {
     if (entry.MapPosition < 0 || entry.MapPosition >= document.Maps().size()) {
         ImportedMap result;
@@ -279,7 +287,9 @@ ImportedMap ImportImageMap(const HtmlDocument& document, const ImageMapEntry& en
             QStringLiteral("The image map of \"%1\" is no longer in the document").arg(entry.ImageSrc);
         return result;
     }
-    ImportedMap result = importMap(document, entry.MapPosition);
+    ImportedMap result = importMap(document, entry.MapPosition, progress);
+    if (!result.Ok)
+        return result;
     result.ImageSrc = entry.ImageSrc;
     result.ImagePath = ResolveImageSource(htmlFileName, entry.ImageSrc);
     for (const HtmlElement& image : document.Images()) {
@@ -305,14 +315,15 @@ QVector<int> MapsWithoutImage(const HtmlDocument& document)
     return unused;
 }
 
-ImportedMap ImportMapWithoutImage(const HtmlDocument& document, int mapPosition)
+ImportedMap ImportMapWithoutImage(const HtmlDocument& document, int mapPosition,
+                                  const HtmlReadProgress* progress)
 {
     if (mapPosition < 0 || mapPosition >= document.Maps().size()) {
         ImportedMap result;
         result.ErrorMessage = QStringLiteral("The image map is no longer in the document");
         return result;
     }
-    ImportedMap result = importMap(document, mapPosition);
+    ImportedMap result = importMap(document, mapPosition, progress);
     result.HasImage = false;
     return result;
 }

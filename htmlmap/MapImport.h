@@ -73,7 +73,10 @@ AttributeList KeptAreaAttributes(const HtmlElement& area);
 // Texts come from href, alt and target, with each '&' that would start a
 // character reference written as "&amp;" (see EscapeImportedText), so that the
 // writer gives a browser the same texts.
-QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes = nullptr);
+// With `progress`, reports the areas read of the map's areas now and then, and
+// stops when it is cancelled (the result then holds only part of them).
+QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaNote>* notes = nullptr,
+                              const HtmlReadProgress* progress = nullptr);
 
 // The image source taken as a file path: relative ones against the folder of
 // the HTML file, absolute ones unchanged.
@@ -85,12 +88,15 @@ QString ResolveImageSource(const QString& htmlFileName, const QString& imageSrc)
 QStringList FallbackImagePaths(const QString& htmlFileName, const QString& imageSrc);
 
 // The whole import of one entry of FindImageMaps(document).
+// With `progress` (see ReadMapAreas), a cancelled import is not Ok and has no
+// error message.
 ImportedMap ImportImageMap(const HtmlDocument& document, const ImageMapEntry& entry,
-                           const QString& htmlFileName);
+                           const QString& htmlFileName, const HtmlReadProgress* progress = nullptr);
 
 // The positions of the maps that no image of the document uses, in document
 // order.
 QVector<int> MapsWithoutImage(const HtmlDocument& document);
 
 // The import of a map on its own, for a map no image uses.
-ImportedMap ImportMapWithoutImage(const HtmlDocument& document, int mapPosition);
+ImportedMap ImportMapWithoutImage(const HtmlDocument& document, int mapPosition,
+                                  const HtmlReadProgress* progress = nullptr);

@@ -1,5 +1,6 @@
 #include "HtmlDocument.h"
 #include "ImageMapWriter.h"
+#include "MapDiscovery.h"
 #include "MapImport.h"
 
 #include <QDir>
@@ -66,6 +67,7 @@ private slots:
     void importRoundTrip();
     void saveImportSaveIsByteIdentical();
     void typedEntityComesBackAsItsCharacter();
+    void importReportsAndCancels();
 };
 
 void TestMapImport::areaGeometry_data()
@@ -450,6 +452,35 @@ void TestMapImport::typedEntityComesBackAsItsCharacter()
     QVERIFY(imported.Ok);
     QCOMPARE(imported.Areas.value(0).AltText, QString(QChar(0xA9)) + " me");
     QCOMPARE(imported.Areas.value(0).HRef, QString("x.html?a=1&b=2"));
+}
+
+void TestMapImport::importReportsAndCancels()
+{
+    QString areas;
+    for (int i = 0; i < 10000; ++i)
+        areas += QStringLiteral("<area shape=rect coords=%1,0,10,10 href=a.htm>").arg(i);
+    HtmlDocument document;
+    document.Write("<img src=p.png usemap=#M><map name=M>" + areas + "</map>");
+    const ImageMapEntry entry = FindImageMaps(document).value(0);
+
+    QList<qint64> reported;
+    HtmlReadProgress progress;
+    progress.Report = [&](qint64 done, qint64 total) {
+        QCOMPARE(total, qint64(10000));
+        reported.append(done);
+    };
+    const ImportedMap whole = ImportImageMap(document, entry, "/site/page.htm", &progress);
+    QVERIFY(whole.Ok);
+    QCOMPARE(whole.Areas.size(), 10000);
+    QCOMPARE(whole.Areas, ImportImageMap(document, entry, "/site/page.htm").Areas);
+    QCOMPARE(reported, QList<qint64>({0, 4096, 8192}));
+
+    std::atomic<bool> cancel{false};
+    progress.Cancel = &cancel;
+    progress.Report = [&](qint64 done, qint64) { cancel = done > 0; };
+    const ImportedMap cancelled = ImportImageMap(document, entry, "/site/page.htm", &progress);
+    QVERIFY(!cancelled.Ok);
+    QVERIFY(cancelled.ErrorMessage.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestMapImport)
