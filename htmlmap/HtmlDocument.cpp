@@ -59,6 +59,8 @@ private:
     Entry* FLast = nullptr;
 };
 
+constexpr int kSharedAttributes = 64;
+
 HtmlElement toElement(lxb_dom_element_t* element, AttributeNames& names)
 {
     HtmlElement result;
@@ -70,6 +72,11 @@ HtmlElement toElement(lxb_dom_element_t* element, AttributeNames& names)
         size_t nameLength = 0, valueLength = 0;
         const lxb_char_t* name = lxb_dom_attr_qualified_name(attribute, &nameLength);
         const lxb_char_t* value = lxb_dom_attr_value(attribute, &valueLength);
+        // A tag with hundreds of attributes is no map's: its names would only fill the table.
+        if (count > kSharedAttributes) {
+            result.Attributes.append({fromUtf8(name, nameLength), fromUtf8(value, valueLength)});
+            continue;
+        }
         QString nameText = names.Name(name, nameLength);
         result.Attributes.append({std::move(nameText), names.Value(value, valueLength)});
     }
