@@ -119,6 +119,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas_data()
                                     << "Reading" << 100;
     QTest::newRow("import, checking the areas") << "import"
                                                 << "Importing" << 0;
+    QTest::newRow("import, reading the areas") << "import"
+                                               << "Importing" << 10;
     QTest::newRow("import, first regions") << "import"
                                            << "Importing" << 21;
     QTest::newRow("import, last regions") << "import"
