@@ -157,8 +157,9 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
             ++end;
         status = lxb_html_document_parse_chunk(document.get(), data + at, static_cast<size_t>(end - at));
         at = end;
+        // The walk over the finished tree below takes the last tenth.
         if (progress && progress->Report)
-            progress->Report(doneBefore + at, total);
+            progress->Report(doneBefore + (total - doneBefore) * 9 / 10 * at / std::max<qsizetype>(size, 1), total);
     }
     if (status == LXB_STATUS_OK)
         status = lxb_html_document_parse_chunk_end(document.get());
@@ -226,6 +227,8 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
     const std::shared_ptr<const QVector<HtmlElement>> shared = std::move(areas);
     for (int i = 0; i < FMaps.size(); ++i)
         FMaps[i].Areas = AreaList(shared, runs[i].first, runs[i].second);
+    if (progress && progress->Report)
+        progress->Report(total, total);
     return ParseResult::Parsed;
 }
 
