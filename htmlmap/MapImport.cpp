@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QUrl>
 
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -127,6 +128,35 @@ QPair<QString, QString> keptAttribute(const QPair<QString, QString>& attribute)
     return {attribute.first, EscapeImportedText(attribute.second)};
 }
 
+// What an area reads, found in one pass over its attributes: each field the first attribute of its
+// name in any case (as GetAttributeText finds it), the other attributes kept as KeptAreaAttributes
+// keeps them.
+struct AreaFields
+{
+    QString Shape, Coords, HRef, Alt, Target;
+    AttributeList Kept;
+
+    explicit AreaFields(const HtmlElement& element)
+    {
+        static constexpr const char* names[] = {"shape", "coords", "href", "alt", "target"};
+        QString* const fields[] = {&Shape, &Coords, &HRef, &Alt, &Target};
+        bool found[std::size(names)] = {};
+        for (const auto& attribute : element.AttributesInOrder()) {
+            size_t field = 0;
+            while (field < std::size(names) &&
+                   attribute.first.compare(QLatin1String(names[field]), Qt::CaseInsensitive) != 0)
+                ++field;
+            if (field == std::size(names)) {
+                if (isPlainAttributeName(attribute.first))
+                    Kept.append(keptAttribute(attribute));
+            } else if (!found[field]) {
+                found[field] = true;
+                *fields[field] = attribute.second;
+            }
+        }
+    }
+};
+
 ImportedMap importMap(const HtmlDocument& document, int mapPosition, const HtmlReadProgress* progress)
 {
     ImportedMap result;
@@ -168,8 +198,8 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
             if (progress->Report)
                 progress->Report(index, map.Areas.size());
         }
-        const HtmlElement& element = map.Areas[index];
-        const QString href = element.GetAttributeText(QStringLiteral("href"));
+        AreaFields fields(map.Areas[index]);
+        const QString& href = fields.HRef;
         auto note = [&](AreaNote::Kind what, const QString& shape = QString(),
                         const QString& reason = QString()) {
             if (!notes)
@@ -177,15 +207,15 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
             AreaNote n;
             n.AreaIndex = index;
             n.What = what;
-            n.Link = href.isEmpty() ? element.GetAttributeText(QStringLiteral("alt")) : href;
+            n.Link = href.isEmpty() ? fields.Alt : href;
             n.Shape = shape;
             n.Reason = reason;
             notes->append(n);
         };
         // An empty shape reads like a missing one: browsers take both as a rectangle.
-        const QString shape = element.GetAttributeText(QStringLiteral("shape")).trimmed();
+        const QString shape = fields.Shape.trimmed();
         const bool shapeWritten = !shape.isEmpty();
-        const QString coords = element.GetAttributeText(QStringLiteral("coords"));
+        const QString& coords = fields.Coords;
         reader.Assign(coords);
         MapArea area;
         QString error;
@@ -244,11 +274,11 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
             note(AreaNote::Kind::Rounded, QString(), reader.Rounded);
         // Texts are kept as they must be written to mean what the browser read.
         area.HRef = EscapeImportedText(href);
-        area.Target = EscapeImportedText(element.GetAttributeText(QStringLiteral("target")));
-        area.AltText = EscapeImportedText(element.GetAttributeText(QStringLiteral("alt")));
-        area.Attributes = KeptAreaAttributes(element);
+        area.Target = EscapeImportedText(fields.Target);
+        area.AltText = EscapeImportedText(fields.Alt);
+        area.Attributes = std::move(fields.Kept);
         area.SourceArea = index;
-        result.append(area);
+        result.append(std::move(area));
     }
     return result;
 }
