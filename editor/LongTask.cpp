@@ -19,6 +19,12 @@ TLongTask::TObserver& Observer()
     static TLongTask::TObserver observer;
     return observer;
 }
+
+int& RunningTasks()
+{
+    static int count = 0;
+    return count;
+}
 } // namespace
 
 QFuture<void> RunInPool(std::function<void()> Work)
@@ -47,9 +53,18 @@ TLongTask::TLongTask(QWidget* Parent, const QString& Label)
     FDialog->setAutoReset(false);
     FDialog->setValue(0);
     FSinceEvents.start();
+    ++RunningTasks();
 }
 
-TLongTask::~TLongTask() = default;
+TLongTask::~TLongTask()
+{
+    --RunningTasks();
+}
+
+bool TLongTask::Running()
+{
+    return RunningTasks() > 0;
+}
 
 void TLongTask::SetObserver(TObserver Observer_)
 {

@@ -5,6 +5,7 @@
 #include "EditorDialogs.h"
 #include "HtmlDocument.h"
 #include "ImageMapWriter.h"
+#include "LongTask.h"
 #include "MapAreaGathering.h"
 #include "MapDiscovery.h"
 #include "MapDocument.h"
@@ -143,6 +144,11 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
 {
     if (!FRecovery)
         return;
+    // Mid-way through an import the scene holds part of a map: the snapshot waits for the end.
+    if (TLongTask::Running()) {
+        FRecoveryDebounce->start();
+        return;
+    }
     if (!FDocument->IsModified()) {
         FRecovery->Remove();
         return;

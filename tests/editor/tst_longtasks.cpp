@@ -7,6 +7,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UnitHTMLImport.h"
@@ -42,6 +43,7 @@ private slots:
     void cancelLeavesEverythingAsItWas_data();
     void cancelLeavesEverythingAsItWas();
     void uncancelledTasksComplete();
+    void recoveryWaitsForTheImport();
     void exitLeavesTheSceneToTheSystem();
 
 private:
@@ -191,6 +193,38 @@ void TestLongTasks::uncancelledTasksComplete()
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
     QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
     QCOMPARE(SharedSaveDialog()->FileName(), saved);
+}
+
+// The areas in the window's recovery file; -1 when there is none.
+static int RecoveredAreas(const TFormCorvantaZonequilter& Window)
+{
+    TRecoveryState state;
+    if (!QFile::exists(Window.RecoveryFile()->FilePath()) || !TRecoveryFile::Read(Window.RecoveryFile()->FilePath(), state))
+        return -1;
+    return int(state.HTML.count("<AREA "));
+}
+
+void TestLongTasks::recoveryWaitsForTheImport()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    // An unsaved change: the recovery file holds the 41 regions.
+    window.TBRect->trigger();
+    FWindow->Drag(20, 20, 80, 70);
+    QCOMPARE(FWindow->Regions().size(), 41);
+    window.UpdateRecoveryFile();
+    QCOMPARE(RecoveredAreas(window), 41);
+
+    // The recovery timer comes due while the regions are built: no snapshot of half a map.
+    int during = 0;
+    TLongTask::SetObserver([&](TLongTask& Task, int At) {
+        if (during == 0 && At >= 50 && Task.Dialog()->labelText().contains("Importing")) {
+            window.UpdateRecoveryFile();
+            during = RecoveredAreas(window);
+        }
+    });
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    QCOMPARE(during, 41);
+    QCOMPARE(FWindow->Regions().size(), LargeCount);
 }
 
 void TestLongTasks::exitLeavesTheSceneToTheSystem()
