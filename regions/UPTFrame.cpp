@@ -165,6 +165,7 @@ void TPTCustomGroup::DestroyRegions()
     FHitRects.clear();
     FOtherShapes = 0;
     FGridValid = false;
+    ++FShapesRevision;
     FFocused = nullptr;
     FScene->removeItem(FHandleLayer);
     const ViewportUpdateMode Mode = viewportUpdateMode();
@@ -293,6 +294,7 @@ void TPTCustomGroup::ToggleInvertedShape(const TInvertedShape& Shape)
 void TPTCustomGroup::AddShape(TGUIShape* Shape)
 {
     FGridValid = false;
+    ++FShapesRevision;
     FScene->addItem(Shape);
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
@@ -317,6 +319,7 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
     FGridValid = false;
+    ++FShapesRevision;
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
@@ -343,6 +346,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
         FNextBottomZ -= 1;
     }
     RenumberShapes();
+    ++FShapesRevision;
     PostShapesChanged();
 }
 
@@ -374,6 +378,7 @@ void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
         FNextBottomZ = -1;
     }
     FGridValid = false;
+    ++FShapesRevision;
     for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
         FShapes[I]->FZIndex = I;
     PostShapesChanged();
@@ -392,6 +397,7 @@ void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
     if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
         FHitRects[Index] = Shape->HitRect();
         FGridValid = false;
+        ++FShapesRevision;
         AreaMayHaveChanged();
     }
 }

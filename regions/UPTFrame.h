@@ -69,6 +69,10 @@ public:
     /// Frees every shape (the document is cleared); reports the loss of the selection first. Ends any
     /// handle drag. Linear in the number of shapes.
     void DestroyRegions();
+    /// Grows at every change of the shapes: one added, removed, restacked or given new bounds or
+    /// vertices. An equal count means the same shapes in the same places; texts change through the
+    /// document's steps.
+    quint64 ShapesRevision() const { return FShapesRevision; }
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
     void PlaceShape(TGUIShape* Shape, int Index);
 
@@ -203,6 +207,7 @@ private:
     mutable QVector<int> FGridStart;
     mutable QVector<int> FGridItems;
     int FOtherShapes = 0; // shapes that are not regions
+    quint64 FShapesRevision = 0;
     double FNextTopZ = 0;
     double FNextBottomZ = -1;
     TGUIRegion* FFocused = nullptr;

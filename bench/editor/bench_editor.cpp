@@ -26,9 +26,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <Qsci/qsciscintilla.h>
+#include <malloc.h>
 #include <map>
 #include <memory>
-#include <malloc.h>
 #include <sys/resource.h>
 
 namespace {
@@ -281,7 +281,7 @@ void BM_OpenDialog(benchmark::State& state)
 }
 BENCHMARK(BM_OpenDialog)->Apply(Sizes);
 
-// The change from the Edit tab to Source: the text regenerated and shown.
+// The change from the Edit tab to Source with the document unchanged since the last one.
 void BM_TabToSource(benchmark::State& state)
 {
     Fixture& f = fixture();
@@ -304,6 +304,34 @@ void BM_TabToSource(benchmark::State& state)
     state.SetComplexityN(areas);
 }
 BENCHMARK(BM_TabToSource)->Apply(Sizes);
+
+// The same after a region has moved: the text is written anew.
+void BM_TabToSourceAfterChange(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    TFormCorvantaZonequilter& w = *f.Window;
+    const int edit = w.PageControl->indexOf(w.TabSheetEdit);
+    const int source = w.PageControl->indexOf(w.TabSheetSource);
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.SelectPageByUser(edit);
+        TGUIRegion* region = w.PanelScene->Regions().first();
+        region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(),
+                          region->Height());
+        Idle();
+        state.ResumeTiming();
+        w.SelectPageByUser(source);
+        Idle();
+    }
+    w.SelectPageByUser(edit);
+    Idle();
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_TabToSourceAfterChange)->Apply(Sizes);
 
 // Save As to a file: generating the text, gathering the areas, the source view and the writing.
 void BM_SaveAs(benchmark::State& state)
