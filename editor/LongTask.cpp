@@ -14,6 +14,12 @@ namespace {
 // Events run at most this often: each round costs a repaint of everything that changed.
 constexpr int EventIntervalMs = 40;
 
+int& RunningTasks()
+{
+    static int running = 0;
+    return running;
+}
+
 TLongTask::TObserver& Observer()
 {
     static TLongTask::TObserver observer;
@@ -47,9 +53,18 @@ TLongTask::TLongTask(QWidget* Parent, const QString& Label)
     FDialog->setAutoReset(false);
     FDialog->setValue(0);
     FSinceEvents.start();
+    ++RunningTasks();
 }
 
-TLongTask::~TLongTask() = default;
+TLongTask::~TLongTask()
+{
+    --RunningTasks();
+}
+
+bool TLongTask::AnyRunning()
+{
+    return RunningTasks() > 0;
+}
 
 void TLongTask::SetObserver(TObserver Observer_)
 {

@@ -32,6 +32,8 @@ public:
     // The same for Done of Total parts of a phase that spans From to To percent.
     bool Step(qint64 Done, qint64 Total, int From, int To);
     bool Cancelled() const { return FCancelled; }
+    // True while some long task of the program is running.
+    static bool AnyRunning();
     void Cancel();
 
     // Runs Work on a thread of the pool and waits for it with the window live, at Percent.

@@ -434,6 +434,7 @@ private:
     // The corner the corner menu was opened on.
     QPointer<TGUIRegion> FMenuPolygon;
     int FMenuVertex = -1;
+    bool FRecoveryGathering = false;
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;

@@ -7,6 +7,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UnitHTMLImport.h"
@@ -44,6 +45,7 @@ private slots:
     void uncancelledTasksComplete();
     void sourceIsWrittenOnlyAfterAChange_data();
     void sourceIsWrittenOnlyAfterAChange();
+    void recoveryWaitsForTheImport();
     void exitLeavesTheSceneToTheSystem();
 
 private:
@@ -233,6 +235,35 @@ void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
     QCOMPARE(window.SourceFills() - filled, fills);
     QCOMPARE(window.SynEdit->text(), WriterText(window));
     QCOMPARE(window.SynEdit->text() == before, fills == 0);
+}
+
+void TestLongTasks::recoveryWaitsForTheImport()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    const QString path = window.RecoveryFile()->FilePath();
+    const auto writtenAreas = [&] {
+        TRecoveryState state;
+        return TRecoveryFile::Read(path, state) ? int(state.HTML.count(QStringLiteral("<AREA "))) : -1;
+    };
+    // A modified document (the first import undone), whose recovery file's turn comes in the
+    // middle of the next import, with part of the regions built.
+    window.MIUndo->trigger();
+    QVERIFY(window.Document()->IsModified());
+    bool asked = false;
+    TLongTask::SetObserver([&](TLongTask& Task, int At) {
+        if (!asked && At >= 50 && Task.Dialog()->labelText().contains("Importing")) {
+            asked = true;
+            window.UpdateRecoveryFile();
+        }
+    });
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    QVERIFY(asked);
+    QTRY_VERIFY(!window.RecoveryFile()->Writing());
+    // Never a half-built map: the document before the import, or none.
+    QVERIFY(QList<int>({-1, 0}).contains(writtenAreas()));
+    // The imported file is the document now, with nothing to recover once the work is over.
+    QVERIFY(!window.Document()->IsModified());
+    QTRY_COMPARE(writtenAreas(), -1);
 }
 
 void TestLongTasks::exitLeavesTheSceneToTheSystem()
