@@ -98,13 +98,8 @@ QRectF InvertedShapeArea(const TInvertedShape& S)
 
 TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
 {
-    FScene = new TSceneGraphics(this);
-    setScene(FScene);
     FHandleLayer = new THandleLayer;
-    FScene->addItem(FHandleLayer);
-    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
-    QEvent Activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(FScene, &Activate);
+    MakeScene();
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
     // Placement is the panel's own (UpdateSceneRect); Qt's alignment only anchors the scene rectangle.
@@ -121,8 +116,19 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     ApplyFrame();
 }
 
+void TPTCustomGroup::MakeScene()
+{
+    FScene = new TSceneGraphics(this);
+    setScene(FScene);
+    FScene->addItem(FHandleLayer);
+    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
+    QEvent Activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(FScene, &Activate);
+}
+
 TPTCustomGroup::~TPTCustomGroup()
 {
+    FreeClearedShapes();
     EndControlDrag();
     if (ClippedGroup() == this)
         ClipCursorToControl(nullptr);
@@ -146,35 +152,6 @@ QList<TGUIRegion*> TPTCustomGroup::Regions() const
         if (auto* Region = qobject_cast<TGUIRegion*>(Shape))
             Result.append(Region);
     return Result;
-}
-
-void TPTCustomGroup::DestroyRegions()
-{
-    ClearRegionFocus();
-    EndControlDrag();
-    // Items added since the event loop last ran wait in the scene's polish list, which each removal
-    // would search: polish them now.
-    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
-    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
-    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
-    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
-    // each removal from growing the dirty region: the clear is linear in the number of shapes.
-    for (TGUIShape* Shape : std::as_const(FShapes))
-        Shape->FZIndex = -1;
-    FShapes.clear();
-    FHitRects.clear();
-    FOtherShapes = 0;
-    FGridValid = false;
-    ++FShapesRevision;
-    FFocused = nullptr;
-    FScene->removeItem(FHandleLayer);
-    const ViewportUpdateMode Mode = viewportUpdateMode();
-    setViewportUpdateMode(FullViewportUpdate);
-    FScene->clear();
-    setViewportUpdateMode(Mode);
-    FScene->addItem(FHandleLayer);
-    FInverted.clear();
-    viewport()->update();
 }
 
 void TPTCustomGroup::ClearRegionFocus()

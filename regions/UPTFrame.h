@@ -73,6 +73,13 @@ public:
     /// vertices. An equal count means the same shapes in the same places; texts change through the
     /// document's steps.
     quint64 ShapesRevision() const { return FShapesRevision; }
+    /// Shapes of a cleared document not yet freed: a large document's shapes leave the scene at
+    /// once and are freed in slices while the window goes on.
+    qsizetype ShapesToFree() const { return FCleared.size() - FClearedNext; }
+    /// Frees them now.
+    void FreeClearedShapes();
+    /// How many shapes one slice frees; a document of no more is freed at once (tests make it small).
+    static void SetFreeingSlice(int Shapes);
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
     void PlaceShape(TGUIShape* Shape, int Index);
 
@@ -189,6 +196,12 @@ private:
     void AreaMayHaveChanged();
     void PostShapesChanged();
     void DrawPixelGrid(QPainter* Painter, const QRectF& Rect) const;
+    // A new scene for the view, active, with the handle layer on it.
+    void MakeScene();
+    // Clearing (SceneClearing.cpp): the scene of a large cleared document is put aside with its
+    // shapes, which are freed a slice at a time.
+    bool PutShapesAside(QList<TGUIShape*>& Shapes);
+    void FreeSlice();
 
     QGraphicsScene* FScene;
     QGraphicsItem* FHandleLayer;
@@ -228,6 +241,10 @@ private:
     TRect FSceneArea; // the editable area the scene rectangle was last made for
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
+    QGraphicsScene* FClearedScene = nullptr;
+    QList<TGUIShape*> FCleared;
+    qsizetype FClearedNext = 0;
+    bool FSlicePosted = false;
 };
 
 /// The published panel.

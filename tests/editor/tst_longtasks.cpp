@@ -10,6 +10,7 @@
 #include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
+#include "UPTFrame.h"
 #include "UnitHTMLImport.h"
 
 #include <QProgressDialog>
@@ -46,6 +47,7 @@ private slots:
     void sourceIsWrittenOnlyAfterAChange_data();
     void sourceIsWrittenOnlyAfterAChange();
     void recoveryWaitsForTheImport();
+    void newFreesALargeMapInSlices();
     void exitLeavesTheSceneToTheSystem();
 
 private:
@@ -264,6 +266,36 @@ void TestLongTasks::recoveryWaitsForTheImport()
     // The imported file is the document now, with nothing to recover once the work is over.
     QVERIFY(!window.Document()->IsModified());
     QTRY_COMPARE(writtenAreas(), -1);
+}
+
+void TestLongTasks::newFreesALargeMapInSlices()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    TPTCustomGroup::SetFreeingSlice(1000);
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    const QString writer = WriterText(window);
+    QList<QPointer<TGUIRegion>> regions;
+    for (TGUIRegion* region : FWindow->Regions())
+        regions.append(region);
+    const auto alive = [&] { return regions.size() - regions.count(nullptr); };
+
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    // The map is gone from the document at once; its regions are freed while the window goes on.
+    QVERIFY(FWindow->Regions().isEmpty());
+    QVERIFY(alive() > 0);
+    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    QTRY_COMPARE(alive(), 0);
+    QCOMPARE(window.PanelScene->ShapesToFree(), 0);
+    // Undone, the map is back as it was.
+    window.MIUndo->trigger();
+    QCOMPARE(FWindow->Regions().size(), LargeCount);
+    QCOMPARE(WriterText(window), writer);
+    // A second clear before the first is freed, and the window's end with shapes still to free.
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    window.MIUndo->trigger();
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    TPTCustomGroup::SetFreeingSlice(20000);
 }
 
 void TestLongTasks::exitLeavesTheSceneToTheSystem()
