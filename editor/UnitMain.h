@@ -337,6 +337,10 @@ private:
     // Save As once the file is chosen: the Source made anew, then its text written to FileName
     // whole or not at all, with progress; Failed gives the reason.
     TWriteResult WriteHTMLFile(const QString& FileName, QString* Reason);
+    // Bytes written to FileName in steps from From to 100 percent of Task, replacing the old file
+    // only once they are all on disk; a cancel or a failure leaves the old file untouched.
+    TWriteResult WriteBytesInSteps(TLongTask& Task, const QString& FileName, const QByteArray& Bytes,
+                                   QString* Reason, int From);
 
     enum class SceneDrag
     {

@@ -129,6 +129,14 @@ void TestLongTasks::cancelLeavesEverythingAsItWas_data()
                                             << "Saving" << 39;
     QTest::newRow("save, on disk") << "save"
                                    << "Saving" << 60;
+    QTest::newRow("save into page, reading the page") << "page"
+                                                      << "Saving" << 0;
+    QTest::newRow("save into page, reading the regions") << "page"
+                                                         << "Saving" << 20;
+    QTest::newRow("save into page, rewriting the page") << "page"
+                                                        << "Saving" << 40;
+    QTest::newRow("save into page, on disk") << "page"
+                                             << "Saving" << 70;
     QTest::newRow("Source tab, reading the regions") << "source"
                                                      << "Writing" << 10;
     QTest::newRow("Source tab, writing the text") << "source"
@@ -156,6 +164,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     const QString writer = WriterText(window);
     const QString source = window.SynEdit->text();
     const QString documentName = SharedSaveDialog()->FileName();
+    const QString page = window.FPageOrigin.FileName;
+    const QByteArray pageBytes = FileBytes(page);
     const int regions = FWindow->Regions().size();
     const int steps = window.Document()->UndoStack()->count();
     const bool modified = window.Document()->IsModified();
@@ -166,6 +176,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     } else if (task == "save") {
         SetDialogRunner(ChooseFileRunner(saved));
         window.MISaveAs->trigger();
+    } else if (task == "page") {
+        QVERIFY(!window.MISaveIntoPageClick());
     } else {
         window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
         QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
@@ -178,6 +190,7 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     QVERIFY(shown == source || (task == "save" && shown == writer));
     QCOMPARE(SharedSaveDialog()->FileName(), documentName);
     QCOMPARE(FileBytes(saved), QByteArray("the old file\r\n"));
+    QCOMPARE(FileBytes(page), pageBytes);
     QCOMPARE(window.Document()->UndoStack()->count(), steps);
     QCOMPARE(window.Document()->IsModified(), modified);
     // The text given up is written at the next refresh.
@@ -198,6 +211,15 @@ void TestLongTasks::uncancelledTasksComplete()
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
     QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
     QCOMPARE(SharedSaveDialog()->FileName(), saved);
+
+    // Into the page it came from, after a change.
+    TGUIRegion* first = FWindow->Regions().first();
+    first->SetBounds(first->Left() + 2, first->Top(), first->Width(), first->Height());
+    const QByteArray before = FileBytes(page);
+    QVERIFY(window.MISaveIntoPageClick());
+    QVERIFY(FileBytes(page) != before);
+    QCOMPARE(FileBytes(page).count("<AREA "), before.count("<AREA "));
+    QCOMPARE(window.FPageOrigin.Areas, GatherMapAreas(*window.PanelScene));
 }
 
 void TestLongTasks::sourceIsWrittenOnlyAfterAChange_data()
