@@ -119,6 +119,14 @@ void TRecoveryFile::WriteLater(TRecoveryState State, std::function<QString()> Bu
     // The worker owns what it touches: the window and this object may be gone when it ends.
     (void)QtConcurrent::run([writes = FWrites, path = FFilePath, number, State = std::move(State),
                              BuildHTML = std::move(BuildHTML)]() mutable {
+        const auto superseded = [&] {
+            QMutexLocker lock(&writes->Mutex);
+            return writes->Latest != number;
+        };
+        if (superseded()) {
+            --writes->Pending;
+            return;
+        }
         if (BuildHTML)
             State.HTML = BuildHTML();
         std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr);
