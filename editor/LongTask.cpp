@@ -14,16 +14,16 @@ namespace {
 // Events run at most this often: each round costs a repaint of everything that changed.
 constexpr int EventIntervalMs = 40;
 
+int& RunningTasks()
+{
+    static int running = 0;
+    return running;
+}
+
 TLongTask::TObserver& Observer()
 {
     static TLongTask::TObserver observer;
     return observer;
-}
-
-int& RunningTasks()
-{
-    static int count = 0;
-    return count;
 }
 } // namespace
 
@@ -61,7 +61,7 @@ TLongTask::~TLongTask()
     --RunningTasks();
 }
 
-bool TLongTask::Running()
+bool TLongTask::AnyRunning()
 {
     return RunningTasks() > 0;
 }

@@ -46,8 +46,8 @@ public:
     // The same for Done of Total parts of a phase that spans From to To percent.
     bool Step(qint64 Done, qint64 Total, int From, int To);
     bool Cancelled() const { return FCancelled; }
-    // Whether a long task is under way (its events run while the document is half changed).
-    static bool Running();
+    // True while some long task of the program is running.
+    static bool AnyRunning();
     void Cancel();
 
     // Runs Work on a thread of the pool and waits for it with the window live, at Percent.

@@ -207,7 +207,14 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(c
         task.Run<QByteArray>([text = FSourceText] { return ToCrLfLines(text).toUtf8(); }, 40);
     if (!bytes)
         return TWriteResult::Cancelled;
+    return WriteBytesInSteps(task, FileName, *bytes, Reason, 45);
+}
 
+TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteBytesInSteps(TLongTask& Task,
+                                                                                   const QString& FileName,
+                                                                                   const QByteArray& Bytes,
+                                                                                   QString* Reason, int From)
+{
     // The old file is replaced only once the new text is completely on disk; a cancelled save
     // leaves it as it was. Unbuffered, so that a write the disk cuts short shows in its count:
     // Qt reports no error for a short write.
@@ -217,11 +224,11 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(c
         return TWriteResult::Failed;
     }
     constexpr qint64 chunk = 1 << 20;
-    const qint64 size = bytes->size();
+    const qint64 size = Bytes.size();
     for (qint64 at = 0; at < size;) {
         errno = 0;
         const qint64 part = std::min(chunk, size - at);
-        const qint64 written = file.write(bytes->constData() + at, part);
+        const qint64 written = file.write(Bytes.constData() + at, part);
         const int writeErrno = errno;
         if (written != part) {
             if (file.error() != QFileDevice::NoError)
@@ -234,7 +241,7 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(c
             return TWriteResult::Failed;
         }
         at += part;
-        if (!task.Step(at, size, 45, 100)) {
+        if (!Task.Step(at, size, From, 100)) {
             file.cancelWriting();
             return TWriteResult::Cancelled;
         }

@@ -18,7 +18,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryFile>
@@ -30,6 +32,8 @@ namespace {
 // A step is written to the recovery file once the user pauses, not at every one of a quick series.
 constexpr int RecoveryDebounceMs = 1500;
 constexpr int RecoveryIntervalMs = 30000;
+// Reading a big map's regions lets the window's events run this often.
+constexpr int RecoverySliceMs = 30;
 
 void ShowStep(QAction* MenuItem, QAction* Button, const QString& MenuPattern, const QString& MenuPlain,
               const QString& ButtonPattern, const QString& ButtonPlain, const QString& Step)
@@ -87,6 +91,8 @@ void TFormCorvantaZonequilter::ConnectHistory()
     connect(FDocument, &TMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
     // A step can move the selected region in the stacking order without selecting anew.
     connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
+    // Texts change through steps only: with the scene's revision, this tells the Source it is current.
+    connect(FDocument, &TMapDocument::Changed, this, [this] { ++FDocumentSteps; });
 
     FRecovery = new TRecoveryFile(QString(), this);
     FRecoveryDebounce = new QTimer(this);
@@ -142,10 +148,11 @@ void TFormCorvantaZonequilter::closeEvent(QCloseEvent* event)
 
 void TFormCorvantaZonequilter::UpdateRecoveryFile()
 {
-    if (!FRecovery)
+    if (!FRecovery || FRecoveryGathering)
         return;
-    // Mid-way through an import the scene holds part of a map: the snapshot waits for the end.
-    if (TLongTask::Running()) {
+    // In the middle of an import or a save the regions are half built or busy: the file is
+    // written once the work is over.
+    if (TLongTask::AnyRunning()) {
         FRecoveryDebounce->start();
         return;
     }
@@ -159,10 +166,34 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
     state.ImageFileName = FImageFileName;
     state.ImagePath = FImageFileName.isEmpty() ? QString() : QFileInfo(FImageFileName).absoluteFilePath();
     state.MapName = FMapName;
-    state.HTML = BuildImageMapHTML(FImageFileName, FMapName, GatherMapAreas(*PanelScene));
-    // A recovery file that cannot be written is no reason to interrupt the user's work; the next
-    // step or the next interval tries again.
-    FRecovery->Write(state);
+    // The Source's text when it is the document's; otherwise the regions as values, read here in
+    // slices between which the window goes on, and the text written on another thread.
+    const TSourceKey key = SourceKey();
+    if (FSourceKey && *FSourceKey == key && !FSourceText.isEmpty()) {
+        state.HTML = FSourceText;
+        FRecovery->WriteLater(std::move(state));
+        return;
+    }
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    FRecoveryGathering = true;
+    std::optional<QVector<MapArea>> areas = GatherMapAreas(*PanelScene, [&](qint64, qint64) {
+        if (sinceEvents.elapsed() < RecoverySliceMs)
+            return true;
+        QCoreApplication::processEvents();
+        sinceEvents.restart();
+        // A change meanwhile (the regions themselves may be gone): the next pause writes.
+        return SourceKey() == key;
+    });
+    FRecoveryGathering = false;
+    if (!areas) {
+        FRecoveryDebounce->start();
+        return;
+    }
+    FRecovery->WriteLater(std::move(state), [image = FImageFileName, map = FMapName,
+                                             attributes = FMapAttributes, areas = std::move(*areas)] {
+        return BuildImageMapHTML(image, map, areas, attributes);
+    });
 }
 
 bool TFormCorvantaZonequilter::OfferRecovery()

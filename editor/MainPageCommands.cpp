@@ -5,6 +5,7 @@
 #include "AtomicFileWrite.h"
 #include "EFileCreateError.h"
 #include "EditorDialogs.h"
+#include "LongTask.h"
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
@@ -49,24 +50,63 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
     if (!FPageOrigin.IsValid())
         return false;
     const QString fileName = FPageOrigin.FileName;
-    QFile page(fileName);
-    if (!page.open(QIODevice::ReadOnly)) {
-        ShowError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, page.errorString()));
+    // A large page is read and rewritten on another thread, the regions read in slices, and the
+    // page written in steps; a cancel at any point leaves it untouched.
+    TLongTask task(this, QStringLiteral("Saving the image map..."));
+    struct TRead
+    {
+        QByteArray Bytes;
+        QString Error;
+    };
+    const std::optional<TRead> read = task.Run<TRead>(
+        [fileName] {
+            QFile page(fileName);
+            if (!page.open(QIODevice::ReadOnly))
+                return TRead{{}, page.errorString()};
+            return TRead{page.readAll(), {}};
+        },
+        0);
+    if (!read)
+        return false;
+    if (!read->Error.isNull()) {
+        ShowError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, read->Error));
         return false;
     }
-    const QByteArray bytes = page.readAll();
-    page.close();
-
-    const QVector<MapArea> areas = GatherMapAreas(*PanelScene);
-    PageRewrite written;
-    QString reason;
-    if (!RewritePageMap(bytes, FPageOrigin, FMapName, areas, &written, &reason)) {
-        ShowError(reason);
+    std::optional<QVector<MapArea>> areas = GatherMapAreas(
+        *PanelScene, [&](qint64 Done, qint64 Total) { return task.Step(Done, Total, 10, 40); });
+    if (!areas)
+        return false;
+    struct TRewrite
+    {
+        bool Ok = false;
+        PageRewrite Written;
+        QString Reason;
+    };
+    const std::optional<TRewrite> rewrite = task.Run<TRewrite>(
+        [bytes = read->Bytes, origin = FPageOrigin, map = FMapName, areas = *areas] {
+            TRewrite result;
+            result.Ok = RewritePageMap(bytes, origin, map, areas, &result.Written, &result.Reason);
+            return result;
+        },
+        40);
+    if (!rewrite)
+        return false;
+    if (!rewrite->Ok) {
+        ShowError(rewrite->Reason);
         return false;
     }
-    if (written.Bytes != bytes && !WriteFileAtomically(fileName, written.Bytes, &reason)) {
-        ShowError(EFileCreateError::MakeMessage(fileName, reason));
-        return false;
+    const PageRewrite& written = rewrite->Written;
+    if (written.Bytes != read->Bytes) {
+        QString reason;
+        switch (WriteBytesInSteps(task, fileName, written.Bytes, &reason, 50)) {
+        case TWriteResult::Written:
+            break;
+        case TWriteResult::Failed:
+            ShowError(EFileCreateError::MakeMessage(fileName, reason));
+            return false;
+        case TWriteResult::Cancelled:
+            return false;
+        }
     }
 
     // The page now holds this map: the next save compares with what was just written.
@@ -76,7 +116,9 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
         regions[i]->SourceArea = written.AreaPositions.value(regions.size() - 1 - i, -1);
     FPageOrigin.MapName = FMapName;
     FPageOrigin.SourceAreaCount = written.AreaCount;
-    FPageOrigin.Areas = GatherMapAreas(*PanelScene);
+    for (int i = 0; i < areas->size(); ++i)
+        (*areas)[i].SourceArea = written.AreaPositions.value(i, -1);
+    FPageOrigin.Areas = std::move(*areas);
     // The document is on disk when its file is the page, or when it has no file besides the page.
     const QString documentFile = SharedSaveDialog()->FileName();
     if (documentFile.isEmpty() || QFileInfo(fileName) == QFileInfo(documentFile)) {

@@ -277,8 +277,27 @@ bool TFormCorvantaZonequilter::RefreshHTML()
     return RefreshHTML(task, 0, 100);
 }
 
+bool TFormCorvantaZonequilter::TSourceKey::operator==(const TSourceKey& Other) const
+{
+    return Shapes == Other.Shapes && Steps == Other.Steps && ImageFileName == Other.ImageFileName &&
+           MapName == Other.MapName && MapAttributes == Other.MapAttributes;
+}
+
+TFormCorvantaZonequilter::TSourceKey TFormCorvantaZonequilter::SourceKey() const
+{
+    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, FImageFileName, FMapName, FMapAttributes};
+}
+
 bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
 {
+    // Every change of the regions moves a shape or takes a step, so a document that has done
+    // neither since the last text still has it; a big map's text is not written again at every
+    // tab change or save. Taken before the work: a change meanwhile makes the next refresh write.
+    const TSourceKey key = SourceKey();
+    if (FSourceKey && *FSourceKey == key && SynEdit->length() != 0) {
+        Task.Step(To);
+        return true;
+    }
     // Reading the regions takes the window's thread; the text is written on another.
     const int gathered = From + (To - From) * 2 / 5;
     const int written = From + (To - From) * 9 / 10;
@@ -286,12 +305,15 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    std::optional<QString> text =
-        Task.Run<QString>([image = FImageFileName, map = FMapName, attributes = FMapAttributes,
-                           areas = std::move(*areas)] { return BuildImageMapHTML(image, map, areas, attributes); },
-                          gathered);
+    std::optional<QString> text = Task.Run<QString>(
+        [image = FImageFileName, map = FMapName, attributes = FMapAttributes, areas = std::move(*areas)] {
+            return BuildImageMapHTML(image, map, areas, attributes);
+        },
+        gathered);
     if (!text || !Task.Step(written))
         return false;
+    ++FSourceFills;
+    FSourceKey = key;
     // The last step cannot be cut short: from here the new text is the Source's. Handing a big
     // map's megabytes to the view again costs more than comparing them; an unchanged text also
     // keeps the reader's place in it.

@@ -51,7 +51,13 @@ TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
 {
     connect(FUndoStack, &QUndoStack::cleanChanged, this,
             [this](bool Clean) { emit ModifiedChanged(!Clean); });
-    connect(FUndoStack, &QUndoStack::indexChanged, this, &TMapDocument::Changed);
+    connect(FUndoStack, &QUndoStack::indexChanged, this, [this] {
+        ++FSteps;
+        // Held only while it is the document's: the step that shares it may be gone.
+        FRecordedAreas.clear();
+        FRecordedValid = false;
+        emit Changed();
+    });
 }
 
 TMapDocument::~TMapDocument()
@@ -102,12 +108,17 @@ TDocumentSnapshot TMapDocument::Snapshot() const
     TDocumentSnapshot snapshot;
     if (ReadHeader)
         snapshot.Header = ReadHeader();
+    snapshot.Selected = SelectedPosition();
+    // Texts change through steps only, shapes with the scene's revision.
+    if (FRecordedValid && FRecordedShapes == FScene.ShapesRevision() && FRecordedSteps == FSteps) {
+        snapshot.Areas = FRecordedAreas;
+        return snapshot;
+    }
     const QList<TGUIShape*>& shapes = FScene.Shapes();
     snapshot.Areas.reserve(shapes.size());
     for (TGUIShape* shape : shapes)
         if (auto* region = qobject_cast<TGUIRegion*>(shape))
             snapshot.Areas.append(RegionArea(*region));
-    snapshot.Selected = SelectedPosition();
     return snapshot;
 }
 
@@ -131,7 +142,12 @@ void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QStr
     TDocumentSnapshot after = Snapshot();
     if (after.SameAs(Before))
         return;
+    QVector<MapArea> areas = after.Areas;
     Push(new TReplaceDocumentCommand(*this, Before, std::move(after), Text));
+    FRecordedAreas = std::move(areas);
+    FRecordedShapes = FScene.ShapesRevision();
+    FRecordedSteps = FSteps;
+    FRecordedValid = true;
 }
 
 bool TMapDocument::IsModified() const
@@ -148,4 +164,6 @@ void TMapDocument::ClearHistory()
 {
     FUndoStack->clear();
     FUndoStack->setClean();
+    FRecordedAreas.clear();
+    FRecordedValid = false;
 }

@@ -90,4 +90,12 @@ signals:
 private:
     TPTCustomGroup& FScene;
     QUndoStack* FUndoStack;
+    // The areas of the last snapshot recorded, and the scene's shapes revision and the step count
+    // they belong to: a map that has not changed since (New right after an import) is not read
+    // region by region again.
+    QVector<MapArea> FRecordedAreas;
+    quint64 FRecordedShapes = 0;
+    quint64 FRecordedSteps = 0;
+    bool FRecordedValid = false;
+    quint64 FSteps = 0;
 };

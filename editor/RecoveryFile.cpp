@@ -7,9 +7,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
+#include <QMutex>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -30,10 +33,49 @@ std::unique_ptr<QLockFile> MakeLock(const QString& Path)
     return lock;
 }
 
+// State written to a save file at Path, not yet in place; null with the reason when it cannot be.
+std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryState& State, QString* Reason)
+{
+    QJsonObject object;
+    object[QStringLiteral("saved")] = State.Saved.toString(Qt::ISODateWithMs);
+    object[QStringLiteral("fileName")] = State.FileName;
+    object[QStringLiteral("imageFileName")] = State.ImageFileName;
+    object[QStringLiteral("imagePath")] = State.ImagePath;
+    object[QStringLiteral("mapName")] = State.MapName;
+    object[QStringLiteral("html")] = State.HTML;
+    auto file = std::make_unique<QSaveFile>(Path);
+    if (!file->open(QIODevice::WriteOnly)) {
+        if (Reason)
+            *Reason = file->errorString();
+        return nullptr;
+    }
+    file->write(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    return file;
+}
+
+bool Commit(QSaveFile& File, QString* Reason)
+{
+    if (File.commit())
+        return true;
+    if (Reason)
+        *Reason = File.errorString();
+    return false;
+}
+
 } // namespace
 
+// The writes on their way: each request takes the next number, and a write puts its file in
+// place only while its number is still the last one.
+struct TRecoveryFile::TWrites
+{
+    QMutex Mutex;
+    quint64 Latest = 0;
+    std::atomic<int> Pending{0};
+};
+
 TRecoveryFile::TRecoveryFile(const QString& Folder, QObject* Parent)
-    : QObject(Parent), FFolder(Folder.isEmpty() ? DefaultFolder() : Folder)
+    : QObject(Parent), FFolder(Folder.isEmpty() ? DefaultFolder() : Folder),
+      FWrites(std::make_shared<TWrites>())
 {
     QDir().mkpath(FFolder);
     FFilePath = QDir(FFolder).filePath(QStringLiteral("%1-%2%3")
@@ -60,30 +102,55 @@ QString TRecoveryFile::DefaultFolder()
 
 bool TRecoveryFile::Write(const TRecoveryState& State, QString* Reason)
 {
-    QJsonObject object;
-    object[QStringLiteral("saved")] = State.Saved.toString(Qt::ISODateWithMs);
-    object[QStringLiteral("fileName")] = State.FileName;
-    object[QStringLiteral("imageFileName")] = State.ImageFileName;
-    object[QStringLiteral("imagePath")] = State.ImagePath;
-    object[QStringLiteral("mapName")] = State.MapName;
-    object[QStringLiteral("html")] = State.HTML;
-    QSaveFile file(FFilePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (Reason)
-            *Reason = file.errorString();
-        return false;
+    QMutexLocker lock(&FWrites->Mutex);
+    ++FWrites->Latest;
+    const std::unique_ptr<QSaveFile> file = PrepareState(FFilePath, State, Reason);
+    return file && Commit(*file, Reason);
+}
+
+void TRecoveryFile::WriteLater(TRecoveryState State, std::function<QString()> BuildHTML)
+{
+    quint64 number = 0;
+    {
+        QMutexLocker lock(&FWrites->Mutex);
+        number = ++FWrites->Latest;
     }
-    file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    if (!file.commit()) {
-        if (Reason)
-            *Reason = file.errorString();
-        return false;
-    }
-    return true;
+    ++FWrites->Pending;
+    // The worker owns what it touches: the window and this object may be gone when it ends.
+    (void)QtConcurrent::run([writes = FWrites, path = FFilePath, number, State = std::move(State),
+                             BuildHTML = std::move(BuildHTML)]() mutable {
+        const auto superseded = [&] {
+            QMutexLocker lock(&writes->Mutex);
+            return writes->Latest != number;
+        };
+        if (superseded()) {
+            --writes->Pending;
+            return;
+        }
+        if (BuildHTML)
+            State.HTML = BuildHTML();
+        std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr);
+        {
+            // Put in place only while no later write or removal was asked for.
+            QMutexLocker lock(&writes->Mutex);
+            if (file && writes->Latest == number)
+                Commit(*file, nullptr);
+            else if (file)
+                file->cancelWriting();
+        }
+        --writes->Pending;
+    });
+}
+
+bool TRecoveryFile::Writing() const
+{
+    return FWrites->Pending > 0;
 }
 
 void TRecoveryFile::Remove()
 {
+    QMutexLocker lock(&FWrites->Mutex);
+    ++FWrites->Latest;
     QFile::remove(FFilePath);
 }
 

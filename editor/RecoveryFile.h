@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -37,6 +38,12 @@ public:
 
     // Replaces the file with State in one step; false with the reason when it cannot.
     bool Write(const TRecoveryState& State, QString* Reason = nullptr);
+    // The same on a thread of the pool, State's text made there by BuildHTML when it is given. A
+    // later Write, WriteLater or Remove supersedes a write still on its way, which then leaves the
+    // file alone; a failure is passed over (the next write tries again).
+    void WriteLater(TRecoveryState State, std::function<QString()> BuildHTML = {});
+    // A WriteLater has not finished yet.
+    bool Writing() const;
     // Removes the file (the document is saved or unmodified).
     void Remove();
 
@@ -50,7 +57,9 @@ public:
     static QString DefaultFolder();
 
 private:
+    struct TWrites;
     QString FFolder;
+    std::shared_ptr<TWrites> FWrites;
     QString FFilePath;
     std::unique_ptr<QLockFile> FLock;
 };

@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -85,6 +86,9 @@ public:
     bool RefreshHTML();
     // The same as part From to To (percent) of a longer task.
     bool RefreshHTML(TLongTask& Task, int From, int To);
+    // How many times the Source's text has been generated: a document that has not changed since
+    // the last time is not written again.
+    int SourceFills() const { return FSourceFills; }
 
     // The preview and services web views are made when their tab is first
     // shown; these make them now if they don't exist yet.
@@ -333,6 +337,10 @@ private:
     // Save As once the file is chosen: the Source made anew, then its text written to FileName
     // whole or not at all, with progress; Failed gives the reason.
     TWriteResult WriteHTMLFile(const QString& FileName, QString* Reason);
+    // Bytes written to FileName in steps from From to 100 percent of Task, replacing the old file
+    // only once they are all on disk; a cancel or a failure leaves the old file untouched.
+    TWriteResult WriteBytesInSteps(TLongTask& Task, const QString& FileName, const QByteArray& Bytes,
+                                   QString* Reason, int From);
 
     enum class SceneDrag
     {
@@ -430,9 +438,24 @@ private:
     // The corner the corner menu was opened on.
     QPointer<TGUIRegion> FMenuPolygon;
     int FMenuVertex = -1;
+    bool FRecoveryGathering = false;
     // A handle drag's region before it: its stacking position and value.
     int FReshapePosition = -1;
     MapArea FReshapeBefore;
-    // The writer's text last put into the source view.
+    // The writer's text last put into the source view, and what it was written from: the scene's
+    // shapes revision, the document's steps and the header's texts.
     QString FSourceText;
+    struct TSourceKey
+    {
+        quint64 Shapes = 0;
+        quint64 Steps = 0;
+        QString ImageFileName;
+        QString MapName;
+        QVector<QPair<QString, QString>> MapAttributes;
+        bool operator==(const TSourceKey& Other) const;
+    };
+    TSourceKey SourceKey() const;
+    std::optional<TSourceKey> FSourceKey;
+    quint64 FDocumentSteps = 0;
+    int FSourceFills = 0;
 };

@@ -98,13 +98,8 @@ QRectF InvertedShapeArea(const TInvertedShape& S)
 
 TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
 {
-    FScene = new TSceneGraphics(this);
-    setScene(FScene);
     FHandleLayer = new THandleLayer;
-    FScene->addItem(FHandleLayer);
-    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
-    QEvent Activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(FScene, &Activate);
+    MakeScene();
     FColor = palette().color(QPalette::Button);
     setFrameShape(QFrame::NoFrame);
     // Placement is the panel's own (UpdateSceneRect); Qt's alignment only anchors the scene rectangle.
@@ -121,8 +116,19 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
     ApplyFrame();
 }
 
+void TPTCustomGroup::MakeScene()
+{
+    FScene = new TSceneGraphics(this);
+    setScene(FScene);
+    FScene->addItem(FHandleLayer);
+    // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
+    QEvent Activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(FScene, &Activate);
+}
+
 TPTCustomGroup::~TPTCustomGroup()
 {
+    FreeClearedShapes();
     EndControlDrag();
     if (ClippedGroup() == this)
         ClipCursorToControl(nullptr);
@@ -146,34 +152,6 @@ QList<TGUIRegion*> TPTCustomGroup::Regions() const
         if (auto* Region = qobject_cast<TGUIRegion*>(Shape))
             Result.append(Region);
     return Result;
-}
-
-void TPTCustomGroup::DestroyRegions()
-{
-    ClearRegionFocus();
-    EndControlDrag();
-    // Items added since the event loop last ran wait in the scene's polish list, which each removal
-    // would search: polish them now.
-    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
-    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
-    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
-    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
-    // each removal from growing the dirty region: the clear is linear in the number of shapes.
-    for (TGUIShape* Shape : std::as_const(FShapes))
-        Shape->FZIndex = -1;
-    FShapes.clear();
-    FHitRects.clear();
-    FOtherShapes = 0;
-    FGridValid = false;
-    FFocused = nullptr;
-    FScene->removeItem(FHandleLayer);
-    const ViewportUpdateMode Mode = viewportUpdateMode();
-    setViewportUpdateMode(FullViewportUpdate);
-    FScene->clear();
-    setViewportUpdateMode(Mode);
-    FScene->addItem(FHandleLayer);
-    FInverted.clear();
-    viewport()->update();
 }
 
 void TPTCustomGroup::ClearRegionFocus()
@@ -297,6 +275,7 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     // item as dirty, and its next round of events does not walk every item it holds.
     if (FBulkAdds > 0)
         FScene->update();
+    ++FShapesRevision;
     FScene->addItem(Shape);
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
@@ -321,6 +300,7 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
     FGridValid = false;
+    ++FShapesRevision;
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
@@ -347,6 +327,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
         FNextBottomZ -= 1;
     }
     RenumberShapes();
+    ++FShapesRevision;
     PostShapesChanged();
 }
 
@@ -378,6 +359,7 @@ void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
         FNextBottomZ = -1;
     }
     FGridValid = false;
+    ++FShapesRevision;
     for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
         FShapes[I]->FZIndex = I;
     PostShapesChanged();
@@ -396,6 +378,7 @@ void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
     if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
         FHitRects[Index] = Shape->HitRect();
         FGridValid = false;
+        ++FShapesRevision;
         AreaMayHaveChanged();
     }
 }

@@ -73,6 +73,17 @@ public:
     /// and announce ShapesChanged once, when the last one ends, not for each shape.
     void BeginBulkAdd();
     void EndBulkAdd();
+    /// Grows at every change of the shapes: one added, removed, restacked or given new bounds or
+    /// vertices. An equal count means the same shapes in the same places; texts change through the
+    /// document's steps.
+    quint64 ShapesRevision() const { return FShapesRevision; }
+    /// Shapes of a cleared document not yet freed: a large document's shapes leave the scene at
+    /// once and are freed in slices while the window goes on.
+    qsizetype ShapesToFree() const { return FCleared.size() - FClearedNext; }
+    /// Frees them now.
+    void FreeClearedShapes();
+    /// How many shapes one slice frees; a document of no more is freed at once (tests make it small).
+    static void SetFreeingSlice(int Shapes);
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
     void PlaceShape(TGUIShape* Shape, int Index);
 
@@ -189,6 +200,12 @@ private:
     void AreaMayHaveChanged();
     void PostShapesChanged();
     void DrawPixelGrid(QPainter* Painter, const QRectF& Rect) const;
+    // A new scene for the view, active, with the handle layer on it.
+    void MakeScene();
+    // Clearing (SceneClearing.cpp): the scene of a large cleared document is put aside with its
+    // shapes, which are freed a slice at a time.
+    bool PutShapesAside(QList<TGUIShape*>& Shapes);
+    void FreeSlice();
 
     QGraphicsScene* FScene;
     QGraphicsItem* FHandleLayer;
@@ -207,6 +224,7 @@ private:
     mutable QVector<int> FGridStart;
     mutable QVector<int> FGridItems;
     int FOtherShapes = 0; // shapes that are not regions
+    quint64 FShapesRevision = 0;
     double FNextTopZ = 0;
     double FNextBottomZ = -1;
     TGUIRegion* FFocused = nullptr;
@@ -228,6 +246,10 @@ private:
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
     int FBulkAdds = 0;
+    QGraphicsScene* FClearedScene = nullptr;
+    QList<TGUIShape*> FCleared;
+    qsizetype FClearedNext = 0;
+    bool FSlicePosted = false;
 };
 
 /// The published panel.

@@ -17,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -28,9 +29,9 @@
 #include <QTest>
 #include <Qsci/qsciscintilla.h>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <memory>
-#include <malloc.h>
 #include <sys/resource.h>
 
 namespace {
@@ -176,25 +177,52 @@ void BM_ImportToScene(benchmark::State& state)
 // Processor time of the whole process: reading and parsing run on other threads.
 BENCHMARK(BM_ImportToScene)->Apply(Sizes)->Iterations(3)->MeasureProcessCPUTime();
 
-// What New does to the document before it loads the new picture.
-void BM_ClearDocument(benchmark::State& state)
+// New on the picture: the old regions leave the scene at once; a large map's are freed in slices
+// afterwards, the longest of which is printed (slice_ms), with the time until all are freed.
+struct NewTimes
+{
+    double LongestSliceMs = 0;
+    double FreedMs = 0;
+};
+
+NewTimes FreeAfterNew(Fixture& f)
+{
+    NewTimes times;
+    QElapsedTimer all;
+    all.start();
+    do {
+        QElapsedTimer slice;
+        slice.start();
+        QCoreApplication::processEvents();
+        times.LongestSliceMs = std::max(times.LongestSliceMs, slice.nsecsElapsed() / 1e6);
+    } while (f.Window->PanelScene->ShapesToFree() > 0);
+    times.FreedMs = all.nsecsElapsed() / 1e6;
+    return times;
+}
+
+void BM_New(benchmark::State& state)
 {
     Fixture& f = fixture();
     const int areas = int(state.range(0));
+    NewTimes worst;
     for (auto _ : state) {
         state.PauseTiming();
         const bool ok = f.Ensure(areas);
         state.ResumeTiming();
-        if (!ok) {
-            state.SkipWithError("import failed");
-            return;
-        }
-        f.Window->PanelScene->DestroyRegions();
-        Idle();
+        if (!ok)
+            return state.SkipWithError("import failed");
+        f.Window->NewImageMapOn(f.Picture);
+        state.PauseTiming();
+        const NewTimes times = FreeAfterNew(f);
+        worst.LongestSliceMs = std::max(worst.LongestSliceMs, times.LongestSliceMs);
+        worst.FreedMs = std::max(worst.FreedMs, times.FreedMs);
+        state.ResumeTiming();
     }
+    state.counters["slice_ms"] = worst.LongestSliceMs;
+    state.counters["freed_ms"] = worst.FreedMs;
     state.SetComplexityN(areas);
 }
-BENCHMARK(BM_ClearDocument)->Apply(Sizes)->Iterations(3);
+BENCHMARK(BM_New)->Apply(Sizes)->Iterations(3);
 
 // A press on a region (which selects it at the release) and the release, each with its repaint.
 void BM_Press(benchmark::State& state)
@@ -301,7 +329,7 @@ void BM_OpenDialog(benchmark::State& state)
 }
 BENCHMARK(BM_OpenDialog)->Apply(Sizes);
 
-// The change from the Edit tab to Source: the text regenerated and shown.
+// The change from the Edit tab to Source with the document unchanged since the last one.
 void BM_TabToSource(benchmark::State& state)
 {
     Fixture& f = fixture();
@@ -324,6 +352,34 @@ void BM_TabToSource(benchmark::State& state)
     state.SetComplexityN(areas);
 }
 BENCHMARK(BM_TabToSource)->Apply(Sizes);
+
+// The same after a region has moved: the text is written anew.
+void BM_TabToSourceAfterChange(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    TFormCorvantaZonequilter& w = *f.Window;
+    const int edit = w.PageControl->indexOf(w.TabSheetEdit);
+    const int source = w.PageControl->indexOf(w.TabSheetSource);
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.SelectPageByUser(edit);
+        TGUIRegion* region = w.PanelScene->Regions().first();
+        region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(),
+                          region->Height());
+        Idle();
+        state.ResumeTiming();
+        w.SelectPageByUser(source);
+        Idle();
+    }
+    w.SelectPageByUser(edit);
+    Idle();
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_TabToSourceAfterChange)->Apply(Sizes);
 
 // Save As to a file: generating the text, gathering the areas, the source view and the writing.
 void BM_SaveAs(benchmark::State& state)
@@ -386,22 +442,27 @@ void BM_LargeImportCompact(benchmark::State& state)
 }
 BENCHMARK(BM_LargeImportCompact)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
-void BM_LargeClear(benchmark::State& state)
+void BM_LargeNew(benchmark::State& state)
 {
     Fixture& f = fixture();
     const int areas = int(state.range(0));
+    NewTimes times;
     for (auto _ : state) {
         state.PauseTiming();
         const bool ok = f.Ensure(areas);
         state.ResumeTiming();
         if (!ok)
             return state.SkipWithError("import failed");
-        f.Window->PanelScene->DestroyRegions();
-        Idle();
+        f.Window->NewImageMapOn(f.Picture);
+        state.PauseTiming();
+        times = FreeAfterNew(f);
+        state.ResumeTiming();
     }
+    state.counters["slice_ms"] = times.LongestSliceMs;
+    state.counters["freed_ms"] = times.FreedMs;
     state.counters["peak_MiB"] = PeakMiB();
 }
-BENCHMARK(BM_LargeClear)->Apply(LargeSizes);
+BENCHMARK(BM_LargeNew)->Apply(LargeSizes);
 
 void BM_LargeClose(benchmark::State& state)
 {

@@ -10,6 +10,7 @@
 #include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
+#include "UPTFrame.h"
 #include "UnitHTMLImport.h"
 
 #include <QProgressDialog>
@@ -43,7 +44,10 @@ private slots:
     void cancelLeavesEverythingAsItWas_data();
     void cancelLeavesEverythingAsItWas();
     void uncancelledTasksComplete();
+    void sourceIsWrittenOnlyAfterAChange_data();
+    void sourceIsWrittenOnlyAfterAChange();
     void recoveryWaitsForTheImport();
+    void newFreesALargeMapInSlices();
     void exitLeavesTheSceneToTheSystem();
 
 private:
@@ -133,6 +137,14 @@ void TestLongTasks::cancelLeavesEverythingAsItWas_data()
                                             << "Saving" << 39;
     QTest::newRow("save, on disk") << "save"
                                    << "Saving" << 60;
+    QTest::newRow("save into page, reading the page") << "page"
+                                                      << "Saving" << 0;
+    QTest::newRow("save into page, reading the regions") << "page"
+                                                         << "Saving" << 20;
+    QTest::newRow("save into page, rewriting the page") << "page"
+                                                        << "Saving" << 40;
+    QTest::newRow("save into page, on disk") << "page"
+                                             << "Saving" << 70;
     QTest::newRow("Source tab, reading the regions") << "source"
                                                      << "Writing" << 10;
     QTest::newRow("Source tab, writing the text") << "source"
@@ -154,9 +166,14 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     old.write("the old file\r\n");
     old.close();
     window.RefreshHTML();
+    // A change since the Source was written: the save and the Source have the text to write again.
+    TGUIRegion* first = FWindow->Regions().first();
+    first->SetBounds(first->Left() + 1, first->Top(), first->Width(), first->Height());
     const QString writer = WriterText(window);
     const QString source = window.SynEdit->text();
     const QString documentName = SharedSaveDialog()->FileName();
+    const QString page = window.FPageOrigin.FileName;
+    const QByteArray pageBytes = FileBytes(page);
     const int regions = FWindow->Regions().size();
     const int steps = window.Document()->UndoStack()->count();
     const bool modified = window.Document()->IsModified();
@@ -167,6 +184,8 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     } else if (task == "save") {
         SetDialogRunner(ChooseFileRunner(saved));
         window.MISaveAs->trigger();
+    } else if (task == "page") {
+        QVERIFY(!window.MISaveIntoPageClick());
     } else {
         window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
         QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
@@ -174,11 +193,18 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     QVERIFY(FCancelled);
     QCOMPARE(FWindow->Regions().size(), regions);
     QCOMPARE(WriterText(window), writer);
-    QCOMPARE(window.SynEdit->text(), source);
+    // A save cancelled once its text is written has brought the Source up to date on the way.
+    const QString shown = window.SynEdit->text();
+    QVERIFY(shown == source || (task == "save" && shown == writer));
     QCOMPARE(SharedSaveDialog()->FileName(), documentName);
     QCOMPARE(FileBytes(saved), QByteArray("the old file\r\n"));
+    QCOMPARE(FileBytes(page), pageBytes);
     QCOMPARE(window.Document()->UndoStack()->count(), steps);
     QCOMPARE(window.Document()->IsModified(), modified);
+    // The text given up is written at the next refresh.
+    TLongTask::SetObserver({});
+    window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
+    QCOMPARE(window.SynEdit->text(), WriterText(window));
 }
 
 void TestLongTasks::uncancelledTasksComplete()
@@ -193,38 +219,113 @@ void TestLongTasks::uncancelledTasksComplete()
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
     QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
     QCOMPARE(SharedSaveDialog()->FileName(), saved);
+
+    // Into the page it came from, after a change.
+    TGUIRegion* first = FWindow->Regions().first();
+    first->SetBounds(first->Left() + 2, first->Top(), first->Width(), first->Height());
+    const QByteArray before = FileBytes(page);
+    QVERIFY(window.MISaveIntoPageClick());
+    QVERIFY(FileBytes(page) != before);
+    QCOMPARE(FileBytes(page).count("<AREA "), before.count("<AREA "));
+    QCOMPARE(window.FPageOrigin.Areas, GatherMapAreas(*window.PanelScene));
 }
 
-// The areas in the window's recovery file; -1 when there is none.
-static int RecoveredAreas(const TFormCorvantaZonequilter& Window)
+void TestLongTasks::sourceIsWrittenOnlyAfterAChange_data()
 {
-    TRecoveryState state;
-    if (!QFile::exists(Window.RecoveryFile()->FilePath()) || !TRecoveryFile::Read(Window.RecoveryFile()->FilePath(), state))
-        return -1;
-    return int(state.HTML.count("<AREA "));
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("fills");
+    QTest::newRow("nothing") << "" << 0;
+    QTest::newRow("a region moved") << "move" << 1;
+    QTest::newRow("a region brought to front") << "front" << 1;
+    QTest::newRow("a step undone") << "undo" << 1;
+    QTest::newRow("the map renamed") << "rename" << 1;
+}
+
+void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
+{
+    QFETCH(QString, change);
+    QFETCH(int, fills);
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    const int edit = window.PageControl->indexOf(window.TabSheetEdit);
+    const int source = window.PageControl->indexOf(window.TabSheetSource);
+    window.SelectPageByUser(source);
+    window.SelectPageByUser(edit);
+    const QString before = window.SynEdit->text();
+    const int filled = window.SourceFills();
+
+    TGUIRegion* first = FWindow->Regions().first();
+    if (change == "move")
+        first->SetBounds(first->Left(), first->Top() + 3, first->Width(), first->Height());
+    else if (change == "front")
+        first->BringToFront();
+    else if (change == "undo")
+        window.MIUndo->trigger();
+    else if (change == "rename")
+        window.FMapName = QStringLiteral("Renamed");
+    window.SelectPageByUser(source);
+    QCOMPARE(window.PageControl->currentWidget(), window.TabSheetSource);
+    QCOMPARE(window.SourceFills() - filled, fills);
+    QCOMPARE(window.SynEdit->text(), WriterText(window));
+    QCOMPARE(window.SynEdit->text() == before, fills == 0);
 }
 
 void TestLongTasks::recoveryWaitsForTheImport()
 {
     TFormCorvantaZonequilter& window = *FWindow->Window;
-    // An unsaved change: the recovery file holds the 41 regions.
-    window.TBRect->trigger();
-    FWindow->Drag(20, 20, 80, 70);
-    QCOMPARE(FWindow->Regions().size(), 41);
-    window.UpdateRecoveryFile();
-    QCOMPARE(RecoveredAreas(window), 41);
-
-    // The recovery timer comes due while the regions are built: no snapshot of half a map.
-    int during = 0;
+    const QString path = window.RecoveryFile()->FilePath();
+    const auto writtenAreas = [&] {
+        TRecoveryState state;
+        return TRecoveryFile::Read(path, state) ? int(state.HTML.count(QStringLiteral("<AREA "))) : -1;
+    };
+    // A modified document (the first import undone), whose recovery file's turn comes in the
+    // middle of the next import, with part of the regions built.
+    window.MIUndo->trigger();
+    QVERIFY(window.Document()->IsModified());
+    bool asked = false;
     TLongTask::SetObserver([&](TLongTask& Task, int At) {
-        if (during == 0 && At >= 50 && Task.Dialog()->labelText().contains("Importing")) {
+        if (!asked && At >= 50 && Task.Dialog()->labelText().contains("Importing")) {
+            asked = true;
             window.UpdateRecoveryFile();
-            during = RecoveredAreas(window);
         }
     });
     QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
-    QCOMPARE(during, 41);
+    QVERIFY(asked);
+    QTRY_VERIFY(!window.RecoveryFile()->Writing());
+    // Never a half-built map: the document before the import, or none.
+    QVERIFY(QList<int>({-1, 0}).contains(writtenAreas()));
+    // The imported file is the document now, with nothing to recover once the work is over.
+    QVERIFY(!window.Document()->IsModified());
+    QTRY_COMPARE(writtenAreas(), -1);
+}
+
+void TestLongTasks::newFreesALargeMapInSlices()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    TPTCustomGroup::SetFreeingSlice(1000);
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    const QString writer = WriterText(window);
+    QList<QPointer<TGUIRegion>> regions;
+    for (TGUIRegion* region : FWindow->Regions())
+        regions.append(region);
+    const auto alive = [&] { return regions.size() - regions.count(nullptr); };
+
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    // The map is gone from the document at once; its regions are freed while the window goes on.
+    QVERIFY(FWindow->Regions().isEmpty());
+    QVERIFY(alive() > 0);
+    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    QTRY_COMPARE(alive(), 0);
+    QCOMPARE(window.PanelScene->ShapesToFree(), 0);
+    // Undone, the map is back as it was.
+    window.MIUndo->trigger();
     QCOMPARE(FWindow->Regions().size(), LargeCount);
+    QCOMPARE(WriterText(window), writer);
+    // A second clear before the first is freed, and the window's end with shapes still to free.
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    window.MIUndo->trigger();
+    QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
+    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    TPTCustomGroup::SetFreeingSlice(20000);
 }
 
 void TestLongTasks::exitLeavesTheSceneToTheSystem()

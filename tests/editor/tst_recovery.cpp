@@ -46,6 +46,9 @@ static int RunEditingInstance()
     f.Window->TBCircle->trigger();
     f.Drag(150, 100, 180, 100);
     f.Window->UpdateRecoveryFile();
+    // The file is written on another thread.
+    if (!QTest::qWaitFor([&] { return !f.Window->RecoveryFile()->Writing(); }))
+        return 1;
     QTextStream(stdout) << BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName,
                                              GatherMapAreas(*f.Scene()))
                                .toUtf8()
@@ -97,7 +100,7 @@ void TestRecovery::removedOnACleanEnd()
         f.Window->TBRect->trigger();
         f.Drag(20, 20, 80, 80);
         f.Window->UpdateRecoveryFile();
-        QVERIFY(QFile::exists(path));
+        QTRY_VERIFY(QFile::exists(path));
     }
     QVERIFY(!QFile::exists(path));
     QVERIFY(recoveryFiles().isEmpty());
@@ -147,7 +150,8 @@ void TestRecovery::offeredAfterAKill()
     QVERIFY(f.Window->RecoveryFile()->LeftOverFiles().isEmpty());
     if (yes) {
         QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Recover Image Map"));
-        QCOMPARE(recoveryFiles(), QStringList{QFileInfo(f.Window->RecoveryFile()->FilePath()).fileName()});
+        QTRY_COMPARE(recoveryFiles(),
+                     QStringList{QFileInfo(f.Window->RecoveryFile()->FilePath()).fileName()});
     }
 }
 

@@ -1,0 +1,117 @@
+// Clearing the document: the shapes leave the scene in one pass. A large document's scene steps
+// aside with every shape on it, a new empty one takes its place at once, and the shapes are freed a
+// slice at a time from the event loop: freeing a million regions takes most of a second, which the
+// user would otherwise wait for at New.
+#include "UPTFrame.h"
+
+#include "TGUIShape.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QTimer>
+
+namespace {
+// The longest a slice of freeing keeps the window's thread.
+constexpr qint64 SliceMs = 10;
+
+int& FreeingSlice()
+{
+    static int slice = 20000;
+    return slice;
+}
+} // namespace
+
+void TPTCustomGroup::DestroyRegions()
+{
+    ClearRegionFocus();
+    EndControlDrag();
+    // Items added since the event loop last ran wait in the scene's polish list, which each removal
+    // would search: polish them now.
+    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
+    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
+    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
+    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
+    // each removal from growing the dirty region: the clear is linear in the number of shapes.
+    for (TGUIShape* Shape : std::as_const(FShapes))
+        Shape->FZIndex = -1;
+    QList<TGUIShape*> Shapes = std::move(FShapes);
+    FShapes.clear();
+    FHitRects.clear();
+    FOtherShapes = 0;
+    FGridValid = false;
+    ++FShapesRevision;
+    FFocused = nullptr;
+    FScene->removeItem(FHandleLayer);
+    if (!PutShapesAside(Shapes)) {
+        const ViewportUpdateMode Mode = viewportUpdateMode();
+        setViewportUpdateMode(FullViewportUpdate);
+        FScene->clear();
+        setViewportUpdateMode(Mode);
+        FScene->addItem(FHandleLayer);
+    }
+    FInverted.clear();
+    viewport()->update();
+}
+
+void TPTCustomGroup::SetFreeingSlice(int Shapes)
+{
+    FreeingSlice() = std::max(Shapes, 1);
+}
+
+bool TPTCustomGroup::PutShapesAside(QList<TGUIShape*>& Shapes)
+{
+    if (Shapes.size() <= FreeingSlice())
+        return false;
+    // One document's rest at a time: an earlier clear's shapes go first.
+    FreeClearedShapes();
+    FClearedScene = FScene;
+    FCleared = std::move(Shapes);
+    FClearedNext = 0;
+    MakeScene();
+    UpdateSceneRect();
+    if (!FSlicePosted) {
+        FSlicePosted = true;
+        QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
+    }
+    return true;
+}
+
+void TPTCustomGroup::FreeSlice()
+{
+    FSlicePosted = false;
+    if (!FClearedScene)
+        return;
+    // Bottom first: the scene keeps its items in that order, so that each leaves from the front of
+    // its lists without a search.
+    // A slice ends after its count or its time, whichever comes first: memory that has gone cold
+    // makes each region cost several times more.
+    const qsizetype End = std::min(FCleared.size(), FClearedNext + FreeingSlice());
+    QElapsedTimer Time;
+    Time.start();
+    while (FClearedNext < End) {
+        delete FCleared[FClearedNext++];
+        if (FClearedNext % 256 == 0 && Time.elapsed() >= SliceMs)
+            break;
+    }
+    if (FClearedNext < FCleared.size()) {
+        FSlicePosted = true;
+        QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
+        return;
+    }
+    FCleared.clear();
+    FClearedNext = 0;
+    delete FClearedScene;
+    FClearedScene = nullptr;
+}
+
+void TPTCustomGroup::FreeClearedShapes()
+{
+    if (!FClearedScene)
+        return;
+    // The scene frees what is left of its items in one pass.
+    FCleared.clear();
+    FClearedNext = 0;
+    delete FClearedScene;
+    FClearedScene = nullptr;
+}
