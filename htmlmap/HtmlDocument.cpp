@@ -9,6 +9,7 @@
 #include <lexbor/html/html.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -145,16 +146,20 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
         return ParseResult::OutOfMemory;
     const auto* data = reinterpret_cast<const lxb_char_t*>(utf8.constData());
     const qsizetype size = utf8.size();
-    // In pieces, so that a large page reports its progress and can be called off; a piece ends
-    // before a character's first byte, never inside it.
+    // In pieces, so that a large page reports its progress and can be called off. A piece ends
+    // just before a '<': the parser reads a piece's end as it would read it whole only where no
+    // look-ahead is pending (a markup declaration, a character reference, a character's bytes),
+    // and in a page's text that is before a tag opens.
     const qsizetype piece = progress ? std::max<qsizetype>(progress->PieceBytes, 1) : size;
     lxb_status_t status = lxb_html_document_parse_chunk_begin(document.get());
     for (qsizetype at = 0; status == LXB_STATUS_OK && at < size;) {
         if (progress && progress->Cancelled())
             return ParseResult::Cancelled;
         qsizetype end = std::min(size, at + piece);
-        while (end < size && (data[end] & 0xC0) == 0x80)
-            ++end;
+        if (end < size) {
+            const void* open = std::memchr(data + end, '<', static_cast<size_t>(size - end));
+            end = open ? static_cast<const lxb_char_t*>(open) - data : size;
+        }
         status = lxb_html_document_parse_chunk(document.get(), data + at, static_cast<size_t>(end - at));
         at = end;
         // The walk over the finished tree below takes the last tenth.
