@@ -170,7 +170,10 @@ bool ParseWholeNumber(QStringView item, int* value)
     return true;
 }
 
-bool ReadCoordItem(const QStringList& items, int index, int* value, QString* errorMessage)
+namespace {
+// The same for the items as texts and as views into the attribute.
+template <typename Items>
+bool readCoordItemOf(const Items& items, int index, int* value, QString* errorMessage)
 {
     if (index < 0 || index >= items.size()) {
         if (errorMessage)
@@ -184,20 +187,16 @@ bool ReadCoordItem(const QStringList& items, int index, int* value, QString* err
     }
     return true;
 }
+} // namespace
+
+bool ReadCoordItem(const QStringList& items, int index, int* value, QString* errorMessage)
+{
+    return readCoordItemOf(items, index, value, errorMessage);
+}
 
 bool ReadCoordItem(const CoordItemViews& items, int index, int* value, QString* errorMessage)
 {
-    if (index < 0 || index >= items.size()) {
-        if (errorMessage)
-            *errorMessage = listIndexMessage(index);
-        return false;
-    }
-    if (!ParseWholeNumber(items[index], value)) {
-        if (errorMessage)
-            *errorMessage = invalidIntegerMessage(items[index]);
-        return false;
-    }
-    return true;
+    return readCoordItemOf(items, index, value, errorMessage);
 }
 
 bool ParseRoundedDecimal(QStringView item, int* value)
