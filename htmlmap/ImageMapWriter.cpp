@@ -143,7 +143,8 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
 }
 
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas, const AttributeList& mapAttributes)
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                        QVector<qsizetype>* areaStarts)
 {
     qsizetype expected = out.size() + 1024;
     for (const MapArea& area : areas)
@@ -159,29 +160,39 @@ void AppendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
     out += QLatin1String("<MAP name=\"") + map + QLatin1Char('"');
     appendAttributes(out, mapAttributes);
     out += QLatin1String(">\n");
+    if (areaStarts) {
+        areaStarts->clear();
+        areaStarts->reserve(areas.size() + 1);
+    }
     for (const MapArea& area : areas) {
+        if (areaStarts)
+            areaStarts->append(out.size());
         appendAreaLine(out, area);
         out += QLatin1Char('\n');
     }
+    if (areaStarts)
+        areaStarts->append(out.size());
     out += QLatin1String(kTail);
 }
 
-QString ToCrLfLines(const QString& text)
+namespace {
+
+template <typename Text, typename Char> Text toCrLfLines(const Text& text, Char cr, Char lf)
 {
     const qsizetype n = text.size();
-    const QChar* in = text.constData();
+    const Char* in = text.constData();
     qsizetype breaks = 0;
     for (qsizetype i = 0; i < n; ++i)
-        breaks += in[i] == QLatin1Char('\n') || in[i] == QLatin1Char('\r');
+        breaks += in[i] == lf || in[i] == cr;
     // Written through a pointer into a text of the final size at most: a big map has a million lines.
-    QString out(n + breaks + 2, Qt::Uninitialized);
-    QChar* o = out.data();
+    Text out(n + breaks + 2, Qt::Uninitialized);
+    Char* o = out.data();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = in[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            *o++ = QLatin1Char('\r');
-            *o++ = QLatin1Char('\n');
-            if (c == QLatin1Char('\r') && i + 1 < n && in[i + 1] == QLatin1Char('\n'))
+        const Char c = in[i];
+        if (c == cr || c == lf) {
+            *o++ = cr;
+            *o++ = lf;
+            if (c == cr && i + 1 < n && in[i + 1] == lf)
                 ++i;
         } else {
             *o++ = c;
@@ -189,10 +200,22 @@ QString ToCrLfLines(const QString& text)
     }
     // The last line gets its line end too.
     const qsizetype written = o - out.constData();
-    if (n > 0 && !(written >= 2 && o[-2] == QLatin1Char('\r') && o[-1] == QLatin1Char('\n'))) {
-        *o++ = QLatin1Char('\r');
-        *o++ = QLatin1Char('\n');
+    if (n > 0 && !(written >= 2 && o[-2] == cr && o[-1] == lf)) {
+        *o++ = cr;
+        *o++ = lf;
     }
     out.truncate(o - out.constData());
     return out;
+}
+
+} // namespace
+
+QString ToCrLfLines(const QString& text)
+{
+    return toCrLfLines(text, QChar(u'\r'), QChar(u'\n'));
+}
+
+QByteArray ToCrLfLines(const QByteArray& text)
+{
+    return toCrLfLines(text, '\r', '\n');
 }

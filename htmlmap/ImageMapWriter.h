@@ -13,13 +13,16 @@
 // file name rather than HTML: an '&' in it that would start a character
 // reference is also written as "&amp;" (see EscapeImportedText). Kept attributes follow the
 // map's name and each area's target, in their order, valueless ones bare.
-QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName,
-                          const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
+QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas,
+                          const AttributeList& mapAttributes = {});
 
 // The same text appended to Out: a text whose memory is kept from one run to
-// the next spares a big map's megabytes a fresh allocation each time.
+// the next spares a big map's megabytes a fresh allocation each time. With
+// AreaStarts, where each area's line starts in Out, and after them where the
+// lines end.
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas, const AttributeList& mapAttributes = {});
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes = {},
+                        QVector<qsizetype>* areaStarts = nullptr);
 
 // One AREA line without its line end.
 QString BuildAreaLine(const MapArea& area);
@@ -31,3 +34,5 @@ QString EscapeAttributeQuotes(const QString& text);
 // The form written to disk and to the preview files: the text split into lines
 // at CR LF, CR or LF, each line followed by CR LF, the last line too.
 QString ToCrLfLines(const QString& text);
+// The same for UTF-8 text.
+QByteArray ToCrLfLines(const QByteArray& text);
