@@ -24,9 +24,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 
@@ -204,7 +204,7 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(c
     if (!RefreshHTML(task, 0, 40))
         return TWriteResult::Cancelled;
     const std::optional<QByteArray> bytes =
-        task.Run<QByteArray>([text = FSourceText] { return ToCrLfLines(text).toUtf8(); }, 40);
+        task.Run<QByteArray>([text = SourceBytes()] { return ToCrLfLines(text); }, 40);
     if (!bytes)
         return TWriteResult::Cancelled;
     return WriteBytesInSteps(task, FileName, *bytes, Reason, 45);

@@ -169,10 +169,12 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
     // The Source's text when it is the document's; otherwise the regions as values, read here in
     // slices between which the window goes on, and the text written on another thread.
     const TSourceKey key = SourceKey();
-    if (FSourceKey && *FSourceKey == key && !FSourceText.isEmpty()) {
-        state.HTML = FSourceText;
-        FRecovery->WriteLater(std::move(state));
-        return;
+    if (FSourceKey && *FSourceKey == key) {
+        const QByteArray shown = SourceBytes();
+        if (!shown.isEmpty()) {
+            FRecovery->WriteLater(std::move(state), [shown] { return QString::fromUtf8(shown); });
+            return;
+        }
     }
     QElapsedTimer sinceEvents;
     sinceEvents.start();

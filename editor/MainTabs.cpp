@@ -12,6 +12,7 @@
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
 #include "PreviewScheme.h"
+#include "SourceLines.h"
 #include "TBrowserPage.h"
 #include "UPTFrame.h"
 #include "WebViewHelpers.h"
@@ -141,6 +142,8 @@ void TFormCorvantaZonequilter::CreateSourceView()
     SynEdit->setMarginWidth(1, 0);
     SynEdit->setUtf8(true);
     SynEdit->setReadOnly(true);
+    // Nothing typed into the view is undone: the map's text replaces itself.
+    SynEdit->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     SynEdit->setWrapMode(QsciScintilla::WrapNone);
 
     // The context menu; the keys themselves (Ctrl+A, Ctrl+C, Ctrl+Insert)
@@ -298,31 +301,55 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         Task.Step(To);
         return true;
     }
-    // Reading the regions takes the window's thread; the text is written on another.
+    // Reading the regions takes the window's thread; a whole text is written on another.
     const int gathered = From + (To - From) * 2 / 5;
     const int written = From + (To - From) * 9 / 10;
     std::optional<QVector<MapArea>> areas = GatherMapAreas(
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    std::optional<QString> text = Task.Run<QString>(
-        [image = FImageFileName, map = FMapName, attributes = FMapAttributes, areas = std::move(*areas)] {
-            return BuildImageMapHTML(image, map, areas, attributes);
-        },
-        gathered);
-    if (!text || !Task.Step(written))
-        return false;
+    TSourceLines::THeader header{FImageFileName, FMapName, FMapAttributes};
+    if (const std::optional<QVector<TSourceLines::TEdit>> edits = FSourceLines.Edit(header, *areas)) {
+        // A few regions changed: only their lines are replaced, and the reader keeps their place.
+        const bool readOnly = SynEdit->isReadOnly();
+        SynEdit->setReadOnly(false);
+        for (const TSourceLines::TEdit& edit : *edits) {
+            SynEdit->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, edit.From, edit.To);
+            SynEdit->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, edit.Utf8.size(),
+                                   edit.Utf8.constData());
+        }
+        SynEdit->setReadOnly(readOnly);
+    } else {
+        std::optional<TSourceLines::TText> text = Task.Run<TSourceLines::TText>(
+            [header, areas = *areas] { return TSourceLines::Write(header, areas); }, gathered);
+        if (!text || !Task.Step(written))
+            return false;
+        // The last step cannot be cut short: from here the new text is the Source's. An unchanged
+        // text keeps the reader's place in it.
+        const QByteArray shown = SourceBytes();
+        if (text->Utf8 != shown || shown.isEmpty()) {
+            const bool readOnly = SynEdit->isReadOnly();
+            SynEdit->setReadOnly(false);
+            SynEdit->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+            // With its length: a text the user typed may hold a NUL.
+            SynEdit->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, text->Utf8.size(),
+                                   text->Utf8.constData());
+            SynEdit->setReadOnly(readOnly);
+        }
+        FSourceLines.Reset(std::move(header), std::move(*areas), std::move(text->AreaStarts));
+    }
     ++FSourceFills;
     FSourceKey = key;
-    // The last step cannot be cut short: from here the new text is the Source's. Handing a big
-    // map's megabytes to the view again costs more than comparing them; an unchanged text also
-    // keeps the reader's place in it.
-    if (*text != FSourceText || SynEdit->length() == 0) {
-        FSourceText = std::move(*text);
-        SynEdit->setText(FSourceText);
-    }
     Task.Step(To);
     return true;
+}
+
+QByteArray TFormCorvantaZonequilter::SourceBytes() const
+{
+    // The view's own UTF-8, read in place rather than converted to a QString and back.
+    const auto* bytes =
+        reinterpret_cast<const char*>(SynEdit->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    return QByteArray(bytes, SynEdit->length());
 }
 
 void TFormCorvantaZonequilter::EmbeddedWBStatusTextChange(const QString& Text)

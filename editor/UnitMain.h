@@ -3,6 +3,7 @@
 #include "Geometry.h"
 #include "MapArea.h"
 #include "SaveIntoPage.h"
+#include "SourceLines.h"
 #include "TGUIRegion.h"
 
 #include <QImage>
@@ -89,6 +90,8 @@ public:
     // How many times the Source's text has been generated: a document that has not changed since
     // the last time is not written again.
     int SourceFills() const { return FSourceFills; }
+    // The Source tab's text as the view holds it.
+    QByteArray SourceBytes() const;
 
     // The preview and services web views are made when their tab is first
     // shown; these make them now if they don't exist yet.
@@ -444,7 +447,7 @@ private:
     MapArea FReshapeBefore;
     // The writer's text last put into the source view, and what it was written from: the scene's
     // shapes revision, the document's steps and the header's texts.
-    QString FSourceText;
+    TSourceLines FSourceLines;
     struct TSourceKey
     {
         quint64 Shapes = 0;

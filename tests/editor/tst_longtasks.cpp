@@ -8,6 +8,7 @@
 #include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "RecoveryFile.h"
+#include "RegionCommands.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
@@ -46,6 +47,7 @@ private slots:
     void uncancelledTasksComplete();
     void sourceIsWrittenOnlyAfterAChange_data();
     void sourceIsWrittenOnlyAfterAChange();
+    void sourceFollowsEachEditInPlace();
     void recoveryWaitsForTheImport();
     void newFreesALargeMapInSlices();
     void exitLeavesTheSceneToTheSystem();
@@ -167,8 +169,12 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     old.close();
     window.RefreshHTML();
     // A change since the Source was written: the save and the Source have the text to write again.
-    TGUIRegion* first = FWindow->Regions().first();
-    first->SetBounds(first->Left() + 1, first->Top(), first->Width(), first->Height());
+    // The Source's own rows move every region, so that its text is written whole on another thread
+    // rather than line by line.
+    const auto moving = FWindow->Regions();
+    for (int i = 0; i < (task == "source" ? moving.size() : 1); ++i)
+        moving[i]->SetBounds(moving[i]->Left() + 1, moving[i]->Top(), moving[i]->Width(),
+                             moving[i]->Height());
     const QString writer = WriterText(window);
     const QString source = window.SynEdit->text();
     const QString documentName = SharedSaveDialog()->FileName();
@@ -267,6 +273,64 @@ void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
     QCOMPARE(window.SourceFills() - filled, fills);
     QCOMPARE(window.SynEdit->text(), WriterText(window));
     QCOMPARE(window.SynEdit->text() == before, fills == 0);
+}
+
+void TestLongTasks::sourceFollowsEachEditInPlace()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    TMapDocument& document = *window.Document();
+    const int edit = window.PageControl->indexOf(window.TabSheetEdit);
+    const int source = window.PageControl->indexOf(window.TabSheetSource);
+    window.SelectPageByUser(source);
+    const auto changeTexts = [&](int Position, const QString& Alt) {
+        const MapArea before = RegionArea(*document.RegionAt(Position));
+        MapArea after = before;
+        after.AltText = Alt;
+        document.Push(new TChangePropertiesCommand(document, Position, before, after));
+    };
+    // Texts beyond ASCII take more bytes than characters: the lines after them must still be found.
+    // Each edit, and whether it is a single change after which the reader keeps their place.
+    const std::vector<std::tuple<const char*, bool, std::function<void()>>> edits = {
+        {"a text beyond ASCII", true, [&] { changeTexts(35, QStringLiteral("Größe € 😀 \"x\" & y")); }},
+        {"a region after it moved", true,
+         [&] {
+             TGUIRegion* r = document.RegionAt(2);
+             r->SetBounds(r->Left() + 1, r->Top(), r->Width(), r->Height());
+         }},
+        {"a text of the front-most", true, [&] { changeTexts(39, QStringLiteral("ü")); }},
+        {"a region deleted", true, [&] { document.Push(new TDeleteRegionCommand(document, 30)); }},
+        {"a region drawn", true,
+         [&] { document.Push(new TCreateRegionCommand(document, MapArea::rectangle(5, 6, 70, 80))); }},
+        {"a region brought to front", true,
+         [&] { document.Push(new TRestackCommand(document, 1, 39, QStringLiteral("Front"))); }},
+        {"a step undone", true, [&] { window.MIUndo->trigger(); }},
+        {"another step undone", true, [&] { window.MIUndo->trigger(); }},
+        {"every region deleted", false,
+         [&] {
+             while (document.RegionCount() > 0)
+                 document.Push(new TDeleteRegionCommand(document, 0));
+         }},
+        {"all undone", false,
+         [&] {
+             while (document.UndoStack()->canUndo())
+                 document.UndoStack()->undo();
+         }},
+    };
+    // The line at the top of the view.
+    window.SynEdit->setFirstVisibleLine(37);
+    for (const auto& [name, keepsPlace, change] : edits) {
+        const QString top = window.SynEdit->text(window.SynEdit->firstVisibleLine());
+        window.SelectPageByUser(edit);
+        change();
+        window.SelectPageByUser(source);
+        QVERIFY2(window.SynEdit->text() == WriterText(window), name);
+        if (keepsPlace)
+            QVERIFY2(window.SynEdit->text(window.SynEdit->firstVisibleLine()) == top, name);
+    }
+    const QString saved = FDir->filePath("saved.htm");
+    SetDialogRunner(ChooseFileRunner(saved));
+    window.MISaveAs->trigger();
+    QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
 }
 
 void TestLongTasks::recoveryWaitsForTheImport()
