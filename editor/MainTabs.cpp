@@ -17,6 +17,7 @@
 #include "UPTFrame.h"
 #include "WebViewHelpers.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,6 +99,22 @@ QWebEngineScript buttonShadowScript(const QColor& shadow)
                        "})();")
             .arg(shadow.name(QColor::HexRgb)));
     return script;
+}
+
+// Changes the read-only source view's text. QScintilla tells assistive technology of each change
+// and, to say where it is, converts all the text before it: near the end of a big map that is a
+// third of a second for one line. The changes are announced only while such a listener is there.
+template <typename Change> void changeSourceView(QsciScintilla* View, Change&& Apply)
+{
+    const bool readOnly = View->isReadOnly();
+    View->setReadOnly(false);
+    const auto mask = View->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK);
+    // Scintilla sends a change when any of its kinds (inserted, by the user...) is in the mask.
+    if (!QAccessible::isActive())
+        View->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, 0UL);
+    Apply();
+    View->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+    View->setReadOnly(readOnly);
 }
 
 } // namespace
@@ -311,14 +328,13 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
     TSourceLines::THeader header{FImageFileName, FMapName, FMapAttributes};
     if (const std::optional<QVector<TSourceLines::TEdit>> edits = FSourceLines.Edit(header, *areas)) {
         // A few regions changed: only their lines are replaced, and the reader keeps their place.
-        const bool readOnly = SynEdit->isReadOnly();
-        SynEdit->setReadOnly(false);
-        for (const TSourceLines::TEdit& edit : *edits) {
-            SynEdit->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, edit.From, edit.To);
-            SynEdit->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, edit.Utf8.size(),
-                                   edit.Utf8.constData());
-        }
-        SynEdit->setReadOnly(readOnly);
+        changeSourceView(SynEdit, [&] {
+            for (const TSourceLines::TEdit& edit : *edits) {
+                SynEdit->SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, edit.From, edit.To);
+                SynEdit->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, edit.Utf8.size(),
+                                       edit.Utf8.constData());
+            }
+        });
     } else {
         std::optional<TSourceLines::TText> text = Task.Run<TSourceLines::TText>(
             [header, areas = *areas] { return TSourceLines::Write(header, areas); }, gathered);
@@ -328,13 +344,12 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         // text keeps the reader's place in it.
         const QByteArray shown = SourceBytes();
         if (text->Utf8 != shown || shown.isEmpty()) {
-            const bool readOnly = SynEdit->isReadOnly();
-            SynEdit->setReadOnly(false);
-            SynEdit->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
-            // With its length: a text the user typed may hold a NUL.
-            SynEdit->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, text->Utf8.size(),
-                                   text->Utf8.constData());
-            SynEdit->setReadOnly(readOnly);
+            changeSourceView(SynEdit, [&] {
+                SynEdit->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+                // With its length: a text the user typed may hold a NUL.
+                SynEdit->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, text->Utf8.size(),
+                                       text->Utf8.constData());
+            });
         }
         FSourceLines.Reset(std::move(header), std::move(*areas), std::move(text->AreaStarts));
     }

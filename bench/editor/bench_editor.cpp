@@ -372,14 +372,24 @@ void BM_TabToSourceAfterChange(benchmark::State& state)
 BENCHMARK(BM_TabToSourceAfterChange)->Apply(Sizes);
 
 // Save As to a file: generating the text, gathering the areas, the source view and the writing.
-void BM_SaveAs(benchmark::State& state)
+// With Change, a region moves first, so the text is written anew.
+void SaveAs(benchmark::State& state, bool Change)
 {
     Fixture& f = fixture();
     const int areas = int(state.range(0));
     if (!f.Ensure(areas))
         return state.SkipWithError("import failed");
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(f.Folder.filePath("saved.htm")));
+    int step = 0;
     for (auto _ : state) {
+        if (Change) {
+            state.PauseTiming();
+            TGUIRegion* region = f.Window->PanelScene->Regions().first();
+            region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(),
+                              region->Height());
+            Idle();
+            state.ResumeTiming();
+        }
         f.Window->MISaveAsClick();
         Idle();
     }
@@ -387,7 +397,18 @@ void BM_SaveAs(benchmark::State& state)
     state.counters["bytes"] = double(QFile(f.Folder.filePath("saved.htm")).size());
     state.SetComplexityN(areas);
 }
+
+void BM_SaveAs(benchmark::State& state)
+{
+    SaveAs(state, false);
+}
 BENCHMARK(BM_SaveAs)->Apply(Sizes);
+
+void BM_SaveAsAfterChange(benchmark::State& state)
+{
+    SaveAs(state, true);
+}
+BENCHMARK(BM_SaveAsAfterChange)->Apply(Sizes);
 
 // The large sizes, once each, after everything else: the import with its time and the process's
 // peak memory, New's clearing and the window's closing as the program's exit does it.
