@@ -129,6 +129,11 @@ void TRecoveryFile::WriteLater(TRecoveryState State, std::function<QString()> Bu
         }
         if (BuildHTML)
             State.HTML = BuildHTML();
+        // A big map's text takes a while: the program may have ended meanwhile, and waits for this.
+        if (BuildHTML && superseded()) {
+            --writes->Pending;
+            return;
+        }
         std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr);
         {
             // Put in place only while no later write or removal was asked for.
