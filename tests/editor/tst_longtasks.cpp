@@ -292,6 +292,8 @@ void TestLongTasks::sourceFollowsEachEditInPlace()
     // Each edit, and whether it is a single change after which the reader keeps their place.
     const std::vector<std::tuple<const char*, bool, std::function<void()>>> edits = {
         {"a text beyond ASCII", true, [&] { changeTexts(35, QStringLiteral("Größe € 😀 \"x\" & y")); }},
+        // Written whole: the places of the lines after that text are counted in bytes anew.
+        {"the map renamed", false, [&] { window.FMapName = QStringLiteral("Ömap"); }},
         {"a region after it moved", true,
          [&] {
              TGUIRegion* r = document.RegionAt(2);
