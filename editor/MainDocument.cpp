@@ -32,6 +32,19 @@
 
 bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reason)
 {
+    if (Reason)
+        Reason->clear();
+    // The picture on screen, unchanged on disk since it was read, is not decoded again: for a big
+    // picture that takes longer than clearing or importing a big map.
+    const QFileInfo info(FileName);
+    const TLoadedPicture& last = FLoadedPicture;
+    if (!FileName.isEmpty() && last.Path == FileName && FImageFileName == FileName &&
+        FBitmap.cacheKey() == last.Key && info.isFile() && info.size() == last.Size &&
+        info.lastModified() == last.Modified) {
+        ShowPicture(FBitmap, FileName);
+        return true;
+    }
+    FLoadedPicture = TLoadedPicture{};
     // The program's loader, made at start-up; a window without one (in tests) keeps its own.
     TFormBitmapLoader* loader = FormBitmapLoader;
     if (!loader) {
@@ -44,9 +57,8 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
             *Reason = loader->LastError();
         return false;
     }
-    if (Reason)
-        Reason->clear();
     ShowPicture(FBitmap, FileName);
+    FLoadedPicture = TLoadedPicture{FileName, info.lastModified(), info.size(), FBitmap.cacheKey()};
     return true;
 }
 

@@ -307,7 +307,8 @@ bool TFormHTMLImport::ButtonOKClick()
     // Everything is read and checked first, on another thread: a map that cannot be imported, or an
     // import the user calls off, leaves the document exactly as it was.
     const std::optional<ImportedMap> read = task.RunMeasured<ImportedMap>(
-        [document = FDocument, entry = Entry(row), file = FHTMLFileName, withImage](TWorkerProgress& progress) {
+        [document = FDocument, entry = Entry(row), file = FHTMLFileName,
+         withImage](TWorkerProgress& progress) {
             HtmlReadProgress reading;
             reading.Cancel = &progress.Cancelled;
             reading.Report = [&progress](qint64 done, qint64 total) { progress.Report(done, total); };
@@ -398,19 +399,7 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
 
 bool TFormHTMLImport::LoadPicture(const QString& Path)
 {
-    const QFileInfo info(Path);
-    const TLoadedPicture& last = FLoadedPicture;
-    if (!Path.isEmpty() && last.Path == Path && FMainForm.FImageFileName == Path &&
-        FMainForm.FBitmap.cacheKey() == last.Key && info.isFile() && info.size() == last.Size &&
-        info.lastModified() == last.Modified) {
-        FMainForm.ShowPicture(FMainForm.FBitmap, Path);
-        return true;
-    }
-    FLoadedPicture = TLoadedPicture{};
-    if (!FMainForm.LoadImage(Path))
-        return false;
-    FLoadedPicture = TLoadedPicture{Path, info.lastModified(), info.size(), FMainForm.FBitmap.cacheKey()};
-    return true;
+    return FMainForm.LoadImage(Path);
 }
 
 void TFormHTMLImport::ShowImportedPicture(const ImportedMap& Map)

@@ -88,17 +88,6 @@ private:
     // Loads the picture at Path into the window; false when it cannot be read.
     bool LoadPicture(const QString& Path);
 
-    // The picture an import last loaded: importing a page again over the same unchanged file shows
-    // the window's copy of it rather than decoding it anew.
-    struct TLoadedPicture
-    {
-        QString Path;
-        QDateTime Modified;
-        qint64 Size = -1;
-        qint64 Key = 0; // the window's image as loaded; any change to it gives another key
-    };
-    TLoadedPicture FLoadedPicture;
-
     TFormCorvantaZonequilter& FMainForm;
     HtmlDocument FDocument;
     QString FHTMLFileName;

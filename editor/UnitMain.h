@@ -6,6 +6,7 @@
 #include "SourceLines.h"
 #include "TGUIRegion.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -427,6 +428,16 @@ private:
     bool FContextMenuSuppressed = false;
     TFormProperties* FOwnProperties = nullptr;
     TFormBitmapLoader* FBitmapLoader = nullptr;
+    // The picture last read from a file: loading the same unchanged file again (a re-import, New on
+    // the same picture) shows the window's copy of it rather than decoding it anew.
+    struct TLoadedPicture
+    {
+        QString Path;
+        QDateTime Modified;
+        qint64 Size = -1;
+        qint64 Key = 0; // the window's image as loaded; any change to it gives another key
+    };
+    TLoadedPicture FLoadedPicture;
     TFormHTMLImport* FOwnImport = nullptr;
     bool FFirstPaintDone = false;
     bool FSceneLeftToExit = false;

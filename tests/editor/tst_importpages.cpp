@@ -173,6 +173,16 @@ void TestImportPages::importAgainShowsThePictureAsItIsNow()
     QVERIFY(import());
     QCOMPARE(w.FBitmap.size(), QSize(90, 60));
     QCOMPARE(w.FImageFileName, picture);
+
+    // New on the same picture shows the window's copy, and the file as it is once it changed.
+    const qint64 shown = w.FBitmap.cacheKey();
+    QVERIFY(w.NewImageMapOn(picture));
+    QCOMPARE(w.FBitmap.cacheKey(), shown);
+    QVERIFY(w.PanelScene->Regions().isEmpty());
+    writePicture(QStringLiteral("pic.png"), 50, 40, Qt::yellow);
+    QVERIFY(w.NewImageMapOn(picture));
+    QCOMPARE(w.FBitmap.size(), QSize(50, 40));
+    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::yellow));
 }
 
 void TestImportPages::saveAsProposesTheImportedFile()
