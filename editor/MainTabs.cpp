@@ -342,7 +342,10 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
             return false;
         // The last step cannot be cut short: from here the new text is the Source's. An unchanged
         // text keeps the reader's place in it.
-        const QByteArray shown = SourceBytes();
+        // Compared in place: the view's megabytes are not copied to be compared.
+        const QByteArray shown = QByteArray::fromRawData(
+            reinterpret_cast<const char*>(SynEdit->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER)),
+            SynEdit->length());
         if (text->Utf8 != shown || shown.isEmpty()) {
             changeSourceView(SynEdit, [&] {
                 SynEdit->SendScintilla(QsciScintillaBase::SCI_CLEARALL);

@@ -4,6 +4,7 @@
 // scroll step, opening a dialog, the tab change to Source) and Save As. Each benchmark runs at the three
 // sizes and prints its fitted growth (BigO), so that a step that turns quadratic shows at once.
 #include "AppFolder.h"
+#include "PeakMemory.h"
 #include "ImageMapWriter.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
@@ -43,27 +44,10 @@ double HeapInUse()
     return double(info.uordblks + info.hblkhd);
 }
 
-// The process's peak resident memory since the last ResetPeak, in MiB.
+// The process's peak resident memory since the last ResetPeakMemory, in MiB.
 double PeakMiB()
 {
-    long peak = 0;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld", &peak) == 1)
-                break;
-        std::fclose(f);
-    }
-    return peak / 1024.0;
-}
-
-// The peak starts again from the memory in use now.
-void ResetPeak()
-{
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
+    return PeakMemoryKb() / 1024.0;
 }
 
 void Idle()
@@ -430,7 +414,7 @@ void LargeImport(benchmark::State& state, bool Compact)
         f.Window->PanelScene->DestroyRegions();
         Idle();
         malloc_trim(0);
-        ResetPeak();
+        ResetPeakMemory();
         state.counters["before_MiB"] = PeakMiB();
         state.ResumeTiming();
         if (!f.Import(areas, Compact))

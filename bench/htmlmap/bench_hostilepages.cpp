@@ -11,6 +11,7 @@
 #include "MapImport.h"
 
 #include "GeneratedMap.h"
+#include "PeakMemory.h"
 
 #include <QDir>
 #include <QTemporaryFile>
@@ -75,28 +76,6 @@ QByteArray compactMap(int areas)
     return ToCrLfLines(BuildImageMapHTML("/pictures/big.png", "BigMap", GenerateCompactMapAreas(areas))).toUtf8();
 }
 
-// The process's peak resident memory, in kB, since the last reset.
-long peakKb()
-{
-    long peak = 0;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld", &peak) == 1)
-                break;
-        std::fclose(f);
-    }
-    return peak;
-}
-
-void resetPeak()
-{
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
-
 // One case in a child process: builds the page, parses and imports it, prints a line.
 void runCase(const char* name, int n, const std::function<QByteArray(int)>& makePage)
 {
@@ -111,7 +90,7 @@ void runCase(const char* name, int n, const std::function<QByteArray(int)>& make
             if (!file.open() || file.write(bytes) != size || !file.flush())
                 _exit(2);
         }
-        resetPeak();
+        ResetPeakMemory();
         const long baseKb = residentKb();
         const double start = cpuSeconds();
         HtmlDocument document;
@@ -127,7 +106,7 @@ void runCase(const char* name, int n, const std::function<QByteArray(int)>& make
         }
         const double importedAt = cpuSeconds();
         std::printf("%-18s %9d %10.1f %10.3f %10.3f %10ld %10ld %8d %s\n", name, n, size / 1e6, parsedAt - start,
-                    importedAt - parsedAt, peakKb() / 1024, baseKb / 1024, areas, parsed ? "" : qPrintable(error));
+                    importedAt - parsedAt, PeakMemoryKb() / 1024, baseKb / 1024, areas, parsed ? "" : qPrintable(error));
         std::fflush(stdout);
         _exit(0);
     }
