@@ -29,6 +29,9 @@ QString ProgramName(const QStringList& Arguments)
 QString HelpText(const QCommandLineParser& Parser, const QStringList& Arguments)
 {
     QString text = Parser.helpText();
+    // The parser lists every long option with two dashes, but the splash obeys only the older
+    // one-dash (or slash) form; the help must name the form that works.
+    text.replace(QLatin1String("  --nosplash"), QLatin1String("  -nosplash "));
     const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
     const QString usage = Translate("Usage: %1 [options] [file]").arg(ProgramName(Arguments));
     return firstLineEnd < 0 ? usage + QLatin1Char('\n') : usage + text.mid(firstLineEnd);
