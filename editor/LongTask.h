@@ -8,12 +8,22 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
+#include <utility>
 
 class QProgressDialog;
 class QWidget;
 
 // Starts Work on the global thread pool.
 QFuture<void> RunInPool(std::function<void()> Work);
+
+// Lets a thread of the pool free Value (moved in): a page or a map of a million parts takes seconds
+// to free, which the window would otherwise wait for.
+template <typename T> void FreeInPool(T&& Value)
+{
+    auto doomed = std::make_shared<std::decay_t<T>>(std::forward<T>(Value));
+    RunInPool([doomed = std::move(doomed)]() mutable { doomed.reset(); });
+}
 
 // What work on another thread shares with the task that waits for it: how far it is, and whether
 // the user has cancelled (the work then stops at its next piece).

@@ -243,8 +243,7 @@ bool TFormCorvantaZonequilter::OfferRecovery()
         FMapAttributes = map.MapAttributes;
         // The recovered map is the writer's text, not the page it may once have come from.
         FPageOrigin.Clear();
-        for (auto it = map.Areas.crbegin(); it != map.Areas.crend(); ++it)
-            CreateRegion(PanelScene, *it);
+        CreateRegions(PanelScene, map.Areas, true);
         SharedSaveDialog()->SetFileName(state.FileName);
         FormActivate();
         FDocument->RecordReplacement(before, EditorText(QStringLiteral("Recover Image Map")));

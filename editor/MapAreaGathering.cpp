@@ -1,5 +1,7 @@
 #include "MapAreaGathering.h"
 
+#include "DefaultHRef.h"
+
 #include "TGUIRegion.h"
 #include "TUICircle.h"
 #include "TUIPolygon.h"
@@ -88,6 +90,22 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
     ApplyAreaTexts(*region, Area);
     region->SourceArea = Area.SourceArea;
     return region;
+}
+
+void CreateRegions(TPTCustomGroup* Scene, const QVector<MapArea>& Areas, bool FrontFirst)
+{
+    TDefaultHRefBatch oneLookup;
+    const bool updates = Scene->updatesEnabled();
+    Scene->setUpdatesEnabled(false);
+    Scene->BeginBulkAdd();
+    if (FrontFirst)
+        for (auto it = Areas.crbegin(); it != Areas.crend(); ++it)
+            CreateRegion(Scene, *it);
+    else
+        for (const MapArea& area : Areas)
+            CreateRegion(Scene, area);
+    Scene->EndBulkAdd();
+    Scene->setUpdatesEnabled(updates);
 }
 
 void ApplyAreaGeometry(TGUIRegion& Region, const MapArea& Area)

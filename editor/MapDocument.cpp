@@ -127,8 +127,7 @@ void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
     FScene.DestroyRegions();
     if (WriteHeader)
         WriteHeader(Snapshot.Header);
-    for (const MapArea& area : Snapshot.Areas)
-        CreateRegion(&FScene, area);
+    CreateRegions(&FScene, Snapshot.Areas);
     Select(Snapshot.Selected);
 }
 

@@ -200,7 +200,9 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     FHTMLFileName = FileName;
     FChosenInDialog = false;
     // Entries of an earlier file would point into a document that is gone; it goes before the new
-    // one is read, so that two large pages are never held at once.
+    // one is read, so that two large pages are never held at once, and on the reading thread: a
+    // page of a million areas takes seconds to free.
+    auto earlier = std::make_shared<HtmlDocument>(std::move(FDocument));
     FDocument.Clear();
     ListView->clear();
     ButtonOK->setEnabled(false);
@@ -216,7 +218,8 @@ bool TFormHTMLImport::LoadHTMLFile(const QString& FileName)
     {
         TLongTask task(&FMainForm, QStringLiteral("Reading the HTML file..."));
         loaded = task.RunMeasured<TLoaded>(
-            [FileName](TWorkerProgress& progress) {
+            [FileName, earlier = std::move(earlier)](TWorkerProgress& progress) mutable {
+                earlier.reset();
                 HtmlReadProgress read;
                 read.Cancel = &progress.Cancelled;
                 read.Report = [&progress](qint64 done, qint64 total) { progress.Report(done, total); };
@@ -306,7 +309,7 @@ bool TFormHTMLImport::ButtonOKClick()
     TLongTask task(&FMainForm, QStringLiteral("Importing the image map..."));
     // Everything is read and checked first, on another thread: a map that cannot be imported, or an
     // import the user calls off, leaves the document exactly as it was.
-    const std::optional<ImportedMap> read = task.RunMeasured<ImportedMap>(
+    std::optional<ImportedMap> read = task.RunMeasured<ImportedMap>(
         [document = FDocument, entry = Entry(row), file = FHTMLFileName,
          withImage](TWorkerProgress& progress) {
             HtmlReadProgress reading;
@@ -341,9 +344,13 @@ bool TFormHTMLImport::ButtonOKClick()
     TMapDocument* document = FMainForm.Document();
     const TDocumentSnapshot before = document->Snapshot();
     if (!BuildRegions(task, map.Areas)) {
-        document->Restore(before);
+        // The previous map was only set aside: it comes back at once, whatever its size.
+        FMainForm.PanelScene->RestoreHeldShapes();
+        document->Select(before.Selected);
+        FreeInPool(std::move(*read));
         return false;
     }
+    FMainForm.PanelScene->ReleaseHeldShapes();
     QString imageError;
     if (withImage)
         ShowImportedPicture(map);
@@ -374,7 +381,7 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
     // The scene is not drawn while it fills: a repaint of a half-built map costs more than the
     // building.
     scene->setUpdatesEnabled(false);
-    scene->DestroyRegions();
+    scene->HoldShapes();
     // Each region is put on top of those before it: creating them from the last area back makes
     // the first area front-most, so the writer gives the areas back in the file's order and a
     // browser picks the same area where areas overlap.

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QGraphicsScene>
 #include <QTimer>
+#include <utility>
 
 namespace {
 // The longest a slice of freeing keeps the window's thread.
@@ -63,18 +64,88 @@ bool TPTCustomGroup::PutShapesAside(QList<TGUIShape*>& Shapes)
 {
     if (Shapes.size() <= FreeingSlice())
         return false;
-    // One document's rest at a time: an earlier clear's shapes go first.
-    FreeClearedShapes();
-    FClearedScene = FScene;
-    FCleared = std::move(Shapes);
-    FClearedNext = 0;
+    FreeInSlices(FScene, std::move(Shapes));
     MakeScene();
     UpdateSceneRect();
+    return true;
+}
+
+void TPTCustomGroup::FreeInSlices(QGraphicsScene* Scene, QList<TGUIShape*> Shapes)
+{
+    // One document's rest at a time: an earlier clear's shapes go first.
+    FreeClearedShapes();
+    FClearedScene = Scene;
+    FCleared = std::move(Shapes);
+    FClearedNext = 0;
     if (!FSlicePosted) {
         FSlicePosted = true;
         QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
     }
-    return true;
+}
+
+void TPTCustomGroup::HoldShapes()
+{
+    ReleaseHeldShapes();
+    ClearRegionFocus();
+    EndControlDrag();
+    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
+    FScene->removeItem(FHandleLayer);
+    FHeldScene = FScene;
+    FHeld = std::move(FShapes);
+    FShapes.clear();
+    FHeldHitRects = std::move(FHitRects);
+    FHitRects.clear();
+    FHeldOtherShapes = std::exchange(FOtherShapes, 0);
+    FGridValid = false;
+    FAreaValid = false;
+    ++FShapesRevision;
+    FFocused = nullptr;
+    FInverted.clear();
+    MakeScene();
+    UpdateSceneRect();
+    viewport()->update();
+}
+
+void TPTCustomGroup::RestoreHeldShapes()
+{
+    if (!FHeldScene)
+        return;
+    DestroyRegions();
+    QGraphicsScene* Empty = FScene;
+    Empty->removeItem(FHandleLayer);
+    FScene = FHeldScene;
+    FHeldScene = nullptr;
+    FScene->addItem(FHandleLayer);
+    setScene(FScene);
+    delete Empty;
+    FShapes = std::move(FHeld);
+    FHeld.clear();
+    FHitRects = std::move(FHeldHitRects);
+    FHeldHitRects.clear();
+    FOtherShapes = FHeldOtherShapes;
+    FGridValid = false;
+    FAreaValid = false;
+    ++FShapesRevision;
+    UpdateSceneRect();
+    viewport()->update();
+    PostShapesChanged();
+}
+
+void TPTCustomGroup::ReleaseHeldShapes()
+{
+    if (!FHeldScene)
+        return;
+    QGraphicsScene* Scene = std::exchange(FHeldScene, nullptr);
+    QList<TGUIShape*> Shapes = std::move(FHeld);
+    FHeld.clear();
+    FHeldHitRects.clear();
+    // Out of the panel's lists already: their ends have nothing to take out.
+    for (TGUIShape* Shape : std::as_const(Shapes))
+        Shape->FZIndex = -1;
+    if (Shapes.size() <= FreeingSlice())
+        delete Scene;
+    else
+        FreeInSlices(Scene, std::move(Shapes));
 }
 
 void TPTCustomGroup::FreeSlice()

@@ -119,6 +119,10 @@ TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
 void TPTCustomGroup::MakeScene()
 {
     FScene = new TSceneGraphics(this);
+    // Qt's own choice grows with the item count: 20 levels at a million regions, whose leaves are a
+    // few pixels wide, so that each region went into a thousand of them and the first paint of a
+    // restored map took over a minute. A fixed depth keeps leaves about the size of a region.
+    FScene->setBspTreeDepth(10);
     setScene(FScene);
     FScene->addItem(FHandleLayer);
     // The scene is active for good (see viewportEvent); being empty, it has no item to tell.
@@ -128,6 +132,7 @@ void TPTCustomGroup::MakeScene()
 
 TPTCustomGroup::~TPTCustomGroup()
 {
+    ReleaseHeldShapes();
     FreeClearedShapes();
     EndControlDrag();
     if (ClippedGroup() == this)

@@ -82,6 +82,13 @@ public:
     qsizetype ShapesToFree() const { return FCleared.size() - FClearedNext; }
     /// Frees them now.
     void FreeClearedShapes();
+    /// The shapes step aside with their scene, kept whole, and an empty scene takes their place, as
+    /// for a clear (the loss of the selection is reported): work that fills the panel anew can then be
+    /// called off at no cost. RestoreHeldShapes frees what was added meanwhile and brings them back as
+    /// they were, unselected; ReleaseHeldShapes frees them as a clear would.
+    void HoldShapes();
+    void RestoreHeldShapes();
+    void ReleaseHeldShapes();
     /// How many shapes one slice frees; a document of no more is freed at once (tests make it small).
     static void SetFreeingSlice(int Shapes);
     /// Puts Shape at Index of the z-order (0 is the bottom; clamped), the others keeping their order.
@@ -205,6 +212,7 @@ private:
     // Clearing (SceneClearing.cpp): the scene of a large cleared document is put aside with its
     // shapes, which are freed a slice at a time.
     bool PutShapesAside(QList<TGUIShape*>& Shapes);
+    void FreeInSlices(QGraphicsScene* Scene, QList<TGUIShape*> Shapes);
     void FreeSlice();
 
     QGraphicsScene* FScene;
@@ -250,6 +258,11 @@ private:
     QList<TGUIShape*> FCleared;
     qsizetype FClearedNext = 0;
     bool FSlicePosted = false;
+    // Held shapes (HoldShapes) and what the panel knew of them.
+    QGraphicsScene* FHeldScene = nullptr;
+    QList<TGUIShape*> FHeld;
+    QVector<TRect> FHeldHitRects;
+    int FHeldOtherShapes = 0;
 };
 
 /// The published panel.
