@@ -392,6 +392,23 @@ void TestLongTasks::newFreesALargeMapInSlices()
     window.MIUndo->trigger();
     QCOMPARE(FWindow->Regions().size(), LargeCount);
     QCOMPARE(WriterText(window), writer);
+    // An import over it that is called off frees what it built in slices and gives the map back;
+    // one that completes frees the map in slices.
+    regions.clear();
+    for (TGUIRegion* region : FWindow->Regions())
+        regions.append(region);
+    CancelAt("Importing", 70);
+    QVERIFY(!window.ImportDialog()->ImportNamedFile(WritePage("other.htm", LargeCount)));
+    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    QTRY_COMPARE(window.PanelScene->ShapesToFree(), 0);
+    QCOMPARE(alive(), LargeCount);
+    QCOMPARE(WriterText(window), writer);
+    TLongTask::SetObserver({});
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("other.htm", 30)));
+    QVERIFY(alive() > 0);
+    QTRY_COMPARE(alive(), 0);
+    window.MIUndo->trigger();
+    QCOMPARE(WriterText(window), writer);
     // A second clear before the first is freed, and the window's end with shapes still to free.
     QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
     window.MIUndo->trigger();
