@@ -172,7 +172,8 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
     if (FSourceKey && *FSourceKey == key) {
         const QByteArray shown = SourceBytes();
         if (!shown.isEmpty()) {
-            FRecovery->WriteLater(std::move(state), [shown] { return QString::fromUtf8(shown); });
+            FRecovery->WriteLater(std::move(state),
+                                  [shown](const std::function<bool()>&) { return QString::fromUtf8(shown); });
             return;
         }
     }
@@ -184,8 +185,9 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
             return true;
         QCoreApplication::processEvents();
         sinceEvents.restart();
-        // A change meanwhile (the regions themselves may be gone): the next pause writes.
-        return SourceKey() == key;
+        // A change meanwhile (the regions themselves may be gone): the next pause writes. A window
+        // closed meanwhile is the program's end, which must not wait for a million regions.
+        return SourceKey() == key && isVisible();
     });
     FRecoveryGathering = false;
     if (!areas) {
@@ -193,8 +195,9 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
         return;
     }
     FRecovery->WriteLater(std::move(state), [image = FImageFileName, map = FMapName,
-                                             attributes = FMapAttributes, areas = std::move(*areas)] {
-        return BuildImageMapHTML(image, map, areas, attributes);
+                                             attributes = FMapAttributes,
+                                             areas = std::move(*areas)](const std::function<bool()>& superseded) {
+        return BuildImageMapHTMLUnlessStopped(image, map, areas, attributes, superseded);
     });
 }
 

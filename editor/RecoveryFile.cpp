@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
@@ -13,6 +14,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <atomic>
+#include <functional>
 
 namespace {
 
@@ -33,8 +35,11 @@ std::unique_ptr<QLockFile> MakeLock(const QString& Path)
     return lock;
 }
 
-// State written to a save file at Path, not yet in place; null with the reason when it cannot be.
-std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryState& State, QString* Reason)
+// State written to a save file at Path, not yet in place; null with the reason when it cannot be,
+// or when Stop says, between pieces of the page's text, that it is no longer wanted: a big map's
+// text is hundreds of megabytes, whose JSON takes seconds that the program's end would wait for.
+std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryState& State, QString* Reason,
+                                        const std::function<bool()>& Stop = {})
 {
     QJsonObject object;
     object[QStringLiteral("saved")] = State.Saved.toString(Qt::ISODateWithMs);
@@ -42,14 +47,34 @@ std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryStat
     object[QStringLiteral("imageFileName")] = State.ImageFileName;
     object[QStringLiteral("imagePath")] = State.ImagePath;
     object[QStringLiteral("mapName")] = State.MapName;
-    object[QStringLiteral("html")] = State.HTML;
     auto file = std::make_unique<QSaveFile>(Path);
     if (!file->open(QIODevice::WriteOnly)) {
         if (Reason)
             *Reason = file->errorString();
         return nullptr;
     }
-    file->write(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    // The object without its closing brace, then the text as one more member, escaped a piece at a
+    // time exactly as a whole string would be (no piece ends between the halves of a surrogate pair,
+    // whatever the escaping would make of a lone half).
+    QByteArray head = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    head.chop(1);
+    file->write(head + ",\"html\":\"");
+    constexpr qsizetype Piece = 1 << 20;
+    const QString& html = State.HTML;
+    for (qsizetype at = 0; at < html.size();) {
+        qsizetype length = std::min(Piece, html.size() - at);
+        if (at + length < html.size() && html.at(at + length - 1).isHighSurrogate())
+            ++length;
+        const QByteArray escaped =
+            QJsonDocument(QJsonArray{html.mid(at, length)}).toJson(QJsonDocument::Compact); // ["..."]
+        file->write(escaped.constData() + 2, escaped.size() - 4);
+        at += length;
+        if (Stop && Stop()) {
+            file->cancelWriting();
+            return nullptr;
+        }
+    }
+    file->write("\"}");
     return file;
 }
 
@@ -108,7 +133,7 @@ bool TRecoveryFile::Write(const TRecoveryState& State, QString* Reason)
     return file && Commit(*file, Reason);
 }
 
-void TRecoveryFile::WriteLater(TRecoveryState State, std::function<QString()> BuildHTML)
+void TRecoveryFile::WriteLater(TRecoveryState State, TBuildHTML BuildHTML)
 {
     quint64 number = 0;
     {
@@ -128,13 +153,13 @@ void TRecoveryFile::WriteLater(TRecoveryState State, std::function<QString()> Bu
             return;
         }
         if (BuildHTML)
-            State.HTML = BuildHTML();
+            State.HTML = BuildHTML(superseded);
         // A big map's text takes a while: the program may have ended meanwhile, and waits for this.
         if (BuildHTML && superseded()) {
             --writes->Pending;
             return;
         }
-        std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr);
+        std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr, superseded);
         {
             // Put in place only while no later write or removal was asked for.
             QMutexLocker lock(&writes->Mutex);

@@ -40,8 +40,10 @@ public:
     bool Write(const TRecoveryState& State, QString* Reason = nullptr);
     // The same on a thread of the pool, State's text made there by BuildHTML when it is given. A
     // later Write, WriteLater or Remove supersedes a write still on its way, which then leaves the
-    // file alone; a failure is passed over (the next write tries again).
-    void WriteLater(TRecoveryState State, std::function<QString()> BuildHTML = {});
+    // file alone; a failure is passed over (the next write tries again). BuildHTML is handed a
+    // question that turns true once the write is superseded, and may then give up early.
+    using TBuildHTML = std::function<QString(const std::function<bool()>& Superseded)>;
+    void WriteLater(TRecoveryState State, TBuildHTML BuildHTML = {});
     // A WriteLater has not finished yet.
     bool Writing() const;
     // Removes the file (the document is saved or unmodified).

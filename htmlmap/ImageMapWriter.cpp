@@ -142,9 +142,32 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
     return out;
 }
 
+namespace {
+void appendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                        QVector<qsizetype>* areaStarts, const std::function<bool()>* stop);
+} // namespace
+
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
                         const QVector<MapArea>& areas, const AttributeList& mapAttributes,
                         QVector<qsizetype>* areaStarts)
+{
+    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, areaStarts, nullptr);
+}
+
+QString BuildImageMapHTMLUnlessStopped(const QString& imageFileName, const QString& mapName,
+                                       const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                                       const std::function<bool()>& Stop)
+{
+    QString out;
+    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, nullptr, &Stop);
+    return out;
+}
+
+namespace {
+void appendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                        QVector<qsizetype>* areaStarts, const std::function<bool()>* stop)
 {
     qsizetype expected = out.size() + 1024;
     for (const MapArea& area : areas)
@@ -164,7 +187,12 @@ void AppendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
         areaStarts->clear();
         areaStarts->reserve(areas.size() + 1);
     }
+    qsizetype written = 0;
     for (const MapArea& area : areas) {
+        if (stop && *stop && ++written % 4096 == 0 && (*stop)()) {
+            out.clear();
+            return;
+        }
         if (areaStarts)
             areaStarts->append(out.size());
         appendAreaLine(out, area);
@@ -174,6 +202,7 @@ void AppendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
         areaStarts->append(out.size());
     out += QLatin1String(kTail);
 }
+} // namespace
 
 namespace {
 

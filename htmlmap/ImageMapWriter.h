@@ -3,6 +3,7 @@
 #include "MapArea.h"
 
 #include <QString>
+#include <functional>
 #include <QVector>
 
 // The generated image-map document: the page wrapper with the IMG and MAP
@@ -23,6 +24,12 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
 void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
                         const QVector<MapArea>& areas, const AttributeList& mapAttributes = {},
                         QVector<qsizetype>* areaStarts = nullptr);
+
+// The text of BuildImageMapHTML made where nobody waits for it: given up, with an empty text, as
+// soon as Stop (asked every few thousand areas) says it is no longer wanted.
+QString BuildImageMapHTMLUnlessStopped(const QString& imageFileName, const QString& mapName,
+                                       const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                                       const std::function<bool()>& Stop);
 
 // One AREA line without its line end.
 QString BuildAreaLine(const MapArea& area);

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
+#include <atomic>
 #include <csignal>
 
 // The recovery file: written while the document is modified, gone after a clean end, offered
@@ -25,6 +27,7 @@ private slots:
     void cleanup();
     void writtenWhileModifiedAndRemovedWhenClean();
     void removedOnACleanEnd();
+    void largeTextsReadBackWhole();
     void offeredAfterAKill_data();
     void offeredAfterAKill();
 
@@ -104,6 +107,40 @@ void TestRecovery::removedOnACleanEnd()
     }
     QVERIFY(!QFile::exists(path));
     QVERIFY(recoveryFiles().isEmpty());
+}
+
+// The page's text is written in pieces of a mebi-character: pieces must join into the very text,
+// a surrogate pair, an escaped quote or a control character at the seam included.
+void TestRecovery::largeTextsReadBackWhole()
+{
+    constexpr qsizetype Piece = 1 << 20;
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x97\xBA"); // one character, two UTF-16 units
+    TRecoveryFile file(QDir::temp().filePath(QStringLiteral("zq-recovery-pieces")));
+    for (const QString& seam : {emoji, QStringLiteral("\"\\"), QStringLiteral("\n\t\x01"), QStringLiteral("Größe €")}) {
+        TRecoveryState state;
+        state.MapName = seam;
+        state.HTML = QString(Piece - 1, QLatin1Char('a')) + seam + QString(Piece, QLatin1Char('b')) + seam;
+        QVERIFY(file.Write(state));
+        TRecoveryState read;
+        QVERIFY(TRecoveryFile::Read(file.FilePath(), read));
+        QCOMPARE(read.MapName, seam);
+        QVERIFY(read.HTML == state.HTML);
+    }
+    // A write superseded while its text is made is given up: a removal meanwhile leaves no file.
+    TRecoveryState later;
+    later.HTML = QStringLiteral("later");
+    std::atomic<bool> building{false};
+    file.WriteLater(later, [&](const std::function<bool()>& superseded) {
+        building = true;
+        while (!superseded())
+            QThread::msleep(1);
+        return QString(3 * Piece, QLatin1Char('c'));
+    });
+    QTRY_VERIFY(building);
+    file.Remove();
+    QTRY_VERIFY(!file.Writing());
+    QVERIFY(!QFile::exists(file.FilePath()));
+    QDir(file.Folder()).removeRecursively();
 }
 
 void TestRecovery::offeredAfterAKill_data()
