@@ -72,15 +72,21 @@ bool TPTCustomGroup::PutShapesAside(QList<TGUIShape*>& Shapes)
 
 void TPTCustomGroup::FreeInSlices(QGraphicsScene* Scene, QList<TGUIShape*> Shapes)
 {
-    // One document's rest at a time: an earlier clear's shapes go first.
-    FreeClearedShapes();
-    FClearedScene = Scene;
-    FCleared = std::move(Shapes);
-    FClearedNext = 0;
+    // After any earlier clear's rest: freeing that at once would stall the window for as long as
+    // the slices were meant to save (an import frees the map before it just as it ends).
+    FCleared.append({Scene, std::move(Shapes)});
     if (!FSlicePosted) {
         FSlicePosted = true;
         QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
     }
+}
+
+qsizetype TPTCustomGroup::ShapesToFree() const
+{
+    qsizetype Count = -FClearedNext;
+    for (const TCleared& Cleared : FCleared)
+        Count += Cleared.Shapes.size();
+    return Count;
 }
 
 void TPTCustomGroup::HoldShapes()
@@ -151,38 +157,38 @@ void TPTCustomGroup::ReleaseHeldShapes()
 void TPTCustomGroup::FreeSlice()
 {
     FSlicePosted = false;
-    if (!FClearedScene)
+    if (FCleared.isEmpty())
         return;
     // Bottom first: the scene keeps its items in that order, so that each leaves from the front of
     // its lists without a search.
     // A slice ends after its count or its time, whichever comes first: memory that has gone cold
     // makes each region cost several times more.
-    const qsizetype End = std::min(FCleared.size(), FClearedNext + FreeingSlice());
+    TCleared& Cleared = FCleared.first();
+    const qsizetype End = std::min(Cleared.Shapes.size(), FClearedNext + FreeingSlice());
     QElapsedTimer Time;
     Time.start();
     while (FClearedNext < End) {
-        delete FCleared[FClearedNext++];
+        delete Cleared.Shapes[FClearedNext++];
         if (FClearedNext % 256 == 0 && Time.elapsed() >= SliceMs)
             break;
     }
-    if (FClearedNext < FCleared.size()) {
+    if (FClearedNext == Cleared.Shapes.size()) {
+        delete Cleared.Scene;
+        FCleared.removeFirst();
+        FClearedNext = 0;
+    }
+    if (!FCleared.isEmpty()) {
         FSlicePosted = true;
         QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
-        return;
     }
-    FCleared.clear();
-    FClearedNext = 0;
-    delete FClearedScene;
-    FClearedScene = nullptr;
 }
 
 void TPTCustomGroup::FreeClearedShapes()
 {
-    if (!FClearedScene)
-        return;
-    // The scene frees what is left of its items in one pass.
+    // Each scene frees what is left of its items in one pass.
+    const QList<TCleared> Cleared = std::move(FCleared);
     FCleared.clear();
     FClearedNext = 0;
-    delete FClearedScene;
-    FClearedScene = nullptr;
+    for (const TCleared& Rest : Cleared)
+        delete Rest.Scene;
 }

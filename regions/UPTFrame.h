@@ -79,7 +79,7 @@ public:
     quint64 ShapesRevision() const { return FShapesRevision; }
     /// Shapes of a cleared document not yet freed: a large document's shapes leave the scene at
     /// once and are freed in slices while the window goes on.
-    qsizetype ShapesToFree() const { return FCleared.size() - FClearedNext; }
+    qsizetype ShapesToFree() const;
     /// Frees them now.
     void FreeClearedShapes();
     /// The shapes step aside with their scene, kept whole, and an empty scene takes their place, as
@@ -254,8 +254,14 @@ private:
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
     int FBulkAdds = 0;
-    QGraphicsScene* FClearedScene = nullptr;
-    QList<TGUIShape*> FCleared;
+    // Cleared documents' scenes and shapes, freed oldest first; FClearedNext counts the first one's
+    // shapes already freed.
+    struct TCleared
+    {
+        QGraphicsScene* Scene;
+        QList<TGUIShape*> Shapes;
+    };
+    QList<TCleared> FCleared;
     qsizetype FClearedNext = 0;
     bool FSlicePosted = false;
     // Held shapes (HoldShapes) and what the panel knew of them.
