@@ -163,6 +163,18 @@ void BM_ImportToScene(benchmark::State& state)
 // Processor time of the whole process: reading and parsing run on other threads.
 BENCHMARK(BM_ImportToScene)->Apply(Sizes)->Iterations(3)->MeasureProcessCPUTime();
 
+// The map of this size as the document, outside the timing; false, the benchmark skipped, when
+// the import failed.
+bool EnsureUntimed(benchmark::State& state, int areas)
+{
+    state.PauseTiming();
+    const bool ok = fixture().Ensure(areas);
+    state.ResumeTiming();
+    if (!ok)
+        state.SkipWithError("import failed");
+    return ok;
+}
+
 // New on the picture: the old regions leave the scene at once; a large map's are freed in slices
 // afterwards, the longest of which is printed (slice_ms), with the time until all are freed.
 struct NewTimes
@@ -192,11 +204,8 @@ void BM_New(benchmark::State& state)
     const int areas = int(state.range(0));
     NewTimes worst;
     for (auto _ : state) {
-        state.PauseTiming();
-        const bool ok = f.Ensure(areas);
-        state.ResumeTiming();
-        if (!ok)
-            return state.SkipWithError("import failed");
+        if (!EnsureUntimed(state, areas))
+            return;
         f.Window->NewImageMapOn(f.Picture);
         state.PauseTiming();
         const NewTimes times = FreeAfterNew(f);
@@ -445,11 +454,8 @@ void BM_LargeNew(benchmark::State& state)
     const int areas = int(state.range(0));
     NewTimes times;
     for (auto _ : state) {
-        state.PauseTiming();
-        const bool ok = f.Ensure(areas);
-        state.ResumeTiming();
-        if (!ok)
-            return state.SkipWithError("import failed");
+        if (!EnsureUntimed(state, areas))
+            return;
         f.Window->NewImageMapOn(f.Picture);
         state.PauseTiming();
         times = FreeAfterNew(f);
@@ -470,11 +476,8 @@ void BM_LargeImportCancelled(benchmark::State& state)
     const int areas = int(state.range(0));
     double longestGapMs = 0, backMs = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        const bool ok = f.Ensure(areas);
-        state.ResumeTiming();
-        if (!ok)
-            return state.SkipWithError("import failed");
+        if (!EnsureUntimed(state, areas))
+            return;
         QElapsedTimer sinceStep, sinceCancel;
         TLongTask::SetObserver([&](TLongTask& task, int percent) {
             // The reading of the page has its own task: this one is the import's.
@@ -505,11 +508,8 @@ void BM_LargeClose(benchmark::State& state)
 {
     const int areas = int(state.range(0));
     for (auto _ : state) {
-        state.PauseTiming();
-        const bool ok = fixture().Ensure(areas);
-        state.ResumeTiming();
-        if (!ok)
-            return state.SkipWithError("import failed");
+        if (!EnsureUntimed(state, areas))
+            return;
         g_fixture->Window->close();
         g_fixture->Window->LeaveSceneToExit();
         g_fixture->Window.reset();
