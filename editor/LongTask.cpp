@@ -42,10 +42,13 @@ QWidget* ProgressOwner(QWidget* Parent)
 }
 } // namespace
 
-TLongTask::TLongTask(QWidget* Parent, const QString& Label)
+TLongTask::TLongTask(QWidget* Parent, const QString& Label, bool CanCancel)
     : FDialog(std::make_unique<QProgressDialog>(EditorText(Label), EditorText(QStringLiteral("Cancel")), 0,
-                                                100, ProgressOwner(Parent)))
+                                                100, ProgressOwner(Parent))),
+      FCanCancel(CanCancel)
 {
+    if (!CanCancel)
+        FDialog->setCancelButton(nullptr);
     FDialog->setObjectName(QStringLiteral("ProgressDialog"));
     FDialog->setWindowModality(Qt::WindowModal);
     FDialog->setMinimumDuration(500);
@@ -97,7 +100,7 @@ bool TLongTask::Step(int Percent)
     if (Observer())
         Observer()(*this, Percent);
     LetEventsRun();
-    FCancelled = FCancelled || FDialog->wasCanceled();
+    FCancelled = FCancelled || (FCanCancel && FDialog->wasCanceled());
     return !FCancelled;
 }
 

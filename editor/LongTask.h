@@ -45,7 +45,9 @@ struct TWorkerProgress
 class TLongTask
 {
 public:
-    TLongTask(QWidget* Parent, const QString& Label);
+    // Without CanCancel the dialog has no Cancel: for work that cannot be given up halfway, such
+    // as an undo step, whose history has already moved.
+    TLongTask(QWidget* Parent, const QString& Label, bool CanCancel = true);
     ~TLongTask();
     TLongTask(const TLongTask&) = delete;
     TLongTask& operator=(const TLongTask&) = delete;
@@ -85,6 +87,7 @@ private:
     QElapsedTimer FSinceEvents;
     bool FCancelled = false;
     bool FBusy = false;
+    bool FCanCancel = true;
 };
 
 template <typename T> std::optional<T> TLongTask::Run(std::function<T()> Work, int Percent)

@@ -92,18 +92,19 @@ TGUIRegion* CreateRegion(TPTCustomGroup* Scene, const MapArea& Area)
     return region;
 }
 
-void CreateRegions(TPTCustomGroup* Scene, const QVector<MapArea>& Areas, bool FrontFirst)
+void CreateRegions(TPTCustomGroup* Scene, const QVector<MapArea>& Areas, bool FrontFirst,
+                   const std::function<void(qsizetype Done)>& Step)
 {
     TDefaultHRefBatch oneLookup;
     const bool updates = Scene->updatesEnabled();
     Scene->setUpdatesEnabled(false);
     Scene->BeginBulkAdd();
-    if (FrontFirst)
-        for (auto it = Areas.crbegin(); it != Areas.crend(); ++it)
-            CreateRegion(Scene, *it);
-    else
-        for (const MapArea& area : Areas)
-            CreateRegion(Scene, area);
+    const qsizetype count = Areas.size();
+    for (qsizetype done = 0; done < count; ++done) {
+        if (Step && done % 2048 == 0)
+            Step(done);
+        CreateRegion(Scene, Areas[FrontFirst ? count - 1 - done : done]);
+    }
     Scene->EndBulkAdd();
     Scene->setUpdatesEnabled(updates);
 }

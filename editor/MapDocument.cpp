@@ -1,5 +1,6 @@
 #include "MapDocument.h"
 
+#include "LongTask.h"
 #include "MapAreaGathering.h"
 #include "TGUIRegion.h"
 #include "UPTFrame.h"
@@ -8,6 +9,9 @@
 #include <QUndoStack>
 
 namespace {
+
+// From this many regions a restore shows progress.
+qsizetype LargeRestore = 20000;
 
 // New, an import or a recovery: the whole document before and after. The replacement has happened
 // when the step is recorded, so its first redo does nothing.
@@ -122,12 +126,24 @@ TDocumentSnapshot TMapDocument::Snapshot() const
     return snapshot;
 }
 
+void TMapDocument::SetLargeRestore(qsizetype Regions)
+{
+    LargeRestore = Regions;
+}
+
 void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
 {
     FScene.DestroyRegions();
     if (WriteHeader)
         WriteHeader(Snapshot.Header);
-    CreateRegions(&FScene, Snapshot.Areas);
+    if (Snapshot.Areas.size() < LargeRestore) {
+        CreateRegions(&FScene, Snapshot.Areas);
+    } else {
+        // A million regions take seconds to make: the window shows how far it is meanwhile.
+        TLongTask task(&FScene, QStringLiteral("Restoring the image map..."), false);
+        CreateRegions(&FScene, Snapshot.Areas, false,
+                      [&](qsizetype done) { task.Step(done, Snapshot.Areas.size(), 0, 100); });
+    }
     Select(Snapshot.Selected);
 }
 

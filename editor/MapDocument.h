@@ -67,6 +67,8 @@ public:
     TDocumentSnapshot Snapshot() const;
     // Makes the snapshot the document: header, regions and selection.
     void Restore(const TDocumentSnapshot& Snapshot);
+    /// From how many regions a restore shows a progress dialog (tests make it small).
+    static void SetLargeRestore(qsizetype Regions);
 
     // Runs Command as the next step (its redo runs now).
     void Push(QUndoCommand* Command);

@@ -15,6 +15,7 @@
 #include "UnitHTMLImport.h"
 
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <Qsci/qsciscintilla.h>
@@ -45,6 +46,7 @@ private slots:
     void cancelLeavesEverythingAsItWas_data();
     void cancelLeavesEverythingAsItWas();
     void uncancelledTasksComplete();
+    void undoOfALargeMapShowsProgress();
     void sourceIsWrittenOnlyAfterAChange_data();
     void sourceIsWrittenOnlyAfterAChange();
     void sourceFollowsEachEditInPlace();
@@ -368,6 +370,31 @@ void TestLongTasks::recoveryWaitsForTheImport()
     // The imported file is the document now, with nothing to recover once the work is over.
     QVERIFY(!window.Document()->IsModified());
     QTRY_COMPARE(writtenAreas(), -1);
+}
+
+// Undoing or redoing an import of many regions takes seconds: a progress dialog shows, with no
+// Cancel, since the history has already moved; a dialog closed all the same stops nothing.
+void TestLongTasks::undoOfALargeMapShowsProgress()
+{
+    TFormCorvantaZonequilter& window = *FWindow->Window;
+    TMapDocument::SetLargeRestore(1000);
+    const QString before = WriterText(window);
+    QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
+    const QString imported = WriterText(window);
+    QStringList labels;
+    bool cancelButton = false;
+    TLongTask::SetObserver([&](TLongTask& Task, int) {
+        labels << Task.Dialog()->labelText();
+        cancelButton = cancelButton || Task.Dialog()->findChild<QPushButton*>() != nullptr;
+        Task.Dialog()->cancel();
+    });
+    window.MIUndo->trigger();
+    QCOMPARE(WriterText(window), before);
+    window.MIRedo->trigger();
+    QCOMPARE(WriterText(window), imported);
+    TMapDocument::SetLargeRestore(20000);
+    QVERIFY(labels.contains("Restoring the image map..."));
+    QVERIFY(!cancelButton);
 }
 
 void TestLongTasks::newFreesALargeMapInSlices()
