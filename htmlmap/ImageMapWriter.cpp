@@ -145,28 +145,6 @@ QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, 
 namespace {
 void appendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
                         const QVector<MapArea>& areas, const AttributeList& mapAttributes,
-                        QVector<qsizetype>* areaStarts, const std::function<bool()>* stop);
-} // namespace
-
-void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
-                        QVector<qsizetype>* areaStarts)
-{
-    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, areaStarts, nullptr);
-}
-
-QString BuildImageMapHTMLUnlessStopped(const QString& imageFileName, const QString& mapName,
-                                       const QVector<MapArea>& areas, const AttributeList& mapAttributes,
-                                       const std::function<bool()>& Stop)
-{
-    QString out;
-    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, nullptr, &Stop);
-    return out;
-}
-
-namespace {
-void appendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
-                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
                         QVector<qsizetype>* areaStarts, const std::function<bool()>* stop)
 {
     qsizetype expected = out.size() + 1024;
@@ -203,6 +181,22 @@ void appendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
     out += QLatin1String(kTail);
 }
 } // namespace
+
+void AppendImageMapHTML(QString& out, const QString& imageFileName, const QString& mapName,
+                        const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                        QVector<qsizetype>* areaStarts)
+{
+    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, areaStarts, nullptr);
+}
+
+QString BuildImageMapHTMLUnlessStopped(const QString& imageFileName, const QString& mapName,
+                                       const QVector<MapArea>& areas, const AttributeList& mapAttributes,
+                                       const std::function<bool()>& Stop)
+{
+    QString out;
+    appendImageMapHTML(out, imageFileName, mapName, areas, mapAttributes, nullptr, &Stop);
+    return out;
+}
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "MapArea.h"
 
 #include <QString>
-#include <functional>
 #include <QVector>
+#include <functional>
 
 // The generated image-map document: the page wrapper with the IMG and MAP
 // lines and one AREA line per area, every line ending in LF. Areas are given

@@ -23,19 +23,13 @@ int& FreeingSlice()
 }
 } // namespace
 
-void TPTCustomGroup::DestroyRegions()
+QList<TGUIShape*> TPTCustomGroup::TakeShapes()
 {
     ClearRegionFocus();
     EndControlDrag();
     // Items added since the event loop last ran wait in the scene's polish list, which each removal
     // would search: polish them now.
     QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
-    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
-    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
-    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
-    // each removal from growing the dirty region: the clear is linear in the number of shapes.
-    for (TGUIShape* Shape : std::as_const(FShapes))
-        Shape->FZIndex = -1;
     QList<TGUIShape*> Shapes = std::move(FShapes);
     FShapes.clear();
     FHitRects.clear();
@@ -43,7 +37,20 @@ void TPTCustomGroup::DestroyRegions()
     FGridValid = false;
     ++FShapesRevision;
     FFocused = nullptr;
+    FInverted.clear();
     FScene->removeItem(FHandleLayer);
+    return Shapes;
+}
+
+void TPTCustomGroup::DestroyRegions()
+{
+    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
+    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
+    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
+    // each removal from growing the dirty region: the clear is linear in the number of shapes.
+    for (TGUIShape* Shape : std::as_const(FShapes))
+        Shape->FZIndex = -1;
+    QList<TGUIShape*> Shapes = TakeShapes();
     if (!PutShapesAside(Shapes)) {
         const ViewportUpdateMode Mode = viewportUpdateMode();
         setViewportUpdateMode(FullViewportUpdate);
@@ -51,7 +58,6 @@ void TPTCustomGroup::DestroyRegions()
         setViewportUpdateMode(Mode);
         FScene->addItem(FHandleLayer);
     }
-    FInverted.clear();
     viewport()->update();
 }
 
@@ -92,21 +98,12 @@ qsizetype TPTCustomGroup::ShapesToFree() const
 void TPTCustomGroup::HoldShapes()
 {
     ReleaseHeldShapes();
-    ClearRegionFocus();
-    EndControlDrag();
-    QCoreApplication::sendPostedEvents(FScene, QEvent::MetaCall);
-    FScene->removeItem(FHandleLayer);
-    FHeldScene = FScene;
-    FHeld = std::move(FShapes);
-    FShapes.clear();
+    // Their places stay as they are, for their return.
     FHeldHitRects = std::move(FHitRects);
-    FHitRects.clear();
-    FHeldOtherShapes = std::exchange(FOtherShapes, 0);
-    FGridValid = false;
+    FHeldOtherShapes = FOtherShapes;
+    FHeld = TakeShapes();
+    FHeldScene = FScene;
     FAreaValid = false;
-    ++FShapesRevision;
-    FFocused = nullptr;
-    FInverted.clear();
     MakeScene();
     UpdateSceneRect();
     viewport()->update();

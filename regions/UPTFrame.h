@@ -211,6 +211,9 @@ private:
     void MakeScene();
     // Clearing (SceneClearing.cpp): the scene of a large cleared document is put aside with its
     // shapes, which are freed a slice at a time.
+    // The shapes leave the panel's lists, their scene still holding them; the loss of the selection
+    // is reported first.
+    QList<TGUIShape*> TakeShapes();
     bool PutShapesAside(QList<TGUIShape*>& Shapes);
     void FreeInSlices(QGraphicsScene* Scene, QList<TGUIShape*> Shapes);
     void FreeSlice();
