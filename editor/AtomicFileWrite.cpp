@@ -1,6 +1,8 @@
 #include "AtomicFileWrite.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -32,4 +34,29 @@ bool WriteFileAtomically(const QString& FileName, const QByteArray& Bytes, QStri
         return false;
     }
     return true;
+}
+
+bool FolderRefusesNewFiles(const QString& FileName)
+{
+    const QFileInfo file(FileName);
+    return file.isFile() && file.isWritable() && !QFileInfo(file.absolutePath()).isWritable();
+}
+
+bool WriteInPlace(const QString& FileName, const QByteArray& Bytes, const QByteArray& Original, QString* Reason)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        *Reason = file.errorString();
+        return false;
+    }
+    const auto writeWhole = [&file](const QByteArray& Text) {
+        return file.seek(0) && file.write(Text) == Text.size() && file.resize(Text.size()) && file.flush();
+    };
+    if (writeWhole(Bytes))
+        return true;
+    *Reason = file.errorString();
+    if (!writeWhole(Original))
+        *Reason += QLatin1Char(' ') + QCoreApplication::translate("TFormCorvantaZonequilter",
+                                                                  "The old text could not be put back.");
+    return false;
 }

@@ -8,8 +8,11 @@
 namespace {
 bool HasHtmlSuffix(const QFileInfo& Info)
 {
-    static const QStringList suffixes{QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("xhtml"),
-                                      QStringLiteral("xht"), QStringLiteral("shtml")};
+    // Server-side templates are pages too: File > Import reads their maps the same way.
+    static const QStringList suffixes{QStringLiteral("htm"),  QStringLiteral("html"), QStringLiteral("xhtml"),
+                                      QStringLiteral("xht"),  QStringLiteral("shtml"), QStringLiteral("php"),
+                                      QStringLiteral("phtml"), QStringLiteral("asp"),  QStringLiteral("aspx"),
+                                      QStringLiteral("jsp")};
     return suffixes.contains(Info.suffix(), Qt::CaseInsensitive);
 }
 

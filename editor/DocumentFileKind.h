@@ -11,7 +11,8 @@ enum class TDocumentFileKind
     Other    // neither: refused with a message
 };
 
-// An HTML file by its name (.htm, .html, .xhtml, .xht, .shtml) or, without such a name, by its
+// An HTML file by its name (.htm, .html, .xhtml, .xht, .shtml and the server-side pages .php,
+// .phtml, .asp, .aspx, .jsp) or, without such a name, by its
 // first bytes; a picture when Qt's image readers recognise it; a missing or unreadable file is
 // Other.
 TDocumentFileKind DocumentFileKind(const QString& FileName);

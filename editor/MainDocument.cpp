@@ -22,6 +22,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QScopeGuard>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSaveFile>
@@ -38,10 +40,10 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
     // picture that takes longer than clearing or importing a big map.
     const QFileInfo info(FileName);
     const TLoadedPicture& last = FLoadedPicture;
-    if (!FileName.isEmpty() && last.Path == FileName && FImageFileName == FileName &&
-        FBitmap.cacheKey() == last.Key && info.isFile() && info.size() == last.Size &&
+    if (!FileName.isEmpty() && last.Path == FileName && FDocument->ImageFileName() == FileName &&
+        FDocument->Picture().cacheKey() == last.Key && info.isFile() && info.size() == last.Size &&
         info.lastModified() == last.Modified) {
-        ShowPicture(FBitmap, FileName);
+        ShowPicture(FDocument->Picture(), FileName);
         return true;
     }
     FLoadedPicture = TLoadedPicture{};
@@ -52,25 +54,30 @@ bool TFormCorvantaZonequilter::LoadImage(const QString& FileName, QString* Reaso
             FBitmapLoader = new TFormBitmapLoader(this);
         loader = FBitmapLoader;
     }
-    if (!loader->LoadBitmap(FBitmap, FileName)) {
+    QImage picture;
+    if (!loader->LoadBitmap(picture, FileName)) {
         if (Reason)
             *Reason = loader->LastError();
         return false;
     }
-    ShowPicture(FBitmap, FileName);
-    FLoadedPicture = TLoadedPicture{FileName, info.lastModified(), info.size(), FBitmap.cacheKey()};
+    ShowPicture(picture, FileName);
+    FLoadedPicture =
+        TLoadedPicture{FileName, info.lastModified(), info.size(), FDocument->Picture().cacheKey()};
     return true;
 }
 
 void TFormCorvantaZonequilter::ShowPicture(const QImage& Image, const QString& FileName)
 {
-    if (&Image != &FBitmap)
-        FBitmap = Image.convertToFormat(QImage::Format_RGB32);
-    FImageFileName = FileName;
+    const QImage& current = FDocument->Picture();
+    const bool same = Image.cacheKey() == current.cacheKey();
+    FShowingPicture = true;
+    FDocument->SetPicture(same ? current : Image.convertToFormat(QImage::Format_RGB32), FileName);
+    FShowingPicture = false;
 
+    const QImage& picture = FDocument->Picture();
     PanelScene->hide();
     QCoreApplication::processEvents();
-    PanelScene->SetClientSize(FBitmap.width(), FBitmap.height());
+    PanelScene->SetClientSize(picture.width(), picture.height());
     PanelScene->show();
     ScrollBoxResize();
     QCoreApplication::processEvents();
@@ -87,8 +94,8 @@ TFormHTMLImport* TFormCorvantaZonequilter::ImportDialog()
 
 void TFormCorvantaZonequilter::FormActivate()
 {
-    SetMainCaption(this, SharedSaveDialog()->FileName());
-    MISaveIntoPage->setEnabled(FPageOrigin.IsValid());
+    SetMainCaption(this, FDocument->ShownFileName());
+    MISaveIntoPage->setEnabled(FDocument->PageOrigin().IsValid());
 }
 
 void TFormCorvantaZonequilter::FormPaint()
@@ -115,7 +122,7 @@ void TFormCorvantaZonequilter::FormPaint()
                 QCoreApplication::processEvents();
                 dialog->ButtonOKClick();
                 // The demonstration is no page of the user's to write back into.
-                FPageOrigin.Clear();
+                FDocument->SetPageOrigin({});
                 QCoreApplication::processEvents();
                 showSplash = true;
             }
@@ -133,7 +140,7 @@ void TFormCorvantaZonequilter::MINewClick()
 {
     if (!MaybeSaveChanges())
         return;
-    if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
+    if (!ExecuteOpenDialog(FDocument->ImageFileName(), PictureFileFilter(), QString()))
         return;
     NewImageMapOn(SharedOpenDialog()->FileName());
 }
@@ -142,8 +149,10 @@ bool TFormCorvantaZonequilter::NewImageMapOn(const QString& FileName)
 {
     const TDocumentSnapshot before = FDocument->Snapshot();
     PanelScene->DestroyRegions();
-    FPageOrigin.Clear();
-    FMapAttributes.clear();
+    FDocument->SetPageOrigin({});
+    FDocument->SetMap(FDocument->MapName(), {});
+    // The caption keeps its name, but the new map is no file's yet: Save asks where it goes.
+    FDocument->SetFileName(QString(), FDocument->ShownFileName());
     MISaveIntoPage->setEnabled(false);
     QString reason;
     const bool loaded = LoadImage(FileName, &reason);
@@ -163,12 +172,14 @@ void TFormCorvantaZonequilter::MIOpenClick()
 
 bool TFormCorvantaZonequilter::MISaveClick()
 {
-    const QString fileName = SharedSaveDialog()->FileName();
+    // Only the file this document came from or was saved in: a name the caption merely kept (after
+    // New) is another document's file.
+    const QString fileName = FDocument->FileName();
     if (fileName.isEmpty())
         return MISaveAsClick();
     // The document's file is the page the map came from: the rest of the page is the user's, so
     // only the map in it is written.
-    if (FPageOrigin.IsValid() && QFileInfo(FPageOrigin.FileName) == QFileInfo(fileName))
+    if (IsPageOrigin(fileName))
         return MISaveIntoPageClick();
     if (!WriteDocumentFile(fileName))
         return false;
@@ -177,17 +188,51 @@ bool TFormCorvantaZonequilter::MISaveClick()
     return true;
 }
 
+bool TFormCorvantaZonequilter::IsPageOrigin(const QString& FileName) const
+{
+    const PageMapOrigin& origin = FDocument->PageOrigin();
+    return origin.IsValid() && QFileInfo(origin.FileName) == QFileInfo(FileName);
+}
+
 bool TFormCorvantaZonequilter::MISaveAsClick()
 {
     TSharedFileDialog* dialog = SharedSaveDialog();
-    const QString previousName = dialog->FileName();
-    if (!ExecuteSaveDialog(previousName, HTMLFileFilter(), QStringLiteral("htm")))
+    // Whatever happens below, the dialog goes on offering the name of the file the document is in.
+    const auto keepName = qScopeGuard([&] { dialog->SetFileName(FDocument->ShownFileName()); });
+    if (!ExecuteSaveDialog(FDocument->ShownFileName(), HTMLFileFilter(), QStringLiteral("htm")))
         return false;
-    if (!WriteDocumentFile(dialog->FileName())) {
-        // The document keeps the name of the file it really is in.
-        dialog->SetFileName(previousName);
-        return false;
+    const QString chosen = dialog->FileName();
+    const bool replacesPage = IsPageOrigin(chosen);
+    if (replacesPage) {
+        // The generated page would take the place of the user's whole page.
+        const QString question =
+            EditorText(QStringLiteral("\"%1\" is the page the image map was imported from. Replacing it "
+                                      "keeps only the image map: everything else in the page will be lost.\n\n"
+                                      "Save the image map into the page instead?"))
+                .arg(QDir::toNativeSeparators(chosen));
+        switch (AppQuestion(question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                            QMessageBox::Save,
+                            {{QMessageBox::Save, EditorText(QStringLiteral("Save &Into Page"))},
+                             {QMessageBox::Discard, EditorText(QStringLiteral("&Replace"))}})) {
+        case QMessageBox::Save:
+            if (!MISaveIntoPageClick())
+                return false;
+            // Saved as the page: the document is that file now.
+            FDocument->SetFileName(chosen, chosen);
+            FDocument->MarkSaved();
+            return true;
+        case QMessageBox::Discard:
+            break;
+        default:
+            return false;
+        }
     }
+    if (!WriteDocumentFile(chosen))
+        return false;
+    // The page is the generated one now: there is no map of the user's left to write into.
+    if (replacesPage)
+        FDocument->SetPageOrigin({});
+    FDocument->SetFileName(chosen, chosen);
     FDocument->MarkSaved();
     FormActivate();
     return true;
@@ -227,6 +272,26 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteBytesInSte
                                                                                    const QByteArray& Bytes,
                                                                                    QString* Reason, int From)
 {
+    if (FolderRefusesNewFiles(FileName)) {
+        // No new file can be made beside it to take its place: only a write over the file itself
+        // is left, which the user decides on.
+        const QString question =
+            EditorText(QStringLiteral("The folder of \"%1\" does not allow new files, so the file cannot be "
+                                      "replaced in one safe step.\n\nWrite over the file directly? Its old "
+                                      "text is kept and put back if the writing fails."))
+                .arg(QDir::toNativeSeparators(FileName));
+        if (!AskYesNo(question))
+            return TWriteResult::Cancelled;
+        QFile old(FileName);
+        if (!old.open(QIODevice::ReadOnly)) {
+            *Reason = old.errorString();
+            return TWriteResult::Failed;
+        }
+        const QByteArray original = old.readAll();
+        old.close();
+        Task.Step(1, 2, From, 100);
+        return WriteInPlace(FileName, Bytes, original, Reason) ? TWriteResult::Written : TWriteResult::Failed;
+    }
     // The old file is replaced only once the new text is completely on disk; a cancelled save
     // leaves it as it was. Unbuffered, so that a write the disk cuts short shows in its count:
     // Qt reports no error for a short write.

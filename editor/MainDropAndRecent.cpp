@@ -119,6 +119,15 @@ bool TFormCorvantaZonequilter::OpenDocumentFile(const QString& FileName)
         ShowError(Translate("Cannot open file \"%1\". The file does not exist.").arg(native));
         return false;
     }
+    const QFileInfo info(FileName);
+    if (info.isDir()) {
+        ShowError(Translate("Cannot open file \"%1\": it is a folder.").arg(native));
+        return false;
+    }
+    if (!info.isReadable()) {
+        ShowError(Translate("Cannot open file \"%1\": you do not have permission to read it.").arg(native));
+        return false;
+    }
     switch (DocumentFileKind(FileName)) {
     case TDocumentFileKind::Html:
         return MaybeSaveChanges() && ImportDialog()->ImportNamedFile(FileName);

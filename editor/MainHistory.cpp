@@ -49,21 +49,17 @@ void ShowStep(QAction* MenuItem, QAction* Button, const QString& MenuPattern, co
 void TFormCorvantaZonequilter::ConnectHistory()
 {
     FDocument = new TMapDocument(*PanelScene, this);
-    FDocument->ReadHeader = [this] {
-        return TDocumentHeader{FBitmap,        FImageFileName, FMapName, SharedSaveDialog()->FileName(),
-                               FMapAttributes, FPageOrigin};
-    };
-    FDocument->WriteHeader = [this](const TDocumentHeader& Header) {
-        FBitmap = Header.Picture;
-        FImageFileName = Header.ImageFileName;
-        FMapName = Header.MapName;
-        FMapAttributes = Header.MapAttributes;
-        FPageOrigin = Header.PageOrigin;
-        SharedSaveDialog()->SetFileName(Header.FileName);
-        PanelScene->SetClientSize(FBitmap.width(), FBitmap.height());
-        ScrollBoxResize();
+    connect(FDocument, &TMapDocument::HeaderChanged, this, [this] {
+        // The save dialog offers the name the caption shows.
+        SharedSaveDialog()->SetFileName(FDocument->ShownFileName());
+        const QImage& picture = FDocument->Picture();
+        if (!FShowingPicture && !picture.isNull() &&
+            (picture.width() != PanelScene->ClientWidth() || picture.height() != PanelScene->ClientHeight())) {
+            PanelScene->SetClientSize(picture.width(), picture.height());
+            ScrollBoxResize();
+        }
         FormActivate();
-    };
+    });
 
     QUndoStack* stack = FDocument->UndoStack();
     connect(MIUndo, &QAction::triggered, this, &TFormCorvantaZonequilter::MIUndoClick);
@@ -160,16 +156,21 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
         FRecovery->Remove();
         return;
     }
+    const QString& imageFile = FDocument->ImageFileName();
     TRecoveryState state;
     state.Saved = QDateTime::currentDateTime();
-    state.FileName = SharedSaveDialog()->FileName();
-    state.ImageFileName = FImageFileName;
-    state.ImagePath = FImageFileName.isEmpty() ? QString() : QFileInfo(FImageFileName).absoluteFilePath();
-    state.MapName = FMapName;
+    state.FileName = FDocument->FileName();
+    state.ShownFileName = FDocument->ShownFileName();
+    state.ImageFileName = imageFile;
+    state.ImagePath = imageFile.isEmpty() ? QString() : QFileInfo(imageFile).absoluteFilePath();
+    state.MapName = FDocument->MapName();
+    state.PageOrigin = FDocument->PageOrigin();
     // The Source's text when it is the document's; otherwise the regions as values, read here in
     // slices between which the window goes on, and the text written on another thread.
     const TSourceKey key = SourceKey();
-    if (FSourceKey && *FSourceKey == key) {
+    // The Source's text holds no record of where each area came from in the page, which a map
+    // imported from one needs for its Save after a recovery: its regions are read instead.
+    if (FSourceKey && *FSourceKey == key && !state.PageOrigin.IsValid()) {
         const QByteArray shown = SourceBytes();
         if (!shown.isEmpty()) {
             FRecovery->WriteLater(std::move(state),
@@ -194,8 +195,13 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
         FRecoveryDebounce->start();
         return;
     }
-    FRecovery->WriteLater(std::move(state), [image = FImageFileName, map = FMapName,
-                                             attributes = FMapAttributes,
+    if (state.PageOrigin.IsValid()) {
+        state.SourceAreas.reserve(areas->size());
+        for (const MapArea& area : *areas)
+            state.SourceAreas.append(area.SourceArea);
+    }
+    FRecovery->WriteLater(std::move(state), [image = imageFile, map = FDocument->MapName(),
+                                             attributes = FDocument->MapAttributes(),
                                              areas = std::move(*areas)](const std::function<bool()>& superseded) {
         return BuildImageMapHTMLUnlessStopped(image, map, areas, attributes, superseded);
     });
@@ -230,25 +236,33 @@ bool TFormCorvantaZonequilter::OfferRecovery()
             return false;
         }
         const QVector<ImageMapEntry> entries = FindImageMaps(document);
-        const ImportedMap map =
+        ImportedMap map =
             entries.isEmpty() ? ImportedMap{} : ImportImageMap(document, entries.first(), html.fileName());
         if (!map.Ok) {
             ShowError(map.ErrorMessage);
             return false;
         }
 
+        // Each region learns again which area of the page it was, so that Save writes into the
+        // page as it would have before the crash; a record that does not fit the map is not used.
+        const bool fromPage = state.PageOrigin.IsValid() && state.SourceAreas.size() == map.Areas.size();
+        if (fromPage)
+            for (int i = 0; i < map.Areas.size(); ++i)
+                map.Areas[i].SourceArea = state.SourceAreas[i];
+
         const TDocumentSnapshot before = FDocument->Snapshot();
         PanelScene->DestroyRegions();
         QString imageError;
         const bool imageLoaded = state.ImagePath.isEmpty() || LoadImage(state.ImagePath, &imageError);
-        FImageFileName = state.ImageFileName;
-        FMapName = map.MapName;
-        FMapAttributes = map.MapAttributes;
-        // The recovered map is the writer's text, not the page it may once have come from.
-        FPageOrigin.Clear();
+        TDocumentHeader header = FDocument->Header();
+        header.ImageFileName = state.ImageFileName;
+        header.MapName = map.MapName;
+        header.MapAttributes = map.MapAttributes;
+        header.PageOrigin = fromPage ? state.PageOrigin : PageMapOrigin();
+        header.FileName = state.FileName;
+        header.ShownFileName = state.ShownFileName;
+        FDocument->SetHeader(std::move(header));
         CreateRegions(PanelScene, map.Areas, true);
-        SharedSaveDialog()->SetFileName(state.FileName);
-        FormActivate();
         FDocument->RecordReplacement(before, EditorText(QStringLiteral("Recover Image Map")));
         TRecoveryFile::Discard(path);
         UpdateRecoveryFile();

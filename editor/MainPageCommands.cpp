@@ -9,6 +9,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "RegionCommands.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
@@ -18,38 +19,11 @@
 #include <QMenu>
 #include <QUndoCommand>
 
-namespace {
-
-// Change Picture: the picture and its file name before and after; the regions stay as they are.
-class TChangePictureCommand : public QUndoCommand
-{
-public:
-    TChangePictureCommand(TFormCorvantaZonequilter& Window, QImage BeforePicture, QString BeforeName)
-        : QUndoCommand(EditorText(QStringLiteral("Change Picture"))), FWindow(Window),
-          FBeforePicture(std::move(BeforePicture)), FBeforeName(std::move(BeforeName)),
-          FAfterPicture(Window.FBitmap), FAfterName(Window.FImageFileName)
-    {
-    }
-
-    void undo() override { FWindow.ShowPicture(FBeforePicture, FBeforeName); }
-    // The picture is loaded when the step is pushed: its first redo changes nothing.
-    void redo() override { FWindow.ShowPicture(FAfterPicture, FAfterName); }
-
-private:
-    TFormCorvantaZonequilter& FWindow;
-    QImage FBeforePicture;
-    QString FBeforeName;
-    QImage FAfterPicture;
-    QString FAfterName;
-};
-
-} // namespace
-
 bool TFormCorvantaZonequilter::MISaveIntoPageClick()
 {
-    if (!FPageOrigin.IsValid())
+    if (!FDocument->PageOrigin().IsValid())
         return false;
-    const QString fileName = FPageOrigin.FileName;
+    const QString fileName = FDocument->PageOrigin().FileName;
     // A large page is read and rewritten on another thread, the regions read in slices, and the
     // page written in steps; a cancel at any point leaves it untouched.
     TLongTask task(this, QStringLiteral("Saving the image map..."));
@@ -83,7 +57,7 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
         QString Reason;
     };
     const std::optional<TRewrite> rewrite = task.Run<TRewrite>(
-        [bytes = read->Bytes, origin = FPageOrigin, map = FMapName, areas = *areas] {
+        [bytes = read->Bytes, origin = FDocument->PageOrigin(), map = FDocument->MapName(), areas = *areas] {
             TRewrite result;
             result.Ok = RewritePageMap(bytes, origin, map, areas, &result.Written, &result.Reason);
             return result;
@@ -114,14 +88,18 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
     const QList<TGUIRegion*> regions = PanelScene->Regions();
     for (int i = 0; i < regions.size(); ++i)
         regions[i]->SourceArea = written.AreaPositions.value(regions.size() - 1 - i, -1);
-    FPageOrigin.MapName = FMapName;
-    FPageOrigin.SourceAreaCount = written.AreaCount;
+    PageMapOrigin origin = FDocument->PageOrigin();
+    origin.MapName = FDocument->MapName();
+    origin.SourceAreaCount = written.AreaCount;
     for (int i = 0; i < areas->size(); ++i)
         (*areas)[i].SourceArea = written.AreaPositions.value(i, -1);
-    FPageOrigin.Areas = std::move(*areas);
+    origin.Areas = std::move(*areas);
+    FDocument->SetPageOrigin(std::move(origin));
     // The document is on disk when its file is the page, or when it has no file besides the page.
-    const QString documentFile = SharedSaveDialog()->FileName();
+    const QString documentFile = FDocument->FileName();
     if (documentFile.isEmpty() || QFileInfo(fileName) == QFileInfo(documentFile)) {
+        if (documentFile.isEmpty())
+            FDocument->SetFileName(fileName, fileName);
         FDocument->MarkSaved();
         AddRecentFile(fileName);
         FormActivate();
@@ -131,16 +109,16 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
 
 void TFormCorvantaZonequilter::MIChangePictureClick()
 {
-    if (!ExecuteOpenDialog(FImageFileName, PictureFileFilter(), QString()))
+    if (!ExecuteOpenDialog(FDocument->ImageFileName(), PictureFileFilter(), QString()))
         return;
-    const QImage beforePicture = FBitmap;
-    const QString beforeName = FImageFileName;
+    const QImage beforePicture = FDocument->Picture();
+    const QString beforeName = FDocument->ImageFileName();
     QString reason;
     if (!LoadImage(SharedOpenDialog()->FileName(), &reason)) {
         ShowError(reason);
         return;
     }
-    FDocument->Push(new TChangePictureCommand(*this, beforePicture, beforeName));
+    FDocument->Push(new TChangePictureCommand(*FDocument, beforePicture, beforeName));
 }
 
 void TFormCorvantaZonequilter::ConnectPageCommands()
@@ -149,5 +127,5 @@ void TFormCorvantaZonequilter::ConnectPageCommands()
     connect(MIChangePicture, &QAction::triggered, this, &TFormCorvantaZonequilter::MIChangePictureClick);
     // Only a document imported from a page can go back into it.
     MISaveIntoPage->setEnabled(false);
-    connect(MIFile, &QMenu::aboutToShow, this, [this] { MISaveIntoPage->setEnabled(FPageOrigin.IsValid()); });
+    connect(MIFile, &QMenu::aboutToShow, this, [this] { MISaveIntoPage->setEnabled(FDocument->PageOrigin().IsValid()); });
 }

@@ -10,6 +10,7 @@
 #include "InternetConnection.h"
 #include "LongTask.h"
 #include "MapAreaGathering.h"
+#include "MapDocument.h"
 #include "MessageBoxes.h"
 #include "PreviewScheme.h"
 #include "SourceLines.h"
@@ -305,7 +306,8 @@ bool TFormCorvantaZonequilter::TSourceKey::operator==(const TSourceKey& Other) c
 
 TFormCorvantaZonequilter::TSourceKey TFormCorvantaZonequilter::SourceKey() const
 {
-    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, FImageFileName, FMapName, FMapAttributes};
+    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, FDocument->ImageFileName(), FDocument->MapName(),
+                      FDocument->MapAttributes()};
 }
 
 bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
@@ -325,7 +327,8 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    TSourceLines::THeader header{FImageFileName, FMapName, FMapAttributes};
+    TSourceLines::THeader header{FDocument->ImageFileName(), FDocument->MapName(),
+                      FDocument->MapAttributes()};
     if (const std::optional<QVector<TSourceLines::TEdit>> edits = FSourceLines.Edit(header, *areas)) {
         // A few regions changed: only their lines are replaced, and the reader keeps their place.
         changeSourceView(SynEdit, [&] {

@@ -261,7 +261,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
 
 void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 {
-    Canvas->drawImage(0, 0, FBitmap);
+    Canvas->drawImage(0, 0, FDocument->Picture());
 }
 
 void TFormCorvantaZonequilter::ScrollBoxResize()

@@ -45,7 +45,8 @@ bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
 {
     return Header.Picture.cacheKey() == Other.Header.Picture.cacheKey() &&
            Header.ImageFileName == Other.Header.ImageFileName && Header.MapName == Other.Header.MapName &&
-           Header.FileName == Other.Header.FileName && Header.MapAttributes == Other.Header.MapAttributes &&
+           Header.FileName == Other.Header.FileName && Header.ShownFileName == Other.Header.ShownFileName &&
+           Header.MapAttributes == Other.Header.MapAttributes &&
            Header.PageOrigin.FileName == Other.Header.PageOrigin.FileName &&
            Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition && Areas == Other.Areas;
 }
@@ -110,8 +111,7 @@ void TMapDocument::Select(int Position)
 TDocumentSnapshot TMapDocument::Snapshot() const
 {
     TDocumentSnapshot snapshot;
-    if (ReadHeader)
-        snapshot.Header = ReadHeader();
+    snapshot.Header = FHeader;
     snapshot.Selected = SelectedPosition();
     // Texts change through steps only, shapes with the scene's revision.
     if (FRecordedValid && FRecordedShapes == FScene.ShapesRevision() && FRecordedSteps == FSteps) {
@@ -134,8 +134,7 @@ void TMapDocument::SetLargeRestore(qsizetype Regions)
 void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
 {
     FScene.DestroyRegions();
-    if (WriteHeader)
-        WriteHeader(Snapshot.Header);
+    SetHeader(Snapshot.Header);
     if (Snapshot.Areas.size() < LargeRestore) {
         CreateRegions(&FScene, Snapshot.Areas);
     } else {
@@ -145,6 +144,39 @@ void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
                       [&](qsizetype done) { task.Step(done, Snapshot.Areas.size(), 0, 100); });
     }
     Select(Snapshot.Selected);
+}
+
+void TMapDocument::SetHeader(TDocumentHeader Header)
+{
+    FHeader = std::move(Header);
+    emit HeaderChanged();
+}
+
+void TMapDocument::SetPicture(const QImage& Picture, const QString& ImageFileName)
+{
+    FHeader.Picture = Picture;
+    FHeader.ImageFileName = ImageFileName;
+    emit HeaderChanged();
+}
+
+void TMapDocument::SetMap(const QString& MapName, const AttributeList& MapAttributes)
+{
+    FHeader.MapName = MapName;
+    FHeader.MapAttributes = MapAttributes;
+    emit HeaderChanged();
+}
+
+void TMapDocument::SetFileName(const QString& FileName, const QString& Shown)
+{
+    FHeader.FileName = FileName;
+    FHeader.ShownFileName = Shown;
+    emit HeaderChanged();
+}
+
+void TMapDocument::SetPageOrigin(PageMapOrigin Origin)
+{
+    FHeader.PageOrigin = std::move(Origin);
+    emit HeaderChanged();
 }
 
 void TMapDocument::Push(QUndoCommand* Command)

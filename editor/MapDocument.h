@@ -7,22 +7,25 @@
 #include <QObject>
 #include <QString>
 #include <QVector>
-#include <functional>
 
 class QUndoCommand;
 class QUndoStack;
 class TGUIRegion;
 class TPTCustomGroup;
 
-// What a document holds besides its regions: the picture with its file name, the map name and the
-// name of the file the document is saved in, the map element's other attributes and the page the
-// map was imported from.
+// What a document holds besides its regions: the picture with its file name, the map name, the
+// file the document is, the map element's other attributes and the page the map was imported from.
 struct TDocumentHeader
 {
     QImage Picture;
     QString ImageFileName;
     QString MapName;
+    // The file this document was read from or saved in: Save writes there and nowhere else. Empty
+    // for a document that no file holds yet (New), which Save asks a name for.
     QString FileName;
+    // The file name the caption and the save dialog show. New keeps it, although the new document
+    // is no longer that file's.
+    QString ShownFileName;
     AttributeList MapAttributes;
     PageMapOrigin PageOrigin;
 };
@@ -37,9 +40,9 @@ struct TDocumentSnapshot
     bool SameAs(const TDocumentSnapshot& Other) const;
 };
 
-// The image map being edited: the regions of a scene plus a header that the window keeps, one undo
-// history and the modified state. Commands reach regions through their stacking positions, never
-// through pointers kept across steps.
+// The image map being edited: its header, the regions of a scene, one undo history and the
+// modified state. Commands reach regions through their stacking positions, never through pointers
+// kept across steps.
 class TMapDocument : public QObject
 {
     Q_OBJECT
@@ -48,9 +51,22 @@ public:
     TMapDocument(TPTCustomGroup& Scene, QObject* Parent = nullptr);
     ~TMapDocument() override;
 
-    // How the header is read and written; the window sets both before the first step.
-    std::function<TDocumentHeader()> ReadHeader;
-    std::function<void(const TDocumentHeader&)> WriteHeader;
+    const TDocumentHeader& Header() const { return FHeader; }
+    const QImage& Picture() const { return FHeader.Picture; }
+    const QString& ImageFileName() const { return FHeader.ImageFileName; }
+    const QString& MapName() const { return FHeader.MapName; }
+    const QString& FileName() const { return FHeader.FileName; }
+    const QString& ShownFileName() const { return FHeader.ShownFileName; }
+    const AttributeList& MapAttributes() const { return FHeader.MapAttributes; }
+    const PageMapOrigin& PageOrigin() const { return FHeader.PageOrigin; }
+
+    // Each of these changes the header and announces it with HeaderChanged; none is a step.
+    void SetHeader(TDocumentHeader Header);
+    void SetPicture(const QImage& Picture, const QString& ImageFileName);
+    void SetMap(const QString& MapName, const AttributeList& MapAttributes);
+    // The document is the file FileName from now on (empty: no file yet), shown under Shown.
+    void SetFileName(const QString& FileName, const QString& Shown);
+    void SetPageOrigin(PageMapOrigin Origin);
 
     TPTCustomGroup& Scene() const { return FScene; }
     QUndoStack* UndoStack() const { return FUndoStack; }
@@ -86,12 +102,15 @@ public:
 
 signals:
     void ModifiedChanged(bool Modified);
+    // The picture, a name, the document's file or the page origin changed.
+    void HeaderChanged();
     // A step was taken, undone or redone.
     void Changed();
 
 private:
     TPTCustomGroup& FScene;
     QUndoStack* FUndoStack;
+    TDocumentHeader FHeader;
     // The areas of the last snapshot recorded, and the scene's shapes revision and the step count
     // they belong to: a map that has not changed since (New right after an import) is not read
     // region by region again.

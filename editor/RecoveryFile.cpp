@@ -18,6 +18,77 @@
 
 namespace {
 
+QJsonObject AreaToJson(const MapArea& Area)
+{
+    QJsonArray numbers;
+    if (Area.shape == MapArea::Shape::Poly) {
+        for (const QPoint& p : Area.Vertices)
+            numbers << p.x() << p.y();
+    } else {
+        numbers << Area.Left << Area.Top << Area.Width << Area.Height;
+    }
+    QJsonArray attributes;
+    for (const auto& [name, value] : Area.Attributes)
+        attributes.append(QJsonArray{name, value});
+    static const char* const shapes[] = {"rect", "circle", "poly"};
+    return {{QStringLiteral("shape"), QLatin1String(shapes[int(Area.shape)])},
+            {QStringLiteral("numbers"), numbers},
+            {QStringLiteral("href"), Area.HRef},
+            {QStringLiteral("alt"), Area.AltText},
+            {QStringLiteral("target"), Area.Target},
+            {QStringLiteral("attributes"), attributes},
+            {QStringLiteral("sourceArea"), Area.SourceArea}};
+}
+
+MapArea AreaFromJson(const QJsonObject& Object)
+{
+    MapArea area;
+    const QString shape = Object.value(QStringLiteral("shape")).toString();
+    const QJsonArray numbers = Object.value(QStringLiteral("numbers")).toArray();
+    if (shape == QLatin1String("poly")) {
+        area.shape = MapArea::Shape::Poly;
+        for (qsizetype i = 0; i + 1 < numbers.size(); i += 2)
+            area.Vertices.append(QPoint(numbers[i].toInt(), numbers[i + 1].toInt()));
+    } else {
+        area.shape = shape == QLatin1String("circle") ? MapArea::Shape::Circle : MapArea::Shape::Rect;
+        area.Left = numbers.at(0).toInt();
+        area.Top = numbers.at(1).toInt();
+        area.Width = numbers.at(2).toInt();
+        area.Height = numbers.at(3).toInt();
+    }
+    area.HRef = Object.value(QStringLiteral("href")).toString();
+    area.AltText = Object.value(QStringLiteral("alt")).toString();
+    area.Target = Object.value(QStringLiteral("target")).toString();
+    for (const QJsonValue& pair : Object.value(QStringLiteral("attributes")).toArray())
+        area.Attributes.append({pair.toArray().at(0).toString(), pair.toArray().at(1).toString()});
+    area.SourceArea = Object.value(QStringLiteral("sourceArea")).toInt(-1);
+    return area;
+}
+
+QJsonObject OriginToJson(const PageMapOrigin& Origin)
+{
+    QJsonArray areas;
+    for (const MapArea& area : Origin.Areas)
+        areas.append(AreaToJson(area));
+    return {{QStringLiteral("fileName"), Origin.FileName},
+            {QStringLiteral("mapPosition"), Origin.MapPosition},
+            {QStringLiteral("mapName"), Origin.MapName},
+            {QStringLiteral("sourceAreaCount"), Origin.SourceAreaCount},
+            {QStringLiteral("areas"), areas}};
+}
+
+PageMapOrigin OriginFromJson(const QJsonObject& Object)
+{
+    PageMapOrigin origin;
+    origin.FileName = Object.value(QStringLiteral("fileName")).toString();
+    origin.MapPosition = Object.value(QStringLiteral("mapPosition")).toInt(-1);
+    origin.MapName = Object.value(QStringLiteral("mapName")).toString();
+    origin.SourceAreaCount = Object.value(QStringLiteral("sourceAreaCount")).toInt();
+    for (const QJsonValue& area : Object.value(QStringLiteral("areas")).toArray())
+        origin.Areas.append(AreaFromJson(area.toObject()));
+    return origin;
+}
+
 const QString RecoverySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
 
@@ -44,6 +115,14 @@ std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryStat
     QJsonObject object;
     object[QStringLiteral("saved")] = State.Saved.toString(Qt::ISODateWithMs);
     object[QStringLiteral("fileName")] = State.FileName;
+    object[QStringLiteral("shownFileName")] = State.ShownFileName;
+    if (State.PageOrigin.IsValid()) {
+        object[QStringLiteral("page")] = OriginToJson(State.PageOrigin);
+        QJsonArray sourceAreas;
+        for (int source : State.SourceAreas)
+            sourceAreas.append(source);
+        object[QStringLiteral("sourceAreas")] = sourceAreas;
+    }
     object[QStringLiteral("imageFileName")] = State.ImageFileName;
     object[QStringLiteral("imagePath")] = State.ImagePath;
     object[QStringLiteral("mapName")] = State.MapName;
@@ -214,6 +293,12 @@ bool TRecoveryFile::Read(const QString& Path, TRecoveryState& State)
     const QJsonObject object = document.object();
     State.Saved = QDateTime::fromString(object.value(QStringLiteral("saved")).toString(), Qt::ISODateWithMs);
     State.FileName = object.value(QStringLiteral("fileName")).toString();
+    // Files of earlier versions showed the document's own name.
+    State.ShownFileName = object.value(QStringLiteral("shownFileName")).toString(State.FileName);
+    State.PageOrigin = OriginFromJson(object.value(QStringLiteral("page")).toObject());
+    State.SourceAreas.clear();
+    for (const QJsonValue& source : object.value(QStringLiteral("sourceAreas")).toArray())
+        State.SourceAreas.append(source.toInt(-1));
     State.ImageFileName = object.value(QStringLiteral("imageFileName")).toString();
     State.ImagePath = object.value(QStringLiteral("imagePath")).toString();
     State.MapName = object.value(QStringLiteral("mapName")).toString();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveIntoPage.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -14,10 +16,15 @@ struct TRecoveryState
 {
     QDateTime Saved;
     QString FileName;      // the document's file, empty when it has none yet
+    QString ShownFileName; // the name the caption showed
     QString ImageFileName; // as the document names its picture
     QString ImagePath;     // the same picture as an absolute path
     QString MapName;
     QString HTML; // the writer's text
+    // The page the map was imported from, and for each area of HTML, in its order, the area of
+    // that page it was (-1: drawn since); empty for a map that came from no page.
+    PageMapOrigin PageOrigin;
+    QVector<int> SourceAreas;
 };
 
 // One running instance's recovery file in the user's state folder. The instance holds a lock

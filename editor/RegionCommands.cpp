@@ -151,3 +151,20 @@ void TRestackCommand::undo()
         FDocument.Scene().PlaceShape(region, FFrom);
     FDocument.Select(FSelectedBefore);
 }
+
+TChangePictureCommand::TChangePictureCommand(TMapDocument& Document, QImage BeforePicture, QString BeforeName)
+    : QUndoCommand(EditorText(QStringLiteral("Change Picture"))), FDocument(Document),
+      FBeforePicture(std::move(BeforePicture)), FBeforeName(std::move(BeforeName)),
+      FAfterPicture(Document.Picture()), FAfterName(Document.ImageFileName())
+{
+}
+
+void TChangePictureCommand::undo()
+{
+    FDocument.SetPicture(FBeforePicture, FBeforeName);
+}
+
+void TChangePictureCommand::redo()
+{
+    FDocument.SetPicture(FAfterPicture, FAfterName);
+}

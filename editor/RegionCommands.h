@@ -2,6 +2,7 @@
 
 #include "MapArea.h"
 
+#include <QImage>
 #include <QUndoCommand>
 
 class TGUIRegion;
@@ -77,6 +78,23 @@ private:
     MapArea FBefore;
     MapArea FAfter;
     int FSelectedBefore;
+};
+
+// Change Picture: the picture and its file name before and after; the regions stay as they are.
+// The new picture is the document's already when the step is pushed.
+class TChangePictureCommand : public QUndoCommand
+{
+public:
+    TChangePictureCommand(TMapDocument& Document, QImage BeforePicture, QString BeforeName);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    QImage FBeforePicture;
+    QString FBeforeName;
+    QImage FAfterPicture;
+    QString FAfterName;
 };
 
 // Send to Back or Bring to Front: the region goes from one stacking position to another.

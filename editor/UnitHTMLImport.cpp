@@ -335,7 +335,7 @@ bool TFormHTMLImport::ButtonOKClick()
     }
     // A map without a picture of its own goes on the current one; with none yet, the user picks one.
     QString chosenPicture;
-    if (!withImage && FMainForm.FImageFileName.isEmpty()) {
+    if (!withImage && FMainForm.Document()->ImageFileName().isEmpty()) {
         if (!ExecuteOpenDialog(QString(), PictureFileFilter(), QString()))
             return false;
         chosenPicture = SharedOpenDialog()->FileName();
@@ -356,11 +356,11 @@ bool TFormHTMLImport::ButtonOKClick()
         ShowImportedPicture(map);
     else if (!chosenPicture.isEmpty())
         FMainForm.LoadImage(chosenPicture, &imageError);
-    FMainForm.FMapName = map.MapName;
-    FMainForm.FMapAttributes = map.MapAttributes;
-    FMainForm.FPageOrigin = {FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas};
+    document->SetMap(map.MapName, map.MapAttributes);
+    document->SetPageOrigin({FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas});
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
-    SharedSaveDialog()->SetFileName(FChosenInDialog ? FHTMLFileName : QString());
+    const QString documentFile = FChosenInDialog ? FHTMLFileName : QString();
+    document->SetFileName(documentFile, documentFile);
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);

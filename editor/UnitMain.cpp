@@ -485,14 +485,15 @@ void TFormCorvantaZonequilter::CreateSceneAndCommands()
 void TFormCorvantaZonequilter::FormCreate()
 {
     // An opaque bitmap: the regions' hatch lets it show through.
-    FBitmap = QImage(105, 105, QImage::Format_RGB32);
-    FBitmap.fill(palette().color(QPalette::Button));
+    QImage blank(105, 105, QImage::Format_RGB32);
+    blank.fill(palette().color(QPalette::Button));
+    FDocument->SetPicture(blank, QString());
     CreateInstanceMutex();
     ReadToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
     KeepOneToolbarShown({TBMainMenu, TBToolbar});
     TBArrow->setChecked(true);
     TBArrowClick();
-    FMapName = QStringLiteral("ImageMap");
+    FDocument->SetMap(QStringLiteral("ImageMap"), {});
     // A window that starts minimised is not activated, and would show no title until then.
     FormActivate();
 }
@@ -506,7 +507,7 @@ void TFormCorvantaZonequilter::FormDestroy()
 {
     WriteViewSettings();
     WriteToolbarLayout(*this, QStringLiteral("TFormCorvantaZonequilter"), {TBMainMenu, TBToolbar});
-    FBitmap = QImage();
+    FDocument->SetPicture(QImage(), FDocument->ImageFileName());
 }
 
 void TFormCorvantaZonequilter::FormResize()

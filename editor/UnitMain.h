@@ -2,6 +2,7 @@
 
 #include "Geometry.h"
 #include "MapArea.h"
+#include "MapDocument.h"
 #include "SaveIntoPage.h"
 #include "SourceLines.h"
 #include "TGUIRegion.h"
@@ -39,7 +40,6 @@ class TRecentFiles;
 class TRegionListDock;
 class QProgressBar;
 class QTimer;
-class TMapDocument;
 class TRecoveryFile;
 class QsciScintilla;
 class QWebEngineView;
@@ -63,9 +63,9 @@ public:
     // exists, otherwise one of this window's own.
     TFormProperties* PropertiesDialog();
 
-    // Loads a picture into FBitmap through the image loader and sizes the scene
-    // to it. False when the loader failed; *Reason then holds its reason, which
-    // names the file, and FImageFileName and the scene's size are unchanged.
+    // Loads a picture through the image loader, makes it the document's and sizes
+    // the scene to it. False when the loader failed; *Reason then holds its reason,
+    // which names the file, and the document and the scene's size are unchanged.
     bool LoadImage(const QString& FileName, QString* Reason = nullptr);
     // Makes Image the document's picture under FileName and sizes the scene to it.
     void ShowPicture(const QImage& Image, const QString& FileName);
@@ -121,8 +121,7 @@ public:
     const QStringList& RecentFiles() const;
     void AddRecentFile(const QString& FileName);
 
-    // The document's undo history, modified state and snapshots; the window keeps its picture and
-    // map name below.
+    // The document: its picture, names, file, page origin, regions, history and modified state.
     TMapDocument* Document() const { return FDocument; }
 
     // Asks whether to save a modified document before it is replaced or the program ends: true
@@ -136,15 +135,6 @@ public:
     void UpdateRecoveryFile();
     // Offers each document left by a run that did not end cleanly; true when one was recovered.
     bool OfferRecovery();
-
-    // The document.
-    QImage FBitmap;
-    QString FImageFileName;
-    QString FMapName;
-    // The map element's own attributes besides its name, kept from the import.
-    QVector<QPair<QString, QString>> FMapAttributes;
-    // The page the map was imported from, for Save Into Page; empty otherwise.
-    PageMapOrigin FPageOrigin;
 
     // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
@@ -361,6 +351,8 @@ private:
     void CreateDropAndRecentFiles();
     void ConnectPageCommands();
     void ConnectHistory();
+    // FileName is the page the document's map was imported from.
+    bool IsPageOrigin(const QString& FileName) const;
     // Writes the writer's text to FileName; shows the error and returns false when it cannot.
     bool WriteDocumentFile(const QString& FileName);
     // The toolbar's and the context menu's region commands, from the selection and the current tab.
@@ -441,6 +433,8 @@ private:
     TFormHTMLImport* FOwnImport = nullptr;
     bool FFirstPaintDone = false;
     bool FSceneLeftToExit = false;
+    // ShowPicture sizes the scene itself, with the scene hidden meanwhile.
+    bool FShowingPicture = false;
     QString FStartupFile;
     std::unique_ptr<TRecentFiles> FRecentFiles;
     bool FServicesLoaded = false;
@@ -465,7 +459,7 @@ private:
         quint64 Steps = 0;
         QString ImageFileName;
         QString MapName;
-        QVector<QPair<QString, QString>> MapAttributes;
+        AttributeList MapAttributes;
         bool operator==(const TSourceKey& Other) const;
     };
     TSourceKey SourceKey() const;

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 namespace {
@@ -34,6 +35,19 @@ QMessageBox::StandardButton AppMessageBox(const QString& Text, QMessageBox::Stan
         box.setDefaultButton(QMessageBox::Yes);
     else if (Buttons.testFlag(QMessageBox::Ok))
         box.setDefaultButton(QMessageBox::Ok);
+    return CurrentRunner()(box);
+}
+
+QMessageBox::StandardButton AppQuestion(const QString& Text, QMessageBox::StandardButtons Buttons,
+                                        QMessageBox::StandardButton Default,
+                                        const QList<QPair<QMessageBox::StandardButton, QString>>& Texts)
+{
+    QApplication::beep();
+    QMessageBox box(QMessageBox::Question, ApplicationTitle(), Text, Buttons, QApplication::activeWindow());
+    for (const auto& [button, text] : Texts)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(text);
+    box.setDefaultButton(Default);
     return CurrentRunner()(box);
 }
 

@@ -18,6 +18,12 @@ QMessageBox::StandardButton AppMessageBox(const QString& Text,
                                           QMessageBox::StandardButtons Buttons = QMessageBox::Ok,
                                           QMessageBox::Icon Icon = QMessageBox::Information);
 
+// A question whose answers need words of their own: each button of Buttons named as Texts says
+// (buttons left out keep their standard text), Default the default answer.
+QMessageBox::StandardButton AppQuestion(const QString& Text, QMessageBox::StandardButtons Buttons,
+                                        QMessageBox::StandardButton Default,
+                                        const QList<QPair<QMessageBox::StandardButton, QString>>& Texts);
+
 // AppMessageBox with the question icon and Yes and No; true exactly when Yes was pressed.
 bool AskYesNo(const QString& Text);
 

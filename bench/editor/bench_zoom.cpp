@@ -152,8 +152,9 @@ int main(int argc, char** argv)
     auto Window = std::make_unique<TFormCorvantaZonequilter>();
     Window->SkipFirstPaint();
     Window->resize(1024, 768);
-    Window->FBitmap = QImage(8000, 6000, QImage::Format_RGB32);
-    Window->FBitmap.fill(QColor(200, 220, 240));
+    QImage picture(8000, 6000, QImage::Format_RGB32);
+    picture.fill(QColor(200, 220, 240));
+    Window->Document()->SetPicture(picture, Window->Document()->ImageFileName());
     Window->PanelScene->SetClientSize(8000, 6000);
     Window->DockRegions->show();
     Window->show();

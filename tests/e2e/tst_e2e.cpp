@@ -216,7 +216,7 @@ void TestEndToEnd::roadOfATypicalUse()
     QVERIFY(image.save(picture, "PNG"));
     SetDialogRunner(ChooseFileRunner(picture));
     FWindow->TBNew->trigger();
-    QCOMPARE(FWindow->FImageFileName, picture);
+    QCOMPARE(FWindow->Document()->ImageFileName(), picture);
     QCOMPARE(FWindow->PanelScene->ClientWidth(), 400);
 
     // A rectangle, a circle and a polygon, drawn with the mouse.
@@ -316,7 +316,7 @@ void TestEndToEnd::roadOfATypicalUse()
     QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
     QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
     QCOMPARE(GatherMapAreas(*FWindow->PanelScene), drawn);
-    QCOMPARE(FWindow->FMapName, QStringLiteral("ImageMap"));
+    QCOMPARE(FWindow->Document()->MapName(), QStringLiteral("ImageMap"));
     QCOMPARE(FWindow->windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
 
     // Save As again gives the same bytes.

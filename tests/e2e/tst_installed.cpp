@@ -211,8 +211,8 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         TFormHTMLImport import(window);
         window.show();
         // The demonstration map comes from share/zonequilter/.
-        QTRY_COMPARE(window.FMapName, QStringLiteral("DemoMap"));
-        QCOMPARE(window.FImageFileName, Prefix() + "/share/zonequilter/demo.jpg");
+        QTRY_COMPARE(window.Document()->MapName(), QStringLiteral("DemoMap"));
+        QCOMPARE(window.Document()->ImageFileName(), Prefix() + "/share/zonequilter/demo.jpg");
         QCOMPARE(window.PanelScene->Regions().size(), 6);
 
         window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetPreview));
@@ -252,9 +252,9 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         QDropEvent drop(QPointF(pos), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(surface, &drop);
         QVERIFY(drop.isAccepted());
-        QTRY_COMPARE(window.FMapName, QStringLiteral("Dropped"));
+        QTRY_COMPARE(window.Document()->MapName(), QStringLiteral("Dropped"));
         QCOMPARE(FileUrlForPreviewUrl(window.EmbeddedWB->url()).toLocalFile(), previewFile);
-        QCOMPARE(window.FBitmap.size(), QSize(30, 20));
+        QCOMPARE(window.Document()->Picture().size(), QSize(30, 20));
         QVERIFY(TBrowserWindow::AllWindows().isEmpty());
 
         window.MIExitClick();

@@ -25,8 +25,9 @@ public:
         SetAppFolderOverride(FDir.path());
         Window = std::make_unique<TFormCorvantaZonequilter>();
         Window->SkipFirstPaint();
-        Window->FBitmap = QImage(width, height, QImage::Format_RGB32);
-        Window->FBitmap.fill(Qt::white);
+        QImage picture(width, height, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        Window->Document()->SetPicture(picture, Window->Document()->ImageFileName());
         Window->PanelScene->SetClientSize(width, height);
         Window->show();
         Window->activateWindow();

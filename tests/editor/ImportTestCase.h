@@ -89,9 +89,9 @@ struct DocumentState
     static DocumentState Of(TFormCorvantaZonequilter& w)
     {
         DocumentState s;
-        s.Bitmap = w.FBitmap;
-        s.ImageFileName = w.FImageFileName;
-        s.MapName = w.FMapName;
+        s.Bitmap = w.Document()->Picture();
+        s.ImageFileName = w.Document()->ImageFileName();
+        s.MapName = w.Document()->MapName();
         s.Caption = ShownTitle(w);
         s.SaveName = SharedSaveDialog()->FileName();
         s.ClientWidth = w.PanelScene->ClientWidth();

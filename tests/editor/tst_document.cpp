@@ -55,7 +55,7 @@ void clickTab(TFormCorvantaZonequilter& window, QWidget* page)
 
 QString writerText(TFormCorvantaZonequilter& window)
 {
-    return BuildImageMapHTML(window.FImageFileName, window.FMapName, GatherMapAreas(*window.PanelScene));
+    return BuildImageMapHTML(window.Document()->ImageFileName(), window.Document()->MapName(), GatherMapAreas(*window.PanelScene));
 }
 
 // The data files of the program, from the source tree.
@@ -124,14 +124,14 @@ void TestDocument::newCancelledChangesNothing()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
-    f.Window->FImageFileName = QStringLiteral("/nowhere/old.png");
+    f.Window->Document()->SetPicture(f.Window->Document()->Picture(), QStringLiteral("/nowhere/old.png"));
     f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
     SetDialogRunner(CancelDialogRunner());
 
     f.Window->TBNew->trigger();
 
     QCOMPARE(f.Regions().size(), 1);
-    QCOMPARE(f.Window->FImageFileName, QStringLiteral("/nowhere/old.png"));
+    QCOMPARE(f.Window->Document()->ImageFileName(), QStringLiteral("/nowhere/old.png"));
     QCOMPARE(f.Scene()->ClientWidth(), 300);
     QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetSource);
     QVERIFY(FMessages.isEmpty());
@@ -143,7 +143,7 @@ void TestDocument::newLoadsThePictureAndRemovesTheRegions()
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
     new TUICircle(f.Scene());
-    f.Window->FMapName = QStringLiteral("KeptName");
+    f.Window->Document()->SetMap(QStringLiteral("KeptName"), f.Window->Document()->MapAttributes());
     f.Window->TBCircle->trigger();
     f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
     const QString picture = FFiles.filePath(QStringLiteral("new picture.png"));
@@ -153,13 +153,13 @@ void TestDocument::newLoadsThePictureAndRemovesTheRegions()
     f.Window->MINew->trigger();
 
     QVERIFY(f.Regions().isEmpty());
-    QCOMPARE(f.Window->FImageFileName, picture);
+    QCOMPARE(f.Window->Document()->ImageFileName(), picture);
     QCOMPARE(f.Scene()->ClientWidth(), 123);
     QCOMPARE(f.Scene()->ClientHeight(), 77);
-    QCOMPARE(f.Window->FBitmap.size(), QSize(123, 77));
-    QCOMPARE(f.Window->FBitmap.pixelColor(5, 5), QColor(Qt::darkCyan));
+    QCOMPARE(f.Window->Document()->Picture().size(), QSize(123, 77));
+    QCOMPARE(f.Window->Document()->Picture().pixelColor(5, 5), QColor(Qt::darkCyan));
     QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
-    QCOMPARE(f.Window->FMapName, QStringLiteral("KeptName"));
+    QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("KeptName"));
     QVERIFY(f.Window->TBCircle->isChecked());
     QVERIFY(FMessages.isEmpty());
     // The picture dialog offers the picture filter and starts from the image.
@@ -174,7 +174,7 @@ void TestDocument::newWithAPictureThatFailsShowsTheReason()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
-    f.Window->FImageFileName = QStringLiteral("/nowhere/old.png");
+    f.Window->Document()->SetPicture(f.Window->Document()->Picture(), QStringLiteral("/nowhere/old.png"));
     const QString broken = FFiles.filePath(QStringLiteral("broken.png"));
     {
         QFile file(broken);
@@ -188,7 +188,7 @@ void TestDocument::newWithAPictureThatFailsShowsTheReason()
 
     // The regions are gone before the load; the rest of the document stays.
     QVERIFY(f.Regions().isEmpty());
-    QCOMPARE(f.Window->FImageFileName, QStringLiteral("/nowhere/old.png"));
+    QCOMPARE(f.Window->Document()->ImageFileName(), QStringLiteral("/nowhere/old.png"));
     QCOMPARE(f.Scene()->ClientWidth(), 300);
     QCOMPARE(f.Scene()->ClientHeight(), 200);
     QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
@@ -205,7 +205,7 @@ void TestDocument::saveAsWritesCrLfAndAddsHtm()
     rect->SetBoundsRect(TRect{10, 20, 60, 70});
     rect->HRef = QStringLiteral("http://example.org/a.htm");
     rect->AltText = QStringLiteral("Café \"quoted\"");
-    f.Window->FImageFileName = QStringLiteral("/pictures/p.png");
+    f.Window->Document()->SetPicture(f.Window->Document()->Picture(), QStringLiteral("/pictures/p.png"));
     const QString typed = FFiles.filePath(QStringLiteral("typed without extension"));
     SetDialogRunner(ChooseFileRunner(typed));
 
@@ -253,7 +253,7 @@ void TestDocument::failingWriteKeepsTheOldFileAndShowsTheMessage()
     }
     QTemporaryDir folder;
     const QString earlier = folder.filePath(QStringLiteral("earlier.htm"));
-    SharedSaveDialog()->SetFileName(earlier);
+    f.Window->Document()->SetFileName(earlier, earlier);
     f.Window->FormActivate();
     const QString path = folder.filePath(QStringLiteral("precious.htm"));
     const QByteArray old = "<HTML>the user's earlier work</HTML>\r\n";
@@ -296,7 +296,7 @@ void TestDocument::captionRule()
     QVERIFY(f.Ready);
     f.Window->FormActivate();
     QCOMPARE(ShownTitle(*f.Window), title());
-    SharedSaveDialog()->SetFileName(QStringLiteral("/maps/one.htm"));
+    f.Window->Document()->SetFileName(QStringLiteral("/maps/one.htm"), QStringLiteral("/maps/one.htm"));
     f.Window->FormActivate();
     QCOMPARE(ShownTitle(*f.Window), QStringLiteral("Corvanta Zonequilter - [/maps/one.htm]"));
 }
@@ -440,9 +440,9 @@ void TestDocument::firstPaintImportsTheDemo()
         TFormCorvantaZonequilter window;
         window.show();
         QTRY_COMPARE(window.PanelScene->Regions().size(), 6);
-        QCOMPARE(window.FMapName, QStringLiteral("DemoMap"));
-        QCOMPARE(window.FImageFileName, folder.filePath(QStringLiteral("demo.jpg")));
-        QCOMPARE(window.PanelScene->ClientWidth(), window.FBitmap.width());
+        QCOMPARE(window.Document()->MapName(), QStringLiteral("DemoMap"));
+        QCOMPARE(window.Document()->ImageFileName(), folder.filePath(QStringLiteral("demo.jpg")));
+        QCOMPARE(window.PanelScene->ClientWidth(), window.Document()->Picture().width());
         QCOMPARE(QDir(QDir::currentPath()), QDir(folder.path()));
         // The first area of the file is the front-most region.
         QCOMPARE(GatherMapAreas(*window.PanelScene).first().AltText, QStringLiteral("The front door"));
@@ -471,10 +471,10 @@ void TestDocument::firstPaintWithoutDemoStartsEmpty()
                  qPrintable(FMessages.first()));
         QTest::qWait(50);
         QVERIFY(window.PanelScene->Regions().isEmpty());
-        QVERIFY(window.FImageFileName.isEmpty());
+        QVERIFY(window.Document()->ImageFileName().isEmpty());
         QCOMPARE(window.PanelScene->ClientWidth(), 105);
         QCOMPARE(window.PanelScene->ClientHeight(), 105);
-        QCOMPARE(window.FMapName, QStringLiteral("ImageMap"));
+        QCOMPARE(window.Document()->MapName(), QStringLiteral("ImageMap"));
         QCOMPARE(FMessages.size(), 1);
     }
     QDir::setCurrent(startFolder);

@@ -166,8 +166,8 @@ void TestDropAndRecent::drop()
     if (accepted)
         QCOMPARE(dropped.dropAction(), Qt::CopyAction);
 
-    QTRY_COMPARE(window->FBitmap.size(), bitmapSize);
-    QCOMPARE(window->FMapName, mapName);
+    QTRY_COMPARE(window->Document()->Picture().size(), bitmapSize);
+    QCOMPARE(window->Document()->MapName(), mapName);
     QCOMPARE(window->PanelScene->Regions().size(), mapName == "Dropped" ? 1 : 0);
     if (accepted)
         QCOMPARE(window->PageControl->currentWidget(), window->TabSheetEdit);
@@ -208,7 +208,7 @@ void TestDropAndRecent::recentFilesNewestFirstAcrossRestart()
 
     // Choosing an entry imports it, and it moves to the top.
     window->MIOpenRecent->actions().at(2)->trigger();
-    QCOMPARE(window->FMapName, QStringLiteral("Map9"));
+    QCOMPARE(window->Document()->MapName(), QStringLiteral("Map9"));
     QCOMPARE(window->RecentFiles().first(), pages.at(8));
     QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));
 }

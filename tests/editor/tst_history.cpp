@@ -46,7 +46,7 @@ private slots:
 private:
     QString writerText(MainWindowFixture& f) const
     {
-        return BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName, GatherMapAreas(*f.Scene()));
+        return BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
     }
     // Selects the region under a point the way the user does, with a click of the selection tool.
     TGUIRegion* selectAt(MainWindowFixture& f, const TPoint& p)
@@ -289,7 +289,10 @@ void TestHistory::modifiedStateFollowsTheSteps()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     QTemporaryDir folder;
-    SharedSaveDialog()->SetFileName(folder.filePath(QStringLiteral("map.htm")));
+    {
+        const QString name = folder.filePath(QStringLiteral("map.htm"));
+        f.Window->Document()->SetFileName(name, name);
+    }
     f.Window->FormActivate();
     QVERIFY(!f.Window->isWindowModified());
     f.Window->TBRect->trigger();
@@ -331,7 +334,7 @@ void TestHistory::unsavedChangesPrompt()
     QVERIFY(f.Ready);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("map.htm"));
-    SharedSaveDialog()->SetFileName(file);
+    f.Window->Document()->SetFileName(file, file);
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
     FAnswer = QMessageBox::StandardButton(answer);
@@ -356,7 +359,7 @@ void TestHistory::unsavedChangesPrompt()
         image.fill(Qt::red);
         QVERIFY(image.save(picture));
         f.Window->OpenDocumentFile(picture);
-        wentOn = f.Window->FImageFileName == picture;
+        wentOn = f.Window->Document()->ImageFileName() == picture;
     } else if (command == QLatin1String("exit")) {
         f.Window->MIExit->trigger();
         wentOn = !f.Window->isVisible();
@@ -386,7 +389,7 @@ void TestHistory::saveToAReadOnlyFolderKeepsTheDocumentModified()
     QVERIFY(f.Ready);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("map.htm"));
-    SharedSaveDialog()->SetFileName(file);
+    f.Window->Document()->SetFileName(file, file);
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
     QVERIFY(QFile::setPermissions(folder.path(),
@@ -416,23 +419,23 @@ void TestHistory::newIsUndoable()
     QImage image(120, 90, QImage::Format_RGB32);
     image.fill(Qt::green);
     QVERIFY(image.save(picture));
-    f.Window->FMapName = QStringLiteral("Kept");
+    f.Window->Document()->SetMap(QStringLiteral("Kept"), f.Window->Document()->MapAttributes());
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
     f.Window->Document()->MarkSaved();
     const QString before = writerText(f);
-    const QImage picturBefore = f.Window->FBitmap;
+    const QImage picturBefore = f.Window->Document()->Picture();
 
     SetDialogRunner(ChooseFileRunner(picture));
     f.Window->MINew->trigger();
     QVERIFY(f.Regions().isEmpty());
-    QCOMPARE(f.Window->FImageFileName, picture);
+    QCOMPARE(f.Window->Document()->ImageFileName(), picture);
     QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo New Image Map"));
     f.Window->MIUndo->trigger();
     QCOMPARE(writerText(f), before);
-    QCOMPARE(f.Window->FBitmap, picturBefore);
+    QCOMPARE(f.Window->Document()->Picture(), picturBefore);
     QCOMPARE(f.Scene()->ClientWidth(), picturBefore.width());
-    QCOMPARE(f.Window->FMapName, QStringLiteral("Kept"));
+    QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("Kept"));
     QVERIFY(!f.Window->isWindowModified());
     f.Window->MIRedo->trigger();
     QCOMPARE(f.Scene()->ClientWidth(), 120);

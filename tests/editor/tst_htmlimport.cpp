@@ -167,11 +167,11 @@ void TestHTMLImport::executeImportWithOK()
     QVERIFY(messages.Messages.isEmpty());
 
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    QCOMPARE(w.FMapName, QStringLiteral("Imported"));
-    QCOMPARE(w.FImageFileName, pic);
+    QCOMPARE(w.Document()->MapName(), QStringLiteral("Imported"));
+    QCOMPARE(w.Document()->ImageFileName(), pic);
     QCOMPARE(w.PanelScene->ClientWidth(), 120);
     QCOMPARE(w.PanelScene->ClientHeight(), 90);
-    QCOMPARE(w.FBitmap.size(), QSize(120, 90));
+    QCOMPARE(w.Document()->Picture().size(), QSize(120, 90));
     QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
     QCOMPARE(SharedSaveDialog()->FileName(), page);
     QCOMPARE(ShownTitle(w), QStringLiteral("Corvanta Zonequilter - [%1]").arg(page));
@@ -304,8 +304,8 @@ void TestHTMLImport::startupImportWithoutShowing()
     QCOMPARE(FDialog->result(), int(QDialog::Accepted));
     QVERIFY(messages.Messages.isEmpty());
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    QCOMPARE(w.FImageFileName, pic);
-    QCOMPARE(w.FMapName, QStringLiteral("DemoMap"));
+    QCOMPARE(w.Document()->ImageFileName(), pic);
+    QCOMPARE(w.Document()->MapName(), QStringLiteral("DemoMap"));
     QCOMPARE(w.PanelScene->Regions().size(), 1);
     QCOMPARE(SharedSaveDialog()->FileName(), QString());
     // A map without a file of its own is unsaved work; the first paint clears the history after
@@ -324,7 +324,7 @@ void TestHTMLImport::startupImportOfTheDemoMap()
     QVERIFY(FDialog->ButtonOKClick());
     QVERIFY(messages.Messages.isEmpty());
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    QCOMPARE(w.FMapName, QStringLiteral("DemoMap"));
+    QCOMPARE(w.Document()->MapName(), QStringLiteral("DemoMap"));
     HtmlDocument document;
     QVERIFY(document.LoadFromFile(demo, nullptr));
     const QVector<MapArea> expected = GatherMapAreas(*w.PanelScene);
@@ -333,8 +333,8 @@ void TestHTMLImport::startupImportOfTheDemoMap()
     QVERIFY(notes.isEmpty());
     QVERIFY(!areas.isEmpty());
     QCOMPARE(expected, areas);
-    QVERIFY(!w.FBitmap.isNull());
-    QCOMPARE(w.PanelScene->ClientWidth(), w.FBitmap.width());
+    QVERIFY(!w.Document()->Picture().isNull());
+    QCOMPARE(w.PanelScene->ClientWidth(), w.Document()->Picture().width());
 }
 
 void TestHTMLImport::relativeImageSourceResolvedAgainstHTMLFolder()
@@ -349,8 +349,8 @@ void TestHTMLImport::relativeImageSourceResolvedAgainstHTMLFolder()
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
     QDir::setCurrent(oldCurrent);
-    QCOMPARE(FFixture->Window->FImageFileName, pic);
-    QCOMPARE(FFixture->Window->FBitmap.size(), QSize(33, 44));
+    QCOMPARE(FFixture->Window->Document()->ImageFileName(), pic);
+    QCOMPARE(FFixture->Window->Document()->Picture().size(), QSize(33, 44));
 }
 
 void TestHTMLImport::firstAreaEndsUpFrontMost()
@@ -413,7 +413,7 @@ void TestHTMLImport::importThenWriteIsByteIdentical()
     TFormCorvantaZonequilter& w = *FFixture->Window;
     QCOMPARE(GatherMapAreas(*w.PanelScene), areas);
     const QString again =
-        ToCrLfLines(BuildImageMapHTML(w.FImageFileName, w.FMapName, GatherMapAreas(*w.PanelScene)));
+        ToCrLfLines(BuildImageMapHTML(w.Document()->ImageFileName(), w.Document()->MapName(), GatherMapAreas(*w.PanelScene)));
     QCOMPARE(again.toUtf8(), text.toUtf8());
 }
 
@@ -477,7 +477,7 @@ void TestHTMLImport::shapesAndTextsOfTheAreas()
     QVERIFY(poly);
     QCOMPARE(poly->Points(), (QVector<TPoint>{{1, 2}, {3, 4}}));
     QCOMPARE(poly->HRef, QString());
-    QCOMPARE(FFixture->Window->FMapName, QStringLiteral("Shapes"));
+    QCOMPARE(FFixture->Window->Document()->MapName(), QStringLiteral("Shapes"));
 }
 
 void TestHTMLImport::okWithoutSelectionDoesNothing()

@@ -55,15 +55,17 @@ void TestImportPages::notesListedBeforeTheDocumentChanges()
     MessageRecorder messages;
     TFormCorvantaZonequilter& w = *FFixture->Window;
     const QString oldPic = writePicture(QStringLiteral("old.png"), 80, 60, Qt::blue);
-    w.FBitmap = QImage(oldPic).convertToFormat(QImage::Format_RGB32);
-    w.FImageFileName = oldPic;
+    w.Document()->SetPicture(QImage(oldPic).convertToFormat(QImage::Format_RGB32), oldPic);
     w.PanelScene->SetClientSize(80, 60);
     QPointer<TUIRectangle> a = new TUIRectangle(w.PanelScene);
     a->SetBoundsRect(TRect{5, 5, 25, 25});
     a->HRef = QStringLiteral("old.htm");
     auto* b = new TUICircle(w.PanelScene);
     b->SetBoundsRect(TRect{30, 30, 50, 50});
-    SharedSaveDialog()->SetFileName(FDir->filePath(QStringLiteral("saved.htm")));
+    {
+        const QString name = FDir->filePath(QStringLiteral("saved.htm"));
+        w.Document()->SetFileName(name, name);
+    }
     w.FormActivate();
     w.PageControl->setCurrentWidget(w.TabSheetSource);
     const DocumentState before = DocumentState::Of(w);
@@ -95,9 +97,9 @@ void TestImportPages::notesListedBeforeTheDocumentChanges()
             QVERIFY(a);
         }
     }
-    QCOMPARE(w.FMapName, QStringLiteral("NewMap"));
+    QCOMPARE(w.Document()->MapName(), QStringLiteral("NewMap"));
     QCOMPARE(w.PanelScene->Regions().size(), leftOut ? 3 : 4);
-    QCOMPARE(w.FBitmap.size(), QSize(200, 150));
+    QCOMPARE(w.Document()->Picture().size(), QSize(200, 150));
 }
 
 void TestImportPages::cleanMapImportsWithoutNotes()
@@ -127,13 +129,13 @@ void TestImportPages::mapWithoutImage()
     QCOMPARE(FDialog->EntryCount(), 1);
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
-    QCOMPARE(w.FImageFileName, kept);
-    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
-    QCOMPARE(w.FMapName, QStringLiteral("graph"));
+    QCOMPARE(w.Document()->ImageFileName(), kept);
+    QCOMPARE(w.Document()->Picture().size(), QSize(70, 80));
+    QCOMPARE(w.Document()->MapName(), QStringLiteral("graph"));
     QCOMPARE(w.PanelScene->Regions().size(), 2);
 
     // Without one: the user is asked; cancelling keeps the document as it is.
-    w.FImageFileName.clear();
+    w.Document()->SetPicture(w.Document()->Picture(), QString());
     const DocumentState before = DocumentState::Of(w);
     {
         DialogChoice cancel{QString()};
@@ -144,8 +146,8 @@ void TestImportPages::mapWithoutImage()
     const QString chosen = writePicture(QStringLiteral("chosen.png"), 90, 60, Qt::green);
     DialogChoice choose(chosen);
     QVERIFY(FDialog->ButtonOKClick());
-    QCOMPARE(w.FImageFileName, chosen);
-    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
+    QCOMPARE(w.Document()->ImageFileName(), chosen);
+    QCOMPARE(w.Document()->Picture().size(), QSize(90, 60));
     QCOMPARE(w.PanelScene->Regions().size(), 2);
     QVERIFY(messages.Messages.isEmpty());
 }
@@ -158,31 +160,31 @@ void TestImportPages::importAgainShowsThePictureAsItIsNow()
                                       areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
     const auto import = [&] { return FDialog->LoadHTMLFile(page) && FDialog->SelectEntry(0) && FDialog->ButtonOKClick(); };
     QVERIFY(import());
-    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
-    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::blue));
+    QCOMPARE(w.Document()->Picture().size(), QSize(70, 80));
+    QCOMPARE(w.Document()->Picture().pixelColor(5, 5), QColor(Qt::blue));
     QVERIFY(import());
-    QCOMPARE(w.FBitmap.size(), QSize(70, 80));
-    QCOMPARE(w.FImageFileName, picture);
+    QCOMPARE(w.Document()->Picture().size(), QSize(70, 80));
+    QCOMPARE(w.Document()->ImageFileName(), picture);
 
     // Changed on disk, or replaced in the window meanwhile: the picture is read again.
     writePicture(QStringLiteral("pic.png"), 90, 60, Qt::green);
     QVERIFY(import());
-    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
-    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::green));
+    QCOMPARE(w.Document()->Picture().size(), QSize(90, 60));
+    QCOMPARE(w.Document()->Picture().pixelColor(5, 5), QColor(Qt::green));
     QVERIFY(w.LoadImage(writePicture(QStringLiteral("other.png"), 30, 30, Qt::red)));
     QVERIFY(import());
-    QCOMPARE(w.FBitmap.size(), QSize(90, 60));
-    QCOMPARE(w.FImageFileName, picture);
+    QCOMPARE(w.Document()->Picture().size(), QSize(90, 60));
+    QCOMPARE(w.Document()->ImageFileName(), picture);
 
     // New on the same picture shows the window's copy, and the file as it is once it changed.
-    const qint64 shown = w.FBitmap.cacheKey();
+    const qint64 shown = w.Document()->Picture().cacheKey();
     QVERIFY(w.NewImageMapOn(picture));
-    QCOMPARE(w.FBitmap.cacheKey(), shown);
+    QCOMPARE(w.Document()->Picture().cacheKey(), shown);
     QVERIFY(w.PanelScene->Regions().isEmpty());
     writePicture(QStringLiteral("pic.png"), 50, 40, Qt::yellow);
     QVERIFY(w.NewImageMapOn(picture));
-    QCOMPARE(w.FBitmap.size(), QSize(50, 40));
-    QCOMPARE(w.FBitmap.pixelColor(5, 5), QColor(Qt::yellow));
+    QCOMPARE(w.Document()->Picture().size(), QSize(50, 40));
+    QCOMPARE(w.Document()->Picture().pixelColor(5, 5), QColor(Qt::yellow));
 }
 
 void TestImportPages::saveAsProposesTheImportedFile()
@@ -245,20 +247,20 @@ void TestImportPages::missingPictureShowsPlaceholder()
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
     QVERIFY(messages.Messages.isEmpty());
-    QCOMPARE(w.FBitmap.size(), size);
+    QCOMPARE(w.Document()->Picture().size(), size);
     QCOMPARE(QSize(w.PanelScene->ClientWidth(), w.PanelScene->ClientHeight()), size);
     QCOMPARE(w.PanelScene->Regions().size(), 2);
     QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
     if (picture.isEmpty()) {
         // The written page still names the page's own picture.
-        QCOMPARE(w.FImageFileName, imageFile.startsWith("http:") ? imageFile : FDir->filePath(imageFile));
+        QCOMPARE(w.Document()->ImageFileName(), imageFile.startsWith("http:") ? imageFile : FDir->filePath(imageFile));
         // A neutral checkerboard: two greys, no colour.
-        const QColor corner = w.FBitmap.pixelColor(1, 1);
+        const QColor corner = w.Document()->Picture().pixelColor(1, 1);
         QCOMPARE(corner.red(), corner.blue());
-        QVERIFY(corner != w.FBitmap.pixelColor(17, 1));
+        QVERIFY(corner != w.Document()->Picture().pixelColor(17, 1));
     } else {
-        QCOMPARE(w.FImageFileName, FDir->filePath(imageFile));
-        QCOMPARE(w.FBitmap.pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(w.Document()->ImageFileName(), FDir->filePath(imageFile));
+        QCOMPARE(w.Document()->Picture().pixelColor(0, 0), QColor(Qt::red));
     }
 }
 

@@ -26,7 +26,7 @@ constexpr int LargeCount = 6000;
 
 QString WriterText(const TFormCorvantaZonequilter& Window)
 {
-    return BuildImageMapHTML(Window.FImageFileName, Window.FMapName, GatherMapAreas(*Window.PanelScene));
+    return BuildImageMapHTML(Window.Document()->ImageFileName(), Window.Document()->MapName(), GatherMapAreas(*Window.PanelScene));
 }
 
 QByteArray FileBytes(const QString& Path)
@@ -180,7 +180,7 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     const QString writer = WriterText(window);
     const QString source = window.SynEdit->text();
     const QString documentName = SharedSaveDialog()->FileName();
-    const QString page = window.FPageOrigin.FileName;
+    const QString page = window.Document()->PageOrigin().FileName;
     const QByteArray pageBytes = FileBytes(page);
     const auto before = FWindow->Regions();
     const int regions = before.size();
@@ -241,7 +241,7 @@ void TestLongTasks::uncancelledTasksComplete()
     QVERIFY(window.MISaveIntoPageClick());
     QVERIFY(FileBytes(page) != before);
     QCOMPARE(FileBytes(page).count("<AREA "), before.count("<AREA "));
-    QCOMPARE(window.FPageOrigin.Areas, GatherMapAreas(*window.PanelScene));
+    QCOMPARE(window.Document()->PageOrigin().Areas, GatherMapAreas(*window.PanelScene));
 }
 
 void TestLongTasks::sourceIsWrittenOnlyAfterAChange_data()
@@ -275,7 +275,7 @@ void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
     else if (change == "undo")
         window.MIUndo->trigger();
     else if (change == "rename")
-        window.FMapName = QStringLiteral("Renamed");
+        window.Document()->SetMap(QStringLiteral("Renamed"), window.Document()->MapAttributes());
     window.SelectPageByUser(source);
     QCOMPARE(window.PageControl->currentWidget(), window.TabSheetSource);
     QCOMPARE(window.SourceFills() - filled, fills);
@@ -301,7 +301,7 @@ void TestLongTasks::sourceFollowsEachEditInPlace()
     const std::vector<std::tuple<const char*, bool, std::function<void()>>> edits = {
         {"a text beyond ASCII", true, [&] { changeTexts(35, QStringLiteral("Größe € 😀 \"x\" & y")); }},
         // Written whole: the places of the lines after that text are counted in bytes anew.
-        {"the map renamed", false, [&] { window.FMapName = QStringLiteral("Ömap"); }},
+        {"the map renamed", false, [&] { window.Document()->SetMap(QStringLiteral("Ömap"), window.Document()->MapAttributes()); }},
         {"a region after it moved", true,
          [&] {
              TGUIRegion* r = document.RegionAt(2);

@@ -124,7 +124,7 @@ void TestMapGathering::negativeCoordinatesStay()
 void TestMapGathering::refreshWritesTheDocument()
 {
     MainWindowFixture f;
-    f.Window->FImageFileName = "/pictures/map.png";
+    f.Window->Document()->SetPicture(f.Window->Document()->Picture(), "/pictures/map.png");
     f.Window->TBRect->trigger();
     f.Drag(10, 20, 40, 60);
     f.Window->TBCircle->trigger();

@@ -163,8 +163,8 @@ void TestPageCommands::changePictureKeepsTheRegions()
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(path));
     FFixture->Window->MIChangePicture->trigger();
     SetDialogRunner(previous);
-    QCOMPARE(FFixture->Window->FImageFileName, path);
-    QCOMPARE(FFixture->Window->FBitmap.size(), QSize(120, 90));
+    QCOMPARE(FFixture->Window->Document()->ImageFileName(), path);
+    QCOMPARE(FFixture->Window->Document()->Picture().size(), QSize(120, 90));
     QCOMPARE(FFixture->Scene()->ClientWidth(), 120);
     QVERIFY(GatherMapAreas(*FFixture->Scene()) == areas);
     QVERIFY(FFixture->Window->MIFile->actions().contains(FFixture->Window->MIChangePicture));

@@ -3,6 +3,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "RecoveryFile.h"
 #include "RegionCommands.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
@@ -10,6 +11,9 @@
 #include "UnitMain.h"
 #include "UnitProperties.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +64,11 @@ private slots:
     void undoOfAnImportRestoresMapAttributesAndPage();
     void changePictureIsOneStep();
     void titleIsPartOfTheTextsStep();
+    // The page is never replaced by a save the user did not aim at it.
+    void saveAfterNewAsksForAName();
+    void saveAfterRecoveryWritesIntoThePage();
+    void saveAsOntoThePage_data();
+    void saveAsOntoThePage();
 
 private:
     // Imports the page's only map as a file named on the command line does.
@@ -71,6 +80,7 @@ private:
     std::unique_ptr<MainWindowFixture> FFixture;
     std::unique_ptr<TFormHTMLImport> FDialog;
     QStringList FMessages;
+    QMessageBox::StandardButton FAnswer = QMessageBox::Discard;
 };
 
 void TestPageHistory::init()
@@ -80,9 +90,10 @@ void TestPageHistory::init()
     QVERIFY(FFixture->Ready);
     FDialog = std::make_unique<TFormHTMLImport>(window());
     FMessages.clear();
+    FAnswer = QMessageBox::Discard;
     SetMessageBoxRunner([this](QMessageBox& box) {
         FMessages.append(box.text());
-        return QMessageBox::Discard;
+        return FAnswer;
     });
     QImage picture(200, 100, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -133,9 +144,9 @@ void TestPageHistory::saveOfAnImportedPageWritesOnlyTheMap()
 void TestPageHistory::undoOfAnImportRestoresMapAttributesAndPage()
 {
     const QString first = importPage(QStringLiteral("shop.html"), UserPage);
-    const AttributeList attributes = window().FMapAttributes;
+    const AttributeList attributes = window().Document()->MapAttributes();
     QVERIFY(!attributes.isEmpty());
-    QCOMPARE(window().FPageOrigin.FileName, first);
+    QCOMPARE(window().Document()->PageOrigin().FileName, first);
     const QVector<MapArea> areas = GatherMapAreas(*window().PanelScene);
     QCOMPARE(areas.first().Attributes, AttributeList({{QStringLiteral("title"), QStringLiteral("Cook")}}));
 
@@ -143,27 +154,27 @@ void TestPageHistory::undoOfAnImportRestoresMapAttributesAndPage()
         QStringLiteral("plain.html"),
         "<img src=\"plan.png\" usemap=\"#m\">\n<map name=\"m\"><area shape=\"rect\" coords=\"5,5,9,9\" "
         "href=\"x.html\"></map>\n");
-    QCOMPARE(window().FMapAttributes, AttributeList());
-    QCOMPARE(window().FPageOrigin.FileName, second);
+    QCOMPARE(window().Document()->MapAttributes(), AttributeList());
+    QCOMPARE(window().Document()->PageOrigin().FileName, second);
 
     stack().undo();
-    QCOMPARE(window().FMapAttributes, attributes);
-    QCOMPARE(window().FPageOrigin.FileName, first);
-    QCOMPARE(window().FMapName, QStringLiteral("plan"));
+    QCOMPARE(window().Document()->MapAttributes(), attributes);
+    QCOMPARE(window().Document()->PageOrigin().FileName, first);
+    QCOMPARE(window().Document()->MapName(), QStringLiteral("plan"));
     QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
     // The regions know their areas in the page again: saving changes nothing in it.
     window().MISaveIntoPage->trigger();
     QCOMPARE(readBytes(first), UserPage);
     stack().redo();
-    QCOMPARE(window().FPageOrigin.FileName, second);
-    QCOMPARE(window().FMapAttributes, AttributeList());
+    QCOMPARE(window().Document()->PageOrigin().FileName, second);
+    QCOMPARE(window().Document()->MapAttributes(), AttributeList());
 }
 
 void TestPageHistory::changePictureIsOneStep()
 {
     importPage(QStringLiteral("shop.html"), UserPage);
-    const QImage oldPicture = window().FBitmap;
-    const QString oldName = window().FImageFileName;
+    const QImage oldPicture = window().Document()->Picture();
+    const QString oldName = window().Document()->ImageFileName();
     const QVector<MapArea> areas = GatherMapAreas(*window().PanelScene);
     QImage picture(120, 90, QImage::Format_RGB32);
     picture.fill(Qt::green);
@@ -176,18 +187,18 @@ void TestPageHistory::changePictureIsOneStep()
     SetDialogRunner(previous);
     QCOMPARE(stack().count(), steps + 1);
     QCOMPARE(stack().undoText(), QStringLiteral("Change Picture"));
-    QCOMPARE(window().FImageFileName, path);
+    QCOMPARE(window().Document()->ImageFileName(), path);
     QVERIFY(window().Document()->IsModified());
 
     stack().undo();
-    QCOMPARE(window().FImageFileName, oldName);
-    QCOMPARE(window().FBitmap.size(), oldPicture.size());
+    QCOMPARE(window().Document()->ImageFileName(), oldName);
+    QCOMPARE(window().Document()->Picture().size(), oldPicture.size());
     QCOMPARE(window().PanelScene->ClientWidth(), oldPicture.width());
     QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
     QVERIFY(!window().Document()->IsModified());
     stack().redo();
-    QCOMPARE(window().FImageFileName, path);
-    QCOMPARE(window().FBitmap.size(), QSize(120, 90));
+    QCOMPARE(window().Document()->ImageFileName(), path);
+    QCOMPARE(window().Document()->Picture().size(), QSize(120, 90));
     QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
 }
 
@@ -213,6 +224,110 @@ void TestPageHistory::titleIsPartOfTheTextsStep()
     QVERIFY(!document.IsModified());
     stack().redo();
     QCOMPARE(title(), AttributeList({{QStringLiteral("title"), QStringLiteral("Chef")}}));
+}
+
+void TestPageHistory::saveAfterNewAsksForAName()
+{
+    const QString page = importPage(QStringLiteral("shop.html"), UserPage);
+    QVERIFY(window().NewImageMapOn(FDir->filePath(QStringLiteral("plan.png"))));
+    window().TBRect->trigger();
+    FFixture->Drag(20, 20, 80, 80);
+    // The caption keeps the page's name, but the new map is not the page's.
+    QCOMPARE(ShownTitle(window()), QStringLiteral("Corvanta Zonequilter - [%1]*").arg(page));
+    int dialogs = 0;
+    const DialogRunner previous = SetDialogRunner([&dialogs](QFileDialog&) {
+        ++dialogs;
+        return false;
+    });
+    FAnswer = QMessageBox::Save;
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    window().MIExit->trigger(); // "Save" in the question before the window closes
+    SetDialogRunner(previous);
+    QCOMPARE(dialogs, 2);
+    QCOMPARE(readBytes(page), UserPage);
+    QVERIFY(window().Document()->IsModified());
+}
+
+void TestPageHistory::saveAfterRecoveryWritesIntoThePage()
+{
+    const QString page = importPage(QStringLiteral("shop.html"), UserPage);
+    TMapDocument& document = *window().Document();
+    const int front = document.RegionCount() - 1;
+    const MapArea before = RegionArea(*document.RegionAt(front));
+    MapArea after = before;
+    after.HRef = QStringLiteral("cellar.html");
+    document.Push(new TChangePropertiesCommand(document, front, before, after));
+    // A killed run leaves its file behind, with nobody holding its lock.
+    window().UpdateRecoveryFile();
+    QTRY_VERIFY(!window().RecoveryFile()->Writing());
+    const QString left = QDir(TRecoveryFile::DefaultFolder()).filePath(QStringLiteral("1-1.recovery"));
+    QVERIFY(QFile::copy(window().RecoveryFile()->FilePath(), left));
+    FDialog.reset();
+    FFixture = std::make_unique<MainWindowFixture>();
+    QVERIFY(FFixture->Ready);
+
+    FAnswer = QMessageBox::Yes;
+    QVERIFY(window().OfferRecovery());
+    QCOMPARE(ShownTitle(window()), QStringLiteral("Corvanta Zonequilter - [%1]*").arg(page));
+    FAnswer = QMessageBox::Save;
+    window().MISave->trigger();
+    QByteArray expected = UserPage;
+    expected.replace("href=\"kitchen.html\"", "href=\"cellar.html\"");
+    QCOMPARE(readBytes(page), expected);
+    QVERIFY(!window().Document()->IsModified());
+    QCOMPARE(FMessages.size(), 1); // the recovery question alone
+}
+
+void TestPageHistory::saveAsOntoThePage_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("pageAfter"); // "edited", "generated" or "untouched"
+    QTest::newRow("Save Into Page") << int(QMessageBox::Save) << "edited";
+    QTest::newRow("Replace") << int(QMessageBox::Discard) << "generated";
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << "untouched";
+}
+
+void TestPageHistory::saveAsOntoThePage()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, pageAfter);
+    const QString page = importPage(QStringLiteral("shop.html"), UserPage);
+    TMapDocument& document = *window().Document();
+    const int front = document.RegionCount() - 1;
+    const MapArea before = RegionArea(*document.RegionAt(front));
+    MapArea after = before;
+    after.HRef = QStringLiteral("cellar.html");
+    document.Push(new TChangePropertiesCommand(document, front, before, after));
+
+    QMessageBox::StandardButton defaultAnswer = QMessageBox::NoButton;
+    QString replaceText;
+    SetMessageBoxRunner([&](QMessageBox& box) {
+        FMessages.append(box.text());
+        defaultAnswer = box.standardButton(box.defaultButton());
+        replaceText = box.button(QMessageBox::Discard) ? box.button(QMessageBox::Discard)->text() : QString();
+        return QMessageBox::StandardButton(answer);
+    });
+    const DialogRunner previous = SetDialogRunner(ChooseFileRunner(page));
+    window().TBSave->trigger(); // the toolbar's save button is Save As
+    SetDialogRunner(previous);
+
+    QCOMPARE(FMessages.size(), 1);
+    QVERIFY2(FMessages.first().startsWith(QStringLiteral("\"%1\" is the page").arg(page)),
+             qPrintable(FMessages.first()));
+    QCOMPARE(defaultAnswer, QMessageBox::Save);
+    QCOMPARE(replaceText, QStringLiteral("&Replace"));
+    QByteArray edited = UserPage;
+    edited.replace("href=\"kitchen.html\"", "href=\"cellar.html\"");
+    const QByteArray bytes = readBytes(page);
+    if (pageAfter == "edited")
+        QCOMPARE(bytes, edited);
+    else if (pageAfter == "untouched")
+        QCOMPARE(bytes, UserPage);
+    else
+        QVERIFY(!bytes.contains("<!DOCTYPE") && bytes.contains("cellar.html"));
+    QCOMPARE(document.IsModified(), pageAfter == "untouched");
+    // Replaced, the page holds no map of the user's to write into any more.
+    QCOMPARE(document.PageOrigin().IsValid(), pageAfter != "generated");
 }
 
 QTEST_MAIN(TestPageHistory)

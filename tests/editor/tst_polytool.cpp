@@ -203,7 +203,9 @@ void TestPolyTool::overlayPaintsTheCorners()
 {
     MainWindowFixture f(100, 100);
     const QColor picture(200, 50, 50);
-    f.Window->FBitmap.fill(picture);
+    QImage filled = f.Window->Document()->Picture();
+    filled.fill(picture);
+    f.Window->Document()->SetPicture(filled, f.Window->Document()->ImageFileName());
     f.Window->TBPoly->trigger();
     clickCorners(f, {{20, 20}, {80, 20}, {80, 80}});
     QCOMPARE(f.Window->PaintBoxPoly->Points(), f.Window->FPolyPoints);

@@ -52,7 +52,7 @@ static int RunEditingInstance()
     // The file is written on another thread.
     if (!QTest::qWaitFor([&] { return !f.Window->RecoveryFile()->Writing(); }))
         return 1;
-    QTextStream(stdout) << BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName,
+    QTextStream(stdout) << BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(),
                                              GatherMapAreas(*f.Scene()))
                                .toUtf8()
                                .toBase64()
@@ -89,7 +89,7 @@ void TestRecovery::writtenWhileModifiedAndRemovedWhenClean()
     TRecoveryState state;
     QVERIFY(TRecoveryFile::Read(path, state));
     QCOMPARE(state.HTML,
-             BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName, GatherMapAreas(*f.Scene())));
+             BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene())));
     f.Window->MIUndo->trigger();
     QTRY_VERIFY(!QFile::exists(path));
 }
@@ -180,7 +180,7 @@ void TestRecovery::offeredAfterAKill()
     QVERIFY2(FTexts.first().startsWith(QStringLiteral("Recover the unsaved image map from ")),
              qPrintable(FTexts.first()));
     const QString text =
-        BuildImageMapHTML(f.Window->FImageFileName, f.Window->FMapName, GatherMapAreas(*f.Scene()));
+        BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
     QCOMPARE(text == drawn, yes);
     QCOMPARE(f.Window->isWindowModified(), yes);
     // Either way the left-over file is dealt with: it is not offered again.

@@ -59,7 +59,7 @@ void TestTools::startsWithTheSelectionTool()
     QVERIFY(f.Ready);
     QVERIFY(f.Window->TBArrow->isChecked());
     QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
-    QCOMPARE(f.Window->FMapName, QStringLiteral("ImageMap"));
+    QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("ImageMap"));
     QVERIFY(!f.Window->PaintBoxPoly->isVisible());
     QCOMPARE(f.Window->TBArrow->toolTip(), QStringLiteral("Region Selection Tool"));
     QCOMPARE(f.Window->TBRect->toolTip(), QStringLiteral("Create Rectangle Region"));
@@ -243,7 +243,9 @@ void TestTools::movedRegionLeavesNoTraceBehind()
 {
     MainWindowFixture f(200, 150);
     const QColor picture(200, 50, 50);
-    f.Window->FBitmap.fill(picture);
+    QImage filled = f.Window->Document()->Picture();
+    filled.fill(picture);
+    f.Window->Document()->SetPicture(filled, f.Window->Document()->ImageFileName());
     f.Scene()->viewport()->update();
     auto* rect = new TUIRectangle(f.Scene());
     rect->SetBoundsRect(TRect{10, 10, 60, 60});

@@ -215,6 +215,12 @@ void TestCommandLine::startupFile_data()
         << "three.htm" << MapPage(3) << 2 << "Map1" << QSize(200, 60) << true << "";
     QTest::newRow("HTML without a suffix")
         << "page" << MapPage(1) << 1 << "Map0" << QSize(200, 60) << false << "";
+    for (const char* suffix : {"php", "asp", "aspx", "jsp", "shtml"})
+        QTest::addRow("server-side page .%s imports", suffix)
+            << QStringLiteral("page.%1").arg(suffix) << QByteArray("<?php $t = \"a\"; ?>\n" + MapPage(1)) << 1
+            << "Map0" << QSize(200, 60) << false << "";
+    QTest::newRow("a folder: message, empty editor")
+        << "folder.htm/" << QByteArray() << 0 << "ImageMap" << QSize(105, 105) << false << "it is a folder.";
     QTest::newRow("a picture starts a new map")
         << "picture.png" << QByteArray() << 0 << "ImageMap" << QSize(200, 60) << false << "";
     QTest::newRow("anything else: message, empty editor")
@@ -237,6 +243,8 @@ void TestCommandLine::startupFile()
     QImage picture(200, 60, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
     QVERIFY(picture.save(FDir->filePath("picture.png")));
+    if (name.endsWith('/'))
+        QVERIFY(QDir(FDir->path()).mkdir(name.chopped(1)));
     const QString file = name.isEmpty()    ? FDir->filePath("no such file.htm")
                          : bytes.isEmpty() ? FDir->filePath(name)
                                            : WriteFile(name, bytes);
@@ -260,13 +268,13 @@ void TestCommandLine::startupFile()
     picker.start(20);
     window.SetStartupFile(file);
     window.show();
-    QTRY_VERIFY(window.FMapName != "ImageMap" || window.FBitmap.size() != QSize(105, 105) ||
+    QTRY_VERIFY(window.Document()->MapName() != "ImageMap" || window.Document()->Picture().size() != QSize(105, 105) ||
                 !FMessages.isEmpty());
     QTest::qWait(50);
 
     QCOMPARE(window.PanelScene->Regions().size(), regions);
-    QCOMPARE(window.FMapName, mapName);
-    QCOMPARE(window.FBitmap.size(), bitmapSize);
+    QCOMPARE(window.Document()->MapName(), mapName);
+    QCOMPARE(window.Document()->Picture().size(), bitmapSize);
     QCOMPARE(listSeen, listShown);
     if (message.isEmpty()) {
         QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));

@@ -73,7 +73,7 @@ void TestProgramLoader::mainWindowLoadsThroughTheProgramLoader()
     QVERIFY(!picture.isEmpty());
     QString reason;
     QVERIFY(window.LoadImage(picture, &reason));
-    QCOMPARE(window.FBitmap.size(), QSize(40, 30));
+    QCOMPARE(window.Document()->Picture().size(), QSize(40, 30));
     QVERIFY(reason.isEmpty());
     QVERIFY(window.findChildren<TFormBitmapLoader*>().isEmpty());
 
@@ -81,7 +81,7 @@ void TestProgramLoader::mainWindowLoadsThroughTheProgramLoader()
     QVERIFY(!window.LoadImage(missing, &reason));
     QVERIFY(reason.contains(QStringLiteral("no such picture.png")));
     QCOMPARE(program.LastError(), reason);
-    QCOMPARE(window.FBitmap.size(), QSize(40, 30));
+    QCOMPARE(window.Document()->Picture().size(), QSize(40, 30));
 }
 
 void TestProgramLoader::windowWithoutAProgramLoaderKeepsItsOwn()
@@ -92,7 +92,7 @@ void TestProgramLoader::windowWithoutAProgramLoaderKeepsItsOwn()
     const QString picture = WritePicture(25, 35);
     QVERIFY(!picture.isEmpty());
     QVERIFY(window.LoadImage(picture));
-    QCOMPARE(window.FBitmap.size(), QSize(25, 35));
+    QCOMPARE(window.Document()->Picture().size(), QSize(25, 35));
     QCOMPARE(window.findChildren<TFormBitmapLoader*>().size(), 1);
 }
 
