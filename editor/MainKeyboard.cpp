@@ -106,28 +106,19 @@ void TFormCorvantaZonequilter::PanelSceneKeyInterrupt(QEvent* Event)
 
 void TFormCorvantaZonequilter::MoveRegionByKey(TGUIRegion* Region, int DX, int DY)
 {
-    if (FKeyMoveRegion != Region) {
-        FinishKeyMove();
-        FKeyMoveRegion = Region;
-        FKeyMoveBefore = RegionArea(*Region);
-    }
+    const MapArea before = RegionArea(*Region);
     Region->SetBoundsRect(OffsetRectBy(Region->BoundsRect(), DX, DY));
     // The moved region keeps its handles where it now is.
     PanelScene->ClearRegionFocus();
     Region->SetFocus();
+    // Each press is a step that the history joins to the others of its burst.
+    FDocument->Push(
+        new TKeyMoveCommand(*FDocument, FDocument->PositionOf(Region), before, RegionArea(*Region), FKeyBurst));
 }
 
 void TFormCorvantaZonequilter::FinishKeyMove()
 {
-    const QPointer<TGUIRegion> region = FKeyMoveRegion;
-    FKeyMoveRegion = nullptr;
-    if (!region)
-        return;
-    // The whole burst is one step; the region is already where the keys put it.
-    const MapArea after = RegionArea(*region);
-    if (after != FKeyMoveBefore)
-        FDocument->Push(new TChangeGeometryCommand(*FDocument, FDocument->PositionOf(region), FKeyMoveBefore,
-                                                   after, EditorText(QStringLiteral("Move Region"))));
+    ++FKeyBurst;
 }
 
 void TFormCorvantaZonequilter::SelectNeighbourRegion(bool Previous)

@@ -105,6 +105,24 @@ void TChangeGeometryCommand::undo()
     FDocument.Select(FPosition);
 }
 
+TKeyMoveCommand::TKeyMoveCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                                 const MapArea& After, quint64 Burst)
+    : TChangeGeometryCommand(Document, Position, Before, After, EditorText(QStringLiteral("Move Region"))),
+      FBurst(Burst)
+{
+}
+
+bool TKeyMoveCommand::mergeWith(const QUndoCommand* Other)
+{
+    const auto* next = static_cast<const TKeyMoveCommand*>(Other);
+    if (next->FBurst != FBurst || next->FPosition != FPosition)
+        return false;
+    FAfter = next->FAfter;
+    // Moved back to where it started: the burst changed nothing.
+    setObsolete(FAfter == FBefore);
+    return true;
+}
+
 TChangePropertiesCommand::TChangePropertiesCommand(TMapDocument& Document, int Position,
                                                    const MapArea& Before, const MapArea& After)
     : QUndoCommand(EditorText(QStringLiteral("Change Region Properties"))), FDocument(Document),

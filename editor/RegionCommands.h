@@ -55,11 +55,25 @@ public:
     void undo() override;
     void redo() override;
 
-private:
+protected:
     TMapDocument& FDocument;
     int FPosition;
     MapArea FBefore;
     MapArea FAfter;
+};
+
+// One arrow key's move of a region, made before the step is pushed. The moves of one burst of key
+// presses join into a single step.
+class TKeyMoveCommand : public TChangeGeometryCommand
+{
+public:
+    TKeyMoveCommand(TMapDocument& Document, int Position, const MapArea& Before, const MapArea& After,
+                    quint64 Burst);
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* Other) override;
+
+private:
+    quint64 FBurst;
 };
 
 // The properties dialog's OK: the link, target, alternate text, other attributes (the title among

@@ -410,9 +410,9 @@ private:
     TRect CircleSquare() const;
 
     SceneDrag FSceneDrag = SceneDrag::None;
-    QPointer<TGUIRegion> FKeyMoveRegion;
     bool FPropertiesAtRelease = false;
-    MapArea FKeyMoveBefore;
+    // Key moves of one burst (until the key comes up or anything else happens) are one step.
+    quint64 FKeyBurst = 0;
     bool FOutlineShown = false;
     TRect FOutlineRect;
     int FOutlineKind = 0;

@@ -100,7 +100,7 @@ void TestSplash::showsCentredWithMessage()
     QCOMPARE(FSplash->ProgressBar->geometry(), QRect(12, 120 - 22, 205, 10));
     QCOMPARE(FSplash->ProgressBar->value(), 0);
     QVERIFY(FSplash->Timer->isActive());
-    QCOMPARE(FSplash->Document()->Picture().size(), QSize(300, 120));
+    QCOMPARE(FSplash->FBitmap.size(), QSize(300, 120));
     const QImage shown = FSplash->grab().toImage();
     QCOMPARE(shown.pixelColor(250, 5), QColor(Qt::darkCyan));
 }
@@ -116,7 +116,7 @@ void TestSplash::stepsToFifteenThenHides()
     FSplash->TimerTimer();
     QVERIFY(!FSplash->isVisible());
     QVERIFY(!FSplash->Timer->isActive());
-    QVERIFY(FSplash->Document()->Picture().isNull());
+    QVERIFY(FSplash->FBitmap.isNull());
     QCOMPARE(FSplash->geometry(), QRect(0, 0, 0, 0));
 }
 
