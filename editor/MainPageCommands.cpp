@@ -116,6 +116,9 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
         regions[i]->SourceArea = written.AreaPositions.value(regions.size() - 1 - i, -1);
     FPageOrigin.MapName = FMapName;
     FPageOrigin.SourceAreaCount = written.AreaCount;
+    FPageOrigin.MapDigest = written.MapDigest;
+    FPageOrigin.MapOffset = written.MapOffset;
+    FPageOrigin.MapLength = written.MapLength;
     for (int i = 0; i < areas->size(); ++i)
         (*areas)[i].SourceArea = written.AreaPositions.value(i, -1);
     FPageOrigin.Areas = std::move(*areas);

@@ -358,7 +358,7 @@ bool TFormHTMLImport::ButtonOKClick()
         FMainForm.LoadImage(chosenPicture, &imageError);
     FMainForm.FMapName = map.MapName;
     FMainForm.FMapAttributes = map.MapAttributes;
-    FMainForm.FPageOrigin = {FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas};
+    FMainForm.FPageOrigin = PageMapOrigin::Of(FHTMLFileName, map);
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
     SharedSaveDialog()->SetFileName(FChosenInDialog ? FHTMLFileName : QString());
     FMainForm.FormActivate();

@@ -135,7 +135,7 @@ bool PageScanner::ReadTag(ScannedTag* tag)
                 attribute.ValueEnd = p = q;
             }
         }
-        if (!tag->EndTag)
+        if (!tag->EndTag && FKeepAttributes)
             tag->Attributes.append(attribute);
     }
 }
@@ -194,4 +194,44 @@ bool FindMapElement(QStringView text, int mapPosition, ScannedMap* map)
             map->Areas.append(tag);
     }
     return false;
+}
+
+QVector<ScannedMap> ScanMapElements(QStringView text)
+{
+    QVector<ScannedMap> maps;
+    QVector<int> open; // maps whose end tag is still to come: nested ones share the first end tag
+    PageScanner scanner(text, false);
+    ScannedTag tag;
+    while (scanner.Next(&tag)) {
+        if (tag.Is(text, "map")) {
+            if (!tag.EndTag)
+                tag = PageScanner::ReadTagAt(text, tag.Start);
+            if (!tag.EndTag) {
+                open.append(maps.size());
+                maps.append(ScannedMap());
+                maps.last().StartTag = tag;
+            } else {
+                for (int i : open) {
+                    maps[i].EndTagStart = tag.Start;
+                    maps[i].End = tag.End;
+                }
+                open.clear();
+            }
+        } else if (!tag.EndTag && !open.isEmpty() && tag.Is(text, "area")) {
+            for (int i : open)
+                maps[i].Areas.append(tag);
+        }
+    }
+    for (int i : open)
+        maps[i].End = text.size();
+    return maps;
+}
+
+ScannedTag PageScanner::ReadTagAt(QStringView text, int start)
+{
+    PageScanner scanner(text);
+    scanner.FPos = start;
+    ScannedTag tag;
+    scanner.ReadTag(&tag);
+    return tag;
 }

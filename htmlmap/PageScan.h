@@ -41,9 +41,15 @@ struct ScannedTag
 class PageScanner
 {
 public:
-    explicit PageScanner(QStringView text) : FText(text) {}
-    // The next start or end tag; false at the end of the text.
+    explicit PageScanner(QStringView text, bool keepAttributes = true)
+        : FText(text), FKeepAttributes(keepAttributes)
+    {
+    }
+    // The next start or end tag; false at the end of the text. Without keepAttributes, the tags
+    // come without their Attributes (ReadTagAt gives them): a big map's areas cost no lists.
     bool Next(ScannedTag* tag);
+    // The tag that starts at `start` (a '<'), attributes included.
+    static ScannedTag ReadTagAt(QStringView text, int start);
 
 private:
     void SkipRawText(QStringView name);
@@ -52,6 +58,7 @@ private:
 
     QStringView FText;
     int FPos = 0;
+    bool FKeepAttributes = true;
 };
 
 // A map element in the raw text: its start tag, its AREA start tags (nested
@@ -67,3 +74,8 @@ struct ScannedMap
 // The map at `mapPosition` among the MAP elements of the text, in document
 // order; false when there are fewer maps or it has no end tag.
 bool FindMapElement(QStringView text, int mapPosition, ScannedMap* map);
+
+// Every map element of the text in document order, as FindMapElement finds each; a map with no
+// end tag has EndTagStart -1 and the AREA tags up to the end of the text. The AREA tags come
+// without their Attributes (see PageScanner::ReadTagAt), the maps' start tags with them.
+QVector<ScannedMap> ScanMapElements(QStringView text);
