@@ -176,7 +176,8 @@ QString NewAreaText(const AreaStyle& style, const MapArea& area)
     for (const auto& attribute : area.Attributes)
         style.Append(out, style.UpperNames ? attribute.first.toUpper() : attribute.first, attribute.second,
                      attribute.second.isEmpty());
-    return out + style.Close;
+    // A bare value right before "/>" would take the slash in: alt=A/> reads as "A/".
+    return out + (style.Quote.isNull() && style.Close == QLatin1String("/>") ? QStringLiteral(" />") : style.Close);
 }
 
 QByteArray EditedAreaBytes(const PageText& page, const ScannedTag& tag, const MapArea& before,
@@ -197,9 +198,13 @@ QByteArray EditedAreaBytes(const PageText& page, const ScannedTag& tag, const Ma
             edits.append({a.ValueStart, a.ValueEnd, page.Encode(style.Value(value))});
         }
     };
+    // A bare value right before "/>" would take the slash in: such a one is quoted.
+    AreaStyle added = style;
+    if (added.Quote.isNull() && insertAt < tag.End && text[insertAt] == QLatin1Char('/'))
+        added.Quote = QLatin1Char('"');
     auto add = [&](const QString& name, const QString& value, bool bare = false) {
         QString out;
-        style.Append(out, name, value, bare);
+        added.Append(out, name, value, bare);
         edits.append({insertAt, insertAt, page.Encode(out)});
     };
     auto field = [&](const char* name, const QString& was, const QString& now, bool addEmpty) {

@@ -95,7 +95,8 @@ void appendAttributes(QString& out, const AttributeList& attributes)
 {
     for (const auto& attribute : attributes) {
         out += QLatin1Char(' ');
-        appendAscii(out, attribute.first);
+        // A name cannot hold a character reference: it is written as it is.
+        out += attribute.first;
         // An attribute written bare (nohref) comes back bare.
         if (!attribute.second.isEmpty()) {
             out += QLatin1String("=\"");

@@ -178,6 +178,16 @@ bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const Q
         return false;
     }
     const ScannedMap& map = maps[found];
+    if (map.Areas.size() != origin.SourceAreaCount) {
+        // Markup a browser repairs (maps inside maps...): its areas are not those of the text.
+        if (errorMessage)
+            *errorMessage = QCoreApplication::translate("SaveIntoPage",
+                                                        "The areas of the image map \"%1\" in \"%2\" cannot be "
+                                                        "told apart in its text: the edited map cannot be written "
+                                                        "into it.")
+                                .arg(origin.MapName, origin.FileName);
+        return false;
+    }
 
     QVector<PageEdit> edits;
     QVector<const MapArea*> imported(map.Areas.size(), nullptr);

@@ -95,6 +95,8 @@ private slots:
     void renamedMapTakesEveryUsemapAlong();
     void newPictureGoesIntoItsImages();
     void namelessMapGetsItsName();
+    void bareValuesNeverTakeTheSlash();
+    void mapInsideAMapIsNotGuessed();
 };
 
 void TestSaveIntoPage::unchangedMapLeavesThePageAlone_data()
@@ -459,6 +461,42 @@ void TestSaveIntoPage::namelessMapGetsItsName()
     QString error;
     QVERIFY(RewritePageMap(page, PageMapOrigin::Of("/site/nav.htm", map), "Nav", map.Areas, &out, &error));
     QCOMPARE(out.Bytes, QByteArray("<p>Nav</p>\n<MAP NAME=\"Nav\"><AREA shape=rect coords=0,0,1,1 href=x></MAP>\n"));
+}
+
+void TestSaveIntoPage::bareValuesNeverTakeTheSlash()
+{
+    // Bare values and "/>": a value written bare right before the slash would end in it.
+    const ImportedPage imported("bare-xhtml.htm");
+    QVector<MapArea> areas = imported.Map.Areas;
+    areas[0].HRef = QStringLiteral("new.htm");
+    MapArea drawn = MapArea::rectangle(5, 5, 10, 10);
+    drawn.AltText = QStringLiteral("B");
+    areas.append(drawn);
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, "<area shape=rect coords=0,0,10,10 alt=\"A\"/>\n",
+                                            "<area shape=rect coords=0,0,10,10 alt=\"A\" href=\"new.htm\"/>\n"
+                                            "<area shape=rect coords=5,5,15,15 alt=B />\n"));
+}
+
+void TestSaveIntoPage::mapInsideAMapIsNotGuessed()
+{
+    // A browser gives the outer map the inner one's areas too; its text cannot say which is which.
+    const QByteArray page = "<img src=p.png usemap=#a><map name=a><area shape=rect coords=0,0,1,1 href=x>"
+                            "<map name=b><area shape=rect coords=1,1,2,2 href=y></map>"
+                            "<area shape=rect coords=2,2,3,3 href=z></map>";
+    QTemporaryDir folder;
+    QFile file(folder.filePath("nested.htm"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(page);
+    file.close();
+    HtmlDocument document;
+    QVERIFY(document.LoadFromFile(file.fileName(), nullptr));
+    const ImportedMap map = ImportImageMap(document, FindImageMaps(document).value(0), file.fileName());
+    QCOMPARE(map.Areas.size(), 3);
+    PageRewrite out;
+    QString error;
+    QVERIFY(!RewritePageMap(page, PageMapOrigin::Of(file.fileName(), map), "a", map.Areas, &out, &error));
+    QCOMPARE(error, "The areas of the image map \"a\" in \"" + file.fileName() +
+                        "\" cannot be told apart in its text: the edited map cannot be written into it.");
 }
 
 QTEST_APPLESS_MAIN(TestSaveIntoPage)
