@@ -207,13 +207,24 @@ QByteArray EditedAreaBytes(const PageText& page, const ScannedTag& tag, const Ma
         added.Append(out, name, value, bare);
         edits.append({insertAt, insertAt, page.Encode(out)});
     };
+    // An attribute goes with the blanks before it.
+    auto remove = [&](const ScannedAttribute& a) {
+        const int i = int(&a - tag.Attributes.constData());
+        const int start = i == 0 ? tag.NameEnd : attributeEnd(tag.Attributes[i - 1], tag);
+        edits.append({start, attributeEnd(a, tag), QByteArray()});
+    };
     auto field = [&](const char* name, const QString& was, const QString& now, bool addEmpty) {
         if (was == now)
             return;
-        if (const ScannedAttribute* a = tag.Find(text, name))
-            setValue(*a, now);
-        else if (!now.isEmpty() || addEmpty)
+        if (const ScannedAttribute* a = tag.Find(text, name)) {
+            // An emptied address makes no link: href="" would link to the page itself.
+            if (now.isEmpty() && qstrcmp(name, "href") == 0)
+                remove(*a);
+            else
+                setValue(*a, now);
+        } else if (!now.isEmpty() || addEmpty) {
             add(style.Name(name), now);
+        }
     };
     if (before.shape != after.shape) {
         const ScannedAttribute* a = tag.Find(text, "shape");
@@ -241,12 +252,10 @@ QByteArray EditedAreaBytes(const PageText& page, const ScannedTag& tag, const Ma
         if (!was)
             continue; // a field, or what the import did not keep: as written
         const QString* now = findValue(after.Attributes, name);
-        if (!now) {
-            const int start = i == 0 ? tag.NameEnd : attributeEnd(tag.Attributes[i - 1], tag);
-            edits.append({start, attributeEnd(a, tag), QByteArray()});
-        } else if (*now != *was) {
+        if (!now)
+            remove(a);
+        else if (*now != *was)
             setValue(a, *now);
-        }
     }
     for (const auto& attribute : after.Attributes)
         if (!findValue(before.Attributes, attribute.first))

@@ -97,6 +97,7 @@ private slots:
     void namelessMapGetsItsName();
     void bareValuesNeverTakeTheSlash();
     void mapInsideAMapIsNotGuessed();
+    void emptiedLinkLeavesNoHref();
 };
 
 void TestSaveIntoPage::unchangedMapLeavesThePageAlone_data()
@@ -497,6 +498,15 @@ void TestSaveIntoPage::mapInsideAMapIsNotGuessed()
     QVERIFY(!RewritePageMap(page, PageMapOrigin::Of(file.fileName(), map), "a", map.Areas, &out, &error));
     QCOMPARE(error, "The areas of the image map \"a\" in \"" + file.fileName() +
                         "\" cannot be told apart in its text: the edited map cannot be written into it.");
+}
+
+void TestSaveIntoPage::emptiedLinkLeavesNoHref()
+{
+    // href="" would make the area a link to the page itself.
+    const ImportedPage imported("handwritten.htm");
+    QVector<MapArea> areas = asEdited(imported.Map.Areas);
+    areas[0].HRef.clear();
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, " href=\"roses.html\"", ""));
 }
 
 QTEST_APPLESS_MAIN(TestSaveIntoPage)
