@@ -93,11 +93,16 @@ QVector<PageMapText> ScanPageMapTexts(const QByteArray& page)
 {
     const PageText text(page);
     QVector<PageMapText> result;
-    for (const ScannedMap& map : ScanMapElements(text.Text)) {
+    const QVector<ScannedMap> maps = ScanMapElements(text.Text);
+    result.reserve(maps.size());
+    for (int i = 0; i < maps.size(); ++i) {
+        const ScannedMap& map = maps[i];
         PageMapText one;
         one.Offset = text.ByteOffset(map.StartTag.Start);
         one.Length = text.ByteOffset(map.End) - one.Offset;
-        if (map.EndTagStart >= 0)
+        // A map holding another has no end tag of its own (and thousands of them would each be
+        // hashed to the end of the page).
+        if (map.EndTagStart >= 0 && !HoldsAnotherMap(maps, i))
             one.Digest = MapTextDigest(text.RawView(map.StartTag.Start, map.End));
         result.append(one);
     }

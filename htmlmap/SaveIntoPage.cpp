@@ -21,6 +21,15 @@ QString changedMessage(const PageMapOrigin& origin)
         .arg(origin.MapName, origin.FileName);
 }
 
+// Markup a browser repairs (maps inside maps...): the map's areas are not those of its text.
+QString apartMessage(const PageMapOrigin& origin)
+{
+    return QCoreApplication::translate("SaveIntoPage",
+                                       "The areas of the image map \"%1\" in \"%2\" cannot be told apart in its "
+                                       "text: the edited map cannot be written into it.")
+        .arg(origin.MapName, origin.FileName);
+}
+
 QString lineBreakOf(QStringView text)
 {
     const qsizetype lf = text.indexOf(QLatin1Char('\n'));
@@ -107,13 +116,15 @@ int findImportedMap(const PageText& page, const QVector<ScannedMap>& maps, const
     if (origin.MapDigest.isEmpty()) {
         // Imported without its text known: its position and area count are all there is to check.
         const int p = origin.MapPosition;
-        return p < maps.size() && maps[p].EndTagStart >= 0 && maps[p].Areas.size() == origin.SourceAreaCount ? p
-                                                                                                          : -1;
+        return p < maps.size() && maps[p].EndTagStart >= 0 && !HoldsAnotherMap(maps, p) &&
+                       maps[p].AreaEnd - maps[p].AreaBegin == origin.SourceAreaCount
+                   ? p
+                   : -1;
     }
     QVector<int> same;
     for (int i = 0; i < maps.size(); ++i) {
         const ScannedMap& map = maps[i];
-        if (map.EndTagStart < 0 ||
+        if (map.EndTagStart < 0 || HoldsAnotherMap(maps, i) ||
             page.ByteOffset(map.End) - page.ByteOffset(map.StartTag.Start) != origin.MapLength)
             continue;
         if (MapTextDigest(page.RawView(map.StartTag.Start, map.End)) == origin.MapDigest)
@@ -160,32 +171,32 @@ bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const Q
 {
     const PageText pageText(page);
     const QString& text = pageText.Text;
-    const QVector<ScannedMap> maps = ScanMapElements(text);
+    QVector<ScannedTag> areaTags;
+    const QVector<ScannedMap> maps = ScanMapElements(text, &areaTags);
     const int found = findImportedMap(pageText, maps, origin);
     if (found < 0) {
         if (errorMessage) {
             const int p = origin.MapPosition;
-            // Without its own end tag, a map ends at the next map's, or nowhere.
-            const bool unclosed = p < maps.size() && (maps[p].EndTagStart < 0 || (p + 1 < maps.size() &&
-                                                      maps[p + 1].StartTag.Start < maps[p].EndTagStart));
-            *errorMessage = unclosed
-                                ? QCoreApplication::translate("SaveIntoPage",
-                                                              "The image map \"%1\" in \"%2\" has no end tag "
-                                                              "</map>: the edited map cannot be written into it.")
-                                      .arg(origin.MapName, origin.FileName)
-                                : changedMessage(origin);
+            // Without its own end tag, a map ends at the next map's, or nowhere. One that held
+            // another map already at the import never had its own.
+            const bool nested = p < maps.size() && HoldsAnotherMap(maps, p);
+            if (p < maps.size() && (maps[p].EndTagStart < 0 || (nested && !origin.MapDigest.isEmpty())))
+                *errorMessage = QCoreApplication::translate("SaveIntoPage",
+                                                            "The image map \"%1\" in \"%2\" has no end tag "
+                                                            "</map>: the edited map cannot be written into it.")
+                                    .arg(origin.MapName, origin.FileName);
+            else if (nested)
+                *errorMessage = apartMessage(origin);
+            else
+                *errorMessage = changedMessage(origin);
         }
         return false;
     }
-    const ScannedMap& map = maps[found];
+    ScannedMap map = maps[found];
+    map.Areas = areaTags.mid(map.AreaBegin, map.AreaEnd - map.AreaBegin);
     if (map.Areas.size() != origin.SourceAreaCount) {
-        // Markup a browser repairs (maps inside maps...): its areas are not those of the text.
         if (errorMessage)
-            *errorMessage = QCoreApplication::translate("SaveIntoPage",
-                                                        "The areas of the image map \"%1\" in \"%2\" cannot be "
-                                                        "told apart in its text: the edited map cannot be written "
-                                                        "into it.")
-                                .arg(origin.MapName, origin.FileName);
+            *errorMessage = apartMessage(origin);
         return false;
     }
 
@@ -261,10 +272,6 @@ bool RewritePageMap(const QByteArray& page, const PageMapOrigin& origin, const Q
         copyTo(map.EndTagStart);
     } else {
         // Areas in a new order: each takes the text before it along.
-        QVector<bool> given(map.Areas.size(), false);
-        for (const MapArea& area : areas)
-            if (const int j = fromPage(area); j >= 0)
-                given[j] = true;
         auto gapStart = [&](int j) { return j == 0 ? map.StartTag.End : map.Areas[j - 1].End; };
         auto keepLeftOut = [&](int before) {
             for (; nextOriginal < before; ++nextOriginal) {
