@@ -56,17 +56,26 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
         PageRewrite Written;
         QString Reason;
     };
+    // A picture changed since the page last had the map goes into the page's images too.
+    const PageMapOrigin origin = FDocument->PageOrigin();
+    const QString picture = FDocument->ImageFileName();
+    const QString pictureSrc =
+        picture != origin.PictureFile && !picture.isEmpty() ? PictureSourceFor(fileName, picture) : QString();
     const std::optional<TRewrite> rewrite = task.Run<TRewrite>(
-        [bytes = read->Bytes, origin = FDocument->PageOrigin(), map = FDocument->MapName(), areas = *areas] {
+        [bytes = read->Bytes, origin, map = FDocument->MapName(), areas = *areas, pictureSrc] {
             TRewrite result;
-            result.Ok = RewritePageMap(bytes, origin, map, areas, &result.Written, &result.Reason);
+            result.Ok =
+                RewritePageMap(bytes, origin, map, areas, &result.Written, &result.Reason, pictureSrc);
             return result;
         },
         40);
     if (!rewrite)
         return false;
     if (!rewrite->Ok) {
-        ShowError(rewrite->Reason);
+        // Nothing was written: the map can still go into a file of its own.
+        if (AskYesNo(rewrite->Reason + QStringLiteral("\n\n") +
+                     EditorText(QStringLiteral("Save the image map in another file?"))))
+            return MISaveAsClick();
         return false;
     }
     const PageRewrite& written = rewrite->Written;
@@ -88,13 +97,19 @@ bool TFormCorvantaZonequilter::MISaveIntoPageClick()
     const QList<TGUIRegion*> regions = PanelScene->Regions();
     for (int i = 0; i < regions.size(); ++i)
         regions[i]->SourceArea = written.AreaPositions.value(regions.size() - 1 - i, -1);
-    PageMapOrigin origin = FDocument->PageOrigin();
-    origin.MapName = FDocument->MapName();
-    origin.SourceAreaCount = written.AreaCount;
+    PageMapOrigin updated = origin;
+    updated.MapName = FDocument->MapName();
+    updated.SourceAreaCount = written.AreaCount;
+    updated.MapDigest = written.MapDigest;
+    updated.MapOffset = written.MapOffset;
+    updated.MapLength = written.MapLength;
+    if (!pictureSrc.isNull())
+        updated.ImageSrc = pictureSrc;
+    updated.PictureFile = picture;
     for (int i = 0; i < areas->size(); ++i)
         (*areas)[i].SourceArea = written.AreaPositions.value(i, -1);
-    origin.Areas = std::move(*areas);
-    FDocument->SetPageOrigin(std::move(origin));
+    updated.Areas = std::move(*areas);
+    FDocument->SetPageOrigin(std::move(updated));
     // The document is on disk when its file is the page, or when it has no file besides the page.
     const QString documentFile = FDocument->FileName();
     if (documentFile.isEmpty() || QFileInfo(fileName) == QFileInfo(documentFile)) {

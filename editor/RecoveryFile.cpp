@@ -74,6 +74,11 @@ QJsonObject OriginToJson(const PageMapOrigin& Origin)
             {QStringLiteral("mapPosition"), Origin.MapPosition},
             {QStringLiteral("mapName"), Origin.MapName},
             {QStringLiteral("sourceAreaCount"), Origin.SourceAreaCount},
+            {QStringLiteral("mapDigest"), QString::fromLatin1(Origin.MapDigest.toBase64())},
+            {QStringLiteral("mapOffset"), double(Origin.MapOffset)},
+            {QStringLiteral("mapLength"), double(Origin.MapLength)},
+            {QStringLiteral("imageSrc"), Origin.ImageSrc},
+            {QStringLiteral("pictureFile"), Origin.PictureFile},
             {QStringLiteral("areas"), areas}};
 }
 
@@ -84,6 +89,11 @@ PageMapOrigin OriginFromJson(const QJsonObject& Object)
     origin.MapPosition = Object.value(QStringLiteral("mapPosition")).toInt(-1);
     origin.MapName = Object.value(QStringLiteral("mapName")).toString();
     origin.SourceAreaCount = Object.value(QStringLiteral("sourceAreaCount")).toInt();
+    origin.MapDigest = QByteArray::fromBase64(Object.value(QStringLiteral("mapDigest")).toString().toLatin1());
+    origin.MapOffset = qint64(Object.value(QStringLiteral("mapOffset")).toDouble(-1));
+    origin.MapLength = qint64(Object.value(QStringLiteral("mapLength")).toDouble(0));
+    origin.ImageSrc = Object.value(QStringLiteral("imageSrc")).toString();
+    origin.PictureFile = Object.value(QStringLiteral("pictureFile")).toString();
     for (const QJsonValue& area : Object.value(QStringLiteral("areas")).toArray())
         origin.Areas.append(AreaFromJson(area.toObject()));
     return origin;

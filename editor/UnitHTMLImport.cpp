@@ -357,7 +357,9 @@ bool TFormHTMLImport::ButtonOKClick()
     else if (!chosenPicture.isEmpty())
         FMainForm.LoadImage(chosenPicture, &imageError);
     document->SetMap(map.MapName, map.MapAttributes);
-    document->SetPageOrigin({FHTMLFileName, map.MapPosition, map.MapName, map.SourceAreaCount, map.Areas});
+    PageMapOrigin origin = PageMapOrigin::Of(FHTMLFileName, map);
+    origin.PictureFile = document->ImageFileName();
+    document->SetPageOrigin(std::move(origin));
     FMainForm.PageControl->setCurrentWidget(FMainForm.TabSheetEdit);
     const QString documentFile = FChosenInDialog ? FHTMLFileName : QString();
     document->SetFileName(documentFile, documentFile);

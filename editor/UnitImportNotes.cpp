@@ -82,6 +82,8 @@ QString TFormImportNotes::NoteText(const AreaNote& Note)
         return translated("Shape \"%1\" read as \"%2\"").arg(Note.Shape, shapeName(Note.Shape));
     case AreaNote::Kind::Rounded:
         return translated("%1: rounded to the nearest pixel").arg(Note.Reason);
+    case AreaNote::Kind::ServerCode:
+        return translated("Holds code for the server: kept as written unless edited");
     case AreaNote::Kind::BadCoords:
         return translated("%1: left out").arg(Note.Reason);
     case AreaNote::Kind::NoRadius:

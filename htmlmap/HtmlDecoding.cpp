@@ -232,11 +232,7 @@ QByteArray DeclaredHTMLCharset(const QByteArray& bytes)
     return CharsetPrescan(bytes).Run();
 }
 
-namespace {
-
-// Whether the UTF-8 decoder reads the bytes without an error and without a
-// sequence left unfinished at the end (which it would drop).
-bool decodesAsUtf8Whole(const QByteArray& bytes)
+bool DecodesAsUtf8Whole(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8);
     constexpr qsizetype piece = qsizetype(1) << 20;
@@ -258,8 +254,6 @@ bool decodesAsUtf8Whole(const QByteArray& bytes)
     return bytes.size() - lead == length;
 }
 
-} // namespace
-
 QByteArray DecodeHTMLBytesToUtf8(const QByteArray& bytes)
 {
     if (!QStringConverter::encodingForData(bytes)) {
@@ -268,7 +262,7 @@ QByteArray DecodeHTMLBytesToUtf8(const QByteArray& bytes)
         const auto named = QStringConverter::encodingForName(charset.constData());
         const bool utf8 = charset.isEmpty() || charset.startsWith("utf-16") || charset == "unicode" ||
                           (named && *named == QStringConverter::Utf8);
-        if (utf8 && decodesAsUtf8Whole(bytes))
+        if (utf8 && DecodesAsUtf8Whole(bytes))
             return bytes;
     }
     return DecodeHTMLBytes(bytes).toUtf8();

@@ -19,3 +19,7 @@ QByteArray DecodeHTMLBytesToUtf8(const QByteArray& bytes);
 // with http-equiv="Content-Type"; comments and the attributes of other tags
 // are skipped, so a declaration in a text or a comment counts for nothing.
 QByteArray DeclaredHTMLCharset(const QByteArray& bytes);
+
+// Whether the UTF-8 decoder reads the bytes without an error and without a
+// sequence left unfinished at the end (which it would drop).
+bool DecodesAsUtf8Whole(const QByteArray& bytes);

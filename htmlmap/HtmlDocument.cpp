@@ -1,6 +1,7 @@
 #include "HtmlDocument.h"
 
 #include "HtmlDecoding.h"
+#include "PageText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -197,7 +198,8 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
                 FImages.append(toElement(lxb_dom_interface_element(node), names));
                 break;
             case LXB_TAG_MAP:
-                FMaps.append({toElement(lxb_dom_interface_element(node), names), {}});
+                FMaps.append(MapElement());
+                FMaps.last().Element = toElement(lxb_dom_interface_element(node), names);
                 runs.append({areas->size(), areas->size()});
                 openMaps.append(FMaps.size() - 1);
                 break;
@@ -297,6 +299,13 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage, 
             *errorMessage = outOfMemoryMessage(fileName);
         return false;
     }
+    // Where each map's text stands, taken before the parse: its peak of memory stays below the parse's.
+    QVector<PageMapText> mapTexts;
+    try {
+        mapTexts = ScanPageMapTexts(bytes);
+    } catch (const std::bad_alloc&) {
+        mapTexts.clear(); // unknown: a later write checks the map's position and areas only
+    }
     bytes.clear();
     ParseResult result = ParseResult::OutOfMemory;
     try {
@@ -304,8 +313,18 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage, 
     } catch (const std::bad_alloc&) {
         result = ParseResult::OutOfMemory;
     }
-    if (result == ParseResult::Parsed)
+    if (result == ParseResult::Parsed) {
+        // The scanner and the parser count the same maps on all but broken pages; on those the
+        // texts stay unknown rather than pointing at the wrong map.
+        if (mapTexts.size() == FMaps.size()) {
+            for (int i = 0; i < FMaps.size(); ++i) {
+                FMaps[i].TextDigest = mapTexts[i].Digest;
+                FMaps[i].TextOffset = mapTexts[i].Offset;
+                FMaps[i].TextLength = mapTexts[i].Length;
+            }
+        }
         return true;
+    }
     Clear();
     if (errorMessage)
         *errorMessage = result == ParseResult::Cancelled

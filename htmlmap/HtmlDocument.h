@@ -65,6 +65,11 @@ public:
     {
         HtmlElement Element;
         AreaList Areas;
+        // For a document read by LoadFromFile, where the map's text stands in the file's bytes
+        // (see PageMapText): what a later write into the file checks before touching it.
+        QByteArray TextDigest;  // none without an end tag, or when unknown
+        qint64 TextOffset = -1; // -1 when unknown
+        qint64 TextLength = 0;
 
         QString Name() const { return Element.GetAttributeText(QStringLiteral("name")); }
     };

@@ -61,22 +61,48 @@ void appendNumbers(QString& out, std::initializer_list<qint64> values)
     }
 }
 
+// The generated page declares no encoding and its code is pasted into pages of any encoding: a
+// character outside ASCII goes out as a numeric character reference, which reads the same in all.
+void appendAscii(QString& out, QStringView text)
+{
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        // A reference to U+0080..U+009F reads as a Windows-1252 character: those controls stay as they are.
+        if (c < 0xA0)
+            continue;
+        out += text.mid(copied, i - copied);
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, text[++i].unicode());
+        out += QLatin1String("&#");
+        appendNumber(out, code);
+        out += QLatin1Char(';');
+        copied = i + 1;
+    }
+    out += text.mid(copied);
+}
+
 void appendEscaped(QString& out, const QString& text)
 {
     if (text.contains(QLatin1Char('"')))
-        out += EscapeAttributeQuotes(text);
+        appendAscii(out, EscapeAttributeQuotes(text));
     else
-        out += text;
+        appendAscii(out, text);
 }
 
 void appendAttributes(QString& out, const AttributeList& attributes)
 {
     for (const auto& attribute : attributes) {
         out += QLatin1Char(' ');
+        // A name cannot hold a character reference: it is written as it is.
         out += attribute.first;
         // An attribute written bare (nohref) comes back bare.
-        if (!attribute.second.isEmpty())
-            out += QLatin1String("=\"") + EscapeAttributeQuotes(attribute.second) + QLatin1Char('"');
+        if (!attribute.second.isEmpty()) {
+            out += QLatin1String("=\"");
+            appendEscaped(out, attribute.second);
+            out += QLatin1Char('"');
+        }
     }
 }
 
@@ -86,9 +112,13 @@ void appendAreaLine(QString& out, const MapArea& area)
     // UTF-16 literals are copied as they are; Latin-1 ones would be converted on every line.
     out += u"<AREA shape=";
     out += kShapes[static_cast<int>(area.shape)];
-    out += u" href=\"";
-    appendEscaped(out, area.HRef);
-    out += u"\" alt=\"";
+    // An area without an address is no link; href="" would make it a link to the page itself.
+    if (!area.HRef.isEmpty()) {
+        out += u" href=\"";
+        appendEscaped(out, area.HRef);
+        out += u'"';
+    }
+    out += u" alt=\"";
     appendEscaped(out, area.AltText);
     out += u"\" target=\"";
     appendEscaped(out, area.Target);
@@ -154,10 +184,12 @@ void appendImageMapHTML(QString& out, const QString& imageFileName, const QStrin
     out.reserve(expected);
     out += QLatin1String(kHead);
     // A quotation mark in the file or map name would end its attribute early just as in the area texts.
-    const QString map = EscapeAttributeQuotes(mapName);
+    QString map;
+    appendEscaped(map, mapName);
     // The picture's name is a file name, not HTML: it is written so that a browser reads that name.
-    out += QLatin1String("<IMG src=\"") + EscapeAttributeQuotes(EscapeImportedText(imageFileName)) +
-           QLatin1String("\" useMap=\"#") + map + QLatin1String("\" border=0>\n");
+    out += QLatin1String("<IMG src=\"");
+    appendEscaped(out, EscapeImportedText(imageFileName));
+    out += QLatin1String("\" useMap=\"#") + map + QLatin1String("\" border=0>\n");
     out += QLatin1String("<MAP name=\"") + map + QLatin1Char('"');
     appendAttributes(out, mapAttributes);
     out += QLatin1String(">\n");

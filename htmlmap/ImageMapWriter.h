@@ -13,7 +13,9 @@
 // texts and in the image file and map names alike. The image file name is a
 // file name rather than HTML: an '&' in it that would start a character
 // reference is also written as "&amp;" (see EscapeImportedText). Kept attributes follow the
-// map's name and each area's target, in their order, valueless ones bare.
+// map's name and each area's target, in their order, valueless ones bare. An area with no
+// address has no href (a browser makes it no link). The page declares no encoding, so every
+// character outside ASCII is written as a numeric character reference ("&#233;").
 QString BuildImageMapHTML(const QString& imageFileName, const QString& mapName, const QVector<MapArea>& areas,
                           const AttributeList& mapAttributes = {});
 

@@ -168,6 +168,9 @@ ImportedMap importMap(const HtmlDocument& document, int mapPosition, const HtmlR
             isPlainAttributeName(attribute.first))
             result.MapAttributes.append(keptAttribute(attribute));
     result.SourceAreaCount = map.Areas.size();
+    result.MapDigest = map.TextDigest;
+    result.MapOffset = map.TextOffset;
+    result.MapLength = map.TextLength;
     result.Areas = ReadMapAreas(map, &result.Notes, progress);
     result.Ok = !(progress && progress->Cancelled());
     return result;
@@ -219,6 +222,14 @@ QVector<MapArea> ReadMapAreas(const HtmlDocument::MapElement& map, QVector<AreaN
         reader.Assign(coords);
         MapArea area;
         QString error;
+        // Read as a browser reads the template, not as the server will send it: the page keeps the
+        // tag's text as written unless the user edits the area.
+        for (const auto& attribute : map.Areas[index].AttributesInOrder()) {
+            if (attribute.second.contains(QLatin1String("<?")) || attribute.second.contains(QLatin1String("<%"))) {
+                note(AreaNote::Kind::ServerCode);
+                break;
+            }
+        }
         if (!shapeWritten)
             note(AreaNote::Kind::NoShape);
         else if (isOneOf(shape, {"rectangle", "circ", "polygon"}))

@@ -17,6 +17,7 @@ struct AreaNote
         NoShape,      // no shape attribute: read as a rectangle
         ShapeSynonym, // "rectangle", "circ", "polygon"...: read as that shape
         Rounded,      // a decimal coordinate rounded to the nearest pixel
+        ServerCode,   // code for the server (<?...?>, <%...%>) in its attributes: kept as written unless edited
         BadCoords,    // left out: Reason is the coordinate reader's message
         NoRadius,     // left out: a zero or negative radius
         DefaultShape, // left out: shape "default", the whole picture
@@ -53,6 +54,10 @@ struct ImportedMap
     AttributeList MapAttributes; // the map's attributes other than name, in their order
     int MapPosition = 0;         // the map's index among the page's MAP elements
     int SourceAreaCount = 0;     // every AREA of the map, those left out included
+    // The map's text in the file (see HtmlDocument::MapElement): its digest, byte offset and length.
+    QByteArray MapDigest;
+    qint64 MapOffset = -1;
+    qint64 MapLength = 0;
     // The regions in the map's document order. The first area must end up
     // front-most in the editor, so that writing the map back keeps the order
     // and a browser picks the same area at an overlapped point.

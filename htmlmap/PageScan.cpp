@@ -135,7 +135,7 @@ bool PageScanner::ReadTag(ScannedTag* tag)
                 attribute.ValueEnd = p = q;
             }
         }
-        if (!tag->EndTag)
+        if (!tag->EndTag && FKeepAttributes)
             tag->Attributes.append(attribute);
     }
 }
@@ -194,4 +194,53 @@ bool FindMapElement(QStringView text, int mapPosition, ScannedMap* map)
             map->Areas.append(tag);
     }
     return false;
+}
+
+QVector<ScannedMap> ScanMapElements(QStringView text, QVector<ScannedTag>* areas)
+{
+    QVector<ScannedMap> maps;
+    QVector<int> open; // maps whose end tag is still to come: nested ones share the first end tag
+    int areaCount = 0;
+    PageScanner scanner(text, false);
+    ScannedTag tag;
+    while (scanner.Next(&tag)) {
+        if (tag.Is(text, "map")) {
+            if (!tag.EndTag) {
+                open.append(maps.size());
+                maps.append(ScannedMap());
+                maps.last().StartTag = PageScanner::ReadTagAt(text, tag.Start);
+                maps.last().AreaBegin = areaCount;
+            } else {
+                for (int i : open) {
+                    maps[i].EndTagStart = tag.Start;
+                    maps[i].End = tag.End;
+                    maps[i].AreaEnd = areaCount;
+                }
+                open.clear();
+            }
+        } else if (!tag.EndTag && !open.isEmpty() && tag.Is(text, "area")) {
+            if (areas)
+                areas->append(tag);
+            ++areaCount;
+        }
+    }
+    for (int i : open) {
+        maps[i].End = text.size();
+        maps[i].AreaEnd = areaCount;
+    }
+    return maps;
+}
+
+bool HoldsAnotherMap(const QVector<ScannedMap>& maps, int i)
+{
+    return i + 1 < maps.size() && maps[i + 1].StartTag.Start < maps[i].End;
+}
+
+ScannedTag PageScanner::ReadTagAt(QStringView text, int start)
+{
+    PageScanner scanner(text);
+    scanner.FPos = start;
+    ScannedTag tag;
+    scanner.ReadTag(&tag);
+    return tag;
 }

@@ -41,9 +41,15 @@ struct ScannedTag
 class PageScanner
 {
 public:
-    explicit PageScanner(QStringView text) : FText(text) {}
-    // The next start or end tag; false at the end of the text.
+    explicit PageScanner(QStringView text, bool keepAttributes = true)
+        : FText(text), FKeepAttributes(keepAttributes)
+    {
+    }
+    // The next start or end tag; false at the end of the text. Without keepAttributes, the tags
+    // come without their Attributes (ReadTagAt gives them): a big map's areas cost no lists.
     bool Next(ScannedTag* tag);
+    // The tag that starts at `start` (a '<'), attributes included.
+    static ScannedTag ReadTagAt(QStringView text, int start);
 
 private:
     void SkipRawText(QStringView name);
@@ -52,6 +58,7 @@ private:
 
     QStringView FText;
     int FPos = 0;
+    bool FKeepAttributes = true;
 };
 
 // A map element in the raw text: its start tag, its AREA start tags (nested
@@ -62,8 +69,19 @@ struct ScannedMap
     QVector<ScannedTag> Areas;
     int EndTagStart = -1; // the "</map" that closes it
     int End = -1;         // one past that end tag's '>'
+    int AreaBegin = 0;    // its AREA tags among those ScanMapElements lists
+    int AreaEnd = 0;
 };
 
 // The map at `mapPosition` among the MAP elements of the text, in document
 // order; false when there are fewer maps or it has no end tag.
 bool FindMapElement(QStringView text, int mapPosition, ScannedMap* map);
+
+// Every map element of the text in document order, as FindMapElement finds each, without its
+// Areas: its AREA tags are the run [AreaBegin, AreaEnd) of `areas`, which lists each tag once
+// (maps inside maps share theirs), without their Attributes (see PageScanner::ReadTagAt). A map
+// with no end tag has EndTagStart -1 and ends with the text.
+QVector<ScannedMap> ScanMapElements(QStringView text, QVector<ScannedTag>* areas = nullptr);
+
+// Whether another map starts inside map `i` of ScanMapElements: it has no end tag of its own.
+bool HoldsAnotherMap(const QVector<ScannedMap>& maps, int i);

@@ -5,6 +5,7 @@
 #include "ImageMapWriter.h"
 #include "MapDiscovery.h"
 #include "MapImport.h"
+#include "PageText.h"
 #include "SaveIntoPage.h"
 
 #include "GeneratedMap.h"
@@ -133,15 +134,19 @@ void BM_SaveIntoPage(benchmark::State& state)
     HtmlDocument document;
     document.Write(DecodeHTMLBytes(page));
     const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/site/page.htm");
-    const PageMapOrigin origin{"/site/page.htm", imported.MapPosition, imported.MapName, imported.SourceAreaCount,
-                               imported.Areas};
+    // The map's text as LoadFromFile records it: the save finds it again by its digest.
+    PageMapOrigin origin = PageMapOrigin::Of("/site/page.htm", imported);
+    const PageMapText text = ScanPageMapTexts(page).value(imported.MapPosition);
+    origin.MapDigest = text.Digest;
+    origin.MapOffset = text.Offset;
+    origin.MapLength = text.Length;
     // One area edited, the rest kept byte for byte.
     QVector<MapArea> areas = imported.Areas;
     areas[count / 2].HRef = QStringLiteral("changed.html");
     for (auto _ : state) {
         PageRewrite rewrite;
         QString error;
-        if (!RewritePageMap(page, origin, imported.MapName, areas, &rewrite, &error))
+        if (!RewritePageMap(page, origin, imported.MapName, areas, &rewrite, &error) || rewrite.Bytes == page)
             state.SkipWithError(qPrintable(error));
         benchmark::DoNotOptimize(rewrite);
     }

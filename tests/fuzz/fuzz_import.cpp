@@ -7,6 +7,8 @@
 #include "ImageMapWriter.h"
 #include "MapDiscovery.h"
 #include "MapImport.h"
+#include "PageText.h"
+#include "SaveIntoPage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +45,22 @@ void checkRoundTrip(const ImportedMap& first)
     for (int i = 0; i < first.Areas.size(); ++i)
         if (second.Areas[i] != first.Areas[i])
             fail("area changed", BuildAreaLine(first.Areas[i]) + "\n" + BuildAreaLine(second.Areas[i]));
+}
+
+// Saving the map unchanged into its page gives the page back byte for byte, or refuses.
+void checkUnchangedSave(const QByteArray& bytes, const HtmlDocument& document, const ImportedMap& imported)
+{
+    PageMapOrigin origin = PageMapOrigin::Of(kPage, imported);
+    const QVector<PageMapText> texts = ScanPageMapTexts(bytes);
+    if (texts.size() == document.Maps().size()) {
+        origin.MapDigest = texts[imported.MapPosition].Digest;
+        origin.MapOffset = texts[imported.MapPosition].Offset;
+        origin.MapLength = texts[imported.MapPosition].Length;
+    }
+    PageRewrite rewrite;
+    QString error;
+    if (RewritePageMap(bytes, origin, imported.MapName, imported.Areas, &rewrite, &error) && rewrite.Bytes != bytes)
+        fail("an unchanged save changed the page", QString::fromUtf8(bytes));
 }
 
 bool sameElement(const HtmlElement& a, const HtmlElement& b)
@@ -86,8 +104,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A few entries are enough: they all take the same path.
     for (int i = 0; i < entries.size() && i < 4; ++i) {
         const ImportedMap imported = ImportImageMap(document, entries[i], kPage);
-        if (imported.Ok)
+        if (imported.Ok) {
             checkRoundTrip(imported);
+            checkUnchangedSave(bytes, document, imported);
+        }
     }
     return 0;
 }

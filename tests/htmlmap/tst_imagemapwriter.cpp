@@ -65,6 +65,8 @@ private slots:
     void crLfForm();
     void extremeBoundsDoNotOverflow();
     void quotationMarkInMapNameEscaped();
+    void textsOutsideAsciiAsReferences_data();
+    void textsOutsideAsciiAsReferences();
 };
 
 void TestImageMapWriter::goldenDocuments_data()
@@ -234,10 +236,10 @@ void TestImageMapWriter::extremeBoundsDoNotOverflow()
     const int max = std::numeric_limits<int>::max();
     QCOMPARE(
         BuildAreaLine(MapArea::rectangle(max, max, max, 1)),
-        QString("<AREA shape=RECT href=\"\" alt=\"\" target=\"\" coords=2147483647,2147483647,4294967294,"
+        QString("<AREA shape=RECT alt=\"\" target=\"\" coords=2147483647,2147483647,4294967294,"
                 "2147483648>"));
     QCOMPARE(BuildAreaLine(MapArea::circle(max, 0, max, 0)),
-             QString("<AREA shape=CIRCLE href=\"\" alt=\"\" target=\"\" coords=3221225470,0,1073741823>"));
+             QString("<AREA shape=CIRCLE alt=\"\" target=\"\" coords=3221225470,0,1073741823>"));
 }
 
 void TestImageMapWriter::quotationMarkInMapNameEscaped()
@@ -246,6 +248,34 @@ void TestImageMapWriter::quotationMarkInMapNameEscaped()
     const QStringList lines = BuildImageMapHTML("p&q.png", "a\"b", {}).split('\n');
     QCOMPARE(lines[15], QString("<IMG src=\"p&q.png\" useMap=\"#a&quot;b\" border=0>"));
     QCOMPARE(lines[16], QString("<MAP name=\"a&quot;b\">"));
+}
+
+void TestImageMapWriter::textsOutsideAsciiAsReferences_data()
+{
+    // The generated page declares no encoding: only ASCII reads the same in every one.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("Latin-1") << QString::fromUtf8("Caf\xc3\xa9") << "Caf&#233;";
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("\xe2\x82\xac 5") << "&#8364; 5";
+    QTest::newRow("outside the BMP") << QString::fromUtf8("\xf0\x9f\x8c\xb3!") << "&#127795;!";
+    QTest::newRow("with a quotation mark") << QString::fromUtf8("\"\xc3\xa9\"") << "&quot;&#233;&quot;";
+}
+
+void TestImageMapWriter::textsOutsideAsciiAsReferences()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    MapArea area = MapArea::rectangle(0, 0, 1, 1);
+    area.HRef = text;
+    area.AltText = text;
+    area.Target = text;
+    area.Attributes = {{"title", text}};
+    QCOMPARE(BuildAreaLine(area), QString("<AREA shape=RECT href=\"%1\" alt=\"%1\" target=\"%1\" title=\"%1\" "
+                                          "coords=0,0,1,1>")
+                                      .arg(written));
+    const QStringList lines = BuildImageMapHTML(text + ".png", text, {}).split('\n');
+    QCOMPARE(lines[15], QString("<IMG src=\"%1.png\" useMap=\"#%1\" border=0>").arg(written));
+    QCOMPARE(lines[16], QString("<MAP name=\"%1\">").arg(written));
 }
 
 QTEST_APPLESS_MAIN(TestImageMapWriter)

@@ -172,6 +172,10 @@ void TestMapImport::notes_data()
                              << "" << true;
     QTest::newRow("rounded") << "<area shape=rect coords=1,2,9.5,4 href=x.html>" << int(K::Rounded) << ""
                              << "'9.5' is not a valid integer value" << true;
+    QTest::newRow("PHP in an attribute") << "<area shape=rect coords=1,2,3,4 href=x.html alt=\"<?= $a['b'] ?>\">"
+                                         << int(K::ServerCode) << "" << "" << true;
+    QTest::newRow("ASP in an attribute") << "<area shape=rect coords=1,2,3,4 href=x.html title='<%= t %>'>"
+                                         << int(K::ServerCode) << "" << "" << true;
 }
 
 void TestMapImport::notes()
@@ -232,7 +236,7 @@ void TestMapImport::keptAttributes()
     QCOMPARE(lines[16], QString("<MAP name=\"M\" id=\"m1\" class=\"nav\">"));
     QCOMPARE(lines[17], QString("<AREA shape=RECT href=\"a.html\" alt=\"\" target=\"\" title=\"Go & see\" id=\"a1\" "
                                 "nohref onclick=\"f()\" coords=0,0,1,1>"));
-    QCOMPARE(lines[18], QString("<AREA shape=CIRCLE href=\"\" alt=\"\" target=\"\" coords=1,1,1>"));
+    QCOMPARE(lines[18], QString("<AREA shape=CIRCLE alt=\"\" target=\"\" coords=1,1,1>"));
 }
 
 void TestMapImport::mapsWithoutImage()

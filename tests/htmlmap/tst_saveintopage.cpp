@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -24,7 +25,7 @@ struct ImportedPage
     ImportedMap Map;
     PageMapOrigin Origin;
 
-    explicit ImportedPage(const QString& name) : Bytes(readPage(name))
+    explicit ImportedPage(const QString& name, int entry = 0) : Bytes(readPage(name))
     {
         const QString fileName = QStringLiteral("/site/") + name;
         HtmlDocument document;
@@ -34,16 +35,23 @@ struct ImportedPage
             qFatal("%s", qPrintable(error));
         const QVector<ImageMapEntry> entries = FindImageMaps(document);
         Map = entries.isEmpty() ? ImportMapWithoutImage(document, MapsWithoutImage(document).value(0))
-                                : ImportImageMap(document, entries.first(), fileName);
-        Origin = {fileName, Map.MapPosition, Map.MapName, Map.SourceAreaCount, Map.Areas};
+                                : ImportImageMap(document, entries.value(entry), fileName);
+        Origin = PageMapOrigin::Of(fileName, Map);
     }
 
     QByteArray Save(const QVector<MapArea>& areas, const QString& mapName = QString()) const
     {
+        return SaveInto(Bytes, areas, mapName);
+    }
+
+    // Saved into `page` (the file as it is now); with a failure, its message instead.
+    QByteArray SaveInto(const QByteArray& page, const QVector<MapArea>& areas, const QString& mapName = QString(),
+                        const QString& picture = QString()) const
+    {
         PageRewrite out;
         QString error;
-        if (!RewritePageMap(Bytes, Origin, mapName.isNull() ? Map.MapName : mapName, areas, &out, &error))
-            qWarning("%s", qPrintable(error));
+        if (!RewritePageMap(page, Origin, mapName.isNull() ? Map.MapName : mapName, areas, &out, &error, picture))
+            return error.toUtf8();
         return out.Bytes;
     }
 
@@ -76,7 +84,20 @@ private slots:
     void charactersThePageCannotHoldBecomeReferences();
     void utf16PageStaysUtf16();
     void renamedMapTakesItsImagesAlong();
-    void changedPageIsRefused();
+    void pageChangedSinceImport_data();
+    void pageChangedSinceImport();
+    void unchangedSaveKeepsEveryByte_data();
+    void unchangedSaveKeepsEveryByte();
+    void editedTagKeepsWhatDidNotChange_data();
+    void editedTagKeepsWhatDidNotChange();
+    void addedAndDeletedAreasTakeTheirOwnLines_data();
+    void addedAndDeletedAreasTakeTheirOwnLines();
+    void renamedMapTakesEveryUsemapAlong();
+    void newPictureGoesIntoItsImages();
+    void namelessMapGetsItsName();
+    void bareValuesNeverTakeTheSlash();
+    void mapInsideAMapIsNotGuessed();
+    void emptiedLinkLeavesNoHref();
 };
 
 void TestSaveIntoPage::unchangedMapLeavesThePageAlone_data()
@@ -109,9 +130,9 @@ void TestSaveIntoPage::oneChangedAreaIsAllThatChanges_data()
     QTest::newRow("lower, kept attributes and self-closing")
         << "lower-xhtml.htm" << 0 << 0
         << QByteArray("<area shape=\"rect\" coords=\"11,11,61,41\" href=\"new.htm\" alt=\"Hall\" title=\"The hall\" />");
-    QTest::newRow("lower, rounded synonym") << "lower-xhtml.htm" << 2 << 2
-                                            << QByteArray("<area shape=\"circle\" coords=\"152,26,15\" href=\"new.htm\" "
-                                                          "alt=\"Stairs\" onclick=\"track('stairs')\" />");
+    QTest::newRow("lower, synonym kept as written") << "lower-xhtml.htm" << 2 << 2
+                                                    << QByteArray("<area shape=\"circ\" coords=\"152,26,15\" href=\"new.htm\" "
+                                                                  "alt=\"Stairs\" onclick=\"track('stairs')\" />");
     QTest::newRow("single quotes") << "single-quoted.htm" << 1 << 1
                                    << QByteArray("<area shape='rect' coords='31,2,51,21' href='new.htm' alt='Node 2'>");
 }
@@ -153,7 +174,7 @@ void TestSaveIntoPage::linklessAreasStayLinkless()
     areas[3].Left = 1;    // the nohref wall
     areas[4].Vertices[0] = QPoint(71, 51); // the corner without href
     const QByteArray saved = imported.Save(areas);
-    QVERIFY(saved.contains("<area shape=\"rect\" coords=\"1,50,61,90\" alt=\"Wall\" nohref />"));
+    QVERIFY(saved.contains("<area shape=\"rect\" coords=\"1,50,61,90\" nohref alt=\"Wall\" />"));
     QVERIFY(saved.contains("<area shape=\"poly\" coords=\"71,51,120,50,95,90\" alt=\"Caf\xc3\xa9 corner\" />"));
     // The area the import left out stays as it was.
     QVERIFY(saved.contains("\n    <area shape=\"default\" href=\"floor.html\" alt=\"Elsewhere\" />\n  </map>"));
@@ -214,16 +235,278 @@ void TestSaveIntoPage::renamedMapTakesItsImagesAlong()
     QCOMPARE(saved, expected);
 }
 
-void TestSaveIntoPage::changedPageIsRefused()
+namespace {
+
+QByteArray replaced(QByteArray bytes, const QByteArray& from, const QByteArray& to)
 {
-    const ImportedPage imported("single-quoted.htm");
-    QByteArray changed = imported.Bytes;
-    changed.replace("</map>", "<area shape='rect' coords='1,2,3,4'></map>");
+    const int at = bytes.indexOf(from);
+    if (at < 0)
+        qFatal("fixture text not found: %s", from.constData());
+    return bytes.replace(at, from.size(), to);
+}
+
+// The regions as the editor gives them back: rectangles drawn left to right, top to bottom.
+QVector<MapArea> asEdited(QVector<MapArea> areas)
+{
+    for (MapArea& a : areas) {
+        if (a.shape != MapArea::Shape::Rect)
+            continue;
+        if (a.Width < 0) {
+            a.Left += a.Width;
+            a.Width = -a.Width;
+        }
+        if (a.Height < 0) {
+            a.Top += a.Height;
+            a.Height = -a.Height;
+        }
+    }
+    return areas;
+}
+
+} // namespace
+
+void TestSaveIntoPage::pageChangedSinceImport_data()
+{
+    // The page on disk as another program left it, and what Save Into Page makes of it after the
+    // pond (third area of "beds") moved one pixel right.
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QByteArray>("saved"); // empty: the page's own bytes with the pond moved
+    const QByteArray beds = "<map name=\"beds\">";
+    const QByteArray sameCount = "<map name=\"other\"><area shape=\"rect\" coords=\"1,1,2,2\" href=\"x\">"
+                                 "<area coords=\"0,0,1,1\"><area coords=\"2,2,3,3\"></map>\n";
+    QTest::newRow("a map with as many areas inserted before it")
+        << QByteArray("<img src=\"garden.png\"") << sameCount + "<img src=\"garden.png\"" << QByteArray();
+    QTest::newRow("text changed before and after it")
+        << QByteArray("<h1>Our garden</h1>") << QByteArray("<h1>Our lovely garden</h1>\n<p>New!</p>")
+        << QByteArray();
+    const QByteArray changed =
+        "The image map \"beds\" was changed in \"/site/handwritten.htm\" by another program since it was imported.";
+    QTest::newRow("an area of the map changed")
+        << QByteArray("href=\"pond.html\"") << QByteArray("href=\"lake.html\"") << changed;
+    QTest::newRow("the map removed")
+        << QByteArray("<map name=\"beds\">") << QByteArray("<div name=\"beds\">") << changed;
+    QTest::newRow("the map's end tag removed")
+        << QByteArray("</map>\n<p>Other") << QByteArray("\n<p>Other")
+        << QByteArray("The image map \"beds\" in \"/site/handwritten.htm\" has no end tag </map>: the edited map "
+                      "cannot be written into it.");
+}
+
+void TestSaveIntoPage::pageChangedSinceImport()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QByteArray, saved);
+    const ImportedPage imported("handwritten.htm");
+    QVector<MapArea> areas = asEdited(imported.Map.Areas);
+    areas[2].Left += 1;
+    const QByteArray page = replaced(imported.Bytes, from, to);
+    if (saved.isEmpty())
+        saved = replaced(page, "coords=\"250,50,40\"", "coords=\"251,50,40\"");
+    QCOMPARE(imported.SaveInto(page, areas), saved);
+}
+
+void TestSaveIntoPage::unchangedSaveKeepsEveryByte_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("entry");
+    QTest::newRow("hand-written, reversed rectangle") << "handwritten.htm" << 0;
+    QTest::newRow("areas on one line") << "handwritten.htm" << 1;
+    QTest::newRow("windows-1252, CR LF") << "legacy-1252.htm" << 0;
+    QTest::newRow("XHTML entities") << "entities.htm" << 0;
+    QTest::newRow("PHP template") << "template.php" << 0;
+}
+
+void TestSaveIntoPage::unchangedSaveKeepsEveryByte()
+{
+    QFETCH(QString, page);
+    QFETCH(int, entry);
+    const ImportedPage imported(page, entry);
+    QVERIFY(imported.Map.Ok);
+    QCOMPARE(imported.Save(asEdited(imported.Map.Areas)), imported.Bytes);
+}
+
+void TestSaveIntoPage::editedTagKeepsWhatDidNotChange_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("region");
+    QTest::addColumn<QString>("alt"); // null: the alt as it was
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::newRow("XHTML: references, quotes and closing kept")
+        << "entities.htm" << 0 << QString() << QByteArray("coords=\"0,0,40,40\"") << QByteArray("coords=\"1,0,41,40\"");
+    QTest::newRow("XHTML: attribute order and bare closing kept")
+        << "entities.htm" << 1 << QString() << QByteArray("coords=\"40,0,80,40\"")
+        << QByteArray("coords=\"41,0,81,40\"");
+    QTest::newRow("XHTML: a new alt among references")
+        << "entities.htm" << 0 << QString::fromUtf8("Caf&eacute; \xe2\x82\xac 4")
+        << QByteArray("alt=\"Caf&eacute; &#8364; 3\"") << QByteArray("alt=\"Caf&eacute; \xe2\x82\xac 4\"");
+    QTest::newRow("PHP: code in a link kept")
+        << "template.php" << 0 << QString() << QByteArray("coords=\"0,0,10,10\"") << QByteArray("coords=\"1,0,11,10\"");
+    QTest::newRow("PHP: code in an alt kept")
+        << "template.php" << 1 << QString() << QByteArray("coords=\"10,0,20,10\"")
+        << QByteArray("coords=\"11,0,21,10\"");
+    QTest::newRow("windows-1252: edited text in the page's encoding")
+        << "legacy-1252.htm" << 1 << QString::fromUtf8("Th\xc3\xa9 \xe2\x82\xac \xe2\x98\x83")
+        << QByteArray("coords=\"0,20,50,40\" href=\"the.htm\" alt=\"Th\xe9\"")
+        << QByteArray("coords=\"1,20,51,40\" href=\"the.htm\" alt=\"Th\xe9 \x80 &#9731;\"");
+}
+
+void TestSaveIntoPage::editedTagKeepsWhatDidNotChange()
+{
+    QFETCH(QString, page);
+    QFETCH(int, region);
+    QFETCH(QString, alt);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    const ImportedPage imported(page);
+    QVector<MapArea> areas = imported.Map.Areas;
+    if (alt.isNull())
+        areas[region].Left += 1;
+    else
+        areas[region].AltText = alt;
+    if (page == "legacy-1252.htm")
+        areas[region].Left += 1;
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, from, to));
+}
+
+void TestSaveIntoPage::addedAndDeletedAreasTakeTheirOwnLines_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("deleted"); // -1: none
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    const QByteArray herbs = "\t<area shape=\"rect\" coords=\"166,267,105,295\" href=\"herbs.html\" alt=\"Herbs\">\n";
+    QTest::newRow("deleted after a comment that is not its own")
+        << "handwritten.htm" << 1 << herbs << QByteArray();
+    QTest::newRow("drawn after a comment: indentation only")
+        << "handwritten.htm" << -1 << QByteArray("alt=\"Pond\">\n</map>")
+        << QByteArray("alt=\"Pond\">\n\t<area shape=\"rect\" coords=\"5,5,15,15\" href=\"new.html\" alt=\"New\">\n</map>");
+    QTest::newRow("drawn in a CR LF page")
+        << "legacy-1252.htm" << -1 << QByteArray("alt=\"Th\xe9\">\r\n</map>")
+        << QByteArray("alt=\"Th\xe9\">\r\n  <area shape=\"rect\" coords=\"5,5,15,15\" href=\"new.html\" alt=\"New\">\r\n"
+                      "</map>");
+}
+
+void TestSaveIntoPage::addedAndDeletedAreasTakeTheirOwnLines()
+{
+    QFETCH(QString, page);
+    QFETCH(int, deleted);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    const ImportedPage imported(page);
+    QVector<MapArea> areas = asEdited(imported.Map.Areas);
+    if (deleted >= 0) {
+        areas.removeAt(deleted);
+    } else {
+        MapArea drawn = MapArea::rectangle(5, 5, 10, 10);
+        drawn.HRef = QStringLiteral("new.html");
+        drawn.AltText = QStringLiteral("New");
+        areas.append(drawn);
+    }
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, from, to));
+}
+
+void TestSaveIntoPage::renamedMapTakesEveryUsemapAlong()
+{
+    const QByteArray page = "<html><body>\n"
+                            "<img src=a.png usemap=\"#Plan\"><image src=b.png usemap='&#35;plan'>\n"
+                            "<input type=image src=c.png usemap=#PLAN><object data=d.svg usemap=\"#Pl&#97;n\"></object>\n"
+                            "<img src=e.png usemap=\"#Planet\"><img src=f.png usemap=\"#Other\">\n"
+                            "<map name=\"Plan\"><area shape=rect coords=0,0,1,1 href=x></map>\n"
+                            "<map name=\"Other\"><area shape=rect coords=0,0,1,1 href=y></map>\n"
+                            "</body></html>\n";
+    QTemporaryDir folder;
+    QFile file(folder.filePath("page.htm"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(page);
+    file.close();
+    HtmlDocument document;
+    QVERIFY(document.LoadFromFile(file.fileName(), nullptr));
+    const ImportedMap map = ImportImageMap(document, FindImageMaps(document).value(0), file.fileName());
+    const PageMapOrigin origin = PageMapOrigin::Of(file.fileName(), map);
     PageRewrite out;
     QString error;
-    QVERIFY(!RewritePageMap(changed, imported.Origin, imported.Map.MapName, imported.Map.Areas, &out, &error));
-    QCOMPARE(error, QStringLiteral("The image map \"frag\" is no longer in \"/site/single-quoted.htm\" as it was "
-                                   "imported"));
+    QVERIFY(RewritePageMap(page, origin, QString::fromUtf8("Gr\xc3\xbcn"), map.Areas, &out, &error));
+    QByteArray expected = page;
+    expected.replace("usemap=\"#Plan\"", "usemap=\"#Gr\xc3\xbcn\"");
+    expected.replace("usemap='&#35;plan'", "usemap='#Gr\xc3\xbcn'");
+    expected.replace("usemap=#PLAN", "usemap=#Gr\xc3\xbcn");
+    expected.replace("usemap=\"#Pl&#97;n\"", "usemap=\"#Gr\xc3\xbcn\"");
+    expected.replace("<map name=\"Plan\">", "<map name=\"Gr\xc3\xbcn\">");
+    QCOMPARE(out.Bytes, expected);
+    // Another map's name would move that map's images to this one.
+    QVERIFY(!RewritePageMap(page, origin, "other", map.Areas, &out, &error));
+    QCOMPARE(error, "The image map cannot be named \"other\": \"" + file.fileName() +
+                        "\" has another image map of that name.");
+}
+
+void TestSaveIntoPage::newPictureGoesIntoItsImages()
+{
+    const ImportedPage imported("handwritten.htm");
+    QCOMPARE(imported.SaveInto(imported.Bytes, imported.Map.Areas, QString(), "pics/new & old.png"),
+             replaced(imported.Bytes, "<img src=\"garden.png\"", "<img src=\"pics/new & old.png\""));
+    const ImportedPage withoutImage("single-quoted.htm");
+    QCOMPARE(withoutImage.SaveInto(withoutImage.Bytes, withoutImage.Map.Areas, QString(), "new.png"),
+             QByteArray("No image in \"/site/single-quoted.htm\" uses the image map \"frag\": the name of its new "
+                        "picture cannot be written into the page."));
+}
+
+void TestSaveIntoPage::namelessMapGetsItsName()
+{
+    const QByteArray page = "<p>Nav</p>\n<MAP><AREA shape=rect coords=0,0,1,1 href=x></MAP>\n";
+    HtmlDocument document;
+    QVERIFY(document.Write(QString::fromLatin1(page)));
+    const ImportedMap map = ImportMapWithoutImage(document, 0);
+    PageRewrite out;
+    QString error;
+    QVERIFY(RewritePageMap(page, PageMapOrigin::Of("/site/nav.htm", map), "Nav", map.Areas, &out, &error));
+    QCOMPARE(out.Bytes, QByteArray("<p>Nav</p>\n<MAP NAME=\"Nav\"><AREA shape=rect coords=0,0,1,1 href=x></MAP>\n"));
+}
+
+void TestSaveIntoPage::bareValuesNeverTakeTheSlash()
+{
+    // Bare values and "/>": a value written bare right before the slash would end in it.
+    const ImportedPage imported("bare-xhtml.htm");
+    QVector<MapArea> areas = imported.Map.Areas;
+    areas[0].HRef = QStringLiteral("new.htm");
+    MapArea drawn = MapArea::rectangle(5, 5, 10, 10);
+    drawn.AltText = QStringLiteral("B");
+    areas.append(drawn);
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, "<area shape=rect coords=0,0,10,10 alt=\"A\"/>\n",
+                                            "<area shape=rect coords=0,0,10,10 alt=\"A\" href=\"new.htm\"/>\n"
+                                            "<area shape=rect coords=5,5,15,15 alt=B />\n"));
+}
+
+void TestSaveIntoPage::mapInsideAMapIsNotGuessed()
+{
+    // A browser gives the outer map the inner one's areas too; its text cannot say which is which.
+    const QByteArray page = "<img src=p.png usemap=#a><map name=a><area shape=rect coords=0,0,1,1 href=x>"
+                            "<map name=b><area shape=rect coords=1,1,2,2 href=y></map>"
+                            "<area shape=rect coords=2,2,3,3 href=z></map>";
+    QTemporaryDir folder;
+    QFile file(folder.filePath("nested.htm"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(page);
+    file.close();
+    HtmlDocument document;
+    QVERIFY(document.LoadFromFile(file.fileName(), nullptr));
+    const ImportedMap map = ImportImageMap(document, FindImageMaps(document).value(0), file.fileName());
+    QCOMPARE(map.Areas.size(), 3);
+    PageRewrite out;
+    QString error;
+    QVERIFY(!RewritePageMap(page, PageMapOrigin::Of(file.fileName(), map), "a", map.Areas, &out, &error));
+    QCOMPARE(error, "The areas of the image map \"a\" in \"" + file.fileName() +
+                        "\" cannot be told apart in its text: the edited map cannot be written into it.");
+}
+
+void TestSaveIntoPage::emptiedLinkLeavesNoHref()
+{
+    // href="" would make the area a link to the page itself.
+    const ImportedPage imported("handwritten.htm");
+    QVector<MapArea> areas = asEdited(imported.Map.Areas);
+    areas[0].HRef.clear();
+    QCOMPARE(imported.Save(areas), replaced(imported.Bytes, " href=\"roses.html\"", ""));
 }
 
 QTEST_APPLESS_MAIN(TestSaveIntoPage)
