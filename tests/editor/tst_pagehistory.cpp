@@ -69,6 +69,8 @@ private slots:
     void saveAfterRecoveryWritesIntoThePage();
     void saveAsOntoThePage_data();
     void saveAsOntoThePage();
+    void pageChangedOnDiskIsNotOverwritten();
+    void changedPictureGoesIntoThePage();
 
 private:
     // Imports the page's only map as a file named on the command line does.
@@ -328,6 +330,50 @@ void TestPageHistory::saveAsOntoThePage()
     QCOMPARE(document.IsModified(), pageAfter == "untouched");
     // Replaced, the page holds no map of the user's to write into any more.
     QCOMPARE(document.PageOrigin().IsValid(), pageAfter != "generated");
+}
+
+void TestPageHistory::pageChangedOnDiskIsNotOverwritten()
+{
+    const QString page = importPage(QStringLiteral("shop.html"), UserPage);
+    TMapDocument& document = *window().Document();
+    const int front = document.RegionCount() - 1;
+    MapArea after = RegionArea(*document.RegionAt(front));
+    after.HRef = QStringLiteral("cellar.html");
+    document.Push(new TChangePropertiesCommand(document, front, RegionArea(*document.RegionAt(front)), after));
+    // Another program edits the same map meanwhile.
+    QByteArray outside = UserPage;
+    outside.replace("hall.html", "lobby.html");
+    writeBytes(page, outside);
+    FAnswer = QMessageBox::No;
+    QVERIFY(!window().MISaveIntoPageClick());
+    QCOMPARE(readBytes(page), outside);
+    QCOMPARE(FMessages.size(), 1);
+    QVERIFY2(FMessages.first().startsWith(
+                 QStringLiteral("The image map \"plan\" was changed in \"%1\" by another program").arg(page)),
+             qPrintable(FMessages.first()));
+    QVERIFY(FMessages.first().endsWith(QStringLiteral("Save the image map in another file?")));
+    QVERIFY(document.IsModified());
+}
+
+void TestPageHistory::changedPictureGoesIntoThePage()
+{
+    const QString page = importPage(QStringLiteral("shop.html"), UserPage);
+    QImage picture(120, 90, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    QVERIFY(picture.save(FDir->filePath(QStringLiteral("new.png"))));
+    const DialogRunner previous = SetDialogRunner(ChooseFileRunner(FDir->filePath(QStringLiteral("new.png"))));
+    window().MIChangePicture->trigger();
+    SetDialogRunner(previous);
+    QVERIFY(window().MISaveIntoPageClick());
+    QByteArray expected = UserPage;
+    expected.replace("src=\"plan.png\"", "src=\"new.png\"");
+    QCOMPARE(readBytes(page), expected);
+    QVERIFY(!window().Document()->IsModified());
+    // Undone, the old picture goes back into the page with the next save.
+    window().Document()->UndoStack()->undo();
+    QVERIFY(window().MISaveIntoPageClick());
+    QCOMPARE(readBytes(page), UserPage);
+    QCOMPARE(FMessages, QStringList());
 }
 
 QTEST_MAIN(TestPageHistory)
