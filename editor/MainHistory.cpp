@@ -11,6 +11,7 @@
 #include "MapDocument.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
+#include "PreviewFolder.h"
 #include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
@@ -207,12 +208,23 @@ void TFormCorvantaZonequilter::UpdateRecoveryFile()
     });
 }
 
+namespace {
+// One message for every recovery file that cannot be recovered, which is then never offered again.
+void RefuseRecovery(const QString& Path)
+{
+    TRecoveryFile::SetAside(Path);
+    ShowError(EditorText(QStringLiteral("%1 cannot be recovered and will not be offered again"))
+                  .arg(QDir::toNativeSeparators(Path)));
+}
+} // namespace
+
 bool TFormCorvantaZonequilter::OfferRecovery()
 {
     for (const QString& path : FRecovery->LeftOverFiles()) {
         TRecoveryState state;
-        if (!TRecoveryFile::Read(path, state)) {
-            TRecoveryFile::Discard(path);
+        // A text with no map in it is not worth the question.
+        if (!TRecoveryFile::Read(path, state) || !state.HTML.contains(QLatin1String("<map"), Qt::CaseInsensitive)) {
+            RefuseRecovery(path);
             continue;
         }
         const QDateTime saved = state.Saved.isValid() ? state.Saved : QFileInfo(path).lastModified();
@@ -224,7 +236,10 @@ bool TFormCorvantaZonequilter::OfferRecovery()
         }
 
         // The writer's text goes back through the import, as a file of its own.
-        QTemporaryFile html(QDir::temp().filePath(QStringLiteral("zonequilter-XXXXXX.htm")));
+        // In this run's private folder, which a later start clears should this run not end.
+        const QString folder = GetPreviewFolder();
+        QTemporaryFile html((folder.isEmpty() ? QDir::tempPath() + QLatin1Char('/') : folder) +
+                            QStringLiteral("recovery-XXXXXX.htm"));
         HtmlDocument document;
         QString error;
         if (!html.open() || html.write(state.HTML.toUtf8()) < 0 || !html.flush()) {
@@ -239,8 +254,8 @@ bool TFormCorvantaZonequilter::OfferRecovery()
         ImportedMap map =
             entries.isEmpty() ? ImportedMap{} : ImportImageMap(document, entries.first(), html.fileName());
         if (!map.Ok) {
-            ShowError(map.ErrorMessage);
-            return false;
+            RefuseRecovery(path);
+            continue;
         }
 
         // Each region learns again which area of the page it was, so that Save writes into the

@@ -88,6 +88,9 @@ QRectF TFormCorvantaZonequilter::EditableAreaRect() const
 
 void TFormCorvantaZonequilter::ReadViewSettings()
 {
+    // A pipe would hold the start for ever, and what was left alone at start stays so.
+    if (IsSettingsFileIgnored())
+        return;
     QSettings ini(GetSettingsFileName(), QSettings::IniFormat);
     ini.beginGroup(viewSection);
     bool ok = false;
@@ -100,6 +103,8 @@ void TFormCorvantaZonequilter::ReadViewSettings()
 
 void TFormCorvantaZonequilter::WriteViewSettings()
 {
+    if (IsSettingsFileIgnored())
+        return;
     QSettings ini(GetSettingsFileName(), QSettings::IniFormat);
     ini.beginGroup(viewSection);
     ini.setValue(QStringLiteral("Zoom"), QString::number(PanelScene->Zoom() * 100, 'g', 6));

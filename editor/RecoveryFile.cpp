@@ -16,6 +16,10 @@
 #include <atomic>
 #include <functional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QJsonObject AreaToJson(const MapArea& Area)
@@ -167,6 +171,22 @@ std::unique_ptr<QSaveFile> PrepareState(const QString& Path, const TRecoveryStat
     return file;
 }
 
+// Opens Path for reading when it is a regular file itself (not a link, a pipe or a device) of
+// at most MaxFileSize bytes; a pipe would hold the start, a device never end.
+bool OpenRegularFile(const QString& Path, QFile& File)
+{
+    const int handle = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    struct stat status = {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > TRecoveryFile::MaxFileSize ||
+        !File.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return false;
+    }
+    return true;
+}
+
 bool Commit(QSaveFile& File, QString* Reason)
 {
     if (File.commit())
@@ -277,7 +297,8 @@ QStringList TRecoveryFile::LeftOverFiles() const
 {
     QStringList found;
     const QFileInfoList entries =
-        QDir(FFolder).entryInfoList({QLatin1Char('*') + RecoverySuffix}, QDir::Files, QDir::Time);
+        // Pipes, devices and broken links too: they are found, refused and set aside.
+        QDir(FFolder).entryInfoList({QLatin1Char('*') + RecoverySuffix}, QDir::Files | QDir::System, QDir::Time);
     for (const QFileInfo& entry : entries) {
         const QString path = entry.absoluteFilePath();
         if (path == QFileInfo(FFilePath).absoluteFilePath())
@@ -294,8 +315,8 @@ QStringList TRecoveryFile::LeftOverFiles() const
 
 bool TRecoveryFile::Read(const QString& Path, TRecoveryState& State)
 {
-    QFile file(Path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(Path, file))
         return false;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
     if (!document.isObject())
@@ -314,6 +335,17 @@ bool TRecoveryFile::Read(const QString& Path, TRecoveryState& State)
     State.MapName = object.value(QStringLiteral("mapName")).toString();
     State.HTML = object.value(QStringLiteral("html")).toString();
     return !State.HTML.isEmpty();
+}
+
+QString TRecoveryFile::SetAside(const QString& Path)
+{
+    // Renamed, not removed: the file may still hold the user's work for other means.
+    const QString aside = Path + QStringLiteral(".refused");
+    QFile::remove(LockPathOf(Path));
+    if (!QFileInfo(aside).exists() && !QFileInfo(aside).isSymLink() && QFile::rename(Path, aside))
+        return aside;
+    QFile::remove(Path);
+    return QString();
 }
 
 void TRecoveryFile::Discard(const QString& Path)

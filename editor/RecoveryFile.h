@@ -60,7 +60,14 @@ public:
     // instance's own, nor a running instance's.
     QStringList LeftOverFiles() const;
 
+    // The largest recovery file read, far above the text of a million areas.
+    static constexpr qint64 MaxFileSize = qint64(1) << 30;
+    // False when Path is not a regular file of at most MaxFileSize bytes (a link, a pipe or a
+    // device is never opened), or holds no map's text.
     static bool Read(const QString& Path, TRecoveryState& State);
+    // Puts a left-over file that cannot be recovered where it is no longer found (its name with
+    // ".refused" added) and returns that path; empty when it could only be removed.
+    static QString SetAside(const QString& Path);
     // Deletes a left-over file and its lock.
     static void Discard(const QString& Path);
     static QString DefaultFolder();

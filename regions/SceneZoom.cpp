@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,8 +30,9 @@ TRect ShapeExtent(TGUIShape* Shape)
 {
     if (auto* Polygon = qobject_cast<TUIPolygon*>(Shape)) {
         TRect R = PointsBounds(Polygon->Points());
-        R.Right += 1;
-        R.Bottom += 1;
+        // A vertex may lie at the end of the int range (imported coordinates can be anything).
+        R.Right = int(std::min<long long>((long long)R.Right + 1, std::numeric_limits<int>::max()));
+        R.Bottom = int(std::min<long long>((long long)R.Bottom + 1, std::numeric_limits<int>::max()));
         return R;
     }
     return NormalizeRect(Shape->BoundsRect());

@@ -6,10 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
+
+#include <unistd.h>
 
 namespace {
 QString& SettingsFileName()
@@ -22,6 +26,30 @@ bool& SettingsIgnored()
 {
     static bool ignored = false;
     return ignored;
+}
+
+// Writing through a link would change whatever it points to (a device, another user's file):
+// the link gives way to a plain file of the same text, which the exit then replaces.
+bool ReplaceLinkByFile(const QString& FileName)
+{
+    QFile target(FileName);
+    if (!target.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = target.read(MaxStartupFileSize);
+    target.close();
+    if (!QFile::remove(FileName))
+        return false;
+    QSaveFile file(FileName);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+}
+
+// A file the program may read and replace: none, or a regular file of this user's, not a link.
+bool IsOwnPlainFile(const QString& FileName)
+{
+    const QFileInfo info(FileName);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    return !info.isSymLink() && info.isFile() && info.ownerId() == ::geteuid();
 }
 } // namespace
 
@@ -68,6 +96,10 @@ QString PrepareSettingsFile()
     case TStartupFile::Readable:
         break;
     }
+    if (QFileInfo(fileName).isSymLink() && !ReplaceLinkByFile(fileName)) {
+        SettingsIgnored() = true;
+        return IgnoredStartupFileMessage(fileName);
+    }
     // QSettings keeps a read's FormatError for good, and writes the unreadable lines back: the
     // file starts over instead, and the exit writes it anew.
     const bool unreadable = [&] {
@@ -84,7 +116,8 @@ QString PrepareSettingsFile()
 
 bool IsSettingsFileIgnored()
 {
-    return SettingsIgnored();
+    // Asked again at every read and write: what became a link or a device since is left alone too.
+    return SettingsIgnored() || !IsOwnPlainFile(GetSettingsFileName());
 }
 
 QString IniValueText(const QVariant& Value)

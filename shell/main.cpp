@@ -2,6 +2,7 @@
 #include "AppFolder.h"
 #include "CommandLine.h"
 #include "MessageBoxes.h"
+#include "PreviewFolder.h"
 #include "SettingsFile.h"
 #include "Translation.h"
 #include "UnitBitmapLoader.h"
@@ -88,6 +89,8 @@ int main(int argc, char* argv[])
     InstallTableTranslator();
     // Settings.ini is checked once, before the main window reads its toolbar layout.
     notices += PrepareSettingsFile();
+    // The private folders of earlier runs that did not end.
+    RemoveLeftOverPreviewFolders();
     notices.removeAll(QString());
     for (const QString& notice : notices)
         AppMessageBox(notice);

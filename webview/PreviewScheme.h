@@ -19,16 +19,25 @@ bool IsPreviewUrl(const QUrl& Url);
 // Preview resolved against its own address means.
 QUrl FileUrlForPreviewUrl(const QUrl& Url);
 
-// What the scheme hands out: the preview files in the preview folder, and pictures, sounds and
-// videos wherever they are (the map's picture may be anywhere). Nothing else, so a page cannot
-// show the user's other files either.
+// What the scheme hands out: the page the Preview shows now and the pictures, sounds and videos
+// that page names, each by the file its path leads to (links followed), nothing else. The page is
+// handed to the program's own load; the pictures only to a page on this scheme, never to a web
+// page or a local one. Paths with encoded separators or dots, or with "." or ".." steps, get
+// nothing; what is not on the list gets the same answer whether it exists or not.
 enum class TPreviewServe
 {
     Serve,
-    Deny,
-    NotFound
+    Deny
 };
-TPreviewServe PreviewServes(const QString& Path, QByteArray* MimeType = nullptr);
+// Makes PageFile, a preview file just written with Html, the page the scheme hands out, and the
+// pictures Html names (resolved as the Preview resolves them) the only others.
+void SetPreviewContent(const QString& PageFile, const QString& Html);
+// Nothing is handed out any more.
+void ClearPreviewContent();
+// Whether the scheme answers a request for Url made by a page at Initiator (empty: the program
+// itself), and with which file and type.
+TPreviewServe PreviewServes(const QUrl& Url, const QUrl& Initiator, QString* File = nullptr,
+                            QByteArray* MimeType = nullptr);
 
 // Lets Profile serve the scheme (once per profile).
 void InstallPreviewScheme(QWebEngineProfile* Profile);

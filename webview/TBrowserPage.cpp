@@ -72,11 +72,36 @@ QWebEngineScript refuseScriptLinksScript()
 
 TBrowserPage::TBrowserPage(QObject* Parent) : QWebEnginePage(Parent)
 {
-    // A local page reaches no web address. It must still show local files: the engine refuses
-    // the map's picture and local pages the map links to when this is off.
+    // No page reads a local file through a script, nor does a local page reach the web: the
+    // Preview's picture comes through its own scheme, a local page gets file access only while it
+    // shows, without its scripts (SetUpFor).
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // WebRTC may not reveal or reach the computer's private addresses.
+    settings()->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
     scripts().insert(refuseScriptLinksScript());
+}
+
+bool TBrowserPage::IsLocalPage(const QUrl& Url)
+{
+    return Url.isLocalFile() || IsPreviewUrl(Url);
+}
+
+bool TBrowserPage::SetUpFor(const QUrl& Url)
+{
+    // The Preview keeps its own settings (RestrictToPreview).
+    if (FPreview)
+        return false;
+    // A local page shows its local pictures and style sheets, which the engine refuses it
+    // without file access; it then runs no script, so that nothing reads the files it may reach.
+    const bool local = IsLocalPage(Url);
+    QWebEngineSettings* own = settings();
+    if (own->testAttribute(QWebEngineSettings::JavascriptEnabled) != local &&
+        own->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls) == local)
+        return false;
+    own->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
+    own->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, local);
+    return true;
 }
 
 void TBrowserPage::RestrictToPreview()
@@ -110,7 +135,15 @@ bool TBrowserPage::acceptNavigationRequest(const QUrl& Url, QWebEnginePage::Navi
     if (IsMainFrame && IsPreviewUrl(Url) &&
         !(FPreview && (Type == NavigationTypeTyped || Type == NavigationTypeReload))) {
         const QUrl file = FileUrlForPreviewUrl(Url);
+        SetUpFor(file);
         QTimer::singleShot(0, this, [this, file] { load(file); });
+        return false;
+    }
+    // A page from a map may come from anywhere. Going local, the page's settings change first and
+    // the load follows them: they reach the page's process before a load started after them, which
+    // a navigation already under way would not wait for.
+    if (IsMainFrame && SetUpFor(Url) && IsLocalPage(Url)) {
+        QTimer::singleShot(0, this, [this, Url] { load(Url); });
         return false;
     }
     if (FHoldFirstNavigation && IsMainFrame && Url != QUrl(QStringLiteral("about:blank"))) {

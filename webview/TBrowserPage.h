@@ -8,8 +8,9 @@
 // window.name, either keeps it as the window of that name or passes the address on to the
 // window already open under that name.
 //
-// Pages come from anywhere (imported maps, the web): no local page may reach the web, and no
-// javascript: link or address is followed.
+// Pages come from anywhere (imported maps, the web): no page reads a local file but those it
+// shows (its pictures, style sheets), no local page reaches the web or runs its scripts, WebRTC
+// uses public interfaces only, and no javascript: link or address is followed.
 class TBrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
     void RestrictToPreview();
     // Whether Url is a javascript: address, which no page of the program follows.
     static bool IsScriptUrl(const QUrl& Url);
+    // A local file, shown as such or through the preview scheme.
+    static bool IsLocalPage(const QUrl& Url);
 
     // While set, the page's first main-frame navigation to an address is reported with
     // FirstNavigation, so that its window can decide where the page belongs.
@@ -38,6 +41,10 @@ protected:
                                  bool IsMainFrame) override;
 
 private:
+    // Gives the page the settings for showing Url (a local page: file access, no scripts; any
+    // other: scripts, no file access); true when they changed.
+    bool SetUpFor(const QUrl& Url);
+
     bool FHoldFirstNavigation = false;
     bool FPreview = false;
 };

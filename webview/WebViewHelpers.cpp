@@ -85,6 +85,7 @@ void LoadHTMLIntoWebView(QWebEngineView* View, const QString& Html)
     // The preview files are written as UTF-8; pages without a charset declaration read so too.
     View->settings()->setDefaultTextEncoding(QStringLiteral("utf-8"));
     InstallPreviewScheme(View->page()->profile());
+    SetPreviewContent(path, Html);
     View->setUrl(PreviewUrlForFile(path));
 }
 

@@ -112,6 +112,39 @@ private slots:
         MoveThereAndBack(Polygon);
     }
 
+    void polygonAtTheEndsAtEveryZoom_data()
+    {
+        QTest::addColumn<QVector<TPoint>>("points");
+        QTest::addColumn<TRect>("area");
+        constexpr int Reach = 1 << 24; // how far the editable area grows at most
+        QTest::newRow("vertex at 2^31 - 1") << QVector<TPoint>{{10, 10}, {Max, 10}, {10, 150}}
+                                            << TRect{0, 0, Reach, 200};
+        QTest::newRow("vertex at -2^31") << QVector<TPoint>{{Min, 10}, {250, 10}, {250, 150}}
+                                         << TRect{-Reach, 0, 300, 200};
+        QTest::newRow("both ends") << QVector<TPoint>{{Min, Min}, {Max, Min}, {Max, Max}, {Min, Max}}
+                                   << TRect{-Reach, -Reach, Reach, Reach};
+    }
+    void polygonAtTheEndsAtEveryZoom()
+    {
+        // The editable area and the view's scroll range follow the polygon at every scale, the
+        // screen positions of its corners included.
+        QFETCH(QVector<TPoint>, points);
+        QFETCH(TRect, area);
+        auto* Polygon = new TUIPolygon(FGroup.get());
+        Polygon->SetPoints(points);
+        for (double Zoom = TPTGroup::ZoomMin;; Zoom = TPTGroup::NextZoomStep(Zoom, true)) {
+            FGroup->SetZoom(Zoom);
+            QCOMPARE(FGroup->EditableArea(), area);
+            for (const TPoint& P : points)
+                (void)FGroup->mapFromScene(QPointF(P.X, P.Y));
+            QCOMPARE(FGroup->sceneRect().isValid(), true);
+            Exercise(Polygon, points.size() == 4 ? TPoint{100, 100} : TPoint{20 + 200 * (points[0].X == Min), 20});
+            if (Zoom >= TPTGroup::ZoomMax)
+                break;
+        }
+        QCOMPARE(Polygon->Points(), points);
+    }
+
     void rectanglesAndCirclesAtTheEnds_data()
     {
         QTest::addColumn<bool>("circle");

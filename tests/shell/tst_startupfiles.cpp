@@ -27,7 +27,8 @@ enum class TKind
     Fifo,
     DevZero,
     Oversize,
-    Folder
+    Folder,
+    LinkToGood
 };
 
 // Makes Path as the kind says; false when the system refuses.
@@ -56,6 +57,8 @@ bool MakeFile(const QString& Path, TKind Kind, const QByteArray& Good)
         return QFile::link(QStringLiteral("/dev/zero"), Path);
     case TKind::Folder:
         return QDir().mkdir(Path);
+    case TKind::LinkToGood:
+        return MakeFile(Path + ".target", TKind::Good, Good) && QFile::link(Path + ".target", Path);
     }
     return false;
 }
@@ -133,6 +136,7 @@ void TestStartupFiles::settingsFile_data()
     QTest::newRow("link to /dev/zero") << TKind::DevZero << ignored << false;
     QTest::newRow("16 MB") << TKind::Oversize << ignored << false;
     QTest::newRow("folder") << TKind::Folder << ignored << false;
+    QTest::newRow("link to a good file") << TKind::LinkToGood << QString() << true;
 }
 
 void TestStartupFiles::settingsFile()
@@ -155,7 +159,15 @@ void TestStartupFiles::settingsFile()
         const QSettings ini(path, QSettings::IniFormat);
         QCOMPARE(ini.status(), QSettings::NoError);
         QCOMPARE(ini.value("FormTBToolbar/Rev").toInt(), 2000);
-        QCOMPARE(ini.value("Other/Key").toString(), kind == TKind::Good ? QString("kept") : QString());
+        const bool kept = kind == TKind::Good || kind == TKind::LinkToGood;
+        QCOMPARE(ini.value("Other/Key").toString(), kept ? QString("kept") : QString());
+    }
+    // A link gives way to a file of its own: what it pointed to stays as it was.
+    if (kind == TKind::LinkToGood) {
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QFile target(path + ".target");
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QCOMPARE(target.readAll(), QByteArray("[Other]\nKey=kept\n"));
     }
 }
 

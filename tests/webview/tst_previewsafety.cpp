@@ -78,7 +78,6 @@ private slots:
     void init();
     void cleanup();
     void scriptLinksInThePreviewDoNothing();
-    void browserWindowFollowsNoScriptLink();
     void unprotectedPageIsRobbed();
     void previewPageReadsNoFileEvenWithScripts();
     void previewSchemeServesOnlyPagesAndMedia_data();
@@ -121,6 +120,7 @@ void TestPreviewSafety::init()
 void TestPreviewSafety::cleanup()
 {
     TBrowserWindow::CloseAll();
+    ClearPreviewContent();
     SetMessageBoxRunner(nullptr);
     SetAppFolderOverride(QString());
     SetPreviewFolderOverride(QString());
@@ -239,40 +239,6 @@ void TestPreviewSafety::scriptLinksInThePreviewDoNothing()
     QCOMPARE(view.url(), url);
 }
 
-void TestPreviewSafety::browserWindowFollowsNoScriptLink()
-{
-    // A page that the browser window shows runs its own scripts, but follows no javascript: link.
-    const QString page = FDir->filePath("page.htm");
-    QFile file(page);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("<html><head><title>page</title></head><body style='margin:0'>"
-                              "<a id=s href=\"%1\" style='display:block;height:100px'>steal</a>"
-                              "<script>window.scriptsRun = true;</script></body></html>")
-                   .arg(StealingScript(FDir->filePath("secret.txt")).toHtmlEscaped())
-                   .toUtf8());
-    file.close();
-    TBrowserWindow* window = TBrowserWindow::OpenNamed(BrowserWindowName());
-    QVERIFY(!window->page()->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
-    QSignalSpy finished(window, &QWebEngineView::loadFinished);
-    window->Navigate(QUrl::fromLocalFile(page));
-    QVERIFY(finished.wait(LoadTimeout));
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QTRY_COMPARE_WITH_TIMEOUT(window->title(), QStringLiteral("page"), LoadTimeout);
-    QVariant scriptsRun;
-    bool done = false;
-    window->page()->runJavaScript(QStringLiteral("window.scriptsRun === true"), [&](const QVariant& value) {
-        scriptsRun = value;
-        done = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(done, LoadTimeout);
-    QVERIFY(scriptsRun.toBool());
-
-    ClickAt(*window, QPoint(20, 50));
-    QTest::qWait(ScriptGrace);
-    QCOMPARE(window->title(), QStringLiteral("page"));
-    QCOMPARE(window->url(), QUrl::fromLocalFile(page));
-}
-
 void TestPreviewSafety::previewPageReadsNoFileEvenWithScripts()
 {
     // Should a script ever run in the Preview, the page it runs in still reads no local file,
@@ -307,30 +273,52 @@ void TestPreviewSafety::previewPageReadsNoFileEvenWithScripts()
 
 void TestPreviewSafety::previewSchemeServesOnlyPagesAndMedia_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("served");
-    QTest::newRow("preview file") << "Temp1.html" << int(TPreviewServe::Serve);
-    QTest::newRow("picture") << "pic.png" << int(TPreviewServe::Serve);
-    QTest::newRow("text file") << "secret.txt" << int(TPreviewServe::Deny);
-    QTest::newRow("text named as a picture") << "secret.png" << int(TPreviewServe::Deny);
-    QTest::newRow("other page") << "linked.htm" << int(TPreviewServe::Deny);
-    QTest::newRow("preview name elsewhere") << "sub/Temp1.html" << int(TPreviewServe::Deny);
-    QTest::newRow("folder") << "sub" << int(TPreviewServe::Deny);
-    QTest::newRow("missing") << "none.png" << int(TPreviewServe::NotFound);
+    // The page shown names pic.png; a path is given as the page would write it after the scheme.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("initiator");
+    QTest::addColumn<bool>("served");
+    const QString preview = PreviewScheme() + QLatin1Char(':');
+    QTest::newRow("page, by the program") << "Temp1.html" << QString() << true;
+    QTest::newRow("page, from the Preview") << "Temp1.html" << preview << true;
+    QTest::newRow("picture, from the Preview") << "pic.png" << preview << true;
+    QTest::newRow("picture, by the program") << "pic.png" << QString() << false;
+    QTest::newRow("picture, from a web page") << "pic.png" << "http://127.0.0.1:8080" << false;
+    QTest::newRow("picture, from a local page") << "pic.png" << "file://" << false;
+    QTest::newRow("picture, from an opaque origin") << "pic.png" << "null" << false;
+    QTest::newRow("page, from a web page") << "Temp1.html" << "https://example.org" << false;
+    QTest::newRow("picture not shown") << "other.png" << preview << false;
+    QTest::newRow("text file") << "secret.txt" << preview << false;
+    QTest::newRow("text named as the picture") << "sub/pic.png" << preview << false;
+    QTest::newRow("other page") << "linked.htm" << preview << false;
+    QTest::newRow("preview name elsewhere") << "sub/Temp1.html" << preview << false;
+    QTest::newRow("folder") << "sub" << preview << false;
+    QTest::newRow("missing") << "none.png" << preview << false;
+    QTest::newRow("dot dot") << "sub/../pic.png" << preview << false;
+    QTest::newRow("dot") << "./pic.png" << preview << false;
+    QTest::newRow("encoded dot dot") << "sub/%2e%2e/pic.png" << preview << false;
+    QTest::newRow("encoded separator") << "sub%2F..%2Fpic.png" << preview << false;
+    QTest::newRow("link out of the list") << "secretlink.png" << preview << false;
+    QTest::newRow("link to the picture") << "piclink.png" << preview << true;
 }
 
 void TestPreviewSafety::previewSchemeServesOnlyPagesAndMedia()
 {
-    QFETCH(QString, name);
-    QFETCH(int, served);
-    WritePreviewFile(QStringLiteral("<p>page</p>"));
-    QVERIFY(QFile::copy(FDir->filePath("secret.txt"), FDir->filePath("secret.png")));
+    QFETCH(QString, path);
+    QFETCH(QString, initiator);
+    QFETCH(bool, served);
+    QVERIFY(QFile::copy(FDir->filePath("pic.png"), FDir->filePath("other.png")));
     QVERIFY(QDir(FDir->path()).mkpath("sub"));
+    QVERIFY(QFile::copy(FDir->filePath("secret.txt"), FDir->filePath("sub/pic.png")));
     QFile elsewhere(FDir->filePath("sub/Temp1.html"));
     QVERIFY(elsewhere.open(QIODevice::WriteOnly));
     elsewhere.write("<p>not ours</p>");
     elsewhere.close();
-    QCOMPARE(int(PreviewServes(FDir->filePath(name))), served);
+    QVERIFY(QFile::link(FDir->filePath("secret.txt"), FDir->filePath("secretlink.png")));
+    QVERIFY(QFile::link(FDir->filePath("pic.png"), FDir->filePath("piclink.png")));
+    const QString html = HostileMap();
+    SetPreviewContent(WritePreviewFile(html), html);
+    const QUrl url(PreviewScheme() + QLatin1Char(':') + QDir::fromNativeSeparators(FDir->path()) + QLatin1Char('/') + path);
+    QCOMPARE(PreviewServes(url, QUrl(initiator)) == TPreviewServe::Serve, served);
 }
 
 QTEST_MAIN(TestPreviewSafety)

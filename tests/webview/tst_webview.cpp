@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QWebEngineScript>
 #include <QtTest>
 
 #include <sys/file.h>
@@ -21,9 +22,10 @@ constexpr int LoadTimeout = 20000;
 
 QVariant RunJavaScript(QWebEnginePage* page, const QString& script)
 {
+    // The program's own world: local pages run no scripts of their own.
     QVariant result;
     bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
         result = value;
         done = true;
     });
@@ -52,7 +54,11 @@ void ClickWindow(QWidget* widget)
 
 int PageClicks(QWebEngineView* view)
 {
-    return RunJavaScript(view->page(), QStringLiteral("window.clicks || 0")).toInt();
+    // Counted from the first call on.
+    return RunJavaScript(view->page(), QStringLiteral("(function(){if(window.clicks===undefined){window.clicks=0;"
+                                                      "addEventListener('mousedown',function(){window.clicks++;},true);}"
+                                                      "return window.clicks;})()"))
+        .toInt();
 }
 
 QString Body(QWebEngineView* view)
@@ -145,8 +151,7 @@ QString TestWebView::PageFile(const QString& name, const QString& text)
 QString TestWebView::ClickCountingPage(const QString& name)
 {
     const QString path = FDir->filePath(name);
-    WriteFile(path, QByteArrayLiteral("<html><body style=\"margin:0\" onmousedown=\"window.clicks = "
-                                      "(window.clicks || 0) + 1\"><div style=\"height:100vh\">"
+    WriteFile(path, QByteArrayLiteral("<html><body style=\"margin:0\"><div style=\"height:100vh\">"
                                       "click</div></body></html>"));
     return path;
 }
