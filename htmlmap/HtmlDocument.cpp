@@ -96,6 +96,12 @@ QString tooComplexMessage()
                                        "The HTML file keeps too many formatting elements open at once to be read");
 }
 
+QString tooDeepMessage()
+{
+    return QCoreApplication::translate("HtmlDocument",
+                                       "The HTML file nests too many elements inside each other to be read");
+}
+
 QString outOfMemoryMessage()
 {
     return QCoreApplication::translate("HtmlDocument", "There is not enough memory to read this HTML file");
@@ -108,6 +114,22 @@ QString outOfMemoryMessage(const QString& fileName)
 }
 
 } // namespace
+
+QString HtmlDocument::FailureMessage(ParseResult result)
+{
+    switch (result) {
+    case ParseResult::Parsed:
+    case ParseResult::Cancelled:
+        return QString();
+    case ParseResult::TooComplex:
+        return tooComplexMessage();
+    case ParseResult::TooDeep:
+        return tooDeepMessage();
+    case ParseResult::OutOfMemory:
+        break;
+    }
+    return outOfMemoryMessage();
+}
 
 void HtmlDocument::Clear()
 {
@@ -132,9 +154,7 @@ bool HtmlDocument::WriteUtf8(const QByteArray& utf8, QString* errorMessage, cons
     if (result != ParseResult::Parsed) {
         Clear();
         if (errorMessage)
-            *errorMessage = result == ParseResult::TooComplex  ? tooComplexMessage()
-                            : result == ParseResult::Cancelled ? QString()
-                                                               : outOfMemoryMessage();
+            *errorMessage = FailureMessage(result);
     }
     return result == ParseResult::Parsed;
 }
@@ -172,6 +192,8 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
     // The parser refuses pages that would take it quadratic time (see third_party/lexbor/README.md).
     if (status == LXB_STATUS_ERROR_OVERFLOW)
         return ParseResult::TooComplex;
+    if (status == LXB_STATUS_ERROR_NO_FREE_SLOT)
+        return ParseResult::TooDeep;
     if (status != LXB_STATUS_OK)
         return ParseResult::OutOfMemory;
     if (progress && progress->Cancelled())
@@ -189,7 +211,10 @@ HtmlDocument::ParseResult HtmlDocument::Parse(const QByteArray& utf8, const Html
         return node->type == LXB_DOM_NODE_TYPE_ELEMENT && node->ns == LXB_NS_HTML && node->local_name == tag;
     };
     lxb_dom_node_t* node = root->first_child;
-    while (node) {
+    for (size_t visited = 1; node; ++visited) {
+        // A page of many millions of elements takes a while here too.
+        if (visited % 65536 == 0 && progress && progress->Cancelled())
+            return ParseResult::Cancelled;
         // Template contents hang off the template element, not among its
         // children: inert, as in a browser.
         if (node->type == LXB_DOM_NODE_TYPE_ELEMENT && node->ns == LXB_NS_HTML) {
@@ -329,8 +354,6 @@ bool HtmlDocument::LoadFromFile(const QString& fileName, QString* errorMessage, 
     if (errorMessage)
         *errorMessage = result == ParseResult::Cancelled
                             ? QString()
-                            : QStringLiteral("%1: \"%2\"")
-                                  .arg(result == ParseResult::TooComplex ? tooComplexMessage() : outOfMemoryMessage(),
-                                       fileName);
+                            : QStringLiteral("%1: \"%2\"").arg(FailureMessage(result), fileName);
     return false;
 }

@@ -79,10 +79,13 @@ public:
 
     // Discards the content.
     void Clear();
-    // Parses `html` as a browser would, replacing the previous content. When
-    // the parser runs out of memory, or the page is beyond reason (thousands
-    // of different formatting elements open at once), the document stays
-    // empty, the result is false and `errorMessage` says why.
+    // Parses `html` as a browser would, replacing the previous content. As in
+    // a browser, elements nest at most a few hundred deep: deeper ones become
+    // siblings (see third_party/lexbor/README.md). When the parser runs out of
+    // memory, or the page is beyond reason (thousands of different formatting
+    // elements open at once, or a thousand tables, cells or the like nested
+    // inside each other), the document stays empty, the result is false and
+    // `errorMessage` says why.
     bool Write(const QString& html, QString* errorMessage = nullptr);
     // The same for text already encoded as UTF-8, parsed in pieces when
     // `progress` is given; false with an empty message when it was cancelled.
@@ -103,8 +106,10 @@ private:
         Parsed,
         OutOfMemory,
         TooComplex,
+        TooDeep,
         Cancelled
     };
+    static QString FailureMessage(ParseResult result);
     ParseResult Parse(const QByteArray& utf8, const HtmlReadProgress* progress, qint64 doneBefore,
                       qint64 total);
 

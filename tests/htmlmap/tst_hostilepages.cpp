@@ -1,6 +1,7 @@
 // Pages from strangers: texts that must survive import and write-back as a
 // browser reads them, charset declarations that must not be taken from the
-// wrong place, nested maps, and inputs that once broke the HTML parser.
+// wrong place, nested maps, deeply nested pages, and inputs that once broke
+// the HTML parser.
 #include "HtmlDecoding.h"
 #include "HtmlDocument.h"
 #include "HtmlTexts.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
 
 namespace {
 
@@ -54,7 +57,11 @@ private slots:
     void nestedMapsShareTheirAreas();
     void tagWithManyAttributes();
     void deeplyNestedFormatting();
+    void deepPageKeepsItsMaps_data();
+    void deepPageKeepsItsMaps();
     void pageBeyondReasonStopsWithAMessage();
+    void cancelStopsTheParse_data();
+    void cancelStopsTheParse();
 };
 
 void TestHostilePages::importedTextKeepsItsMeaning_data()
@@ -201,7 +208,9 @@ void TestHostilePages::inputsThatBrokeTheOldParser()
 
 void TestHostilePages::nestedMapsShareTheirAreas()
 {
-    // Maps nested in each other, the areas in the innermost: each map has all of them, held once.
+    // Maps nested in each other, the areas in the innermost: each enclosing map has all of
+    // them, held once. As in a browser, maps nested past a few hundred deep are siblings that
+    // enclose no areas.
     const int maps = 5000, areas = 5000;
     QString page = "<img src=p usemap=#m0>";
     for (int i = 0; i < maps; ++i)
@@ -211,10 +220,15 @@ void TestHostilePages::nestedMapsShareTheirAreas()
     QVERIFY(document.Write(page));
     QCOMPARE(document.Maps().size(), maps);
     const HtmlElement* first = &document.Maps().first().Areas.first();
+    int mapsWithAreas = 0;
     for (const HtmlDocument::MapElement& map : document.Maps()) {
+        if (map.Areas.isEmpty())
+            continue;
+        ++mapsWithAreas;
         QCOMPARE(map.Areas.size(), areas);
         QCOMPARE(&map.Areas.first(), first);
     }
+    QVERIFY(mapsWithAreas >= 500);
     const ImportedMap imported = ImportImageMap(document, FindImageMaps(document).value(0), "/p.htm");
     QVERIFY(imported.Ok);
     QCOMPARE(imported.Areas.size(), areas);
@@ -248,19 +262,57 @@ void TestHostilePages::deeplyNestedFormatting()
     QCOMPARE(document.Maps().first().Areas.size(), 1);
 }
 
+void TestHostilePages::deepPageKeepsItsMaps_data()
+{
+    QTest::addColumn<QString>("open");  // the start tag nested
+    QTest::addColumn<QString>("close"); // its end tag, written after the first map
+    QTest::addColumn<int>("depth");
+    QTest::newRow("10 divs") << "<div>" << "</div>" << 10;
+    QTest::newRow("600 divs, past the depth browsers keep") << "<div>" << "</div>" << 600;
+    QTest::newRow("1,000,000 divs never closed") << "<div>" << "" << 1000000;
+    QTest::newRow("100,000 spans") << "<span>" << "</span>" << 100000;
+    QTest::newRow("5,000 different formatting elements") << "<b id=%1>" << "</b>" << 5000;
+    QTest::newRow("100,000 list items") << "<ul><li>" << "</li></ul>" << 100000;
+    QTest::newRow("divs inside 100 table cells") << "<table><tr><td><div>" << "</div></td></tr></table>" << 100;
+}
+
+void TestHostilePages::deepPageKeepsItsMaps()
+{
+    QFETCH(QString, open);
+    QFETCH(QString, close);
+    QFETCH(int, depth);
+    QString page = "<img src=p usemap=#m>";
+    page.reserve(depth * (open.size() + close.size() + 2) + 200);
+    for (int i = 0; i < depth; ++i)
+        page += open.contains("%1") ? open.arg(i) : open;
+    page += "<map name=m><area shape=rect coords=1,2,3,4><area shape=circle coords=5,5,5></map>";
+    for (int i = 0; i < depth; ++i)
+        page += close;
+    page += "<img src=q usemap=#after><map name=after><area shape=rect coords=0,0,9,9></map>";
+    HtmlDocument document;
+    QString error;
+    QVERIFY2(document.Write(page, &error), qPrintable(error));
+    const QVector<ImageMapEntry> entries = FindImageMaps(document);
+    QCOMPARE(entries.size(), 2);
+    const ImportedMap deep = ImportImageMap(document, entries[0], "/p.htm");
+    QVERIFY2(deep.Ok, qPrintable(deep.ErrorMessage));
+    QCOMPARE(deep.MapName, QString("m"));
+    QCOMPARE(deep.Areas.size(), 2);
+    const ImportedMap after = ImportImageMap(document, entries[1], "/p.htm");
+    QCOMPARE(after.MapName, QString("after"));
+    QCOMPARE(after.Areas.size(), 1);
+}
+
 void TestHostilePages::pageBeyondReasonStopsWithAMessage()
 {
-    // Thousands of different formatting elements open at once: each new one would be compared
-    // with all the others.
-    QString page;
-    for (int i = 0; i < 5000; ++i)
-        page += QString("<b id=%1>").arg(i);
-    page += "<img src=p usemap=#m><map name=m></map>";
+    // Table cells nested in each other far beyond any real page: the parser cannot close them
+    // early as it closes other elements nested too deeply.
+    const QString page = QString("<table><tr><td>").repeated(2000) + "<img src=p usemap=#m><map name=m></map>";
     HtmlDocument document;
     document.Write("<img src=p usemap=#m><map name=m></map>");
     QString error;
     QVERIFY(!document.Write(page, &error));
-    QCOMPARE(error, QString("The HTML file keeps too many formatting elements open at once to be read"));
+    QCOMPARE(error, QString("The HTML file nests too many elements inside each other to be read"));
     QVERIFY(document.Images().isEmpty());
     QVERIFY(document.Maps().isEmpty());
 
@@ -272,8 +324,61 @@ void TestHostilePages::pageBeyondReasonStopsWithAMessage()
     file.close();
     QVERIFY(!document.LoadFromFile(path, &error));
     QVERIFY2(error.contains(path), qPrintable(error));
-    // A handful of them is an ordinary page.
-    QVERIFY(document.Write(QString("<b id=x>").repeated(50) + "<b id=y>"));
+    // A hundred of them is an ordinary page.
+    QVERIFY(document.Write(QString("<table><tr><td>").repeated(100) + "<img src=p>"));
+    QCOMPARE(document.Images().size(), 1);
+}
+
+void TestHostilePages::cancelStopsTheParse_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<int>("cancelAt"); // the progress report at which the user cancels
+    // A file is reported once while it is read (five pieces), then while it is parsed.
+    QTest::newRow("text, first piece") << false << 1;
+    QTest::newRow("text, third piece") << false << 3;
+    QTest::newRow("file, while reading") << true << 2;
+    QTest::newRow("file, while parsing") << true << 7;
+}
+
+void TestHostilePages::cancelStopsTheParse()
+{
+    QFETCH(bool, fromFile);
+    QFETCH(int, cancelAt);
+    // The page that kept a core busy long after Cancel: a million elements nested, 5 MB.
+    const QByteArray page = QByteArray("<div>").repeated(1000000) + "<img src=p usemap=#m><map name=m></map>";
+    std::atomic<bool> cancel{false};
+    int reports = 0, reportsAfterCancel = 0;
+    qint64 doneAtCancel = 0, total = 0;
+    HtmlReadProgress progress;
+    progress.Cancel = &cancel;
+    progress.Report = [&](qint64 done, qint64 all) {
+        if (cancel)
+            ++reportsAfterCancel;
+        else if (++reports == cancelAt) {
+            cancel = true;
+            doneAtCancel = done;
+            total = all;
+        }
+    };
+    HtmlDocument document;
+    QString error = "unset";
+    bool ok = false;
+    QTemporaryDir dir;
+    if (fromFile) {
+        QFile file(dir.filePath("deep.htm"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(page) == page.size());
+        file.close();
+        ok = document.LoadFromFile(file.fileName(), &error, &progress);
+    } else {
+        ok = document.WriteUtf8(page, &error, &progress);
+    }
+    QVERIFY(cancel);
+    QVERIFY(doneAtCancel < total);
+    // Nothing more was read or parsed once the user had cancelled.
+    QCOMPARE(reportsAfterCancel, 0);
+    QVERIFY(!ok);
+    QCOMPARE(error, QString());
+    QVERIFY(document.Images().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestHostilePages)
