@@ -2,10 +2,12 @@
 // the button under the pointer or by the keyboard. The work's progress dialog must not be in the way.
 #include "ImportTestCase.h"
 
+#include "LongTask.h"
 #include "PersonAnswer.h"
 
 #include <QAbstractButton>
 #include <QProgressDialog>
+#include <QThread>
 #include <unistd.h>
 
 class TestQuestions : public ImportTestCase
@@ -16,6 +18,7 @@ private slots:
     void importNotesAnsweredAfterAWhile_data();
     void importNotesAnsweredAfterAWhile();
     void saveIntoReadOnlyPageAnsweredAfterAWhile();
+    void progressComesBackAfterTheAnswer();
 
 private:
     QString notesPage()
@@ -108,6 +111,44 @@ void TestQuestions::saveIntoReadOnlyPageAnsweredAfterAWhile()
     QCOMPARE(VisibleProgressDialogs(), QList<QWidget*>());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
+}
+
+void TestQuestions::progressComesBackAfterTheAnswer()
+{
+    // A map long enough to build that the progress dialog shows before the notes and after them.
+    QString areas = QStringLiteral("<area coords=\"1,1,5,5\" href=\"m.htm\">\n");
+    for (int i = 0; i < 5000; ++i)
+        areas += areaLine(QStringLiteral("rect"),
+                          QStringLiteral("%1,%2,%3,%4").arg(i % 90).arg(i % 60).arg(i % 90 + 9).arg(i % 60 + 9));
+    writePicture(QStringLiteral("pic.png"), 100, 70);
+    const QString page =
+        writeMapPage(QStringLiteral("long.htm"), QStringLiteral("pic.png"), QStringLiteral("M"), areas);
+    bool slowed = false;
+    bool shownBefore = false;
+    bool shownAfter = false;
+    TPersonAnswer answer([](QWidget* Dialog) -> QAbstractButton* {
+        auto* notes = qobject_cast<TFormImportNotes*>(Dialog);
+        return notes ? notes->ButtonImport : nullptr;
+    });
+    TLongTask::SetObserver([&](TLongTask& Task, int) {
+        if (!Task.Dialog()->labelText().contains(QStringLiteral("Importing")))
+            return;
+        // The reading takes longer than the dialog's delay.
+        if (!slowed) {
+            slowed = true;
+            QThread::msleep(TLongTask::ShowDelayMs + 100);
+        }
+        bool& shown = answer.Answered() ? shownAfter : shownBefore;
+        shown = shown || Task.Dialog()->isVisible();
+    });
+    const bool imported = FDialog->ImportNamedFile(page);
+    TLongTask::SetObserver({});
+    QVERIFY2(answer.Answered(), qPrintable(answer.Failure()));
+    QVERIFY(imported);
+    QVERIFY(shownBefore);
+    QVERIFY(shownAfter);
+    QCOMPARE(VisibleProgressDialogs(), QList<QWidget*>());
+    QCOMPARE(FFixture->Window->PanelScene->Regions().size(), 5001);
 }
 
 QTEST_MAIN(TestQuestions)
