@@ -8,9 +8,9 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
-#include <limits>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
