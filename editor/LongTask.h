@@ -42,6 +42,9 @@ struct TWorkerProgress
 // progress dialog with a percentage and Cancel shows once the work has taken about half a
 // second; meanwhile the window keeps repainting. The work calls Step between slices and stops,
 // undoing what it did, as soon as Step returns false.
+// While the work waits for an answer (any modal dialog shown during the task: a message box, the
+// import's notes) the progress dialog is hidden and its clock stands still; it comes back at the
+// next step only if the work goes on long enough.
 class TLongTask
 {
 public:
@@ -71,20 +74,35 @@ public:
     template <typename T>
     std::optional<T> RunMeasured(std::function<T(TWorkerProgress&)> Work, int From, int To);
 
-    // The dialog, made at the start and shown by its own timer (tests look at it).
+    // How long the progress dialog waits before it shows, counting only time spent working.
+    static constexpr int ShowDelayMs = 500;
+
+    // The dialog, made at the start and shown by the steps of long work (tests look at it).
     QProgressDialog* Dialog() const { return FDialog.get(); }
 
     // Called at every step with the task and the percentage (tests cancel at chosen points).
     using TObserver = std::function<void(TLongTask&, int)>;
     static void SetObserver(TObserver Observer);
 
+    // A question opened or closed during the task (see TQuestionWatch in LongTask.cpp).
+    void PauseForQuestion();
+    void ResumeAfterQuestion();
+
 private:
+    // Shows the dialog once the work has run long enough and no question is open.
+    void ShowWhenDue();
+    qint64 WorkingMs() const;
     // Waits with the window live; Progress, when given, moves the bar from From to To.
     bool WaitFor(const QFuture<void>& Done, int From, int To, TWorkerProgress* Progress);
     void LetEventsRun();
 
     std::unique_ptr<QProgressDialog> FDialog;
     QElapsedTimer FSinceEvents;
+    // Time spent working: from the start, less the time questions were open.
+    QElapsedTimer FStarted;
+    QElapsedTimer FPausedSince;
+    qint64 FPausedMs = 0;
+    int FQuestionsOpen = 0;
     bool FCancelled = false;
     bool FBusy = false;
     bool FCanCancel = true;

@@ -11,6 +11,7 @@
 #include "MainWindowHelpers.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
@@ -131,6 +132,9 @@ void TFormCorvantaZonequilter::FormPaint()
     // The document the program starts with is where the user starts, not a change to undo or
     // to save.
     FDocument->ClearHistory();
+    // The splash greets a plain start only: after the recovery question it would cover the map.
+    if (!FRecovery->LeftOverFiles().isEmpty())
+        showSplash = false;
     OfferRecovery();
     if (showSplash)
         ShowSplash(QStringLiteral("Setup.bmp"));

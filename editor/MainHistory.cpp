@@ -86,10 +86,7 @@ void TFormCorvantaZonequilter::ConnectHistory()
     for (QAction* action : {MIUndo, TBUndo, MIRedo, TBRedo})
         action->setEnabled(false);
     connect(FDocument, &TMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
-    // A step can move the selected region in the stacking order without selecting anew.
-    connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
-    // Texts change through steps only: with the scene's revision, this tells the Source it is current.
-    connect(FDocument, &TMapDocument::Changed, this, [this] { ++FDocumentSteps; });
+    ConnectDocumentViews();
 
     FRecovery = new TRecoveryFile(QString(), this);
     FRecoveryDebounce = new QTimer(this);

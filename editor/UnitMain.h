@@ -353,6 +353,11 @@ private:
     void ConnectHistory();
     // FileName is the page the document's map was imported from.
     bool IsPageOrigin(const QString& FileName) const;
+    // Every view follows the document from its one "changed" notification (MainFollow.cpp).
+    void ConnectDocumentViews();
+    void DocumentChanged();
+    // The Source or the Preview, when shown, is brought up to date with the document.
+    void FollowDocumentOnShownTab();
     // Writes the writer's text to FileName; shows the error and returns false when it cannot.
     bool WriteDocumentFile(const QString& FileName);
     // The toolbar's and the context menu's region commands, from the selection and the current tab.
@@ -466,4 +471,5 @@ private:
     std::optional<TSourceKey> FSourceKey;
     quint64 FDocumentSteps = 0;
     int FSourceFills = 0;
+    bool FShownTabFollowPending = false;
 };

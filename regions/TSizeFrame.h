@@ -19,6 +19,8 @@ public:
     const QList<TGrabHandle*>& Handles() const { return FHandles; }
 
     void TargetEnter(QObject* Sender) override;
+    /// Lays the handles out again around the target's bounds as they are now.
+    void FollowTarget() { LayOut(); }
     void FrameHandleDrag(TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R, int DX, int DY);
 
     /// Centre of handle Index for a target with bounds R (the layout table).

@@ -21,6 +21,13 @@ TSizeFrame* TUIRectangle::SizeFrame()
     return FSizeFrame;
 }
 
+void TUIRectangle::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    ApplyBounds(ALeft, ATop, AWidth, AHeight);
+    if (FSizeFrame)
+        FSizeFrame->FollowTarget();
+}
+
 void TUIRectangle::BeforeEnter()
 {
     SizeFrame();

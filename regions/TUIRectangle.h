@@ -17,6 +17,9 @@ public:
     TSizeFrame* SizeFrame();
     bool HasSizeFrame() const { return FSizeFrame != nullptr; }
 
+    /// Moves the handles with the bounds: Properties, Undo and Redo change a selected rectangle too.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 
 protected:

@@ -469,8 +469,10 @@ bool TPTCustomGroup::ReportPress(QMouseEvent* Event)
     Event->accept();
     const TPoint P = ViewportToClient(Event->position().toPoint());
     // Around the picture is the scroll box, not the scene.
-    if (!InEditableArea(P))
+    if (!InEditableArea(P)) {
+        emit PressedAroundPicture(Event->button());
         return false;
+    }
     FButtonsPressedInside |= Event->button();
     if (Event->button() == Qt::LeftButton)
         FLeftButtonDown = true;
@@ -510,6 +512,8 @@ void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
     // A press on the scene keeps its moves coming until the release, as a mouse capture would.
     if (Inside || (FButtonsPressedInside & Event->buttons()))
         emit MouseMove(Event->modifiers(), P.X, P.Y);
+    else
+        emit PointerOffPicture();
 }
 
 void TPTCustomGroup::mouseReleaseEvent(QMouseEvent* Event)
@@ -550,6 +554,9 @@ bool TPTCustomGroup::viewportEvent(QEvent* Event)
         // No item here reacts to activation; the window's focus still reaches the scene through the
         // view's focus events, which is what keeps or restores the selection.
         return false;
+    case QEvent::Leave:
+        emit PointerOffPicture();
+        return QGraphicsView::viewportEvent(Event);
     default:
         return QGraphicsView::viewportEvent(Event);
     }

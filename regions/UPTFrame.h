@@ -168,6 +168,10 @@ signals:
     void EditableAreaChanged();
     /// Shapes were added, removed or restacked; posted once for a run of such changes.
     void ShapesChanged();
+    /// A press on the area around the picture, where there is nothing to edit.
+    void PressedAroundPicture(Qt::MouseButton Button);
+    /// The pointer went off the picture: around it, or out of the view.
+    void PointerOffPicture();
 
 protected:
     void mousePressEvent(QMouseEvent* Event) override;

@@ -4,11 +4,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QProgressDialog>
 
 namespace {
 QMessageBox::StandardButton RunModal(QMessageBox& box)
 {
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+// The window the box belongs to: a progress dialog steps aside while its work asks something, and
+// must not take the box with it.
+QWidget* BoxOwner()
+{
+    QWidget* owner = QApplication::activeWindow();
+    while (qobject_cast<QProgressDialog*>(owner))
+        owner = owner->parentWidget() ? owner->parentWidget()->window() : nullptr;
+    return owner;
 }
 
 MessageBoxRunner& CurrentRunner()
@@ -29,7 +40,7 @@ QMessageBox::StandardButton AppMessageBox(const QString& Text, QMessageBox::Stan
                                           QMessageBox::Icon Icon)
 {
     QApplication::beep();
-    QMessageBox box(Icon, ApplicationTitle(), Text, Buttons, QApplication::activeWindow());
+    QMessageBox box(Icon, ApplicationTitle(), Text, Buttons, BoxOwner());
     // The first button is the default, as with the platform's own message boxes.
     if (Buttons.testFlag(QMessageBox::Yes))
         box.setDefaultButton(QMessageBox::Yes);

@@ -9,6 +9,7 @@
 #include "MapAreaGathering.h"
 #include "MapImport.h"
 #include "MessageBoxes.h"
+#include "PersonAnswer.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "TUICircle.h"
@@ -17,6 +18,7 @@
 #include "UnitHTMLImport.h"
 #include "UnitImportNotes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 #include <QDir>
@@ -121,33 +123,34 @@ inline QString areaLine(const QString& shape, const QString& coords, const QStri
         .arg(shape, coords, href, alt, target);
 }
 
-// Answers the list of notes the next import shows: records its rows ("number | link | what
-// happened"), then clicks Import or Cancel.
+// Answers the list of notes the next import shows as a person does (see TPersonAnswer): records
+// its rows ("number | link | what happened"), then clicks Import or Cancel.
 class NotesAnswer
 {
 public:
     explicit NotesAnswer(bool import)
+        : FAnswer([this, import](QWidget* dialog) -> QAbstractButton* {
+              auto* notes = qobject_cast<TFormImportNotes*>(dialog);
+              if (!notes)
+                  return nullptr;
+              if (!Shown) {
+                  Shown = true;
+                  for (int i = 0; i < notes->ListNotes->topLevelItemCount(); ++i) {
+                      const QTreeWidgetItem* item = notes->ListNotes->topLevelItem(i);
+                      Rows.append(item->text(0) + " | " + item->text(1) + " | " + item->text(2));
+                  }
+              }
+              return import ? notes->ButtonImport : notes->ButtonCancel;
+          })
     {
-        FTimer.setInterval(0);
-        QObject::connect(&FTimer, &QTimer::timeout, [this, import] {
-            auto* notes = qobject_cast<TFormImportNotes*>(QApplication::activeModalWidget());
-            if (!notes)
-                return;
-            FTimer.stop();
-            Shown = true;
-            for (int i = 0; i < notes->ListNotes->topLevelItemCount(); ++i) {
-                const QTreeWidgetItem* item = notes->ListNotes->topLevelItem(i);
-                Rows.append(item->text(0) + " | " + item->text(1) + " | " + item->text(2));
-            }
-            QTest::mouseClick(import ? notes->ButtonImport : notes->ButtonCancel, Qt::LeftButton);
-        });
-        FTimer.start();
     }
+    bool Answered() const { return FAnswer.Answered(); }
+    QString Failure() const { return FAnswer.Failure(); }
     bool Shown = false;
     QStringList Rows;
 
 private:
-    QTimer FTimer;
+    TPersonAnswer FAnswer;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "PersonAnswer.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "TSizeFrame.h"
@@ -75,6 +76,8 @@ private:
         f.Window->TBProperties->trigger();
     }
     void randomEdit(MainWindowFixture& f, QRandomGenerator& rng);
+    // Message boxes show nowhere; their texts and buttons are kept, and FAnswer is the answer.
+    void RecordMessageBoxes();
 
     QList<QMessageBox::StandardButtons> FAsked;
     QStringList FTexts;
@@ -86,12 +89,17 @@ void TestHistory::init()
     FAsked.clear();
     FTexts.clear();
     FAnswer = QMessageBox::Ok;
+    RecordMessageBoxes();
+    SharedSaveDialog()->SetFileName(QString());
+}
+
+void TestHistory::RecordMessageBoxes()
+{
     SetMessageBoxRunner([this](QMessageBox& box) {
         FAsked.append(box.standardButtons());
         FTexts.append(box.text());
         return box.standardButtons().testFlag(QMessageBox::Save) ? FAnswer : QMessageBox::Ok;
     });
-    SharedSaveDialog()->SetFileName(QString());
 }
 
 void TestHistory::cleanup()
@@ -337,7 +345,18 @@ void TestHistory::unsavedChangesPrompt()
     f.Window->Document()->SetFileName(file, file);
     f.Window->TBRect->trigger();
     f.Drag(20, 20, 80, 80);
-    FAnswer = QMessageBox::StandardButton(answer);
+    // The question is shown and answered as a person does.
+    SetMessageBoxRunner({});
+    TPersonAnswer person([&](QWidget* dialog) -> QAbstractButton* {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (!box)
+            return nullptr;
+        if (FTexts.isEmpty()) {
+            FTexts.append(box->text());
+            FAsked.append(box->standardButtons());
+        }
+        return box->button(QMessageBox::StandardButton(answer));
+    });
     // The file dialogs New and Import open next show whether the command went on.
     bool dialogRan = false;
     SetDialogRunner([&dialogRan](QFileDialog&) {
@@ -366,6 +385,8 @@ void TestHistory::unsavedChangesPrompt()
     } else {
         wentOn = f.Window->close();
     }
+    RecordMessageBoxes();
+    QVERIFY2(person.Answered(), qPrintable(person.Failure()));
     QCOMPARE(FTexts, QStringList{QStringLiteral("Save changes to the image map?")});
     QCOMPARE(FAsked.first(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     QCOMPARE(wentOn, goesOn);
@@ -398,14 +419,18 @@ void TestHistory::saveToAReadOnlyFolderKeepsTheDocumentModified()
     const bool root = geteuid() == 0;
     if (root)
         QCOMPARE(seteuid(65534), 0);
+    // The error is shown and answered as a person does, while the save's task still runs.
+    SetMessageBoxRunner({});
+    TPersonAnswer person(TPersonAnswer::MessageBoxButton(QMessageBox::Ok));
     const bool result = f.Window->MISaveClick();
+    RecordMessageBoxes();
     if (root)
         QCOMPARE(seteuid(0), 0);
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!result);
-    QCOMPARE(FTexts.size(), 1);
-    QVERIFY2(FTexts.first().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(file)),
-             qPrintable(FTexts.first()));
+    QVERIFY2(person.Answered(), qPrintable(person.Failure()));
+    QVERIFY2(person.ShownText().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(file)),
+             qPrintable(person.ShownText()));
     QVERIFY(f.Window->isWindowModified());
     QVERIFY(!QFile::exists(file));
 }

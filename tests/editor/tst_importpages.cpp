@@ -87,6 +87,7 @@ void TestImportPages::notesListedBeforeTheDocumentChanges()
             if (d.isVisible())
                 d.reject();
         });
+        QVERIFY2(answer.Answered(), qPrintable(answer.Failure()));
         QCOMPARE(answer.Rows, QStringList{note});
         QVERIFY(messages.Messages.isEmpty());
         if (!import) {

@@ -4,9 +4,11 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "MessageBoxes.h"
+#include "PersonAnswer.h"
 #include "RecoveryFile.h"
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
+#include "UnitSplash.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,8 +32,22 @@ private slots:
     void largeTextsReadBackWhole();
     void offeredAfterAKill_data();
     void offeredAfterAKill();
+    void plainStartShowsTheSplash();
 
 private:
+    // Starts the window as the program does, on a picture named on the command line, with the
+    // splash ready to show.
+    static void StartOnAPicture(MainWindowFixture& f, TFormSplash& splash)
+    {
+        splash.SetArguments({});
+        QFile::copy(QStringLiteral(ZQ_APP_DIR "/Setup.bmp"), GetAppFilePath(QStringLiteral("Setup.bmp")));
+        QImage picture(60, 40, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        const QString path = GetAppFilePath(QStringLiteral("start.png"));
+        QVERIFY(picture.save(path));
+        f.Window->SetStartupFile(path);
+        f.Window->FormPaint();
+    }
     static QStringList recoveryFiles()
     {
         return QDir(TRecoveryFile::DefaultFolder()).entryList({QStringLiteral("*.recovery")}, QDir::Files);
@@ -175,10 +191,16 @@ void TestRecovery::offeredAfterAKill()
     ::kill(pid_t(instance.processId()), SIGKILL);
     QVERIFY(instance.waitForFinished());
     QCOMPARE(f.Window->RecoveryFile()->LeftOverFiles().size(), 1);
-    QCOMPARE(f.Window->OfferRecovery(), yes);
-    QCOMPARE(FTexts.size(), 1);
-    QVERIFY2(FTexts.first().startsWith(QStringLiteral("Recover the unsaved image map from ")),
-             qPrintable(FTexts.first()));
+    // Asked at the start, and answered as a person does, a while after the question shows.
+    SetMessageBoxRunner({});
+    TPersonAnswer answer(TPersonAnswer::MessageBoxButton(yes ? QMessageBox::Yes : QMessageBox::No));
+    TFormSplash splash;
+    StartOnAPicture(f, splash);
+    QVERIFY2(answer.Answered(), qPrintable(answer.Failure()));
+    QVERIFY2(answer.ShownText().startsWith(QStringLiteral("Recover the unsaved image map from ")),
+             qPrintable(answer.ShownText()));
+    // The splash belongs to a plain start: after the question it would cover the map.
+    QVERIFY(!splash.isVisible());
     const QString text =
         BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
     QCOMPARE(text == drawn, yes);
@@ -190,6 +212,17 @@ void TestRecovery::offeredAfterAKill()
         QTRY_COMPARE(recoveryFiles(),
                      QStringList{QFileInfo(f.Window->RecoveryFile()->FilePath()).fileName()});
     }
+}
+
+void TestRecovery::plainStartShowsTheSplash()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    TFormSplash splash;
+    StartOnAPicture(f, splash);
+    QVERIFY(FTexts.isEmpty());
+    QVERIFY(splash.isVisible());
+    QCOMPARE(f.Window->FBitmap.size(), QSize(60, 40));
 }
 
 int main(int argc, char** argv)
