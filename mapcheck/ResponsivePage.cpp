@@ -4,6 +4,9 @@
 #include "ImageMapWriter.h"
 #include "MapGeometry.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 // Area texts are HTML already, as the image map writes them; in element content only '<' would be
 // read as markup.
@@ -112,4 +115,11 @@ QString BuildResponsivePage(const QString& ImageFileName, const QString& MapName
                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>") +
            ElementText(MapName) + QStringLiteral("</title>\n</head>\n<body style=\"margin:0\">\n") +
            BuildSvgOverlay(ImageFileName, MapName, Areas, Picture) + QStringLiteral("</body>\n</html>\n");
+}
+
+QString PictureSourceFor(const QString& ImageFileName, const QString& OutputFile)
+{
+    if (OutputFile.isEmpty() || !QFileInfo(ImageFileName).isAbsolute())
+        return ImageFileName;
+    return QFileInfo(OutputFile).absoluteDir().relativeFilePath(ImageFileName);
 }

@@ -21,3 +21,7 @@ QString BuildSvgOverlay(const QString& ImageFileName, const QString& MapName, co
 // A whole page around BuildSvgOverlay, as UTF-8 text with LF line ends.
 QString BuildResponsivePage(const QString& ImageFileName, const QString& MapName, const QVector<MapArea>& Areas,
                             QSize Picture);
+
+// The picture's name as a page written to OutputFile refers to it: a local file relative to that
+// page's folder, anything else (a web address) as it is. Without OutputFile, as it is.
+QString PictureSourceFor(const QString& ImageFileName, const QString& OutputFile);
