@@ -160,6 +160,21 @@ private:
     QVector<QVector<int>> FCells;
 };
 
+// Whether a rectangle or circle in front holds the whole of Bounds: both are convex, so holding
+// the corners' pixel centres is enough. Most hidden areas are found so, without a pixel scan.
+int ConvexCover(const QRect& Bounds, const QVector<int>& Front, const QVector<AreaGeometry>& All)
+{
+    const double l = Bounds.left() + 0.5, t = Bounds.top() + 0.5, r = Bounds.right() + 0.5,
+                 b = Bounds.bottom() + 0.5;
+    for (int f : Front) {
+        const AreaGeometry& g = All[f];
+        if (g.Shape != MapArea::Shape::Poly && g.Contains(l, t) && g.Contains(r, t) && g.Contains(l, b) &&
+            g.Contains(r, b))
+            return f;
+    }
+    return -1;
+}
+
 // The first area in front that holds every pixel centre of the area, or -1 when a pixel centre of
 // it is left to it. Areas too big to go through pixel by pixel count as reachable.
 int CoveringArea(const AreaGeometry& G, const QRect& Bounds, const QVector<int>& Front,
@@ -167,23 +182,27 @@ int CoveringArea(const AreaGeometry& G, const QRect& Bounds, const QVector<int>&
 {
     if (Front.isEmpty() || qint64(Bounds.width()) * Bounds.height() > 4'000'000)
         return -1;
+    if (const int cover = ConvexCover(Bounds, Front, All); cover >= 0)
+        return cover;
     int last = -1;
     bool any = false;
-    for (int y = Bounds.top(); y <= Bounds.bottom(); ++y) {
-        for (int x = Bounds.left(); x <= Bounds.right(); ++x) {
-            const double px = x + 0.5, py = y + 0.5;
-            if (!G.Contains(px, py))
-                continue;
-            any = true;
-            bool covered = false;
-            for (int f : Front)
-                if (All[f].Contains(px, py)) {
-                    covered = true;
-                    last = f;
-                    break;
-                }
-            if (!covered)
-                return -1;
+    // A coarse pass first: an area left a point is mostly left a whole patch of them.
+    for (const int step : {7, 1}) {
+        for (int y = Bounds.top(); y <= Bounds.bottom(); y += step) {
+            for (int x = Bounds.left(); x <= Bounds.right(); x += step) {
+                const double px = x + 0.5, py = y + 0.5;
+                if (!G.Contains(px, py))
+                    continue;
+                any = true;
+                // The area that covered the pixel before most often covers this one too.
+                if (last >= 0 && All[last].Contains(px, py))
+                    continue;
+                const auto covering =
+                    std::find_if(Front.begin(), Front.end(), [&](int f) { return All[f].Contains(px, py); });
+                if (covering == Front.end())
+                    return -1;
+                last = *covering;
+            }
         }
     }
     return any ? last : -1;
