@@ -100,7 +100,15 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
 
     TCommandLine result;
     const bool parsed = parser.parse(arguments);
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        // Qt's own options are known only to an application object: with one, Qt prints them
+        // and ends the program; without one, the caller makes one and asks again.
+        if (QCoreApplication::instance())
+            parser.process(arguments);
+        result.HelpAll = true;
+        return result;
+    }
+    if (parser.isSet(help)) {
         result.ExitNow = true;
         result.Output = HelpText(parser, Arguments);
         return result;

@@ -29,6 +29,8 @@ struct TCommandLine
     int ExitCode = 0;
     QString Output;
     QString ErrorOutput;
+    // --help-all: the help with Qt's own options, which only an application object can print.
+    bool HelpAll = false;
     // The file named on the command line, as an absolute path, or empty.
     QString FileName;
 };

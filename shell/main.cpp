@@ -94,6 +94,13 @@ int main(int argc, char* argv[])
         return FinishCommandLine(early);
     if (early.Task != TCommandLine::TTask::OpenWindow)
         return RunWithoutWindow(argc, argv, early);
+    if (early.HelpAll) {
+        // Qt lists the options of the application object it has; no window is shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        ParseCommandLine(QCoreApplication::arguments(), true);
+        return 0;
+    }
 
     PrepareWebEngineEnvironment();
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 // The map checker at 500, 5,000, 50,000 and 1,000,000 areas: reading and checking a page as
 // --check does, the checks alone, and the real program's --check on the 50,000-area page and on
 // a folder of 1,000 small pages. Run the 1,000,000 case once:
-//   bench_mapcheck --benchmark_filter=/1000000
+//   bench_mapcheck --benchmark_filter=/1000000/
 #include "ImageMapWriter.h"
 #include "PageCheck.h"
 #include "ResponsivePage.h"
