@@ -231,9 +231,13 @@ QVector<MapFinding> CheckMapAreas(const QVector<MapArea>& Areas, const MapCheckC
         const MapArea& area = Areas[i];
         const QString link = area.HRef.trimmed();
         const QString alt = area.AltText.trimmed();
-        if (link.isEmpty())
+        // An area marked nohref is meant to lead nowhere.
+        const bool noHRef = std::any_of(area.Attributes.begin(), area.Attributes.end(), [](const auto& a) {
+            return a.first.compare(QLatin1String("nohref"), Qt::CaseInsensitive) == 0;
+        });
+        if (link.isEmpty() && !noHRef)
             Add(out, W, R::EmptyLink, i, Tr("empty link"));
-        else if (alt.isEmpty())
+        else if (!link.isEmpty() && alt.isEmpty())
             Add(out, W, R::NoAltText, i, Tr("no alternate text"));
         if (!link.isEmpty() && !alt.isEmpty()) {
             const auto sameAlt = firstByAlt.constFind(alt);

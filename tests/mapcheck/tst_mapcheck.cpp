@@ -89,7 +89,9 @@ void TestMapCheck::areaRules_data()
     QTest::newRow("linked area without alternate text")
         << Area("rect", "0,0,50,50", "exists.html", nullptr) + Area("rect", "60,0,110,50", "exists.html#x", "")
         << QStringList{"4:1 warning no-alt 1", "5:1 warning no-alt 2"};
-    QTest::newRow("empty link") << Area("rect", "0,0,50,50", "", "Text") << QStringList{"4:1 warning empty-link 1"};
+    QTest::newRow("empty link, but not an area marked nohref")
+        << Area("rect", "0,0,50,50", "", "Text") + "<area shape=rect coords=\"60,0,110,50\" nohref alt=\"\">\n"
+        << QStringList{"4:1 warning empty-link 1"};
     QTest::newRow("same text, other link")
         << Area("rect", "0,0,50,50", "exists.html#a", "Home") + Area("rect", "60,0,110,50", "exists.html#b", "Home")
         << QStringList{"5:1 warning same-alt-other-link 2"};
@@ -138,7 +140,7 @@ void TestMapCheck::areaRules()
 {
     QFETCH(QByteArray, areas);
     QFETCH(QStringList, expected);
-    QCOMPARE(Check(MapPage(areas)), expected);
+    QCOMPARE(Check(MapPage(areas)).join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
 }
 
 void TestMapCheck::pageRules_data()
@@ -166,7 +168,7 @@ void TestMapCheck::pageRules()
 {
     QFETCH(QByteArray, page);
     QFETCH(QStringList, expected);
-    QCOMPARE(Check(page), expected);
+    QCOMPARE(Check(page).join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
 }
 
 void TestMapCheck::findingLine()
