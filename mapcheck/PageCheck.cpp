@@ -11,7 +11,6 @@
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -114,7 +113,6 @@ bool LoadPage(const QString& FileName, LoadedPage* Page, QString* ErrorMessage)
         return false;
     }
     const QVector<ImageMapEntry> entries = FindImageMaps(Page->Document);
-    QSet<int> used;
     for (int m = 0; m < Page->Document.Maps().size(); ++m) {
         PageMap map;
         const auto entry = std::find_if(entries.begin(), entries.end(),

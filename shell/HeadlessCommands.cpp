@@ -80,8 +80,12 @@ int Check(const TCommandLine& CommandLine, QIODevice& Out, QIODevice& Err)
 
 bool WriteOutput(const QString& FileName, const QByteArray& Bytes, QIODevice& Out, QString* Error)
 {
-    if (FileName == QLatin1String("-"))
-        return Out.write(Bytes) == Bytes.size() || (*Error = Out.errorString(), false);
+    if (FileName == QLatin1String("-")) {
+        if (Out.write(Bytes) == Bytes.size())
+            return true;
+        *Error = Out.errorString();
+        return false;
+    }
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(Bytes) != Bytes.size() || !file.commit()) {
         *Error = Translate("Cannot write \"%1\": %2").arg(FileName, file.errorString());
