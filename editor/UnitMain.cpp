@@ -4,6 +4,7 @@
 #include "InstanceMutex.h"
 #include "MainWindowHelpers.h"
 #include "MapDocument.h"
+#include "ProblemsDock.h"
 #include "RecentFiles.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
@@ -361,6 +362,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     CreateDropAndRecentFiles();
     ConnectHistory();
     CreateViewMenu();
+    DockProblems = InstallMapChecks(*this);
     FormCreate();
     ReadViewSettings();
 }

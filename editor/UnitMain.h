@@ -38,6 +38,7 @@ class TFormHTMLImport;
 class TLongTask;
 class TRecentFiles;
 class TRegionListDock;
+class TProblemsDock;
 class QProgressBar;
 class QTimer;
 class TRecoveryFile;
@@ -169,6 +170,7 @@ public:
     QAction* MIFitPicture = nullptr;
     QAction* MIRegionList = nullptr;
     TRegionListDock* DockRegions = nullptr;
+    TProblemsDock* DockProblems = nullptr;
 
     // Toolbar; the four tools are one exclusive group.
     QToolBar* TBToolbar = nullptr;

@@ -11,6 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream
+  help2man lintian
 )
 missing=()
 for p in "${packages[@]}"; do

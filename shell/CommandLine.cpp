@@ -67,6 +67,32 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOption(
         QCommandLineOption(QStringLiteral("nosplash"), Translate("Start without the splash screen.")));
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        Translate("Check the image maps of the given pages, and of the HTML files in the given folders, and "
+                  "print one line per finding. Exit status: 0 without warnings, 1 with warnings, 2 when a "
+                  "file cannot be read."));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    Translate("With --check: how findings are printed, text (as compilers "
+                                              "print them, the default) or json."),
+                                    QStringLiteral("format"));
+    const QCommandLineOption exportSvg(
+        QStringLiteral("export-svg"),
+        Translate("Write the responsive page of a map of the page: the picture with an SVG overlay of links "
+                  "that scales with the page. Needs -o."),
+        QStringLiteral("page"));
+    const QCommandLineOption writePage(
+        QStringLiteral("write-page"),
+        Translate("Write the image-map page that Save As writes for a map of the page. Needs -o."),
+        QStringLiteral("page"));
+    const QCommandLineOption map(QStringLiteral("map"),
+                                 Translate("The map of the page to write (by default the first)."),
+                                 QStringLiteral("name"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    Translate("The file to write; - writes to the standard output."),
+                                    QStringLiteral("file"));
+    for (const QCommandLineOption& option : {check, format, exportSvg, writePage, map, output})
+        parser.addOption(option);
     parser.addPositionalArgument(
         QStringLiteral("file"),
         Translate("An HTML file to import an image map from, or a picture to start a new image map on."),
@@ -74,7 +100,15 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
 
     TCommandLine result;
     const bool parsed = parser.parse(arguments);
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        // Qt's own options are known only to an application object: with one, Qt prints them
+        // and ends the program; without one, the caller makes one and asks again.
+        if (QCoreApplication::instance())
+            parser.process(arguments);
+        result.HelpAll = true;
+        return result;
+    }
+    if (parser.isSet(help)) {
         result.ExitNow = true;
         result.Output = HelpText(parser, Arguments);
         return result;
@@ -84,22 +118,56 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
         result.Output = QStringLiteral("%1 %2\n").arg(ApplicationTitle(), QStringLiteral(ZQ_VERSION_STRING));
         return result;
     }
-    if (!UnknownIsError)
+    const int tasks = int(parser.isSet(check)) + int(parser.isSet(exportSvg)) + int(parser.isSet(writePage));
+    // The tasks without a window, and their options, are answered before any application object
+    // exists: no option of Qt's is taken out for them, so every error is known now.
+    if (!UnknownIsError && tasks == 0 && !parser.isSet(format) && !parser.isSet(map) && !parser.isSet(output))
         return result;
 
     const QStringList files = parser.positionalArguments();
     QString error;
     if (!parsed)
         error = parser.errorText();
-    else if (files.size() > 1)
+    else if (tasks > 1)
+        error = Translate("Give only one of --check, --export-svg and --write-page.");
+    else if (parser.isSet(check) && files.isEmpty())
+        error = Translate("--check needs at least one file or folder.");
+    else if (parser.isSet(format) && !parser.isSet(check))
+        error = Translate("--%1 goes only with %2.").arg(QStringLiteral("format"), QStringLiteral("--check"));
+    else if (parser.isSet(check) && parser.isSet(format) &&
+             !QStringList{QStringLiteral("text"), QStringLiteral("json")}.contains(parser.value(format)))
+        error = Translate("Unknown format \"%1\": use text or json.").arg(parser.value(format));
+    else if ((parser.isSet(map) || parser.isSet(output)) && !parser.isSet(exportSvg) && !parser.isSet(writePage))
+        error = Translate("--%1 goes only with %2.")
+                    .arg(parser.isSet(map) ? QStringLiteral("map") : QStringLiteral("output"),
+                         QStringLiteral("--export-svg, --write-page"));
+    else if ((parser.isSet(exportSvg) || parser.isSet(writePage)) && !parser.isSet(output))
+        error = Translate("%1 needs the file to write: -o FILE.")
+                    .arg(parser.isSet(exportSvg) ? QStringLiteral("--export-svg") : QStringLiteral("--write-page"));
+    else if ((parser.isSet(exportSvg) || parser.isSet(writePage)) && !files.isEmpty())
+        error = Translate("Unexpected argument \"%1\".").arg(files.first());
+    else if (tasks == 0 && files.size() > 1)
         error = Translate("Only one file can be opened at a time.");
     if (!error.isEmpty()) {
         result.ExitNow = true;
-        result.ExitCode = 1;
+        result.ExitCode = 2;
         result.ErrorOutput =
             QStringLiteral("%1: %2\n%3\n")
                 .arg(ProgramName(Arguments), error,
                      Translate("Try '%1 --help' for more information.").arg(ProgramName(Arguments)));
+        return result;
+    }
+    if (parser.isSet(check)) {
+        result.Task = TCommandLine::TTask::Check;
+        result.Files = files;
+        result.Json = parser.value(format) == QLatin1String("json");
+        return result;
+    }
+    if (parser.isSet(exportSvg) || parser.isSet(writePage)) {
+        result.Task = parser.isSet(exportSvg) ? TCommandLine::TTask::ExportSvg : TCommandLine::TTask::WritePage;
+        result.Files = QStringList{parser.value(parser.isSet(exportSvg) ? exportSvg : writePage)};
+        result.MapName = parser.value(map);
+        result.OutputFile = parser.value(output);
         return result;
     }
     if (!files.isEmpty()) {

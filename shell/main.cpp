@@ -1,6 +1,7 @@
 // The program entry: the start-up and shut-down order of the whole program.
 #include "AppFolder.h"
 #include "CommandLine.h"
+#include "HeadlessCommands.h"
 #include "MessageBoxes.h"
 #include "PreviewFolder.h"
 #include "SettingsFile.h"
@@ -14,6 +15,7 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
@@ -59,6 +61,29 @@ int FinishCommandLine(const TCommandLine& CommandLine)
     std::fputs(CommandLine.ErrorOutput.toLocal8Bit().constData(), stderr);
     return CommandLine.ExitCode;
 }
+
+// The tasks without a window: no display is needed, so only a core application is made.
+int RunWithoutWindow(int argc, char* argv[], const TCommandLine& CommandLine)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanta"));
+    QCoreApplication::setApplicationName(ApplicationTitle());
+    QFile out, err;
+    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
+        return 2;
+    // A translation that cannot be read leaves the messages in English; the work is still done.
+    QString error;
+    QStringList notices;
+    if (!LoadTranslationFile(&error, &notices))
+        notices.append(error);
+    for (const QString& notice : notices)
+        if (!notice.isEmpty())
+            err.write(QStringLiteral("%1: %2\n").arg(ApplicationTitle(), notice).toUtf8());
+    InstallTableTranslator();
+    const int status = RunHeadlessTask(CommandLine, out, err);
+    FreeTranslations();
+    return status;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -68,6 +93,15 @@ int main(int argc, char* argv[])
     const TCommandLine early = ParseCommandLine(ArgumentsOf(argc, argv), false);
     if (early.ExitNow)
         return FinishCommandLine(early);
+    if (early.Task != TCommandLine::TTask::OpenWindow)
+        return RunWithoutWindow(argc, argv, early);
+    if (early.HelpAll) {
+        // Qt lists the options of the application object it has; no window is shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        ParseCommandLine(QCoreApplication::arguments(), true);
+        return 0;
+    }
 
     PrepareWebEngineEnvironment();
     QApplication app(argc, argv);

@@ -111,9 +111,9 @@ void TestCommandLine::parse_data()
                                 << "";
     QTest::newRow("bare NoSplash is a file") << QStringList{"NoSplash"} << false << 0 << "NoSplash"
                                              << "";
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << true << 1 << ""
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << true << 2 << ""
                                     << "Unknown option 'frobnicate'.";
-    QTest::newRow("two files") << QStringList{"a.htm", "b.htm"} << true << 1 << ""
+    QTest::newRow("two files") << QStringList{"a.htm", "b.htm"} << true << 2 << ""
                                << "Only one file can be opened at a time.";
 }
 
@@ -153,9 +153,9 @@ void TestCommandLine::entryPoint_data()
     QTest::newRow("--version") << QStringList{"--version"} << false << 0 << version << "";
     QTest::newRow("-nosplash --version")
         << QStringList{"-nosplash", "--version"} << false << 0 << version << "";
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << true << 1 << ""
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << true << 2 << ""
                                     << "zonequilter: Unknown option 'frobnicate'.\n";
-    QTest::newRow("two files") << QStringList{"a.htm", "b.htm"} << true << 1 << ""
+    QTest::newRow("two files") << QStringList{"a.htm", "b.htm"} << true << 2 << ""
                                << "zonequilter: Only one file can be opened at a time.\n";
 }
 
