@@ -361,6 +361,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     CreateDropAndRecentFiles();
     ConnectHistory();
     CreateViewMenu();
+    CreateTraceTool();
     FormCreate();
     ReadViewSettings();
 }
