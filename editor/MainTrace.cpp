@@ -68,9 +68,11 @@ void TFormCorvantaZonequilter::CreateTraceTool()
 
     PaintBoxTrace = new TTraceOverlay;
     PanelScene->AddOverlayItem(PaintBoxTrace);
+    // The options ride at the end of the toolbar, so that showing them moves nothing else.
     TBTraceOptions = new TTraceOptionsBar(this);
-    addToolBar(Qt::TopToolBarArea, TBTraceOptions);
-    TBTraceOptions->hide();
+    FTrace->OptionsSeparator = TBToolbar->addSeparator();
+    FTrace->OptionsAction = TBToolbar->addWidget(TBTraceOptions);
+    ShowTraceOptions(false);
 
     connect(TBTrace, &QAction::triggered, this, &TFormCorvantaZonequilter::TBTraceClick);
     connect(MITraceRegion, &QAction::triggered, this, &TFormCorvantaZonequilter::TBTraceClick);
@@ -104,6 +106,12 @@ void TFormCorvantaZonequilter::CreateTraceTool()
     }));
 }
 
+void TFormCorvantaZonequilter::ShowTraceOptions(bool Shown)
+{
+    FTrace->OptionsSeparator->setVisible(Shown);
+    FTrace->OptionsAction->setVisible(Shown);
+}
+
 void TFormCorvantaZonequilter::TBTraceClick()
 {
     TBTrace->setChecked(true);
@@ -111,14 +119,14 @@ void TFormCorvantaZonequilter::TBTraceClick()
     PaintBoxTrace->SetArea(EditableAreaRect());
     PaintBoxTrace->SetOutline(QPolygon());
     PaintBoxTrace->show();
-    TBTraceOptions->show();
+    ShowTraceOptions(true);
 }
 
 void TFormCorvantaZonequilter::LeaveTraceTool()
 {
     PaintBoxTrace->SetOutline(QPolygon());
     PaintBoxTrace->hide();
-    TBTraceOptions->hide();
+    ShowTraceOptions(false);
     FTrace->PointerOver = false;
 }
 

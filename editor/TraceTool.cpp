@@ -70,10 +70,14 @@ void TTraceOverlay::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QW
         return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    // In screen pixels, so the line keeps its width at any zoom; inverted, so it shows on any colour.
+    // In screen pixels, so the line keeps its width at any zoom.
     const QTransform toScreen = painter->worldTransform();
     painter->resetTransform();
     const QPolygon line = toScreen.map(QPolygonF(FOutline)).toPolygon();
+    // A light tint over the area, then the border inverted, so it shows on any colour.
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0, 120, 215, 70));
+    painter->drawPolygon(line);
     painter->setCompositionMode(QPainter::RasterOp_NotDestination);
     painter->setBrush(Qt::NoBrush);
     painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QToolBar>
 
+class QAction;
 class QDoubleSpinBox;
 class QSpinBox;
 
@@ -81,4 +82,7 @@ struct TTraceState
     TPictureTracer Tracer;
     QPoint Pointer;
     bool PointerOver = false;
+    // The options bar's place on the toolbar, and the separator before it.
+    QAction* OptionsAction = nullptr;
+    QAction* OptionsSeparator = nullptr;
 };

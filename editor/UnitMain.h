@@ -421,6 +421,7 @@ private:
     // The Trace Region tool (MainTrace.cpp).
     void CreateTraceTool();
     void LeaveTraceTool();
+    void ShowTraceOptions(bool Shown);
     void TraceMouseMove(int X, int Y);
     void TraceMouseDown(Qt::MouseButton Button, int X, int Y);
     std::shared_ptr<TTraceState> FTrace;
