@@ -136,7 +136,7 @@ void TFormCorvantaZonequilter::TraceMouseMove(int X, int Y)
     FTrace->Pointer = QPoint(X, Y);
     FTrace->PointerOver = true;
     FTrace->Tracer.SetPicture(FDocument->Picture());
-    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options());
+    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
     PaintBoxTrace->SetOutline(result.Status == TTraceStatus::Traced ? result.Area.Polygon : QPolygon());
 }
 

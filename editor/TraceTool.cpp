@@ -204,6 +204,7 @@ QString TraceStatusText(TTraceStatus Status, QSize Picture)
 {
     switch (Status) {
     case TTraceStatus::Traced:
+    case TTraceStatus::NotOutlined:
         break;
     case TTraceStatus::OutsidePicture:
         return EditorText(QStringLiteral("Nothing traced: the point is outside the picture"));

@@ -17,9 +17,13 @@ struct TPictureTracer::TData
     bool LastValid = false;
     TTraceOptions LastOptions;
     TTraceResult LastResult;
+    qint64 LastPixels = 0;
 };
 
 namespace {
+
+// A preview leaves out the outline of an area this much larger than its pixels' box, see TraceAt.
+constexpr qint64 sparsePreviewBox = 1'000'000;
 
 int channelTolerance(int ColourTolerance)
 {
@@ -116,7 +120,7 @@ bool TPictureTracer::LastAreaHolds(QPoint Point, const TTraceOptions& Options) c
     return D->Mask.at<uchar>(Point.y() + 1, Point.x() + 1) == 255;
 }
 
-TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options)
+TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options, bool Preview)
 {
     TTraceResult result;
     if (FSize.isEmpty())
@@ -129,26 +133,38 @@ TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options)
         result.Status = TTraceStatus::OutsidePicture;
         return result;
     }
-    if (LastAreaHolds(Point, Options))
+    const bool filled = LastAreaHolds(Point, Options);
+    if (filled && (Preview || D->LastResult.Status != TTraceStatus::NotOutlined))
         return D->LastResult;
 
-    if (D->LastRect.area() > 0)
-        D->Mask(D->LastRect).setTo(0);
-    D->LastValid = false;
-    const int diff = channelTolerance(Options.ColourTolerance);
-    cv::Rect filled;
-    const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
-    const int pixels = cv::floodFill(D->Rgb, D->Mask, cv::Point(Point.x(), Point.y()), cv::Scalar(), &filled,
-                                     cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
-    // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
-    D->LastRect = cv::Rect(filled.x, filled.y, filled.width + 2, filled.height + 2);
-    D->LastValid = true;
-    D->LastOptions = Options;
+    if (!filled) {
+        if (D->LastRect.area() > 0)
+            D->Mask(D->LastRect).setTo(0);
+        D->LastValid = false;
+        const int diff = channelTolerance(Options.ColourTolerance);
+        cv::Rect box;
+        const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
+        D->LastPixels = cv::floodFill(D->Rgb, D->Mask, cv::Point(Point.x(), Point.y()), cv::Scalar(), &box,
+                                      cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
+        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
+        D->LastRect = cv::Rect(box.x, box.y, box.width + 2, box.height + 2);
+        D->LastValid = true;
+        D->LastOptions = Options;
+    }
 
-    result.Area.Pixels = pixels;
-    if (pixels >= std::max(2, Options.SmallestArea)) {
+    result.Area.Pixels = D->LastPixels;
+    const qint64 boxArea = qint64(D->LastRect.width - 2) * (D->LastRect.height - 2);
+    if (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea) {
+        // A wide web of thin lines (a map's borders): its border takes long to follow, and it is
+        // seldom what a click is meant for, so a preview waits for the click.
+        result.Status = TTraceStatus::NotOutlined;
+        D->LastResult = result;
+        return result;
+    }
+    if (D->LastPixels >= std::max(2, Options.SmallestArea)) {
         const cv::Mat binary = D->Mask(D->LastRect) == 255;
-        result.Area.Polygon = outerPolygon(binary, QPoint(filled.x - 1, filled.y - 1), Options.Smoothness);
+        result.Area.Polygon =
+            outerPolygon(binary, QPoint(D->LastRect.x - 1, D->LastRect.y - 1), Options.Smoothness);
     }
     result.Status = spansBothDirections(result.Area.Polygon) ? TTraceStatus::Traced : TTraceStatus::TooSmall;
     if (result.Status != TTraceStatus::Traced)

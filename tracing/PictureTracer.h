@@ -36,7 +36,8 @@ enum class TTraceStatus
     TooSmall,      // the area has fewer pixels than the smallest area, or spans no width or height
     PictureTooLarge,
     NoPicture,
-    Cancelled
+    Cancelled,
+    NotOutlined // a preview's area of thin lines spread wide; the click traces it
 };
 
 // One traced area: its outer border as a polygon whose corners lie on the pixel edges, in picture
@@ -85,8 +86,9 @@ public:
     bool PictureTooLarge() const;
 
     // The connected area of similar colour under Point (4-connected, colour compared to the
-    // pixel at Point), its outer border only.
-    TTraceResult TraceAt(QPoint Point, const TTraceOptions& Options);
+    // pixel at Point), its outer border only. A Preview (the outline under a moving pointer) leaves
+    // out the costly border of thin lines spread over more than a million pixels' box.
+    TTraceResult TraceAt(QPoint Point, const TTraceOptions& Options, bool Preview = false);
     // Whether the last TraceAt's area holds Point under the same options, so its result stands.
     bool LastAreaHolds(QPoint Point, const TTraceOptions& Options) const;
 

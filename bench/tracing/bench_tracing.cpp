@@ -74,7 +74,7 @@ void liveOutline(QSize Size, int Columns, int Rows)
         const bool into = !tracer.LastAreaHolds(p, options);
         fresh += into;
         timer.restart();
-        tracer.TraceAt(p, options);
+        tracer.TraceAt(p, options, true);
         moves.push_back(timer.nsecsElapsed() / 1e6);
         if (into)
             freshMoves.push_back(moves.back());

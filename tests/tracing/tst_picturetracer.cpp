@@ -95,6 +95,7 @@ private slots:
     void inputsThatMakeNothing_data();
     void inputsThatMakeNothing();
     void lastAreaIsReusedAndLeftBehind();
+    void previewLeavesOutAWideWebOfLines();
     void traceAllFindsEveryCell_data();
     void traceAllFindsEveryCell();
     void traceAllStopsWhenCancelled();
@@ -188,6 +189,27 @@ void TestPictureTracer::lastAreaIsReusedAndLeftBehind()
     picture.fill(Qt::white);
     tracer.SetPicture(picture);
     QCOMPARE(tracer.TraceAt(QPoint(30, 30), options).Area.Polygon.boundingRect(), QRect(0, 0, 201, 101));
+}
+
+void TestPictureTracer::previewLeavesOutAWideWebOfLines()
+{
+    QImage picture(1200, 1000, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.setPen(QPen(Qt::black, 2));
+        for (int x = 1; x < 1200; x += 200)
+            painter.drawLine(x, 0, x, 999);
+        painter.drawLine(0, 500, 1199, 500);
+    }
+    TPictureTracer tracer(picture);
+    const TTraceOptions options;
+    QCOMPARE(tracer.TraceAt(QPoint(1, 300), options, true).Status, TTraceStatus::NotOutlined);
+    // The click on the same lines traces them after all; a cell's preview is outlined.
+    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 300), options);
+    QCOMPARE(clicked.Status, TTraceStatus::Traced);
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(0, 0, 1201, 1001));
+    QCOMPARE(tracer.TraceAt(QPoint(100, 100), options, true).Status, TTraceStatus::Traced);
 }
 
 void TestPictureTracer::traceAllFindsEveryCell_data()
