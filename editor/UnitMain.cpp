@@ -363,6 +363,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ConnectHistory();
     CreateViewMenu();
     DockProblems = InstallMapChecks(*this);
+    CreateTraceTool();
     FormCreate();
     ReadViewSettings();
 }

@@ -39,6 +39,9 @@ class TLongTask;
 class TRecentFiles;
 class TRegionListDock;
 class TProblemsDock;
+class TTraceOverlay;
+class TTraceOptionsBar;
+struct TTraceState;
 class QProgressBar;
 class QTimer;
 class TRecoveryFile;
@@ -188,6 +191,12 @@ public:
     QAction* TBSendToBack = nullptr;
     QAction* TBBringToFront = nullptr;
     QAction* TBProperties = nullptr;
+    // The Trace Region tool after the four, its menu items and options (MainTrace.cpp).
+    QAction* TBTrace = nullptr;
+    QAction* MITraceRegion = nullptr;
+    QAction* MITraceAll = nullptr;
+    TTraceOverlay* PaintBoxTrace = nullptr;
+    TTraceOptionsBar* TBTraceOptions = nullptr;
 
     // Client area.
     QFrame* PanelClient = nullptr;
@@ -285,6 +294,9 @@ public slots:
     void TBRectClick();
     void TBCircleClick();
     void TBPolyClick();
+    void TBTraceClick();
+    // Every area of the picture becomes a region, one step, after a preview (MainTraceAll.cpp).
+    void MITraceAllClick();
 
     // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
     void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -413,6 +425,13 @@ private:
     bool ShowPointContextMenu(const QPoint& Pos);
     void MenuItemDeletePointClick();
     void CreatePointMenu();
+    // The Trace Region tool (MainTrace.cpp).
+    void CreateTraceTool();
+    void LeaveTraceTool();
+    void ShowTraceOptions(bool Shown);
+    void TraceMouseMove(int X, int Y);
+    void TraceMouseDown(Qt::MouseButton Button, int X, int Y);
+    std::shared_ptr<TTraceState> FTrace;
     TRect MovingOutline() const;
     TRect CircleSquare() const;
 

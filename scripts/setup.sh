@@ -8,6 +8,7 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools
   libqscintilla2-qt6-dev libgl-dev
   libbenchmark-dev
+  libopencv-imgproc-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "PictureTracer.h"
+
+#include <QGraphicsObject>
+#include <QPolygon>
+#include <QRectF>
+#include <QToolBar>
+
+class QAction;
+class QDoubleSpinBox;
+class QSpinBox;
+
+// The Trace Region tool's overlay: covers the picture above the regions while the tool is active,
+// takes the left presses and the pointer's moves and shows the outline a click would make.
+class TTraceOverlay : public QGraphicsObject
+{
+    Q_OBJECT
+
+public:
+    explicit TTraceOverlay(QGraphicsItem* parent = nullptr);
+
+    // The area that takes the presses: the picture, in scene coordinates.
+    void SetArea(const QRectF& area);
+    QRectF Area() const { return FArea; }
+
+    // The outline to show, in picture pixels; empty shows none.
+    void SetOutline(const QPolygon& outline);
+    QPolygon Outline() const { return FOutline; }
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+signals:
+    void MouseDown(Qt::MouseButton Button, int X, int Y);
+    void MouseMove(int X, int Y);
+    void MouseLeave();
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
+    void hoverLeaveEvent(QGraphicsSceneHoverEvent* event) override;
+
+private:
+    QRectF FArea;
+    QPolygon FOutline;
+};
+
+// The tolerances of the Trace tools, shown while the Trace Region tool is active and kept in the
+// settings file.
+class TTraceOptionsBar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    explicit TTraceOptionsBar(QWidget* parent = nullptr);
+
+    TTraceOptions Options() const;
+    void SetOptions(const TTraceOptions& Options);
+
+    // The settings file's "Trace" section.
+    void ReadSettings();
+    void WriteSettings() const;
+
+    QSpinBox* ColourTolerance = nullptr;
+    QDoubleSpinBox* Smoothness = nullptr;
+    QSpinBox* SmallestArea = nullptr;
+
+signals:
+    void OptionsChanged();
+};
+
+// What a trace that made nothing tells the user, in the status bar.
+QString TraceStatusText(TTraceStatus Status, QSize Picture);
+
+// What the window keeps of the Trace Region tool: the tracer of the document's picture, with the
+// area of the last pointer position, and where the pointer is.
+struct TTraceState
+{
+    TPictureTracer Tracer;
+    QPoint Pointer;
+    bool PointerOver = false;
+    // The options bar's place on the toolbar, and the separator before it.
+    QAction* OptionsAction = nullptr;
+    QAction* OptionsSeparator = nullptr;
+};

@@ -1,0 +1,254 @@
+// The Trace Region tool through the real window: the outline under the pointer, a click that makes
+// a polygon region as one step, the clicks that make nothing, and leaving the tool.
+#include "EditorFixture.h"
+#include "MapDocument.h"
+#include "RegionCommands.h"
+#include "TUIPolygon.h"
+#include "TraceTool.h"
+
+#include "TraceAllDialog.h"
+
+#include <QActionGroup>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSettings>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QUndoStack>
+
+namespace {
+
+// A white picture with a blue 100 x 80 rectangle at (50, 40) and one black pixel at (250, 150).
+QImage tracePicture()
+{
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(50, 40, 100, 80), QColor(20, 60, 200));
+    picture.setPixelColor(250, 150, Qt::black);
+    return picture;
+}
+
+// Whether the toolbar holds the tolerances now (a narrow window shows them in its overflow menu).
+bool optionsShown(TFormCorvantaZonequilter& Window)
+{
+    for (QAction* action : Window.TBToolbar->actions())
+        if (Window.TBToolbar->widgetForAction(action) == Window.TBTraceOptions)
+            return action->isVisible();
+    return false;
+}
+
+struct TraceFixture : MainWindowFixture
+{
+    TraceFixture()
+    {
+        Window->Document()->SetPicture(tracePicture(), QStringLiteral("map.png"));
+        // The settings file is the process's: an earlier case's tolerances would stay.
+        Window->TBTraceOptions->SetOptions(TTraceOptions());
+        Window->TBTrace->trigger();
+    }
+};
+
+} // namespace
+
+class TestTraceTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fifthToolAfterThePolygonTool();
+    void clickMakesPolygonUndoRemovesIt();
+    void outlineFollowsThePointer();
+    void clicksThatMakeNothing_data();
+    void clicksThatMakeNothing();
+    void escapeAndOtherToolsLeaveIt();
+    void tolerancesAreRemembered();
+    void traceAllMakesEveryCellInOneStep();
+    void traceAllRefusesAHugePicture();
+};
+
+void TestTraceTool::fifthToolAfterThePolygonTool()
+{
+    MainWindowFixture f;
+    const QList<QAction*> tools = f.Window->ToolGroup->actions();
+    QCOMPARE(tools.size(), 5);
+    QCOMPARE(tools.last(), f.Window->TBTrace);
+    const QList<QAction*> bar = f.Window->TBToolbar->actions();
+    QCOMPARE(bar.indexOf(f.Window->TBTrace), bar.indexOf(f.Window->TBPoly) + 1);
+    QCOMPARE(f.Window->TBTrace->toolTip(), QStringLiteral("Trace Region From Picture"));
+    QVERIFY(!f.Window->MITraceRegion->shortcut().isEmpty());
+    // The menu item chooses the tool as the button does.
+    f.Window->MITraceRegion->trigger();
+    QVERIFY(f.Window->TBTrace->isChecked());
+    QVERIFY(!f.Window->TBArrow->isChecked());
+    QVERIFY(f.Window->PaintBoxTrace->isVisible());
+    QVERIFY(optionsShown(*f.Window));
+}
+
+void TestTraceTool::clickMakesPolygonUndoRemovesIt()
+{
+    TraceFixture f;
+    QVERIFY(f.Ready);
+    f.Click(100, 80);
+    QCOMPARE(f.Regions().size(), 1);
+    auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
+    QVERIFY(polygon);
+    QCOMPARE(f.Window->ActiveRegion(), polygon);
+    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace Region"));
+    QVERIFY(f.Window->RefreshHTML());
+    QVERIFY2(f.Window->SourceBytes().contains("shape=POLY") &&
+                 f.Window->SourceBytes().contains("coords=50,40,50,120,150,120,150,40>"),
+             f.Window->SourceBytes().constData());
+
+    f.Window->MIUndo->trigger();
+    QVERIFY(f.Regions().isEmpty());
+    QVERIFY(f.Window->RefreshHTML());
+    QVERIFY(!f.Window->SourceBytes().contains("POLY"));
+    // Still the tool: the next click traces again.
+    QVERIFY(f.Window->TBTrace->isChecked());
+    f.Click(100, 80);
+    QCOMPARE(f.Regions().size(), 1);
+}
+
+void TestTraceTool::outlineFollowsThePointer()
+{
+    TraceFixture f;
+    HoverMove(f.Viewport(), f.At(60, 50));
+    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(50, 40, 101, 81));
+    HoverMove(f.Viewport(), f.At(10, 10));
+    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+    // A change of tolerance shows its outline at once: at 100 the blue joins the white.
+    f.Window->TBTraceOptions->ColourTolerance->setValue(100);
+    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+    HoverMove(f.Viewport(), f.At(60, 50));
+    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+}
+
+void TestTraceTool::clicksThatMakeNothing_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QString>("message");
+    // A region reaching beyond the picture widens the scene there.
+    QTest::newRow("beyond the picture's edge")
+        << QPoint(330, 100) << QStringLiteral("Nothing traced: the point is outside the picture");
+    QTest::newRow("one pixel") << QPoint(250, 150)
+                               << QStringLiteral(
+                                      "Nothing traced: the area under the pointer is smaller than the smallest area");
+}
+
+void TestTraceTool::clicksThatMakeNothing()
+{
+    QFETCH(QPoint, point);
+    QFETCH(QString, message);
+    TraceFixture f;
+    f.Window->Document()->Push(new TCreateRegionCommand(*f.Window->Document(), MapArea::rectangle(280, 10, 60, 20)));
+    f.Window->TBTrace->trigger();
+    f.Click(point.x(), point.y());
+    QCOMPARE(f.Regions().size(), 1);
+    QCOMPARE(f.Window->Document()->UndoStack()->count(), 1);
+    QCOMPARE(f.Window->StatusPanel0->text(), message);
+}
+
+void TestTraceTool::escapeAndOtherToolsLeaveIt()
+{
+    TraceFixture f;
+    HoverMove(f.Viewport(), f.At(60, 50));
+    QVERIFY(!f.Window->PaintBoxTrace->Outline().isEmpty());
+    f.Scene()->setFocus();
+    QTest::keyClick(f.Scene(), Qt::Key_Escape);
+    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(!f.Window->PaintBoxTrace->isVisible());
+    QVERIFY(f.Window->PaintBoxTrace->Outline().isEmpty());
+    QVERIFY(!optionsShown(*f.Window));
+    // Escape without the tool still leaves the selection tool as it is.
+    QTest::keyClick(f.Scene(), Qt::Key_Escape);
+    QVERIFY(f.Window->TBArrow->isChecked());
+
+    // The rectangle tool, chosen after it, draws rectangles as before.
+    f.Window->TBTrace->trigger();
+    f.Window->TBRect->trigger();
+    QVERIFY(!f.Window->TBTrace->isChecked());
+    QVERIFY(!f.Window->PaintBoxTrace->isVisible());
+    f.Drag(200, 20, 260, 80);
+    QCOMPARE(f.Regions().size(), 1);
+    QVERIFY(!qobject_cast<TUIPolygon*>(f.Regions().first()));
+}
+
+void TestTraceTool::tolerancesAreRemembered()
+{
+    TraceFixture f;
+    f.Window->TBTraceOptions->ColourTolerance->setValue(40);
+    f.Window->TBTraceOptions->Smoothness->setValue(2.5);
+    f.Window->TBTraceOptions->SmallestArea->setValue(123);
+    // The next window's bar reads them from the settings file.
+    TTraceOptionsBar next;
+    QCOMPARE(next.ColourTolerance->value(), 40);
+    QCOMPARE(next.Smoothness->value(), 2.5);
+    QCOMPARE(next.SmallestArea->value(), 123);
+}
+
+void TestTraceTool::traceAllMakesEveryCellInOneStep()
+{
+    MainWindowFixture f(300, 200);
+    // Three by two cells bounded by 2-pixel black lines.
+    QImage map(300, 200, QImage::Format_RGB32);
+    map.fill(QColor(240, 230, 180));
+    {
+        QPainter painter(&map);
+        painter.setPen(QPen(Qt::black, 2));
+        for (int x : {1, 100, 200, 298})
+            painter.drawLine(x, 0, x, 199);
+        for (int y : {1, 100, 198})
+            painter.drawLine(0, y, 299, y);
+    }
+    f.Window->Document()->SetPicture(map, QStringLiteral("map.png"));
+    f.Window->TBTraceOptions->SetOptions(TTraceOptions());
+    QString found;
+    QTimer::singleShot(0, f.Window.get(), [&found] {
+        auto* dialog = qobject_cast<TTraceAllDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        found = dialog->Found->text();
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    f.Window->MITraceAll->trigger();
+    QCOMPARE(found, QStringLiteral("6 areas found"));
+    QCOMPARE(f.Regions().size(), 6);
+    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace All Regions"));
+    QVERIFY(f.Window->RefreshHTML());
+    // Reading order: the top left cell at the bottom of the stack, so the Source, which starts at
+    // the top, ends with it; each cell reaches to the middle of the lines round it.
+    const QByteArray source = f.Window->SourceBytes();
+    const qsizetype topLeft = source.lastIndexOf("coords=1,1,1,100,100,100,100,1>");
+    QVERIFY2(topLeft > source.lastIndexOf("coords=200,1,200,100,298,100,298,1>"), source.constData());
+    QVERIFY(source.lastIndexOf("coords=200,1,") > source.lastIndexOf("coords=1,100,"));
+    f.Window->MIUndo->trigger();
+    QVERIFY(f.Regions().isEmpty());
+}
+
+void TestTraceTool::traceAllRefusesAHugePicture()
+{
+    MainWindowFixture f;
+    QImage huge(20000, 20000, QImage::Format_Mono);
+    huge.fill(0);
+    f.Window->Document()->SetPicture(huge, QStringLiteral("huge.png"));
+    QString shown;
+    QTimer::singleShot(0, f.Window.get(), [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->text();
+        box->accept();
+    });
+    f.Window->MITraceAll->trigger();
+    QCOMPARE(shown, QStringLiteral("The picture is too large to trace (20000 x 20000 pixels)"));
+    QVERIFY(f.Regions().isEmpty());
+    // A click with the tool says the same in the status bar.
+    f.Window->TBTrace->trigger();
+    f.Click(10, 10);
+    QCOMPARE(f.Window->StatusPanel0->text(), shown);
+}
+
+QTEST_MAIN(TestTraceTool)
+#include "tst_tracetool.moc"

@@ -1,0 +1,265 @@
+// The tracing library over pictures drawn here with known geometry: a click's polygon against the
+// shape it came from, Trace All over a map of cells bounded by lines, and the inputs that make nothing.
+#include "PictureTracer.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QTest>
+#include <QtMath>
+
+namespace {
+
+const QColor background(250, 240, 200);
+const QColor fill(30, 80, 200);
+const QSize pictureSize(400, 300);
+
+QPainterPath shapePath(const QString& Shape)
+{
+    QPainterPath path;
+    if (Shape == QLatin1String("rectangle")) {
+        path.addRect(60, 50, 230, 170);
+    } else if (Shape == QLatin1String("circle")) {
+        path.addEllipse(QPointF(200.3, 150.6), 110, 110);
+    } else {
+        // A five-pointed star: concave between its points.
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const double angle = -M_PI / 2 + i * M_PI / 5;
+            const double radius = i % 2 == 0 ? 135 : 62;
+            star << QPointF(200 + radius * qCos(angle), 155 + radius * qSin(angle));
+        }
+        path.addPolygon(star);
+        path.closeSubpath();
+    }
+    return path;
+}
+
+// The picture as it comes back from a file of Format, so JPEG's losses are in it.
+QImage throughFile(const QImage& Picture, const char* Format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!Picture.save(&buffer, Format, qstrcmp(Format, "JPEG") == 0 ? 75 : -1))
+        return {};
+    return QImage::fromData(bytes, Format);
+}
+
+QPainterPath polygonPath(const QPolygon& Polygon)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(Polygon));
+    path.closeSubpath();
+    return path;
+}
+
+// Cells of a Columns x Rows grid with corners moved about, each filled in its own pale colour and
+// bounded by 2-pixel black lines; the true cells in reading order.
+QImage mapPicture(QSize Size, int Columns, int Rows, QVector<QPolygonF>* Cells)
+{
+    QVector<QPointF> corners;
+    for (int r = 0; r <= Rows; ++r)
+        for (int c = 0; c <= Columns; ++c) {
+            double x = double(c) * (Size.width() - 1) / Columns, y = double(r) * (Size.height() - 1) / Rows;
+            if (c > 0 && c < Columns)
+                x += ((c * 7 + r * 13) % 11 - 5) * 1.5;
+            if (r > 0 && r < Rows)
+                y += ((c * 5 + r * 3) % 9 - 4) * 1.5;
+            corners << QPointF(x, y);
+        }
+    QImage image(Size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int r = 0; r < Rows; ++r)
+        for (int c = 0; c < Columns; ++c) {
+            const int i = r * (Columns + 1) + c;
+            QPolygonF cell{corners[i], corners[i + 1], corners[i + Columns + 2], corners[i + Columns + 1]};
+            painter.setPen(QPen(Qt::black, 2));
+            painter.setBrush(QColor::fromHsv((r * Columns + c) * 37 % 360, 40, 250));
+            painter.drawPolygon(cell);
+            Cells->append(cell);
+        }
+    return image;
+}
+
+} // namespace
+
+class TestPictureTracer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clickTracesShape_data();
+    void clickTracesShape();
+    void inputsThatMakeNothing_data();
+    void inputsThatMakeNothing();
+    void lastAreaIsReusedAndLeftBehind();
+    void previewLeavesOutAWideWebOfLines();
+    void traceAllFindsEveryCell_data();
+    void traceAllFindsEveryCell();
+    void traceAllStopsWhenCancelled();
+};
+
+void TestPictureTracer::clickTracesShape_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<bool>("antialiased");
+    QTest::addColumn<QByteArray>("format");
+    for (const char* shape : {"rectangle", "circle", "star"})
+        for (bool antialiased : {false, true})
+            for (const char* format : {"PNG", "JPEG"})
+                QTest::addRow("%s %s %s", shape, antialiased ? "smooth" : "hard", format)
+                    << QString::fromLatin1(shape) << antialiased << QByteArray(format);
+}
+
+void TestPictureTracer::clickTracesShape()
+{
+    QFETCH(QString, shape);
+    QFETCH(bool, antialiased);
+    QFETCH(QByteArray, format);
+    QImage drawn(pictureSize, QImage::Format_RGB32);
+    drawn.fill(background);
+    {
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        painter.fillPath(shapePath(shape), fill);
+    }
+    const QImage picture = throughFile(drawn, format.constData());
+    QVERIFY(!picture.isNull());
+
+    TPictureTracer tracer(picture);
+    const TTraceResult result = tracer.TraceAt(QPoint(200, 160), TTraceOptions());
+    QCOMPARE(result.Status, TTraceStatus::Traced);
+    const double iou = OutlineIoU(polygonPath(result.Area.Polygon), shapePath(shape));
+    QVERIFY2(iou >= 0.98, qPrintable(QStringLiteral("IoU %1 with %2 corners")
+                                          .arg(iou)
+                                          .arg(result.Area.Polygon.size())));
+    // Smoothness 1 keeps a rectangle to its four corners rather than every border pixel.
+    if (shape == QLatin1String("rectangle") && format == "PNG")
+        QCOMPARE(result.Area.Polygon.size(), 4);
+}
+
+void TestPictureTracer::inputsThatMakeNothing_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<TTraceStatus>("status");
+    QTest::newRow("left of the picture") << QPoint(-1, 10) << TTraceStatus::OutsidePicture;
+    QTest::newRow("below the picture") << QPoint(10, 100) << TTraceStatus::OutsidePicture;
+    QTest::newRow("one pixel") << QPoint(50, 50) << TTraceStatus::TooSmall;
+    QTest::newRow("one pixel wide line") << QPoint(70, 30) << TTraceStatus::TooSmall;
+    QTest::newRow("background") << QPoint(5, 5) << TTraceStatus::Traced;
+}
+
+void TestPictureTracer::inputsThatMakeNothing()
+{
+    QFETCH(QPoint, point);
+    QFETCH(TTraceStatus, status);
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixelColor(50, 50, Qt::black);
+    for (int y = 20; y < 40; ++y)
+        picture.setPixelColor(70, y, Qt::red);
+    TPictureTracer tracer(picture);
+    TTraceOptions options;
+    options.SmallestArea = 1;
+    const TTraceResult result = tracer.TraceAt(point, options);
+    QCOMPARE(result.Status, status);
+    QCOMPARE(result.Area.Polygon.isEmpty(), status != TTraceStatus::Traced);
+}
+
+void TestPictureTracer::lastAreaIsReusedAndLeftBehind()
+{
+    // Two squares of the same colour: the second trace must not be blocked by the first one's
+    // marks, and coming back gives the first polygon again.
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(10, 10, 60, 60), Qt::darkGreen);
+    QPainter(&picture).fillRect(QRect(110, 10, 60, 60), Qt::darkGreen);
+    TPictureTracer tracer(picture);
+    const TTraceOptions options;
+    const QPolygon left = tracer.TraceAt(QPoint(20, 20), options).Area.Polygon;
+    QCOMPARE(left.boundingRect(), QRect(10, 10, 61, 61)); // corners on the pixel edges 10 and 70
+    QVERIFY(tracer.LastAreaHolds(QPoint(60, 60), options));
+    QVERIFY(!tracer.LastAreaHolds(QPoint(120, 20), options));
+    const QPolygon right = tracer.TraceAt(QPoint(120, 20), options).Area.Polygon;
+    QCOMPARE(right.boundingRect(), QRect(110, 10, 61, 61));
+    QCOMPARE(tracer.TraceAt(QPoint(30, 30), options).Area.Polygon, left);
+    // Another picture forgets the area.
+    picture.fill(Qt::white);
+    tracer.SetPicture(picture);
+    QCOMPARE(tracer.TraceAt(QPoint(30, 30), options).Area.Polygon.boundingRect(), QRect(0, 0, 201, 101));
+}
+
+void TestPictureTracer::previewLeavesOutAWideWebOfLines()
+{
+    QImage picture(1200, 1000, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.setPen(QPen(Qt::black, 2));
+        for (int x = 1; x < 1200; x += 200)
+            painter.drawLine(x, 0, x, 999);
+        painter.drawLine(0, 500, 1199, 500);
+    }
+    TPictureTracer tracer(picture);
+    const TTraceOptions options;
+    QCOMPARE(tracer.TraceAt(QPoint(1, 300), options, true).Status, TTraceStatus::NotOutlined);
+    // The click on the same lines traces them after all; a cell's preview is outlined.
+    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 300), options);
+    QCOMPARE(clicked.Status, TTraceStatus::Traced);
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(0, 0, 1201, 1001));
+    QCOMPARE(tracer.TraceAt(QPoint(100, 100), options, true).Status, TTraceStatus::Traced);
+}
+
+void TestPictureTracer::traceAllFindsEveryCell_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("PNG") << QByteArray("PNG");
+    QTest::newRow("JPEG") << QByteArray("JPEG");
+}
+
+void TestPictureTracer::traceAllFindsEveryCell()
+{
+    QFETCH(QByteArray, format);
+    QVector<QPolygonF> cells;
+    const QImage picture = throughFile(mapPicture(QSize(600, 400), 5, 4, &cells), format.constData());
+    TPictureTracer tracer(picture);
+    QVector<TTracedArea> areas;
+    int lastPercent = -1;
+    const TTraceStatus status = tracer.TraceAll(TColourRange(), TTraceOptions(), areas, [&](int percent) {
+        lastPercent = percent;
+        return true;
+    });
+    QCOMPARE(status, TTraceStatus::Traced);
+    QCOMPARE(lastPercent, 100);
+    QCOMPARE(areas.size(), cells.size());
+    for (int i = 0; i < cells.size(); ++i) {
+        QPainterPath cell;
+        cell.addPolygon(cells[i]);
+        cell.closeSubpath();
+        // Reading order: the first area has the top left cell's middle, and so on.
+        const double iou = OutlineIoU(polygonPath(areas[i].Polygon), cell);
+        QVERIFY2(iou >= 0.97, qPrintable(QStringLiteral("cell %1: IoU %2").arg(i).arg(iou)));
+    }
+}
+
+void TestPictureTracer::traceAllStopsWhenCancelled()
+{
+    QVector<QPolygonF> cells;
+    TPictureTracer tracer(mapPicture(QSize(300, 200), 3, 2, &cells));
+    QVector<TTracedArea> areas;
+    QCOMPARE(tracer.TraceAll(TColourRange(), TTraceOptions(), areas, [](int percent) { return percent < 40; }),
+             TTraceStatus::Cancelled);
+    QVERIFY(areas.isEmpty());
+
+    // A picture too large to copy is refused at once, before any pixel work.
+    QImage huge(20000, 20000, QImage::Format_Mono);
+    QVERIFY(!huge.isNull());
+    tracer.SetPicture(huge);
+    QCOMPARE(tracer.TraceAll(TColourRange(), TTraceOptions(), areas), TTraceStatus::PictureTooLarge);
+    QCOMPARE(tracer.TraceAt(QPoint(5, 5), TTraceOptions()).Status, TTraceStatus::PictureTooLarge);
+}
+
+QTEST_GUILESS_MAIN(TestPictureTracer)
+#include "tst_picturetracer.moc"

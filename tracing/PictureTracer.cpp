@@ -1,0 +1,279 @@
+#include "PictureTracer.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <opencv2/imgproc.hpp>
+
+struct TPictureTracer::TData
+{
+    // The picture as 8-bit RGB; Rgb shares Pixels' memory.
+    QImage Pixels;
+    cv::Mat Rgb;
+    // The flood fill's mask, two pixels wider and taller than the picture; only the last area's
+    // rectangle is ever non-zero inside its border, and it is cleared before the next fill.
+    cv::Mat Mask;
+    cv::Rect LastRect;
+    bool LastValid = false;
+    TTraceOptions LastOptions;
+    TTraceResult LastResult;
+    qint64 LastPixels = 0;
+};
+
+namespace {
+
+// A preview leaves out the outline of an area this much larger than its pixels' box, see TraceAt.
+constexpr qint64 sparsePreviewBox = 1'000'000;
+
+int channelTolerance(int ColourTolerance)
+{
+    return std::clamp(int(std::lround(ColourTolerance * 2.55)), 0, 255);
+}
+
+// The outer border of the foreground of Binary (which has a clear margin of one pixel) as a
+// polygon on the pixel edges: the contour runs through the centres of the border pixels, so each
+// corner moves half a pixel outwards along its mitred normal. Offset is the picture position of
+// Binary's top left pixel.
+QPolygon outerPolygon(const cv::Mat& Binary, QPoint Offset, double Smoothness)
+{
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(Binary, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    if (contours.empty())
+        return {};
+    const auto largest = std::max_element(contours.begin(), contours.end(), [](const auto& a, const auto& b) {
+        return std::abs(cv::contourArea(a)) < std::abs(cv::contourArea(b));
+    });
+    std::vector<cv::Point> corners;
+    cv::approxPolyDP(*largest, corners, std::max(0.0, Smoothness), true);
+    const int n = int(corners.size());
+    if (n < 2)
+        return {};
+    // Outward is to the left of each edge for one orientation and to the right for the other.
+    const double orientation = cv::contourArea(corners, true) >= 0 ? 1.0 : -1.0;
+    auto normal = [&](const cv::Point& from, const cv::Point& to) {
+        const double dx = to.x - from.x, dy = to.y - from.y;
+        const double length = std::hypot(dx, dy);
+        if (length == 0)
+            return cv::Point2d(0, 0);
+        return cv::Point2d(orientation * dy / length, -orientation * dx / length);
+    };
+    QPolygon polygon;
+    polygon.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const cv::Point& previous = corners[(i + n - 1) % n];
+        const cv::Point& corner = corners[i];
+        const cv::Point& next = corners[(i + 1) % n];
+        const cv::Point2d n1 = normal(previous, corner), n2 = normal(corner, next);
+        // The mitre keeps both edges half a pixel out; sharp spikes are held to twice that.
+        const double cosine = n1.dot(n2);
+        const cv::Point2d mitre = (n1 + n2) * (0.5 / std::max(1.0 + cosine, 0.5));
+        const double x = corner.x + 0.5 + mitre.x, y = corner.y + 0.5 + mitre.y;
+        const QPoint p(Offset.x() + int(std::lround(x)), Offset.y() + int(std::lround(y)));
+        if (polygon.isEmpty() || polygon.last() != p)
+            polygon.append(p);
+    }
+    if (polygon.size() > 1 && polygon.first() == polygon.last())
+        polygon.removeLast();
+    return polygon;
+}
+
+bool spansBothDirections(const QPolygon& Polygon)
+{
+    const QRect bounds = Polygon.boundingRect();
+    return Polygon.size() >= 3 && bounds.width() > 1 && bounds.height() > 1;
+}
+
+} // namespace
+
+TPictureTracer::TPictureTracer() : D(std::make_unique<TData>()) {}
+
+TPictureTracer::TPictureTracer(const QImage& Picture) : TPictureTracer()
+{
+    SetPicture(Picture);
+}
+
+TPictureTracer::~TPictureTracer() = default;
+
+bool TPictureTracer::PictureTooLarge() const
+{
+    return qint64(FSize.width()) * FSize.height() > MaxPixels;
+}
+
+void TPictureTracer::SetPicture(const QImage& Picture)
+{
+    if (!Picture.isNull() && Picture.cacheKey() == FPictureKey && Picture.size() == FSize)
+        return;
+    D = std::make_unique<TData>();
+    FPictureKey = Picture.cacheKey();
+    FSize = Picture.size();
+    if (Picture.isNull() || PictureTooLarge())
+        return;
+    D->Pixels = Picture.convertToFormat(QImage::Format_RGB888);
+    D->Rgb = cv::Mat(FSize.height(), FSize.width(), CV_8UC3, D->Pixels.bits(), size_t(D->Pixels.bytesPerLine()));
+    D->Mask = cv::Mat::zeros(FSize.height() + 2, FSize.width() + 2, CV_8UC1);
+}
+
+bool TPictureTracer::LastAreaHolds(QPoint Point, const TTraceOptions& Options) const
+{
+    if (!D->LastValid || !(Options == D->LastOptions) || !QRect(QPoint(), FSize).contains(Point))
+        return false;
+    return D->Mask.at<uchar>(Point.y() + 1, Point.x() + 1) == 255;
+}
+
+TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options, bool Preview)
+{
+    TTraceResult result;
+    if (FSize.isEmpty())
+        return result;
+    if (PictureTooLarge()) {
+        result.Status = TTraceStatus::PictureTooLarge;
+        return result;
+    }
+    if (!QRect(QPoint(), FSize).contains(Point)) {
+        result.Status = TTraceStatus::OutsidePicture;
+        return result;
+    }
+    const bool filled = LastAreaHolds(Point, Options);
+    if (filled && (Preview || D->LastResult.Status != TTraceStatus::NotOutlined))
+        return D->LastResult;
+
+    if (!filled) {
+        if (D->LastRect.area() > 0)
+            D->Mask(D->LastRect).setTo(0);
+        D->LastValid = false;
+        const int diff = channelTolerance(Options.ColourTolerance);
+        cv::Rect box;
+        const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
+        D->LastPixels = cv::floodFill(D->Rgb, D->Mask, cv::Point(Point.x(), Point.y()), cv::Scalar(), &box,
+                                      cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
+        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
+        D->LastRect = cv::Rect(box.x, box.y, box.width + 2, box.height + 2);
+        D->LastValid = true;
+        D->LastOptions = Options;
+    }
+
+    result.Area.Pixels = D->LastPixels;
+    const qint64 boxArea = qint64(D->LastRect.width - 2) * (D->LastRect.height - 2);
+    if (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea) {
+        // A wide web of thin lines (a map's borders): its border takes long to follow, and it is
+        // seldom what a click is meant for, so a preview waits for the click.
+        result.Status = TTraceStatus::NotOutlined;
+        D->LastResult = result;
+        return result;
+    }
+    if (D->LastPixels >= std::max(2, Options.SmallestArea)) {
+        const cv::Mat binary = D->Mask(D->LastRect) == 255;
+        result.Area.Polygon =
+            outerPolygon(binary, QPoint(D->LastRect.x - 1, D->LastRect.y - 1), Options.Smoothness);
+    }
+    result.Status = spansBothDirections(result.Area.Polygon) ? TTraceStatus::Traced : TTraceStatus::TooSmall;
+    if (result.Status != TTraceStatus::Traced)
+        result.Area.Polygon.clear();
+    D->LastResult = result;
+    return result;
+}
+
+TTraceStatus TPictureTracer::TraceAll(const TColourRange& Range, const TTraceOptions& Options,
+                                      QVector<TTracedArea>& Areas, const TTraceProgress& Progress)
+{
+    Areas.clear();
+    if (FSize.isEmpty())
+        return TTraceStatus::NoPicture;
+    if (PictureTooLarge())
+        return TTraceStatus::PictureTooLarge;
+    auto stopped = [&](int percent) { return Progress && !Progress(percent); };
+    if (stopped(0))
+        return TTraceStatus::Cancelled;
+
+    const int diff = channelTolerance(Options.ColourTolerance);
+    const QColor low = Range.Low.toRgb(), high = Range.High.toRgb();
+    const cv::Scalar lower(std::min(low.red(), high.red()) - diff, std::min(low.green(), high.green()) - diff,
+                           std::min(low.blue(), high.blue()) - diff);
+    const cv::Scalar upper(std::max(low.red(), high.red()) + diff, std::max(low.green(), high.green()) + diff,
+                           std::max(low.blue(), high.blue()) + diff);
+    cv::Mat inside;
+    cv::inRange(D->Rgb, lower, upper, inside);
+    if (Range.RangeIsBorder)
+        cv::bitwise_not(inside, inside);
+    if (stopped(10))
+        return TTraceStatus::Cancelled;
+
+    cv::Mat labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(inside, labels, stats, centroids, 4, CV_32S);
+    // Areas bounded by lines reach one pixel into them, to the middle of a 2-pixel border, so that
+    // neighbours meet instead of leaving the line between them out of both.
+    cv::Mat lines;
+    if (Range.RangeIsBorder)
+        cv::bitwise_not(inside, lines);
+    inside.release();
+    const cv::Rect picture(0, 0, FSize.width(), FSize.height());
+    const cv::Mat grow = cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3));
+    if (stopped(40))
+        return TTraceStatus::Cancelled;
+
+    const int smallest = std::max(2, Options.SmallestArea);
+    for (int label = 1; label < count; ++label) {
+        if (label % 16 == 0 && stopped(40 + int(qint64(label) * 60 / count)))
+            return TTraceStatus::Cancelled;
+        const int pixels = stats.at<int>(label, cv::CC_STAT_AREA);
+        if (pixels < smallest)
+            continue;
+        const cv::Rect box(stats.at<int>(label, cv::CC_STAT_LEFT), stats.at<int>(label, cv::CC_STAT_TOP),
+                           stats.at<int>(label, cv::CC_STAT_WIDTH), stats.at<int>(label, cv::CC_STAT_HEIGHT));
+        const cv::Rect around = Range.RangeIsBorder ? (box + cv::Size(2, 2) - cv::Point(1, 1)) & picture : box;
+        cv::Mat own = labels(around) == label;
+        if (Range.RangeIsBorder) {
+            cv::Mat grown;
+            cv::dilate(own, grown, grow);
+            own = grown & (own | lines(around));
+        }
+        cv::Mat binary;
+        cv::copyMakeBorder(own, binary, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
+        TTracedArea area;
+        area.Pixels = pixels;
+        area.Polygon = outerPolygon(binary, QPoint(around.x - 1, around.y - 1), Options.Smoothness);
+        if (spansBothDirections(area.Polygon))
+            Areas.append(std::move(area));
+    }
+    // Reading order: a row is the areas whose top lies above the middle of the row's highest
+    // area; rows run from the top, each from left to right.
+    auto top = [](const TTracedArea& a) { return a.Polygon.boundingRect().top(); };
+    auto left = [](const TTracedArea& a) { return a.Polygon.boundingRect().left(); };
+    std::stable_sort(Areas.begin(), Areas.end(), [&](const auto& a, const auto& b) { return top(a) < top(b); });
+    for (auto row = Areas.begin(); row != Areas.end();) {
+        const int middle = row->Polygon.boundingRect().center().y();
+        const auto end = std::find_if(row, Areas.end(), [&](const auto& a) { return top(a) > middle; });
+        std::stable_sort(row, end, [&](const auto& a, const auto& b) { return left(a) < left(b); });
+        row = end;
+    }
+    stopped(100);
+    return TTraceStatus::Traced;
+}
+
+double OutlineIoU(const QPainterPath& A, const QPainterPath& B, int Scale)
+{
+    const QRect bounds = (A.boundingRect() | B.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (bounds.isEmpty())
+        return 0;
+    auto raster = [&](const QPainterPath& path) {
+        QImage image(bounds.size() * Scale, QImage::Format_Grayscale8);
+        image.fill(0);
+        QPainter painter(&image);
+        painter.scale(Scale, Scale);
+        painter.translate(-bounds.topLeft());
+        painter.fillPath(path, Qt::white);
+        return image;
+    };
+    const QImage a = raster(A), b = raster(B);
+    qint64 both = 0, either = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* ra = a.constScanLine(y);
+        const uchar* rb = b.constScanLine(y);
+        for (int x = 0; x < a.width(); ++x) {
+            const bool ia = ra[x] >= 128, ib = rb[x] >= 128;
+            both += ia && ib;
+            either += ia || ib;
+        }
+    }
+    return either ? double(both) / double(either) : 0;
+}
