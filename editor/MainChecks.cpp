@@ -62,7 +62,7 @@ void ExportResponsivePage(TFormCorvantaZonequilter& Window)
         return;
     }
     const QByteArray bytes =
-        BuildResponsivePage(PictureSourceFor(document.ImageFileName(), file), document.MapName(),
+        BuildResponsivePage(ResponsivePictureSource(document.ImageFileName(), file), document.MapName(),
                             FrontFirstAreas(document), document.Picture().size())
             .toUtf8();
     QSaveFile out(file);

@@ -117,7 +117,7 @@ QString BuildResponsivePage(const QString& ImageFileName, const QString& MapName
            BuildSvgOverlay(ImageFileName, MapName, Areas, Picture) + QStringLiteral("</body>\n</html>\n");
 }
 
-QString PictureSourceFor(const QString& ImageFileName, const QString& OutputFile)
+QString ResponsivePictureSource(const QString& ImageFileName, const QString& OutputFile)
 {
     if (OutputFile.isEmpty() || !QFileInfo(ImageFileName).isAbsolute())
         return ImageFileName;

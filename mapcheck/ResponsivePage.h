@@ -24,4 +24,4 @@ QString BuildResponsivePage(const QString& ImageFileName, const QString& MapName
 
 // The picture's name as a page written to OutputFile refers to it: a local file relative to that
 // page's folder, anything else (a web address) as it is. Without OutputFile, as it is.
-QString PictureSourceFor(const QString& ImageFileName, const QString& OutputFile);
+QString ResponsivePictureSource(const QString& ImageFileName, const QString& OutputFile);

@@ -125,7 +125,7 @@ int WritePageOrOverlay(const TCommandLine& CommandLine, QIODevice& Out, QIODevic
                             .arg(map.Map.ImageSrc));
         const QString output =
             CommandLine.OutputFile == QLatin1String("-") ? QString() : QFileInfo(CommandLine.OutputFile).absoluteFilePath();
-        const QString source = output.isEmpty() ? map.Map.ImageSrc : PictureSourceFor(map.ImageFileName, output);
+        const QString source = output.isEmpty() ? map.Map.ImageSrc : ResponsivePictureSource(map.ImageFileName, output);
         bytes = BuildResponsivePage(source, map.Map.MapName, map.Map.Areas, map.PictureSize).toUtf8();
     }
     if (!WriteOutput(CommandLine.OutputFile, bytes, Out, &error)) {

@@ -71,7 +71,7 @@ void TestQuestions::importNotesAnsweredAfterAWhile()
     QCOMPARE(messages.Messages.size(), 0);
     if (import) {
         QCOMPARE(w.PanelScene->Regions().size(), 2);
-        QCOMPARE(w.FMapName, QStringLiteral("M"));
+        QCOMPARE(w.Document()->MapName(), QStringLiteral("M"));
     } else {
         before.Compare(DocumentState::Of(w));
     }

@@ -222,7 +222,7 @@ void TestRecovery::plainStartShowsTheSplash()
     StartOnAPicture(f, splash);
     QVERIFY(FTexts.isEmpty());
     QVERIFY(splash.isVisible());
-    QCOMPARE(f.Window->FBitmap.size(), QSize(60, 40));
+    QCOMPARE(f.Window->Document()->Picture().size(), QSize(60, 40));
 }
 
 int main(int argc, char** argv)
