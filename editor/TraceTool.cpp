@@ -176,6 +176,9 @@ void TTraceOptionsBar::SetOptions(const TTraceOptions& Options)
 
 void TTraceOptionsBar::ReadSettings()
 {
+    // A settings file that is no plain file of the user's (a pipe, a link) is neither read nor written.
+    if (IsSettingsFileIgnored())
+        return;
     QSettings ini(GetSettingsFileName(), QSettings::IniFormat);
     ini.beginGroup(traceSection);
     // Each value that is there and a number takes its place; the spin boxes keep it in range.
@@ -193,6 +196,8 @@ void TTraceOptionsBar::ReadSettings()
 
 void TTraceOptionsBar::WriteSettings() const
 {
+    if (IsSettingsFileIgnored())
+        return;
     QSettings ini(GetSettingsFileName(), QSettings::IniFormat);
     ini.beginGroup(traceSection);
     ini.setValue(QStringLiteral("ColourTolerance"), QString::number(ColourTolerance->value()));
