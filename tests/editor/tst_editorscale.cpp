@@ -95,7 +95,8 @@ void TestScale::importAndClearAskNoPointerPosition()
     QVERIFY(import(page));
     QVERIFY(import(page));
     QCOMPARE(FFixture->Regions().size(), count);
-    QCOMPARE(FFixture->Scene()->HandleLayer()->childItems().size(), 1); // the polygon tool's overlay
+    // The polygon and trace tools' overlays.
+    QCOMPARE(FFixture->Scene()->HandleLayer()->childItems().size(), 2);
     QCOMPARE(PointerQueries() - before, 0);
 }
 
