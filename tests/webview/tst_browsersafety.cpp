@@ -19,25 +19,11 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+#include "../common/AppWorldScript.h"
+
 namespace {
 constexpr int LoadTimeout = 20000;
 const QString kSecret = QStringLiteral("the-secret-1234");
-
-QVariant RunAppScript(QWebEnginePage* page, const QString& script)
-{
-    // The program's own world, which runs whether the page's scripts do or not.
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return result;
-}
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {

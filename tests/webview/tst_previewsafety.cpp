@@ -18,27 +18,13 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+#include "../common/AppWorldScript.h"
+
 namespace {
 constexpr int LoadTimeout = 20000;
 // How long a script that was going to run is given to show itself.
 constexpr int ScriptGrace = 3000;
 const QString kSecret = QStringLiteral("the-secret-1234");
-
-QVariant RunAppScript(QWebEnginePage* page, const QString& script)
-{
-    // The program's own world: it runs with the page's scripts turned off.
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return result;
-}
 
 // The script an imported area might carry: read a local file, show it in the
 // title and move the page to an address that carries it.

@@ -15,26 +15,12 @@
 #include <QWebEngineScript>
 #include <QtTest>
 
+#include "../common/AppWorldScript.h"
+
 #include <sys/file.h>
 
 namespace {
 constexpr int LoadTimeout = 20000;
-
-QVariant RunJavaScript(QWebEnginePage* page, const QString& script)
-{
-    // The program's own world: local pages run no scripts of their own.
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return result;
-}
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
@@ -55,7 +41,7 @@ void ClickWindow(QWidget* widget)
 int PageClicks(QWebEngineView* view)
 {
     // Counted from the first call on.
-    return RunJavaScript(view->page(), QStringLiteral("(function(){if(window.clicks===undefined){window.clicks=0;"
+    return RunAppScript(view->page(), QStringLiteral("(function(){if(window.clicks===undefined){window.clicks=0;"
                                                       "addEventListener('mousedown',function(){window.clicks++;},true);}"
                                                       "return window.clicks;})()"))
         .toInt();
@@ -63,7 +49,7 @@ int PageClicks(QWebEngineView* view)
 
 QString Body(QWebEngineView* view)
 {
-    return RunJavaScript(view->page(),
+    return RunAppScript(view->page(),
                          QStringLiteral("document.body ? document.body.innerText : '<no body>'"))
         .toString();
 }
@@ -167,7 +153,7 @@ void TestWebView::previewShowsWrittenPage()
     QVERIFY(LoadPreview(view, html));
     QCOMPARE(view.url(), PreviewUrlForFile(FDir->filePath(QStringLiteral("Temp1.html"))));
     QCOMPARE(
-        RunJavaScript(view.page(), QStringLiteral("document.getElementById('x').textContent")).toString(),
+        RunAppScript(view.page(), QStringLiteral("document.getElementById('x').textContent")).toString(),
         QStringLiteral("Caf\u00e9 \u20ac"));
     QCOMPARE(view.title(), QStringLiteral("Preview"));
 }
@@ -187,7 +173,7 @@ void TestWebView::emptyTextShowsBlankPage()
     QWebEngineView view;
     QVERIFY(LoadPreview(view, QString()));
     QCOMPARE(QFileInfo(FDir->filePath(QStringLiteral("Temp1.html"))).size(), 0);
-    QCOMPARE(RunJavaScript(view.page(), QStringLiteral("document.body.childNodes.length")).toInt(), 0);
+    QCOMPARE(RunAppScript(view.page(), QStringLiteral("document.body.childNodes.length")).toInt(), 0);
 }
 
 void TestWebView::previewFallsBackToTemp2WhenTemp1IsAFolder()
@@ -338,13 +324,13 @@ void TestWebView::previewLinkGoesToOpenNamedWindow()
             .arg(QUrl::fromLocalFile(linked).toString(), QUrl::fromLocalFile(again).toString());
     QVERIFY(LoadPreview(preview, html));
 
-    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    RunAppScript(page, QStringLiteral("document.getElementById('a').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(linked), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
     QCOMPARE(TBrowserWindow::FindNamed(BrowserWindowName()), window);
 
-    RunJavaScript(page, QStringLiteral("document.getElementById('b').click()"));
+    RunAppScript(page, QStringLiteral("document.getElementById('b').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(window->url(), QUrl::fromLocalFile(again), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("again"), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
@@ -352,7 +338,7 @@ void TestWebView::previewLinkGoesToOpenNamedWindow()
     // A relative link names a file beside the preview file, as from a local page.
     QVERIFY(LoadPreview(
         preview, QStringLiteral("<a id=\"c\" target=\"CorvantaWebBrowser\" href=\"linked.htm#x\">c</a>")));
-    RunJavaScript(page, QStringLiteral("document.getElementById('c').click()"));
+    RunAppScript(page, QStringLiteral("document.getElementById('c').click()"));
     QUrl expected = QUrl::fromLocalFile(linked);
     expected.setFragment(QStringLiteral("x"));
     QTRY_COMPARE_WITH_TIMEOUT(window->url(), expected, LoadTimeout);
@@ -371,7 +357,7 @@ void TestWebView::previewLinkOpensNamedWindowReusedLater()
     page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     QVERIFY(LoadPreview(preview, QStringLiteral("<a id=\"a\" target=\"CorvantaWebBrowser\" href=\"%1\">a</a>")
                                      .arg(QUrl::fromLocalFile(linked).toString())));
-    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    RunAppScript(page, QStringLiteral("document.getElementById('a').click()"));
     QTRY_VERIFY_WITH_TIMEOUT(TBrowserWindow::FindNamed(BrowserWindowName()), LoadTimeout);
     TBrowserWindow* window = TBrowserWindow::FindNamed(BrowserWindowName());
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
@@ -383,7 +369,7 @@ void TestWebView::previewLinkOpensNamedWindowReusedLater()
     QCOMPARE(TBrowserWindow::AllWindows().size(), 1);
 
     // The same link again still lands in that one window.
-    RunJavaScript(page, QStringLiteral("document.getElementById('a').click()"));
+    RunAppScript(page, QStringLiteral("document.getElementById('a').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(Body(window), QStringLiteral("linked"), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(TBrowserWindow::AllWindows().size(), 1, LoadTimeout);
 }
