@@ -15,7 +15,6 @@
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
-#include "UnitAboutBox.h"
 #include "UnitBitmapLoader.h"
 #include "UnitHTMLImport.h"
 #include "UnitSplash.h"
@@ -346,7 +345,7 @@ void TFormCorvantaZonequilter::MIExitClick()
 
 void TFormCorvantaZonequilter::MIAboutClick()
 {
-    ShowAboutBox();
+    emit AboutRequested();
 }
 
 void TFormCorvantaZonequilter::MICorvantaSoftwareClick()

@@ -329,6 +329,10 @@ public slots:
     // on one of them).
     QMenu* createPopupMenu() override;
 
+signals:
+    // Help > About: the program shows its about box, which lives above the editor.
+    void AboutRequested();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,3 +1,4 @@
+#include "GeometryPrinting.h"
 #include "TGrabHandle.h"
 #include "TSizeFrame.h"
 #include "TUICircle.h"
@@ -11,14 +12,6 @@
 
 Q_DECLARE_METATYPE(TPoint)
 Q_DECLARE_METATYPE(TRect)
-
-namespace QTest {
-template <> char* toString(const TRect& R)
-{
-    return qstrdup(
-        QString::asprintf("(%d, %d, %d, %d)", R.Left, R.Top, R.Right, R.Bottom).toUtf8().constData());
-}
-} // namespace QTest
 
 namespace {
 constexpr int Max = std::numeric_limits<int>::max();

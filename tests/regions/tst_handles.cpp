@@ -1,3 +1,4 @@
+#include "GeometryPrinting.h"
 #include "DefaultHRef.h"
 #include "TGrabHandle.h"
 #include "TSizeFrame.h"
@@ -12,18 +13,6 @@
 
 Q_DECLARE_METATYPE(TRect)
 Q_DECLARE_METATYPE(TPoint)
-
-namespace QTest {
-template <> char* toString(const TRect& R)
-{
-    return qstrdup(
-        QString::asprintf("(%d, %d, %d, %d)", R.Left, R.Top, R.Right, R.Bottom).toUtf8().constData());
-}
-template <> char* toString(const TPoint& P)
-{
-    return qstrdup(QString::asprintf("(%d, %d)", P.X, P.Y).toUtf8().constData());
-}
-} // namespace QTest
 
 class TstHandles : public QObject
 {

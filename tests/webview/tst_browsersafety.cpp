@@ -19,7 +19,7 @@
 #include <QWebEngineView>
 #include <QtTest>
 
-#include "../common/AppWorldScript.h"
+#include "AppWorldScript.h"
 
 namespace {
 constexpr int LoadTimeout = 20000;

@@ -1,5 +1,6 @@
 // The helpers that drive a real web engine: preview files shown in a QWebEngineView, and the
 // named browser windows. Runs under xvfb-run.
+#include "PageLoad.h"
 #include "PreviewFolder.h"
 #include "PreviewScheme.h"
 #include "TBrowserPage.h"
@@ -15,7 +16,7 @@
 #include <QWebEngineScript>
 #include <QtTest>
 
-#include "../common/AppWorldScript.h"
+#include "AppWorldScript.h"
 
 #include <sys/file.h>
 
@@ -117,11 +118,7 @@ void TestWebView::cleanup()
 
 bool TestWebView::LoadPreview(QWebEngineView& view, const QString& html)
 {
-    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
-    LoadHTMLIntoWebView(&view, html);
-    if (!finished.wait(LoadTimeout))
-        return false;
-    return finished.last().value(0).toBool();
+    return LoadAndWait(view, [&] { LoadHTMLIntoWebView(&view, html); }, LoadTimeout);
 }
 
 QString TestWebView::PageFile(const QString& name, const QString& text)

@@ -6,6 +6,7 @@
 #include "PreviewFolder.h"
 #include "SettingsFile.h"
 #include "Translation.h"
+#include "UnitAboutBox.h"
 #include "UnitBitmapLoader.h"
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
@@ -132,12 +133,13 @@ int main(int argc, char* argv[])
     // Desktops find the program's entry, and so its name and icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.corvanta.Zonequilter"));
     // The application icon: every window's title bar and the about box show it.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/zonequilter.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/zonequilter.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The windows, main window first; they are destroyed in the reverse order, the main window
     // last.
     auto mainWindow = std::make_unique<TFormCorvantaZonequilter>();
+    QObject::connect(mainWindow.get(), &TFormCorvantaZonequilter::AboutRequested, [] { ShowAboutBox(); });
     auto properties = std::make_unique<TFormProperties>();
     auto htmlImport = std::make_unique<TFormHTMLImport>(*mainWindow);
     auto splash = std::make_unique<TFormSplash>();
