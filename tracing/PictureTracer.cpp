@@ -15,6 +15,8 @@ struct TPictureTracer::TData
     cv::Mat Mask;
     cv::Rect LastRect;
     bool LastValid = false;
+    // Whether the last fill reached all of its area, rather than the part inside a window.
+    bool LastComplete = false;
     TTraceOptions LastOptions;
     TTraceResult LastResult;
     qint64 LastPixels = 0;
@@ -24,6 +26,11 @@ namespace {
 
 // A preview leaves out the outline of an area this much larger than its pixels' box, see TraceAt.
 constexpr qint64 sparsePreviewBox = 1'000'000;
+
+// A fill starts in a window of this many pixels each side of the point and grows to the next only
+// when the area reaches the window's edge, then to the whole picture: most areas are small, and a
+// fill's cost follows the pixels it visits.
+constexpr int fillWindows[] = {256, 1024};
 
 int channelTolerance(int ColourTolerance)
 {
@@ -113,6 +120,54 @@ void TPictureTracer::SetPicture(const QImage& Picture)
     D->Mask = cv::Mat::zeros(FSize.height() + 2, FSize.width() + 2, CV_8UC1);
 }
 
+void TPictureTracer::Fill(QPoint Point, const TTraceOptions& Options, bool Preview)
+{
+    if (D->LastRect.area() > 0)
+        D->Mask(D->LastRect).setTo(0);
+    D->LastRect = cv::Rect();
+    D->LastValid = false;
+    const int diff = channelTolerance(Options.ColourTolerance);
+    const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
+    const cv::Rect picture(0, 0, FSize.width(), FSize.height());
+    for (size_t stage = 0; stage <= std::size(fillWindows); ++stage) {
+        const bool whole = stage == std::size(fillWindows);
+        const cv::Rect window =
+            whole ? picture
+                  : cv::Rect(Point.x() - fillWindows[stage], Point.y() - fillWindows[stage],
+                             2 * fillWindows[stage] + 1, 2 * fillWindows[stage] + 1) &
+                        picture;
+        // The window's mask shares the picture's mask; the fill marks the ring round the window
+        // with 1s as a fence, which goes again before any later fill.
+        cv::Mat mask = D->Mask(cv::Rect(window.x, window.y, window.width + 2, window.height + 2));
+        cv::Rect box;
+        D->LastPixels = cv::floodFill(D->Rgb(window), mask, cv::Point(Point.x() - window.x, Point.y() - window.y),
+                                      cv::Scalar(), &box, cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
+        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
+        D->LastRect = cv::Rect(window.x + box.x, window.y + box.y, box.width + 2, box.height + 2);
+        D->LastValid = true;
+        D->LastOptions = Options;
+        // An area clear of the window's inner edges has no pixel next to one outside: it is whole.
+        const bool reachesOut = (box.x == 0 && window.x > 0) || (box.y == 0 && window.y > 0) ||
+                                (box.br().x == window.width && window.br().x < picture.width) ||
+                                (box.br().y == window.height && window.br().y < picture.height);
+        mask.row(0).setTo(0);
+        mask.row(mask.rows - 1).setTo(0);
+        mask.col(0).setTo(0);
+        mask.col(mask.cols - 1).setTo(0);
+        D->LastComplete = !reachesOut;
+        if (!reachesOut)
+            return;
+        // Thin lines spread over the window and on past it are left for the click, as for a
+        // whole area whose box is mostly empty.
+        const qint64 boxArea = qint64(box.width) * box.height;
+        if (Preview && boxArea * 4 >= sparsePreviewBox && D->LastPixels * 8 < boxArea)
+            return;
+        D->Mask(D->LastRect).setTo(0);
+        D->LastRect = cv::Rect();
+        D->LastValid = false;
+    }
+}
+
 bool TPictureTracer::LastAreaHolds(QPoint Point, const TTraceOptions& Options) const
 {
     if (!D->LastValid || !(Options == D->LastOptions) || !QRect(QPoint(), FSize).contains(Point))
@@ -136,25 +191,12 @@ TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options,
     const bool filled = LastAreaHolds(Point, Options);
     if (filled && (Preview || D->LastResult.Status != TTraceStatus::NotOutlined))
         return D->LastResult;
-
-    if (!filled) {
-        if (D->LastRect.area() > 0)
-            D->Mask(D->LastRect).setTo(0);
-        D->LastValid = false;
-        const int diff = channelTolerance(Options.ColourTolerance);
-        cv::Rect box;
-        const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
-        D->LastPixels = cv::floodFill(D->Rgb, D->Mask, cv::Point(Point.x(), Point.y()), cv::Scalar(), &box,
-                                      cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
-        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
-        D->LastRect = cv::Rect(box.x, box.y, box.width + 2, box.height + 2);
-        D->LastValid = true;
-        D->LastOptions = Options;
-    }
+    if (!filled || !D->LastComplete)
+        Fill(Point, Options, Preview);
 
     result.Area.Pixels = D->LastPixels;
     const qint64 boxArea = qint64(D->LastRect.width - 2) * (D->LastRect.height - 2);
-    if (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea) {
+    if (!D->LastComplete || (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea)) {
         // A wide web of thin lines (a map's borders): its border takes long to follow, and it is
         // seldom what a click is meant for, so a preview waits for the click.
         result.Status = TTraceStatus::NotOutlined;

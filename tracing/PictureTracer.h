@@ -98,6 +98,10 @@ public:
                           const TTraceProgress& Progress = TTraceProgress());
 
 private:
+    // Fills the area under Point into the mask, in growing windows round it (see fillWindows); a
+    // Preview stops at a window that thin lines cross.
+    void Fill(QPoint Point, const TTraceOptions& Options, bool Preview);
+
     struct TData;
     std::unique_ptr<TData> D;
     QSize FSize;

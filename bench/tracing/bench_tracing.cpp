@@ -79,17 +79,15 @@ void liveOutline(QSize Size, int Columns, int Rows)
         if (into)
             freshMoves.push_back(moves.back());
     }
-    std::vector<double> sorted = moves;
-    std::sort(sorted.begin(), sorted.end());
-    double sum = 0;
-    for (double m : moves)
-        sum += m;
-    std::sort(freshMoves.begin(), freshMoves.end());
-    std::printf("%5d x %-5d %4d areas  picture in %7.1f ms  %5zu moves: mean %6.2f ms, 95%% %6.2f ms; "
-                "%3d into a new area: first %6.2f ms, median %6.2f ms, max %6.2f ms\n",
-                Size.width(), Size.height(), Columns * Rows, setup, moves.size(), sum / moves.size(),
-                sorted[sorted.size() * 95 / 100], fresh, moves.front(), freshMoves[freshMoves.size() / 2],
-                freshMoves.back());
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    std::printf("%5d x %-5d %4d areas  picture in %7.1f ms  %5zu moves: median %6.2f ms, worst %6.2f ms; "
+                "%3d into a new area: first %6.2f ms, median %6.2f ms, worst %6.2f ms\n",
+                Size.width(), Size.height(), Columns * Rows, setup, moves.size(), median(moves),
+                *std::max_element(moves.begin(), moves.end()), fresh, moves.front(), median(freshMoves),
+                *std::max_element(freshMoves.begin(), freshMoves.end()));
 }
 
 void traceAll(int Columns, int Rows, double* Previous)

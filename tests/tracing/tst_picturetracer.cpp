@@ -95,6 +95,9 @@ private slots:
     void inputsThatMakeNothing_data();
     void inputsThatMakeNothing();
     void lastAreaIsReusedAndLeftBehind();
+    void largeAreaIsTracedWhole_data();
+    void largeAreaIsTracedWhole();
+    void previewLeavesOutAWideWebOfLines_data();
     void previewLeavesOutAWideWebOfLines();
     void traceAllFindsEveryCell_data();
     void traceAllFindsEveryCell();
@@ -191,24 +194,77 @@ void TestPictureTracer::lastAreaIsReusedAndLeftBehind()
     QCOMPARE(tracer.TraceAt(QPoint(30, 30), options).Area.Polygon.boundingRect(), QRect(0, 0, 201, 101));
 }
 
+void TestPictureTracer::largeAreaIsTracedWhole_data()
+{
+    // Shapes that reach far from the point, some leaving its neighbourhood and coming back to it.
+    QTest::addColumn<QPainterPath>("shape");
+    QTest::addColumn<QPoint>("point");
+    // What the polygon covers: a ring has no holes as a polygon, so its outer border is all.
+    QTest::addColumn<QPainterPath>("outer");
+    QPainterPath wide;
+    wide.addRect(20, 900, 2900, 300);
+    QTest::newRow("wider than the picture's half") << wide << QPoint(1500, 1000) << wide;
+    QPainterPath u;
+    u.setFillRule(Qt::WindingFill);
+    u.addRect(100, 100, 200, 2000);
+    u.addRect(100, 1900, 2600, 200);
+    u.addRect(2500, 100, 200, 2000);
+    u = u.simplified();
+    QTest::newRow("arms joined far away") << u << QPoint(140, 150) << u;
+    QPainterPath ring;
+    ring.addEllipse(QPointF(1500, 1200), 1100, 1100);
+    QPainterPath disc = ring;
+    ring.addEllipse(QPointF(1500, 1200), 950, 950);
+    QTest::newRow("ring") << ring << QPoint(1500, 150) << disc;
+    QPainterPath corner;
+    corner.addRect(2990, 2390, 10, 10);
+    QTest::newRow("small, at the far corner") << corner << QPoint(2995, 2395) << corner;
+}
+
+void TestPictureTracer::largeAreaIsTracedWhole()
+{
+    QFETCH(QPainterPath, shape);
+    QFETCH(QPoint, point);
+    QFETCH(QPainterPath, outer);
+    QImage picture(3000, 2400, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter(&picture).fillPath(shape, fill);
+    TPictureTracer tracer(picture);
+    for (bool preview : {true, false}) {
+        const TTraceResult result = tracer.TraceAt(point, TTraceOptions(), preview);
+        QCOMPARE(result.Status, TTraceStatus::Traced);
+        const double iou = OutlineIoU(polygonPath(result.Area.Polygon), outer, 1);
+        QVERIFY2(iou >= 0.98, qPrintable(QStringLiteral("IoU %1, preview %2").arg(iou).arg(preview)));
+    }
+}
+
+void TestPictureTracer::previewLeavesOutAWideWebOfLines_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1200 x 1000") << QSize(1200, 1000);
+    QTest::newRow("4000 x 3000") << QSize(4000, 3000);
+}
+
 void TestPictureTracer::previewLeavesOutAWideWebOfLines()
 {
-    QImage picture(1200, 1000, QImage::Format_RGB32);
+    QFETCH(QSize, size);
+    QImage picture(size, QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
         QPainter painter(&picture);
         painter.setPen(QPen(Qt::black, 2));
-        for (int x = 1; x < 1200; x += 200)
-            painter.drawLine(x, 0, x, 999);
-        painter.drawLine(0, 500, 1199, 500);
+        for (int x = 1; x < size.width(); x += 200)
+            painter.drawLine(x, 0, x, size.height() - 1);
+        painter.drawLine(0, 500, size.width() - 1, 500);
     }
     TPictureTracer tracer(picture);
     const TTraceOptions options;
     QCOMPARE(tracer.TraceAt(QPoint(1, 300), options, true).Status, TTraceStatus::NotOutlined);
-    // The click on the same lines traces them after all; a cell's preview is outlined.
-    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 300), options);
+    QCOMPARE(tracer.TraceAt(QPoint(1, 310), options, true).Status, TTraceStatus::NotOutlined);
+    // The click on the same lines traces all of them after all; a cell's preview is outlined.
+    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 310), options);
     QCOMPARE(clicked.Status, TTraceStatus::Traced);
-    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(0, 0, 1201, 1001));
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(QPoint(0, 0), size + QSize(1, 1)));
     QCOMPARE(tracer.TraceAt(QPoint(100, 100), options, true).Status, TTraceStatus::Traced);
 }
 
