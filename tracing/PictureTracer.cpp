@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <opencv2/imgproc.hpp>
 
 struct TPictureTracer::TData
@@ -88,6 +89,45 @@ bool spansBothDirections(const QPolygon& Polygon)
 {
     const QRect bounds = Polygon.boundingRect();
     return Polygon.size() >= 3 && bounds.width() > 1 && bounds.height() > 1;
+}
+
+// What the foreground of Binary (with its clear margin) encloses: each 4-connected run of
+// background that the outside cannot reach, the way the 8-connected outer border goes round it,
+// with at least the smallest area of pixels that Counts (given picture positions) lets count.
+// Offset as for outerPolygon.
+QVector<TTracedArea> enclosedAreas(const cv::Mat& Binary, QPoint Offset, const TTraceOptions& Options,
+                                   const std::function<bool(int X, int Y)>& Counts = {})
+{
+    QVector<TTracedArea> found;
+    cv::Mat holes = Binary == 0;
+    cv::floodFill(holes, cv::Point(0, 0), cv::Scalar(0), nullptr, cv::Scalar(), cv::Scalar(), 4);
+    cv::Mat labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
+    const int smallest = std::max(2, Options.SmallestArea);
+    for (int label = 1; label < count; ++label) {
+        const int pixels = stats.at<int>(label, cv::CC_STAT_AREA);
+        if (pixels < smallest)
+            continue;
+        // A run never touches the margin, so one pixel round its box is clear of it.
+        const cv::Rect around(stats.at<int>(label, cv::CC_STAT_LEFT) - 1, stats.at<int>(label, cv::CC_STAT_TOP) - 1,
+                              stats.at<int>(label, cv::CC_STAT_WIDTH) + 2, stats.at<int>(label, cv::CC_STAT_HEIGHT) + 2);
+        const cv::Mat own = labels(around) == label;
+        const QPoint origin(Offset.x() + around.x, Offset.y() + around.y);
+        if (Counts) {
+            int counted = 0;
+            for (int y = 0; y < own.rows && counted < smallest; ++y)
+                for (int x = 0; x < own.cols; ++x)
+                    counted += own.at<uchar>(y, x) && Counts(origin.x() + x, origin.y() + y);
+            if (counted < smallest)
+                continue;
+        }
+        TTracedArea area;
+        area.Pixels = pixels;
+        area.Polygon = outerPolygon(own, origin, Options.Smoothness);
+        if (spansBothDirections(area.Polygon))
+            found.append(std::move(area));
+    }
+    return found;
 }
 
 } // namespace
@@ -203,14 +243,17 @@ TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options,
         D->LastResult = result;
         return result;
     }
+    const QPoint offset(D->LastRect.x - 1, D->LastRect.y - 1);
+    cv::Mat binary;
     if (D->LastPixels >= std::max(2, Options.SmallestArea)) {
-        const cv::Mat binary = D->Mask(D->LastRect) == 255;
-        result.Area.Polygon =
-            outerPolygon(binary, QPoint(D->LastRect.x - 1, D->LastRect.y - 1), Options.Smoothness);
+        binary = D->Mask(D->LastRect) == 255;
+        result.Area.Polygon = outerPolygon(binary, offset, Options.Smoothness);
     }
     result.Status = spansBothDirections(result.Area.Polygon) ? TTraceStatus::Traced : TTraceStatus::TooSmall;
     if (result.Status != TTraceStatus::Traced)
         result.Area.Polygon.clear();
+    else if (Options.KeepEnclosedOut)
+        result.Enclosed = enclosedAreas(binary, offset, Options);
     D->LastResult = result;
     return result;
 }
@@ -254,6 +297,21 @@ TTraceStatus TPictureTracer::TraceAll(const TColourRange& Range, const TTraceOpt
         return TTraceStatus::Cancelled;
 
     const int smallest = std::max(2, Options.SmallestArea);
+    // Each area with what it keeps out, which follows it.
+    struct TFound
+    {
+        TTracedArea Area;
+        QVector<TTracedArea> Enclosed;
+    };
+    QVector<TFound> found;
+    // Pixels that an enclosing area keeps out for a region of their own: not those of another
+    // area found, which has its own, nor the lines between areas.
+    auto keptOut = [&](int X, int Y) {
+        const int label = labels.at<int>(Y, X);
+        if (label == 0)
+            return !Range.RangeIsBorder;
+        return stats.at<int>(label, cv::CC_STAT_AREA) < smallest;
+    };
     for (int label = 1; label < count; ++label) {
         if (label % 16 == 0 && stopped(40 + int(qint64(label) * 60 / count)))
             return TTraceStatus::Cancelled;
@@ -271,22 +329,31 @@ TTraceStatus TPictureTracer::TraceAll(const TColourRange& Range, const TTraceOpt
         }
         cv::Mat binary;
         cv::copyMakeBorder(own, binary, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
-        TTracedArea area;
-        area.Pixels = pixels;
-        area.Polygon = outerPolygon(binary, QPoint(around.x - 1, around.y - 1), Options.Smoothness);
-        if (spansBothDirections(area.Polygon))
-            Areas.append(std::move(area));
+        TFound area;
+        area.Area.Pixels = pixels;
+        const QPoint offset(around.x - 1, around.y - 1);
+        area.Area.Polygon = outerPolygon(binary, offset, Options.Smoothness);
+        if (!spansBothDirections(area.Area.Polygon))
+            continue;
+        if (Options.KeepEnclosedOut)
+            area.Enclosed = enclosedAreas(binary, offset, Options, keptOut);
+        found.append(std::move(area));
     }
     // Reading order: a row is the areas whose top lies above the middle of the row's highest
-    // area; rows run from the top, each from left to right.
-    auto top = [](const TTracedArea& a) { return a.Polygon.boundingRect().top(); };
-    auto left = [](const TTracedArea& a) { return a.Polygon.boundingRect().left(); };
-    std::stable_sort(Areas.begin(), Areas.end(), [&](const auto& a, const auto& b) { return top(a) < top(b); });
-    for (auto row = Areas.begin(); row != Areas.end();) {
-        const int middle = row->Polygon.boundingRect().center().y();
-        const auto end = std::find_if(row, Areas.end(), [&](const auto& a) { return top(a) > middle; });
+    // area; rows run from the top, each from left to right. An enclosed area that was found
+    // comes after the one round it, whose top is higher and whose left edge is further left.
+    auto top = [](const TFound& a) { return a.Area.Polygon.boundingRect().top(); };
+    auto left = [](const TFound& a) { return a.Area.Polygon.boundingRect().left(); };
+    std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) { return top(a) < top(b); });
+    for (auto row = found.begin(); row != found.end();) {
+        const int middle = row->Area.Polygon.boundingRect().center().y();
+        const auto end = std::find_if(row, found.end(), [&](const auto& a) { return top(a) > middle; });
         std::stable_sort(row, end, [&](const auto& a, const auto& b) { return left(a) < left(b); });
         row = end;
+    }
+    for (TFound& area : found) {
+        Areas.append(std::move(area.Area));
+        Areas.append(area.Enclosed);
     }
     stopped(100);
     return TTraceStatus::Traced;

@@ -21,11 +21,15 @@ struct TTraceOptions
     double Smoothness = 1.0;
     // Areas of fewer pixels make no polygon.
     int SmallestArea = 16;
+    // Whether an area keeps out the areas it encloses: each of those gets a polygon of its own, to
+    // be placed in front of the area's, since a polygon has no holes and a browser gives a point
+    // to the first area of the map that holds it.
+    bool KeepEnclosedOut = false;
 
     bool operator==(const TTraceOptions& Other) const
     {
         return ColourTolerance == Other.ColourTolerance && Smoothness == Other.Smoothness &&
-               SmallestArea == Other.SmallestArea;
+               SmallestArea == Other.SmallestArea && KeepEnclosedOut == Other.KeepEnclosedOut;
     }
 };
 
@@ -52,6 +56,9 @@ struct TTraceResult
 {
     TTraceStatus Status = TTraceStatus::NoPicture;
     TTracedArea Area;
+    // With KeepEnclosedOut, what Area's polygon encloses but Area does not hold, each run of such
+    // pixels of at least the smallest area; these go in front of Area.
+    QVector<TTracedArea> Enclosed;
 };
 
 // The pixels that make the areas of Trace All: those inside the colour range, or, for a map whose
@@ -93,7 +100,9 @@ public:
     bool LastAreaHolds(QPoint Point, const TTraceOptions& Options) const;
 
     // Every area of Range's pixels (or of the pixels between lines of Range's colour) of at least
-    // the smallest area, in reading order: by their top row, then left to right.
+    // the smallest area, in reading order: by their top row, then left to right. With
+    // KeepEnclosedOut, what an area encloses that no other area found holds (its other colours)
+    // follows it as an area of its own, so that, stacked in this order, it lies in front.
     TTraceStatus TraceAll(const TColourRange& Range, const TTraceOptions& Options, QVector<TTracedArea>& Areas,
                           const TTraceProgress& Progress = TTraceProgress());
 
