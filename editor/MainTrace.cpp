@@ -137,7 +137,14 @@ void TFormCorvantaZonequilter::TraceMouseMove(int X, int Y)
     FTrace->PointerOver = true;
     FTrace->Tracer.SetPicture(FDocument->Picture());
     const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
-    PaintBoxTrace->SetOutline(result.Status == TTraceStatus::Traced ? result.Area.Polygon : QPolygon());
+    if (result.Status != TTraceStatus::Traced) {
+        PaintBoxTrace->SetOutline(QPolygon());
+        return;
+    }
+    QVector<QPolygon> enclosed;
+    for (const TTracedArea& area : result.Enclosed)
+        enclosed.append(area.Polygon);
+    PaintBoxTrace->SetOutline(result.Area.Polygon, enclosed);
 }
 
 void TFormCorvantaZonequilter::TraceMouseDown(Qt::MouseButton Button, int X, int Y)
@@ -157,7 +164,22 @@ void TFormCorvantaZonequilter::TraceMouseDown(Qt::MouseButton Button, int X, int
     auto* polygon = new TUIPolygon(PanelScene);
     polygon->SetPoints(points);
     auto* command = new TCreateRegionCommand(*FDocument, *polygon);
-    command->setText(EditorText(QStringLiteral("Trace Region")));
+    const QString step = EditorText(QStringLiteral("Trace Region"));
+    command->setText(step);
+    if (result.Enclosed.isEmpty()) {
+        FDocument->Push(command);
+        StatusPanel0->clear();
+        return;
+    }
+    // The areas it keeps out go on top of it, each made as a new region would be, all one step;
+    // the traced one stays selected.
+    const int traced = FDocument->PositionOf(polygon);
+    FDocument->UndoStack()->beginMacro(step);
     FDocument->Push(command);
-    StatusPanel0->clear();
+    for (const TTracedArea& area : result.Enclosed)
+        FDocument->Push(new TCreateRegionCommand(*FDocument, MapArea::polygon(area.Polygon)));
+    FDocument->UndoStack()->endMacro();
+    FDocument->Select(traced);
+    StatusPanel0->setText(EditorText(QStringLiteral("Region traced; %1 enclosed areas became regions in front of it"))
+                              .arg(result.Enclosed.size()));
 }

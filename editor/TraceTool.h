@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 class QAction;
+class QCheckBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
@@ -24,9 +25,10 @@ public:
     void SetArea(const QRectF& area);
     QRectF Area() const { return FArea; }
 
-    // The outline to show, in picture pixels; empty shows none.
-    void SetOutline(const QPolygon& outline);
+    // The outline to show, in picture pixels, and those of the areas it keeps out; empty shows none.
+    void SetOutline(const QPolygon& outline, const QVector<QPolygon>& enclosed = {});
     QPolygon Outline() const { return FOutline; }
+    QVector<QPolygon> Enclosed() const { return FEnclosed; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -46,6 +48,7 @@ protected:
 private:
     QRectF FArea;
     QPolygon FOutline;
+    QVector<QPolygon> FEnclosed;
 };
 
 // The tolerances of the Trace tools, shown while the Trace Region tool is active and kept in the
@@ -67,6 +70,7 @@ public:
     QSpinBox* ColourTolerance = nullptr;
     QDoubleSpinBox* Smoothness = nullptr;
     QSpinBox* SmallestArea = nullptr;
+    QCheckBox* KeepEnclosedOut = nullptr;
 
 signals:
     void OptionsChanged();

@@ -9,6 +9,7 @@
 #include "TraceAllDialog.h"
 
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTimer>
@@ -64,6 +65,7 @@ private slots:
     void outlineFollowsThePointer();
     void clicksThatMakeNothing_data();
     void clicksThatMakeNothing();
+    void enclosedAreaGetsARegionInFront();
     void escapeAndOtherToolsLeaveIt();
     void tolerancesAreRemembered();
     void traceAllMakesEveryCellInOneStep();
@@ -152,6 +154,43 @@ void TestTraceTool::clicksThatMakeNothing()
     QCOMPARE(f.Window->StatusPanel0->text(), message);
 }
 
+void TestTraceTool::enclosedAreaGetsARegionInFront()
+{
+    TraceFixture f;
+    // A blue square round a red one.
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
+    QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
+    f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
+    f.Window->TBTrace->trigger();
+    HoverMove(f.Viewport(), f.At(50, 40));
+    QCOMPARE(f.Window->PaintBoxTrace->Enclosed().size(), 1);
+    f.Click(50, 40);
+    QCOMPARE(f.Regions().size(), 2);
+    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace Region"));
+    QCOMPARE(f.Window->StatusPanel0->text(),
+             QStringLiteral("Region traced; 1 enclosed areas became regions in front of it"));
+    // The traced square is selected; the Source, which a browser reads from the top, gives the
+    // red square first, so it takes its own points.
+    QCOMPARE(f.Window->ActiveRegion(), f.Regions().first());
+    QVERIFY(f.Window->RefreshHTML());
+    const QByteArray source = f.Window->SourceBytes();
+    const qsizetype inner = source.indexOf("coords=80,70,80,110,120,110,120,70>");
+    const qsizetype outer = source.indexOf("coords=40,30,40,150,160,150,160,30>");
+    QVERIFY2(inner >= 0 && outer > inner, source.constData());
+    // One step undoes both.
+    f.Window->MIUndo->trigger();
+    QVERIFY(f.Regions().isEmpty());
+
+    // Not asked, the square is one region over both.
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    f.Click(50, 40);
+    QCOMPARE(f.Regions().size(), 1);
+    QVERIFY(f.Window->PaintBoxTrace->Enclosed().isEmpty());
+}
+
 void TestTraceTool::escapeAndOtherToolsLeaveIt()
 {
     TraceFixture f;
@@ -183,11 +222,15 @@ void TestTraceTool::tolerancesAreRemembered()
     f.Window->TBTraceOptions->ColourTolerance->setValue(40);
     f.Window->TBTraceOptions->Smoothness->setValue(2.5);
     f.Window->TBTraceOptions->SmallestArea->setValue(123);
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
     // The next window's bar reads them from the settings file.
     TTraceOptionsBar next;
     QCOMPARE(next.ColourTolerance->value(), 40);
     QCOMPARE(next.Smoothness->value(), 2.5);
     QCOMPARE(next.SmallestArea->value(), 123);
+    QVERIFY(next.KeepEnclosedOut->isChecked());
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    QVERIFY(!TTraceOptionsBar().KeepEnclosedOut->isChecked());
 }
 
 void TestTraceTool::traceAllMakesEveryCellInOneStep()
