@@ -32,6 +32,8 @@ constexpr qint64 sparsePreviewBox = 1'000'000;
 // when the area reaches the window's edge, then to the whole picture: most areas are small, and a
 // fill's cost follows the pixels it visits.
 constexpr int fillWindows[] = {256, 1024};
+// A preview fills no larger picture whole; an area that reaches past the windows waits for the click.
+constexpr qint64 previewWholePicture = 12'000'000;
 
 int channelTolerance(int ColourTolerance)
 {
@@ -91,42 +93,47 @@ bool spansBothDirections(const QPolygon& Polygon)
     return Polygon.size() >= 3 && bounds.width() > 1 && bounds.height() > 1;
 }
 
-// What the foreground of Binary (with its clear margin) encloses: each 4-connected run of
-// background that the outside cannot reach, the way the 8-connected outer border goes round it,
-// with at least the smallest area of pixels that Counts (given picture positions) lets count.
-// Offset as for outerPolygon.
+// What the foreground of Binary (with its clear margin) encloses: each run of background that the
+// outside cannot reach (4-connected, as the 8-connected outer border goes round it), with at least
+// the smallest area of pixels that Counts (given picture positions) lets count. Offset as for
+// outerPolygon. The borders come first, so an area without holes costs no pass over its pixels.
 QVector<TTracedArea> enclosedAreas(const cv::Mat& Binary, QPoint Offset, const TTraceOptions& Options,
                                    const std::function<bool(int X, int Y)>& Counts = {})
 {
     QVector<TTracedArea> found;
-    cv::Mat holes = Binary == 0;
-    cv::floodFill(holes, cv::Point(0, 0), cv::Scalar(0), nullptr, cv::Scalar(), cv::Scalar(), 4);
-    cv::Mat labels, stats, centroids;
-    const int count = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
+    std::vector<std::vector<cv::Point>> contours;
+    std::vector<cv::Vec4i> hierarchy;
+    cv::findContours(Binary, contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_SIMPLE);
     const int smallest = std::max(2, Options.SmallestArea);
-    for (int label = 1; label < count; ++label) {
-        const int pixels = stats.at<int>(label, cv::CC_STAT_AREA);
-        if (pixels < smallest)
+    for (size_t i = 0; i < contours.size(); ++i) {
+        // Holes are the inner borders; the border pixels round each lie in its box.
+        if (hierarchy[i][3] < 0)
             continue;
-        // A run never touches the margin, so one pixel round its box is clear of it.
-        const cv::Rect around(stats.at<int>(label, cv::CC_STAT_LEFT) - 1, stats.at<int>(label, cv::CC_STAT_TOP) - 1,
-                              stats.at<int>(label, cv::CC_STAT_WIDTH) + 2, stats.at<int>(label, cv::CC_STAT_HEIGHT) + 2);
-        const cv::Mat own = labels(around) == label;
-        const QPoint origin(Offset.x() + around.x, Offset.y() + around.y);
-        if (Counts) {
-            int counted = 0;
-            for (int y = 0; y < own.rows && counted < smallest; ++y)
-                for (int x = 0; x < own.cols; ++x)
-                    counted += own.at<uchar>(y, x) && Counts(origin.x() + x, origin.y() + y);
-            if (counted < smallest)
-                continue;
-        }
+        const cv::Rect box = cv::boundingRect(contours[i]);
+        if (box.area() < smallest)
+            continue;
+        cv::Mat hole = cv::Mat::zeros(box.size(), CV_8UC1);
+        cv::drawContours(hole, contours, int(i), cv::Scalar(255), cv::FILLED, cv::LINE_8, cv::noArray(), 0, -box.tl());
+        hole &= Binary(box) == 0;
+        const int pixels = cv::countNonZero(hole);
+        const QPoint origin(Offset.x() + box.x, Offset.y() + box.y);
+        int counted = Counts ? 0 : pixels;
+        for (int y = 0; Counts && y < hole.rows && counted < smallest; ++y)
+            for (int x = 0; x < hole.cols; ++x)
+                counted += hole.at<uchar>(y, x) && Counts(origin.x() + x, origin.y() + y);
+        if (counted < smallest)
+            continue;
         TTracedArea area;
         area.Pixels = pixels;
-        area.Polygon = outerPolygon(own, origin, Options.Smoothness);
+        area.Polygon = outerPolygon(hole, origin, Options.Smoothness);
         if (spansBothDirections(area.Polygon))
             found.append(std::move(area));
     }
+    // Top to bottom, as Trace All reads.
+    std::stable_sort(found.begin(), found.end(), [](const TTracedArea& a, const TTracedArea& b) {
+        const QRect ra = a.Polygon.boundingRect(), rb = b.Polygon.boundingRect();
+        return std::make_pair(ra.top(), ra.left()) < std::make_pair(rb.top(), rb.left());
+    });
     return found;
 }
 
@@ -201,6 +208,10 @@ void TPictureTracer::Fill(QPoint Point, const TTraceOptions& Options, bool Previ
         // whole area whose box is mostly empty.
         const qint64 boxArea = qint64(box.width) * box.height;
         if (Preview && boxArea * 4 >= sparsePreviewBox && D->LastPixels * 8 < boxArea)
+            return;
+        // Nor does a preview fill all of a large picture: that would hold the pointer up.
+        if (Preview && stage + 1 == std::size(fillWindows) &&
+            qint64(FSize.width()) * FSize.height() > previewWholePicture)
             return;
         D->Mask(D->LastRect).setTo(0);
         D->LastRect = cv::Rect();

@@ -41,7 +41,7 @@ enum class TTraceStatus
     PictureTooLarge,
     NoPicture,
     Cancelled,
-    NotOutlined // a preview's area of thin lines spread wide; the click traces it
+    NotOutlined // a preview's area too costly to outline (see TraceAt); the click traces it
 };
 
 // One traced area: its outer border as a polygon whose corners lie on the pixel edges, in picture
@@ -94,7 +94,8 @@ public:
 
     // The connected area of similar colour under Point (4-connected, colour compared to the
     // pixel at Point), its outer border only. A Preview (the outline under a moving pointer) leaves
-    // out the costly border of thin lines spread over more than a million pixels' box.
+    // out (NotOutlined) the costly border of thin lines spread over about a million pixels' box,
+    // and, in a picture of over 12 million pixels, an area reaching over 1,000 pixels from Point.
     TTraceResult TraceAt(QPoint Point, const TTraceOptions& Options, bool Preview = false);
     // Whether the last TraceAt's area holds Point under the same options, so its result stands.
     bool LastAreaHolds(QPoint Point, const TTraceOptions& Options) const;

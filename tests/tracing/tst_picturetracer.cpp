@@ -97,6 +97,8 @@ private slots:
     void lastAreaIsReusedAndLeftBehind();
     void largeAreaIsTracedWhole_data();
     void largeAreaIsTracedWhole();
+    void previewOfAVastArea_data();
+    void previewOfAVastArea();
     void previewLeavesOutAWideWebOfLines_data();
     void previewLeavesOutAWideWebOfLines();
     void enclosedAreasKeptOut_data();
@@ -240,6 +242,32 @@ void TestPictureTracer::largeAreaIsTracedWhole()
         const double iou = OutlineIoU(polygonPath(result.Area.Polygon), outer, 1);
         QVERIFY2(iou >= 0.98, qPrintable(QStringLiteral("IoU %1, preview %2").arg(iou).arg(preview)));
     }
+}
+
+void TestPictureTracer::previewOfAVastArea_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<TTraceStatus>("preview");
+    QTest::newRow("3000 x 3000: outlined") << QSize(3000, 3000) << TTraceStatus::Traced;
+    QTest::newRow("4000 x 3100: left for the click") << QSize(4000, 3100) << TTraceStatus::NotOutlined;
+}
+
+void TestPictureTracer::previewOfAVastArea()
+{
+    // A background reaching far beyond the pointer: filling all of a large picture per move would
+    // hold the pointer up.
+    QFETCH(QSize, size);
+    QFETCH(TTraceStatus, preview);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter(&picture).fillRect(QRect(100, 100, 200, 200), fill);
+    TPictureTracer tracer(picture);
+    const QPoint middle(size.width() / 2, size.height() / 2);
+    QCOMPARE(tracer.TraceAt(middle, TTraceOptions(), true).Status, preview);
+    const TTraceResult clicked = tracer.TraceAt(middle, TTraceOptions());
+    QCOMPARE(clicked.Status, TTraceStatus::Traced);
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(QPoint(0, 0), size + QSize(1, 1)));
+    QCOMPARE(tracer.TraceAt(QPoint(150, 150), TTraceOptions(), true).Status, TTraceStatus::Traced);
 }
 
 void TestPictureTracer::previewLeavesOutAWideWebOfLines_data()
