@@ -120,6 +120,8 @@ void TFormCorvantaZonequilter::TBTraceClick()
     PaintBoxTrace->SetOutline(QPolygon());
     PaintBoxTrace->show();
     ShowTraceOptions(true);
+    // A large picture's copy for tracing is made now, with progress, rather than at the first move.
+    FTrace->Prepare(this, FDocument->Picture());
 }
 
 void TFormCorvantaZonequilter::LeaveTraceTool()
@@ -135,8 +137,11 @@ void TFormCorvantaZonequilter::TraceMouseMove(int X, int Y)
     ShowPointerPosition(X, Y);
     FTrace->Pointer = QPoint(X, Y);
     FTrace->PointerOver = true;
-    FTrace->Tracer.SetPicture(FDocument->Picture());
-    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
+    if (!FTrace->Prepare(this, FDocument->Picture())) {
+        PaintBoxTrace->SetOutline(QPolygon());
+        return;
+    }
+    const TTraceResult result = FTrace->Tracer->TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
     if (result.Status != TTraceStatus::Traced) {
         PaintBoxTrace->SetOutline(QPolygon());
         return;
@@ -151,8 +156,9 @@ void TFormCorvantaZonequilter::TraceMouseDown(Qt::MouseButton Button, int X, int
 {
     if (Button != Qt::LeftButton)
         return;
-    FTrace->Tracer.SetPicture(FDocument->Picture());
-    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options());
+    if (FTrace->Busy)
+        return;
+    const TTraceResult result = FTrace->TraceClick(this, FDocument->Picture(), QPoint(X, Y), TBTraceOptions->Options());
     if (result.Status != TTraceStatus::Traced) {
         StatusPanel0->setText(TraceStatusText(result.Status, FDocument->Picture().size()));
         return;

@@ -1,6 +1,7 @@
 #include "TraceTool.h"
 
 #include "EditorDialogs.h"
+#include "LongTask.h"
 #include "SettingsFile.h"
 
 #include <QCheckBox>
@@ -252,4 +253,47 @@ QString TraceStatusText(TTraceStatus Status, QSize Picture)
         return EditorText(QStringLiteral("Tracing cancelled"));
     }
     return QString();
+}
+
+bool TTraceState::Prepare(QWidget* Parent, const QImage& Picture)
+{
+    if (Busy)
+        return false;
+    if (Tracer->Holds(Picture) || Picture.isNull() ||
+        qint64(Picture.width()) * Picture.height() > TPictureTracer::MaxPixels) {
+        Tracer->SetPicture(Picture);
+        return true;
+    }
+    Busy = true;
+    TLongTask task(Parent, EditorText(QStringLiteral("Preparing the picture for tracing...")));
+    const std::shared_ptr<TPictureTracer> tracer = Tracer;
+    const bool done = task.Run<bool>(
+                              [tracer, Picture] {
+                                  tracer->SetPicture(Picture);
+                                  return true;
+                              },
+                              0)
+                          .has_value();
+    if (!done)
+        Tracer = std::make_shared<TPictureTracer>();
+    Busy = false;
+    return done;
+}
+
+TTraceResult TTraceState::TraceClick(QWidget* Parent, const QImage& Picture, QPoint Point,
+                                     const TTraceOptions& Options)
+{
+    TTraceResult cancelled;
+    cancelled.Status = TTraceStatus::Cancelled;
+    if (!Prepare(Parent, Picture))
+        return cancelled;
+    Busy = true;
+    TLongTask task(Parent, EditorText(QStringLiteral("Tracing areas...")));
+    const std::shared_ptr<TPictureTracer> tracer = Tracer;
+    std::optional<TTraceResult> result =
+        task.Run<TTraceResult>([tracer, Point, Options] { return tracer->TraceAt(Point, Options); }, 0);
+    if (!result)
+        Tracer = std::make_shared<TPictureTracer>();
+    Busy = false;
+    return result ? *result : cancelled;
 }

@@ -83,7 +83,16 @@ QString TraceStatusText(TTraceStatus Status, QSize Picture);
 // area of the last pointer position, and where the pointer is.
 struct TTraceState
 {
-    TPictureTracer Tracer;
+    // Made ready for Picture; a large picture's copy is made on a worker, with a progress dialog
+    // over Parent. False when the user cancelled, or while a click's trace runs.
+    bool Prepare(QWidget* Parent, const QImage& Picture);
+    // A click's trace, on a worker so that a vast area shows a progress dialog and can be
+    // cancelled (then Cancelled).
+    TTraceResult TraceClick(QWidget* Parent, const QImage& Picture, QPoint Point, const TTraceOptions& Options);
+
+    // Shared with a worker, which keeps it when the user cancels; a new one takes its place.
+    std::shared_ptr<TPictureTracer> Tracer = std::make_shared<TPictureTracer>();
+    bool Busy = false;
     QPoint Pointer;
     bool PointerOver = false;
     // The options bar's place on the toolbar, and the separator before it.

@@ -153,9 +153,14 @@ bool TPictureTracer::PictureTooLarge() const
     return qint64(FSize.width()) * FSize.height() > MaxPixels;
 }
 
+bool TPictureTracer::Holds(const QImage& Picture) const
+{
+    return !Picture.isNull() && Picture.cacheKey() == FPictureKey && Picture.size() == FSize;
+}
+
 void TPictureTracer::SetPicture(const QImage& Picture)
 {
-    if (!Picture.isNull() && Picture.cacheKey() == FPictureKey && Picture.size() == FSize)
+    if (Holds(Picture))
         return;
     D = std::make_unique<TData>();
     FPictureKey = Picture.cacheKey();

@@ -89,6 +89,8 @@ public:
 
     // Makes Picture the one traced; nothing happens when it is the same picture as before.
     void SetPicture(const QImage& Picture);
+    // Whether Picture is the one traced already, so that SetPicture would cost nothing.
+    bool Holds(const QImage& Picture) const;
     QSize PictureSize() const { return FSize; }
     bool PictureTooLarge() const;
 

@@ -1,6 +1,7 @@
 // The Trace Region tool through the real window: the outline under the pointer, a click that makes
 // a polygon region as one step, the clicks that make nothing, and leaving the tool.
 #include "EditorFixture.h"
+#include "LongTask.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
 #include "TUIPolygon.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSpinBox>
 #include <QToolBar>
@@ -65,6 +67,8 @@ private slots:
     void outlineFollowsThePointer();
     void clicksThatMakeNothing_data();
     void clicksThatMakeNothing();
+    void cancelledClickMakesNothing_data();
+    void cancelledClickMakesNothing();
     void enclosedAreaGetsARegionInFront();
     void escapeAndOtherToolsLeaveIt();
     void tolerancesAreRemembered();
@@ -152,6 +156,38 @@ void TestTraceTool::clicksThatMakeNothing()
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Window->Document()->UndoStack()->count(), 1);
     QCOMPARE(f.Window->StatusPanel0->text(), message);
+}
+
+void TestTraceTool::cancelledClickMakesNothing_data()
+{
+    // A click in a vast area runs with a progress dialog; Cancel in either of its tasks.
+    QTest::addColumn<QString>("task");
+    QTest::newRow("copying the picture") << QStringLiteral("Preparing the picture for tracing...");
+    QTest::newRow("tracing") << QStringLiteral("Tracing areas...");
+}
+
+void TestTraceTool::cancelledClickMakesNothing()
+{
+    QFETCH(QString, task);
+    TraceFixture f;
+    // A picture the tool has not seen yet.
+    f.Window->Document()->SetPicture(tracePicture(), QStringLiteral("other.png"));
+    bool cancelled = false;
+    TLongTask::SetObserver([&](TLongTask& Task, int) {
+        if (Task.Dialog()->labelText() == task) {
+            cancelled = true;
+            Task.Cancel();
+        }
+    });
+    f.Click(100, 80);
+    TLongTask::SetObserver({});
+    QVERIFY(cancelled);
+    QVERIFY(f.Regions().isEmpty());
+    QCOMPARE(f.Window->Document()->UndoStack()->count(), 0);
+    QCOMPARE(f.Window->StatusPanel0->text(), QStringLiteral("Tracing cancelled"));
+    // The next click traces as before.
+    f.Click(100, 80);
+    QCOMPARE(f.Regions().size(), 1);
 }
 
 void TestTraceTool::enclosedAreaGetsARegionInFront()
