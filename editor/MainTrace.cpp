@@ -122,6 +122,8 @@ void TFormCorvantaZonequilter::TBTraceClick()
     ShowTraceOptions(true);
     // A large picture's copy for tracing is made now, with progress, rather than at the first move.
     FTrace->Prepare(this, FDocument->Picture());
+    if (FTrace->Tracer->PictureTooLarge())
+        StatusPanel0->setText(TraceStatusText(TTraceStatus::PictureTooLarge, FDocument->Picture().size()));
 }
 
 void TFormCorvantaZonequilter::LeaveTraceTool()
@@ -144,6 +146,9 @@ void TFormCorvantaZonequilter::TraceMouseMove(int X, int Y)
     const TTraceResult result = FTrace->Tracer->TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
     if (result.Status != TTraceStatus::Traced) {
         PaintBoxTrace->SetOutline(QPolygon());
+        // No outline anywhere on a picture too large: the status bar says why.
+        if (result.Status == TTraceStatus::PictureTooLarge)
+            StatusPanel0->setText(TraceStatusText(result.Status, FDocument->Picture().size()));
         return;
     }
     QVector<QPolygon> enclosed;

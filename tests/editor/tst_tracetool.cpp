@@ -73,6 +73,7 @@ private slots:
     void escapeAndOtherToolsLeaveIt();
     void tolerancesAreRemembered();
     void traceAllMakesEveryCellInOneStep();
+    void traceAllKeepsEnclosedOutWhenAsked();
     void traceAllRefusesAHugePicture();
 };
 
@@ -307,6 +308,41 @@ void TestTraceTool::traceAllMakesEveryCellInOneStep()
     QVERIFY(f.Regions().isEmpty());
 }
 
+void TestTraceTool::traceAllKeepsEnclosedOutWhenAsked()
+{
+    MainWindowFixture f(300, 200);
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
+    QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
+    f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
+    f.Window->TBTraceOptions->SetOptions(TTraceOptions());
+    QStringList found;
+    QTimer::singleShot(0, f.Window.get(), [&found] {
+        auto* dialog = qobject_cast<TTraceAllDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        TColourRange blue;
+        blue.Low = blue.High = QColor(20, 60, 200);
+        blue.RangeIsBorder = false;
+        dialog->SetRange(blue);
+        dialog->FindAreas->click();
+        found << dialog->Found->text();
+        dialog->KeepEnclosedOut->click();
+        found << dialog->Found->text();
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    f.Window->MITraceAll->trigger();
+    QCOMPARE(found, QStringList({QStringLiteral("1 areas found"), QStringLiteral("2 areas found")}));
+    QCOMPARE(f.Regions().size(), 2);
+    QVERIFY(f.Window->RefreshHTML());
+    const QByteArray source = f.Window->SourceBytes();
+    const qsizetype inner = source.indexOf("coords=80,70,80,110,120,110,120,70>");
+    QVERIFY2(inner >= 0 && source.indexOf("coords=40,30,40,150,160,150,160,30>") > inner, source.constData());
+    // The tool keeps the choice.
+    QVERIFY(f.Window->TBTraceOptions->KeepEnclosedOut->isChecked());
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+}
+
 void TestTraceTool::traceAllRefusesAHugePicture()
 {
     MainWindowFixture f;
@@ -323,8 +359,10 @@ void TestTraceTool::traceAllRefusesAHugePicture()
     f.Window->MITraceAll->trigger();
     QCOMPARE(shown, QStringLiteral("The picture is too large to trace (20000 x 20000 pixels)"));
     QVERIFY(f.Regions().isEmpty());
-    // A click with the tool says the same in the status bar.
+    // Choosing the tool, and a click with it, say the same in the status bar.
     f.Window->TBTrace->trigger();
+    QCOMPARE(f.Window->StatusPanel0->text(), shown);
+    f.Window->StatusPanel0->clear();
     f.Click(10, 10);
     QCOMPARE(f.Window->StatusPanel0->text(), shown);
 }
