@@ -120,6 +120,10 @@ void TFormCorvantaZonequilter::TBTraceClick()
     PaintBoxTrace->SetOutline(QPolygon());
     PaintBoxTrace->show();
     ShowTraceOptions(true);
+    // A large picture's copy for tracing is made now, with progress, rather than at the first move.
+    FTrace->Prepare(this, FDocument->Picture());
+    if (FTrace->Tracer->PictureTooLarge())
+        StatusPanel0->setText(TraceStatusText(TTraceStatus::PictureTooLarge, FDocument->Picture().size()));
 }
 
 void TFormCorvantaZonequilter::LeaveTraceTool()
@@ -135,17 +139,31 @@ void TFormCorvantaZonequilter::TraceMouseMove(int X, int Y)
     ShowPointerPosition(X, Y);
     FTrace->Pointer = QPoint(X, Y);
     FTrace->PointerOver = true;
-    FTrace->Tracer.SetPicture(FDocument->Picture());
-    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
-    PaintBoxTrace->SetOutline(result.Status == TTraceStatus::Traced ? result.Area.Polygon : QPolygon());
+    if (!FTrace->Prepare(this, FDocument->Picture())) {
+        PaintBoxTrace->SetOutline(QPolygon());
+        return;
+    }
+    const TTraceResult result = FTrace->Tracer->TraceAt(QPoint(X, Y), TBTraceOptions->Options(), true);
+    if (result.Status != TTraceStatus::Traced) {
+        PaintBoxTrace->SetOutline(QPolygon());
+        // No outline anywhere on a picture too large: the status bar says why.
+        if (result.Status == TTraceStatus::PictureTooLarge)
+            StatusPanel0->setText(TraceStatusText(result.Status, FDocument->Picture().size()));
+        return;
+    }
+    QVector<QPolygon> enclosed;
+    for (const TTracedArea& area : result.Enclosed)
+        enclosed.append(area.Polygon);
+    PaintBoxTrace->SetOutline(result.Area.Polygon, enclosed);
 }
 
 void TFormCorvantaZonequilter::TraceMouseDown(Qt::MouseButton Button, int X, int Y)
 {
     if (Button != Qt::LeftButton)
         return;
-    FTrace->Tracer.SetPicture(FDocument->Picture());
-    const TTraceResult result = FTrace->Tracer.TraceAt(QPoint(X, Y), TBTraceOptions->Options());
+    if (FTrace->Busy)
+        return;
+    const TTraceResult result = FTrace->TraceClick(this, FDocument->Picture(), QPoint(X, Y), TBTraceOptions->Options());
     if (result.Status != TTraceStatus::Traced) {
         StatusPanel0->setText(TraceStatusText(result.Status, FDocument->Picture().size()));
         return;
@@ -157,7 +175,22 @@ void TFormCorvantaZonequilter::TraceMouseDown(Qt::MouseButton Button, int X, int
     auto* polygon = new TUIPolygon(PanelScene);
     polygon->SetPoints(points);
     auto* command = new TCreateRegionCommand(*FDocument, *polygon);
-    command->setText(EditorText(QStringLiteral("Trace Region")));
+    const QString step = EditorText(QStringLiteral("Trace Region"));
+    command->setText(step);
+    if (result.Enclosed.isEmpty()) {
+        FDocument->Push(command);
+        StatusPanel0->clear();
+        return;
+    }
+    // The areas it keeps out go on top of it, each made as a new region would be, all one step;
+    // the traced one stays selected.
+    const int traced = FDocument->PositionOf(polygon);
+    FDocument->UndoStack()->beginMacro(step);
     FDocument->Push(command);
-    StatusPanel0->clear();
+    for (const TTracedArea& area : result.Enclosed)
+        FDocument->Push(new TCreateRegionCommand(*FDocument, MapArea::polygon(area.Polygon)));
+    FDocument->UndoStack()->endMacro();
+    FDocument->Select(traced);
+    StatusPanel0->setText(EditorText(QStringLiteral("Region traced; %1 enclosed areas became regions in front of it"))
+                              .arg(result.Enclosed.size()));
 }

@@ -9,6 +9,7 @@
 #include "TraceTool.h"
 #include "UPTFrame.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -33,6 +34,8 @@ void TFormCorvantaZonequilter::MITraceAllClick()
     }
     if (dialog.exec() != QDialog::Accepted || dialog.Areas().isEmpty())
         return;
+    // The choice made in the dialog is the tool's from now on.
+    TBTraceOptions->KeepEnclosedOut->setChecked(dialog.Options().KeepEnclosedOut);
 
     // Made on the scene directly and recorded as one replacement, as an import's regions are: a
     // map of hundreds of areas is one step, undone at once.

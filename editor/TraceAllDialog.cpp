@@ -3,6 +3,7 @@
 #include "EditorDialogs.h"
 #include "LongTask.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -41,6 +42,9 @@ TTraceAllDialog::TTraceAllDialog(QWidget* Parent, const QImage& Picture, const T
     auto* form = new QFormLayout;
     form->addRow(EditorText(QStringLiteral("&Trace:")), Mode);
     form->addRow(EditorText(QStringLiteral("Colours from:")), colours);
+    KeepEnclosedOut = new QCheckBox(EditorText(QStringLiteral("&Keep enclosed areas out")), this);
+    KeepEnclosedOut->setChecked(FOptions.KeepEnclosedOut);
+    form->addRow(QString(), KeepEnclosedOut);
 
     Preview = new QLabel(this);
     Preview->setAlignment(Qt::AlignCenter);
@@ -65,6 +69,10 @@ TTraceAllDialog::TTraceAllDialog(QWidget* Parent, const QImage& Picture, const T
         Trace();
     });
     connect(FindAreas, &QPushButton::clicked, this, [this] { Trace(); });
+    connect(KeepEnclosedOut, &QCheckBox::toggled, this, [this](bool On) {
+        FOptions.KeepEnclosedOut = On;
+        Trace();
+    });
     ShowRange();
     ShowAreas();
 }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QVector>
 
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -26,12 +27,15 @@ public:
     const QVector<TTracedArea>& Areas() const { return FAreas; }
 
     TColourRange Range() const { return FRange; }
+    // The tolerances traced with; the dialog's own choice of keeping enclosed areas out among them.
+    TTraceOptions Options() const { return FOptions; }
     void SetRange(const TColourRange& Range);
 
     QComboBox* Mode = nullptr;
     QPushButton* LowColour = nullptr;
     QPushButton* HighColour = nullptr;
     QPushButton* FindAreas = nullptr;
+    QCheckBox* KeepEnclosedOut = nullptr;
     QLabel* Preview = nullptr;
     QLabel* Found = nullptr;
     QDialogButtonBox* Buttons = nullptr;

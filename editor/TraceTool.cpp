@@ -1,8 +1,10 @@
 #include "TraceTool.h"
 
 #include "EditorDialogs.h"
+#include "LongTask.h"
 #include "SettingsFile.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -41,12 +43,13 @@ void TTraceOverlay::SetArea(const QRectF& area)
     FArea = area;
 }
 
-void TTraceOverlay::SetOutline(const QPolygon& outline)
+void TTraceOverlay::SetOutline(const QPolygon& outline, const QVector<QPolygon>& enclosed)
 {
-    if (outline == FOutline)
+    if (outline == FOutline && enclosed == FEnclosed)
         return;
     prepareGeometryChange();
     FOutline = outline;
+    FEnclosed = enclosed;
     update();
 }
 
@@ -74,14 +77,26 @@ void TTraceOverlay::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QW
     const QTransform toScreen = painter->worldTransform();
     painter->resetTransform();
     const QPolygon line = toScreen.map(QPolygonF(FOutline)).toPolygon();
-    // A light tint over the area, then the border inverted, so it shows on any colour.
+    // A light tint over the area, the areas it keeps out left clear, then the borders inverted,
+    // so they show on any colour.
+    QPainterPath tinted;
+    tinted.setFillRule(Qt::OddEvenFill);
+    tinted.addPolygon(QPolygonF(line));
+    QVector<QPolygon> enclosed;
+    for (const QPolygon& polygon : FEnclosed) {
+        enclosed.append(toScreen.map(QPolygonF(polygon)).toPolygon());
+        tinted.addPolygon(QPolygonF(enclosed.last()));
+    }
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(0, 120, 215, 70));
-    painter->drawPolygon(line);
+    painter->drawPath(tinted);
     painter->setCompositionMode(QPainter::RasterOp_NotDestination);
     painter->setBrush(Qt::NoBrush);
     painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter->drawPolygon(line);
+    painter->setPen(QPen(Qt::white, 1, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin));
+    for (const QPolygon& polygon : std::as_const(enclosed))
+        painter->drawPolygon(polygon);
     painter->restore();
 }
 
@@ -146,6 +161,12 @@ TTraceOptionsBar::TTraceOptionsBar(QWidget* parent) : QToolBar(parent)
     label(EditorText(QStringLiteral("Colour &tolerance:")), ColourTolerance);
     label(EditorText(QStringLiteral("S&moothness:")), Smoothness);
     label(EditorText(QStringLiteral("Smallest &area:")), SmallestArea);
+    KeepEnclosedOut = new QCheckBox(EditorText(QStringLiteral("&Keep enclosed areas out")), this);
+    KeepEnclosedOut->setObjectName(QStringLiteral("TraceKeepEnclosedOut"));
+    KeepEnclosedOut->setToolTip(EditorText(
+        QStringLiteral("Areas inside the traced one get regions of their own, in front, which take their points")));
+    KeepEnclosedOut->setContentsMargins(6, 0, 0, 0);
+    addWidget(KeepEnclosedOut);
 
     SetOptions(TTraceOptions());
     ReadSettings();
@@ -156,6 +177,7 @@ TTraceOptionsBar::TTraceOptionsBar(QWidget* parent) : QToolBar(parent)
     connect(ColourTolerance, &QSpinBox::valueChanged, this, changed);
     connect(Smoothness, &QDoubleSpinBox::valueChanged, this, changed);
     connect(SmallestArea, &QSpinBox::valueChanged, this, changed);
+    connect(KeepEnclosedOut, &QCheckBox::toggled, this, changed);
 }
 
 TTraceOptions TTraceOptionsBar::Options() const
@@ -164,6 +186,7 @@ TTraceOptions TTraceOptionsBar::Options() const
     options.ColourTolerance = ColourTolerance->value();
     options.Smoothness = Smoothness->value();
     options.SmallestArea = SmallestArea->value();
+    options.KeepEnclosedOut = KeepEnclosedOut->isChecked();
     return options;
 }
 
@@ -172,6 +195,7 @@ void TTraceOptionsBar::SetOptions(const TTraceOptions& Options)
     ColourTolerance->setValue(Options.ColourTolerance);
     Smoothness->setValue(Options.Smoothness);
     SmallestArea->setValue(Options.SmallestArea);
+    KeepEnclosedOut->setChecked(Options.KeepEnclosedOut);
 }
 
 void TTraceOptionsBar::ReadSettings()
@@ -192,6 +216,9 @@ void TTraceOptionsBar::ReadSettings()
     const int smallest = ini.value(QStringLiteral("SmallestArea")).toString().toInt(&ok);
     if (ok)
         SmallestArea->setValue(smallest);
+    const int keepOut = ini.value(QStringLiteral("KeepEnclosedOut")).toString().toInt(&ok);
+    if (ok)
+        KeepEnclosedOut->setChecked(keepOut != 0);
 }
 
 void TTraceOptionsBar::WriteSettings() const
@@ -203,6 +230,7 @@ void TTraceOptionsBar::WriteSettings() const
     ini.setValue(QStringLiteral("ColourTolerance"), QString::number(ColourTolerance->value()));
     ini.setValue(QStringLiteral("Smoothness"), QString::number(Smoothness->value(), 'g', 6));
     ini.setValue(QStringLiteral("SmallestArea"), QString::number(SmallestArea->value()));
+    ini.setValue(QStringLiteral("KeepEnclosedOut"), QString::number(KeepEnclosedOut->isChecked() ? 1 : 0));
 }
 
 QString TraceStatusText(TTraceStatus Status, QSize Picture)
@@ -225,4 +253,47 @@ QString TraceStatusText(TTraceStatus Status, QSize Picture)
         return EditorText(QStringLiteral("Tracing cancelled"));
     }
     return QString();
+}
+
+bool TTraceState::Prepare(QWidget* Parent, const QImage& Picture)
+{
+    if (Busy)
+        return false;
+    if (Tracer->Holds(Picture) || Picture.isNull() ||
+        qint64(Picture.width()) * Picture.height() > TPictureTracer::MaxPixels) {
+        Tracer->SetPicture(Picture);
+        return true;
+    }
+    Busy = true;
+    TLongTask task(Parent, EditorText(QStringLiteral("Preparing the picture for tracing...")));
+    const std::shared_ptr<TPictureTracer> tracer = Tracer;
+    const bool done = task.Run<bool>(
+                              [tracer, Picture] {
+                                  tracer->SetPicture(Picture);
+                                  return true;
+                              },
+                              0)
+                          .has_value();
+    if (!done)
+        Tracer = std::make_shared<TPictureTracer>();
+    Busy = false;
+    return done;
+}
+
+TTraceResult TTraceState::TraceClick(QWidget* Parent, const QImage& Picture, QPoint Point,
+                                     const TTraceOptions& Options)
+{
+    TTraceResult cancelled;
+    cancelled.Status = TTraceStatus::Cancelled;
+    if (!Prepare(Parent, Picture))
+        return cancelled;
+    Busy = true;
+    TLongTask task(Parent, EditorText(QStringLiteral("Tracing areas...")));
+    const std::shared_ptr<TPictureTracer> tracer = Tracer;
+    std::optional<TTraceResult> result =
+        task.Run<TTraceResult>([tracer, Point, Options] { return tracer->TraceAt(Point, Options); }, 0);
+    if (!result)
+        Tracer = std::make_shared<TPictureTracer>();
+    Busy = false;
+    return result ? *result : cancelled;
 }

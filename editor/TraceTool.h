@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 class QAction;
+class QCheckBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
@@ -24,9 +25,10 @@ public:
     void SetArea(const QRectF& area);
     QRectF Area() const { return FArea; }
 
-    // The outline to show, in picture pixels; empty shows none.
-    void SetOutline(const QPolygon& outline);
+    // The outline to show, in picture pixels, and those of the areas it keeps out; empty shows none.
+    void SetOutline(const QPolygon& outline, const QVector<QPolygon>& enclosed = {});
     QPolygon Outline() const { return FOutline; }
+    QVector<QPolygon> Enclosed() const { return FEnclosed; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -46,6 +48,7 @@ protected:
 private:
     QRectF FArea;
     QPolygon FOutline;
+    QVector<QPolygon> FEnclosed;
 };
 
 // The tolerances of the Trace tools, shown while the Trace Region tool is active and kept in the
@@ -67,6 +70,7 @@ public:
     QSpinBox* ColourTolerance = nullptr;
     QDoubleSpinBox* Smoothness = nullptr;
     QSpinBox* SmallestArea = nullptr;
+    QCheckBox* KeepEnclosedOut = nullptr;
 
 signals:
     void OptionsChanged();
@@ -79,7 +83,16 @@ QString TraceStatusText(TTraceStatus Status, QSize Picture);
 // area of the last pointer position, and where the pointer is.
 struct TTraceState
 {
-    TPictureTracer Tracer;
+    // Made ready for Picture; a large picture's copy is made on a worker, with a progress dialog
+    // over Parent. False when the user cancelled, or while a click's trace runs.
+    bool Prepare(QWidget* Parent, const QImage& Picture);
+    // A click's trace, on a worker so that a vast area shows a progress dialog and can be
+    // cancelled (then Cancelled).
+    TTraceResult TraceClick(QWidget* Parent, const QImage& Picture, QPoint Point, const TTraceOptions& Options);
+
+    // Shared with a worker, which keeps it when the user cancels; a new one takes its place.
+    std::shared_ptr<TPictureTracer> Tracer = std::make_shared<TPictureTracer>();
+    bool Busy = false;
     QPoint Pointer;
     bool PointerOver = false;
     // The options bar's place on the toolbar, and the separator before it.

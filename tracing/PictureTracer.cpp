@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <opencv2/imgproc.hpp>
 
 struct TPictureTracer::TData
@@ -15,6 +16,8 @@ struct TPictureTracer::TData
     cv::Mat Mask;
     cv::Rect LastRect;
     bool LastValid = false;
+    // Whether the last fill reached all of its area, rather than the part inside a window.
+    bool LastComplete = false;
     TTraceOptions LastOptions;
     TTraceResult LastResult;
     qint64 LastPixels = 0;
@@ -24,6 +27,13 @@ namespace {
 
 // A preview leaves out the outline of an area this much larger than its pixels' box, see TraceAt.
 constexpr qint64 sparsePreviewBox = 1'000'000;
+
+// A fill starts in a window of this many pixels each side of the point and grows to the next only
+// when the area reaches the window's edge, then to the whole picture: most areas are small, and a
+// fill's cost follows the pixels it visits.
+constexpr int fillWindows[] = {256, 1024};
+// A preview fills no larger picture whole; an area that reaches past the windows waits for the click.
+constexpr qint64 previewWholePicture = 12'000'000;
 
 int channelTolerance(int ColourTolerance)
 {
@@ -83,6 +93,50 @@ bool spansBothDirections(const QPolygon& Polygon)
     return Polygon.size() >= 3 && bounds.width() > 1 && bounds.height() > 1;
 }
 
+// What the foreground of Binary (with its clear margin) encloses: each run of background that the
+// outside cannot reach (4-connected, as the 8-connected outer border goes round it), with at least
+// the smallest area of pixels that Counts (given picture positions) lets count. Offset as for
+// outerPolygon. The borders come first, so an area without holes costs no pass over its pixels.
+QVector<TTracedArea> enclosedAreas(const cv::Mat& Binary, QPoint Offset, const TTraceOptions& Options,
+                                   const std::function<bool(int X, int Y)>& Counts = {})
+{
+    QVector<TTracedArea> found;
+    std::vector<std::vector<cv::Point>> contours;
+    std::vector<cv::Vec4i> hierarchy;
+    cv::findContours(Binary, contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_SIMPLE);
+    const int smallest = std::max(2, Options.SmallestArea);
+    for (size_t i = 0; i < contours.size(); ++i) {
+        // Holes are the inner borders; the border pixels round each lie in its box.
+        if (hierarchy[i][3] < 0)
+            continue;
+        const cv::Rect box = cv::boundingRect(contours[i]);
+        if (box.area() < smallest)
+            continue;
+        cv::Mat hole = cv::Mat::zeros(box.size(), CV_8UC1);
+        cv::drawContours(hole, contours, int(i), cv::Scalar(255), cv::FILLED, cv::LINE_8, cv::noArray(), 0, -box.tl());
+        hole &= Binary(box) == 0;
+        const int pixels = cv::countNonZero(hole);
+        const QPoint origin(Offset.x() + box.x, Offset.y() + box.y);
+        int counted = Counts ? 0 : pixels;
+        for (int y = 0; Counts && y < hole.rows && counted < smallest; ++y)
+            for (int x = 0; x < hole.cols; ++x)
+                counted += hole.at<uchar>(y, x) && Counts(origin.x() + x, origin.y() + y);
+        if (counted < smallest)
+            continue;
+        TTracedArea area;
+        area.Pixels = pixels;
+        area.Polygon = outerPolygon(hole, origin, Options.Smoothness);
+        if (spansBothDirections(area.Polygon))
+            found.append(std::move(area));
+    }
+    // Top to bottom, as Trace All reads.
+    std::stable_sort(found.begin(), found.end(), [](const TTracedArea& a, const TTracedArea& b) {
+        const QRect ra = a.Polygon.boundingRect(), rb = b.Polygon.boundingRect();
+        return std::make_pair(ra.top(), ra.left()) < std::make_pair(rb.top(), rb.left());
+    });
+    return found;
+}
+
 } // namespace
 
 TPictureTracer::TPictureTracer() : D(std::make_unique<TData>()) {}
@@ -99,9 +153,14 @@ bool TPictureTracer::PictureTooLarge() const
     return qint64(FSize.width()) * FSize.height() > MaxPixels;
 }
 
+bool TPictureTracer::Holds(const QImage& Picture) const
+{
+    return !Picture.isNull() && Picture.cacheKey() == FPictureKey && Picture.size() == FSize;
+}
+
 void TPictureTracer::SetPicture(const QImage& Picture)
 {
-    if (!Picture.isNull() && Picture.cacheKey() == FPictureKey && Picture.size() == FSize)
+    if (Holds(Picture))
         return;
     D = std::make_unique<TData>();
     FPictureKey = Picture.cacheKey();
@@ -111,6 +170,58 @@ void TPictureTracer::SetPicture(const QImage& Picture)
     D->Pixels = Picture.convertToFormat(QImage::Format_RGB888);
     D->Rgb = cv::Mat(FSize.height(), FSize.width(), CV_8UC3, D->Pixels.bits(), size_t(D->Pixels.bytesPerLine()));
     D->Mask = cv::Mat::zeros(FSize.height() + 2, FSize.width() + 2, CV_8UC1);
+}
+
+void TPictureTracer::Fill(QPoint Point, const TTraceOptions& Options, bool Preview)
+{
+    if (D->LastRect.area() > 0)
+        D->Mask(D->LastRect).setTo(0);
+    D->LastRect = cv::Rect();
+    D->LastValid = false;
+    const int diff = channelTolerance(Options.ColourTolerance);
+    const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
+    const cv::Rect picture(0, 0, FSize.width(), FSize.height());
+    for (size_t stage = 0; stage <= std::size(fillWindows); ++stage) {
+        const bool whole = stage == std::size(fillWindows);
+        const cv::Rect window =
+            whole ? picture
+                  : cv::Rect(Point.x() - fillWindows[stage], Point.y() - fillWindows[stage],
+                             2 * fillWindows[stage] + 1, 2 * fillWindows[stage] + 1) &
+                        picture;
+        // The window's mask shares the picture's mask; the fill marks the ring round the window
+        // with 1s as a fence, which goes again before any later fill.
+        cv::Mat mask = D->Mask(cv::Rect(window.x, window.y, window.width + 2, window.height + 2));
+        cv::Rect box;
+        D->LastPixels = cv::floodFill(D->Rgb(window), mask, cv::Point(Point.x() - window.x, Point.y() - window.y),
+                                      cv::Scalar(), &box, cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
+        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
+        D->LastRect = cv::Rect(window.x + box.x, window.y + box.y, box.width + 2, box.height + 2);
+        D->LastValid = true;
+        D->LastOptions = Options;
+        // An area clear of the window's inner edges has no pixel next to one outside: it is whole.
+        const bool reachesOut = (box.x == 0 && window.x > 0) || (box.y == 0 && window.y > 0) ||
+                                (box.br().x == window.width && window.br().x < picture.width) ||
+                                (box.br().y == window.height && window.br().y < picture.height);
+        mask.row(0).setTo(0);
+        mask.row(mask.rows - 1).setTo(0);
+        mask.col(0).setTo(0);
+        mask.col(mask.cols - 1).setTo(0);
+        D->LastComplete = !reachesOut;
+        if (!reachesOut)
+            return;
+        // Thin lines spread over the window and on past it are left for the click, as for a
+        // whole area whose box is mostly empty.
+        const qint64 boxArea = qint64(box.width) * box.height;
+        if (Preview && boxArea * 4 >= sparsePreviewBox && D->LastPixels * 8 < boxArea)
+            return;
+        // Nor does a preview fill all of a large picture: that would hold the pointer up.
+        if (Preview && stage + 1 == std::size(fillWindows) &&
+            qint64(FSize.width()) * FSize.height() > previewWholePicture)
+            return;
+        D->Mask(D->LastRect).setTo(0);
+        D->LastRect = cv::Rect();
+        D->LastValid = false;
+    }
 }
 
 bool TPictureTracer::LastAreaHolds(QPoint Point, const TTraceOptions& Options) const
@@ -136,39 +247,29 @@ TTraceResult TPictureTracer::TraceAt(QPoint Point, const TTraceOptions& Options,
     const bool filled = LastAreaHolds(Point, Options);
     if (filled && (Preview || D->LastResult.Status != TTraceStatus::NotOutlined))
         return D->LastResult;
-
-    if (!filled) {
-        if (D->LastRect.area() > 0)
-            D->Mask(D->LastRect).setTo(0);
-        D->LastValid = false;
-        const int diff = channelTolerance(Options.ColourTolerance);
-        cv::Rect box;
-        const int flags = 4 | cv::FLOODFILL_MASK_ONLY | cv::FLOODFILL_FIXED_RANGE | (255 << 8);
-        D->LastPixels = cv::floodFill(D->Rgb, D->Mask, cv::Point(Point.x(), Point.y()), cv::Scalar(), &box,
-                                      cv::Scalar::all(diff), cv::Scalar::all(diff), flags);
-        // In the mask's coordinates with a margin of one pixel: the area's pixels and clear pixels round them.
-        D->LastRect = cv::Rect(box.x, box.y, box.width + 2, box.height + 2);
-        D->LastValid = true;
-        D->LastOptions = Options;
-    }
+    if (!filled || !D->LastComplete)
+        Fill(Point, Options, Preview);
 
     result.Area.Pixels = D->LastPixels;
     const qint64 boxArea = qint64(D->LastRect.width - 2) * (D->LastRect.height - 2);
-    if (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea) {
+    if (!D->LastComplete || (Preview && boxArea > sparsePreviewBox && D->LastPixels * 8 < boxArea)) {
         // A wide web of thin lines (a map's borders): its border takes long to follow, and it is
         // seldom what a click is meant for, so a preview waits for the click.
         result.Status = TTraceStatus::NotOutlined;
         D->LastResult = result;
         return result;
     }
+    const QPoint offset(D->LastRect.x - 1, D->LastRect.y - 1);
+    cv::Mat binary;
     if (D->LastPixels >= std::max(2, Options.SmallestArea)) {
-        const cv::Mat binary = D->Mask(D->LastRect) == 255;
-        result.Area.Polygon =
-            outerPolygon(binary, QPoint(D->LastRect.x - 1, D->LastRect.y - 1), Options.Smoothness);
+        binary = D->Mask(D->LastRect) == 255;
+        result.Area.Polygon = outerPolygon(binary, offset, Options.Smoothness);
     }
     result.Status = spansBothDirections(result.Area.Polygon) ? TTraceStatus::Traced : TTraceStatus::TooSmall;
     if (result.Status != TTraceStatus::Traced)
         result.Area.Polygon.clear();
+    else if (Options.KeepEnclosedOut)
+        result.Enclosed = enclosedAreas(binary, offset, Options);
     D->LastResult = result;
     return result;
 }
@@ -212,6 +313,21 @@ TTraceStatus TPictureTracer::TraceAll(const TColourRange& Range, const TTraceOpt
         return TTraceStatus::Cancelled;
 
     const int smallest = std::max(2, Options.SmallestArea);
+    // Each area with what it keeps out, which follows it.
+    struct TFound
+    {
+        TTracedArea Area;
+        QVector<TTracedArea> Enclosed;
+    };
+    QVector<TFound> found;
+    // Pixels that an enclosing area keeps out for a region of their own: not those of another
+    // area found, which has its own, nor the lines between areas.
+    auto keptOut = [&](int X, int Y) {
+        const int label = labels.at<int>(Y, X);
+        if (label == 0)
+            return !Range.RangeIsBorder;
+        return stats.at<int>(label, cv::CC_STAT_AREA) < smallest;
+    };
     for (int label = 1; label < count; ++label) {
         if (label % 16 == 0 && stopped(40 + int(qint64(label) * 60 / count)))
             return TTraceStatus::Cancelled;
@@ -229,22 +345,31 @@ TTraceStatus TPictureTracer::TraceAll(const TColourRange& Range, const TTraceOpt
         }
         cv::Mat binary;
         cv::copyMakeBorder(own, binary, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
-        TTracedArea area;
-        area.Pixels = pixels;
-        area.Polygon = outerPolygon(binary, QPoint(around.x - 1, around.y - 1), Options.Smoothness);
-        if (spansBothDirections(area.Polygon))
-            Areas.append(std::move(area));
+        TFound area;
+        area.Area.Pixels = pixels;
+        const QPoint offset(around.x - 1, around.y - 1);
+        area.Area.Polygon = outerPolygon(binary, offset, Options.Smoothness);
+        if (!spansBothDirections(area.Area.Polygon))
+            continue;
+        if (Options.KeepEnclosedOut)
+            area.Enclosed = enclosedAreas(binary, offset, Options, keptOut);
+        found.append(std::move(area));
     }
     // Reading order: a row is the areas whose top lies above the middle of the row's highest
-    // area; rows run from the top, each from left to right.
-    auto top = [](const TTracedArea& a) { return a.Polygon.boundingRect().top(); };
-    auto left = [](const TTracedArea& a) { return a.Polygon.boundingRect().left(); };
-    std::stable_sort(Areas.begin(), Areas.end(), [&](const auto& a, const auto& b) { return top(a) < top(b); });
-    for (auto row = Areas.begin(); row != Areas.end();) {
-        const int middle = row->Polygon.boundingRect().center().y();
-        const auto end = std::find_if(row, Areas.end(), [&](const auto& a) { return top(a) > middle; });
+    // area; rows run from the top, each from left to right. An enclosed area that was found
+    // comes after the one round it, whose top is higher and whose left edge is further left.
+    auto top = [](const TFound& a) { return a.Area.Polygon.boundingRect().top(); };
+    auto left = [](const TFound& a) { return a.Area.Polygon.boundingRect().left(); };
+    std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) { return top(a) < top(b); });
+    for (auto row = found.begin(); row != found.end();) {
+        const int middle = row->Area.Polygon.boundingRect().center().y();
+        const auto end = std::find_if(row, found.end(), [&](const auto& a) { return top(a) > middle; });
         std::stable_sort(row, end, [&](const auto& a, const auto& b) { return left(a) < left(b); });
         row = end;
+    }
+    for (TFound& area : found) {
+        Areas.append(std::move(area.Area));
+        Areas.append(area.Enclosed);
     }
     stopped(100);
     return TTraceStatus::Traced;

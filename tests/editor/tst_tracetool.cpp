@@ -1,6 +1,7 @@
 // The Trace Region tool through the real window: the outline under the pointer, a click that makes
 // a polygon region as one step, the clicks that make nothing, and leaving the tool.
 #include "EditorFixture.h"
+#include "LongTask.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
 #include "TUIPolygon.h"
@@ -9,12 +10,14 @@
 #include "TraceAllDialog.h"
 
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSpinBox>
 #include <QToolBar>
@@ -64,9 +67,13 @@ private slots:
     void outlineFollowsThePointer();
     void clicksThatMakeNothing_data();
     void clicksThatMakeNothing();
+    void cancelledClickMakesNothing_data();
+    void cancelledClickMakesNothing();
+    void enclosedAreaGetsARegionInFront();
     void escapeAndOtherToolsLeaveIt();
     void tolerancesAreRemembered();
     void traceAllMakesEveryCellInOneStep();
+    void traceAllKeepsEnclosedOutWhenAsked();
     void traceAllRefusesAHugePicture();
 };
 
@@ -152,6 +159,75 @@ void TestTraceTool::clicksThatMakeNothing()
     QCOMPARE(f.Window->StatusPanel0->text(), message);
 }
 
+void TestTraceTool::cancelledClickMakesNothing_data()
+{
+    // A click in a vast area runs with a progress dialog; Cancel in either of its tasks.
+    QTest::addColumn<QString>("task");
+    QTest::newRow("copying the picture") << QStringLiteral("Preparing the picture for tracing...");
+    QTest::newRow("tracing") << QStringLiteral("Tracing areas...");
+}
+
+void TestTraceTool::cancelledClickMakesNothing()
+{
+    QFETCH(QString, task);
+    TraceFixture f;
+    // A picture the tool has not seen yet.
+    f.Window->Document()->SetPicture(tracePicture(), QStringLiteral("other.png"));
+    bool cancelled = false;
+    TLongTask::SetObserver([&](TLongTask& Task, int) {
+        if (Task.Dialog()->labelText() == task) {
+            cancelled = true;
+            Task.Cancel();
+        }
+    });
+    f.Click(100, 80);
+    TLongTask::SetObserver({});
+    QVERIFY(cancelled);
+    QVERIFY(f.Regions().isEmpty());
+    QCOMPARE(f.Window->Document()->UndoStack()->count(), 0);
+    QCOMPARE(f.Window->StatusPanel0->text(), QStringLiteral("Tracing cancelled"));
+    // The next click traces as before.
+    f.Click(100, 80);
+    QCOMPARE(f.Regions().size(), 1);
+}
+
+void TestTraceTool::enclosedAreaGetsARegionInFront()
+{
+    TraceFixture f;
+    // A blue square round a red one.
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
+    QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
+    f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
+    f.Window->TBTrace->trigger();
+    HoverMove(f.Viewport(), f.At(50, 40));
+    QCOMPARE(f.Window->PaintBoxTrace->Enclosed().size(), 1);
+    f.Click(50, 40);
+    QCOMPARE(f.Regions().size(), 2);
+    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace Region"));
+    QCOMPARE(f.Window->StatusPanel0->text(),
+             QStringLiteral("Region traced; 1 enclosed areas became regions in front of it"));
+    // The traced square is selected; the Source, which a browser reads from the top, gives the
+    // red square first, so it takes its own points.
+    QCOMPARE(f.Window->ActiveRegion(), f.Regions().first());
+    QVERIFY(f.Window->RefreshHTML());
+    const QByteArray source = f.Window->SourceBytes();
+    const qsizetype inner = source.indexOf("coords=80,70,80,110,120,110,120,70>");
+    const qsizetype outer = source.indexOf("coords=40,30,40,150,160,150,160,30>");
+    QVERIFY2(inner >= 0 && outer > inner, source.constData());
+    // One step undoes both.
+    f.Window->MIUndo->trigger();
+    QVERIFY(f.Regions().isEmpty());
+
+    // Not asked, the square is one region over both.
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    f.Click(50, 40);
+    QCOMPARE(f.Regions().size(), 1);
+    QVERIFY(f.Window->PaintBoxTrace->Enclosed().isEmpty());
+}
+
 void TestTraceTool::escapeAndOtherToolsLeaveIt()
 {
     TraceFixture f;
@@ -183,11 +259,15 @@ void TestTraceTool::tolerancesAreRemembered()
     f.Window->TBTraceOptions->ColourTolerance->setValue(40);
     f.Window->TBTraceOptions->Smoothness->setValue(2.5);
     f.Window->TBTraceOptions->SmallestArea->setValue(123);
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
     // The next window's bar reads them from the settings file.
     TTraceOptionsBar next;
     QCOMPARE(next.ColourTolerance->value(), 40);
     QCOMPARE(next.Smoothness->value(), 2.5);
     QCOMPARE(next.SmallestArea->value(), 123);
+    QVERIFY(next.KeepEnclosedOut->isChecked());
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    QVERIFY(!TTraceOptionsBar().KeepEnclosedOut->isChecked());
 }
 
 void TestTraceTool::traceAllMakesEveryCellInOneStep()
@@ -228,6 +308,41 @@ void TestTraceTool::traceAllMakesEveryCellInOneStep()
     QVERIFY(f.Regions().isEmpty());
 }
 
+void TestTraceTool::traceAllKeepsEnclosedOutWhenAsked()
+{
+    MainWindowFixture f(300, 200);
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
+    QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
+    f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
+    f.Window->TBTraceOptions->SetOptions(TTraceOptions());
+    QStringList found;
+    QTimer::singleShot(0, f.Window.get(), [&found] {
+        auto* dialog = qobject_cast<TTraceAllDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        TColourRange blue;
+        blue.Low = blue.High = QColor(20, 60, 200);
+        blue.RangeIsBorder = false;
+        dialog->SetRange(blue);
+        dialog->FindAreas->click();
+        found << dialog->Found->text();
+        dialog->KeepEnclosedOut->click();
+        found << dialog->Found->text();
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    f.Window->MITraceAll->trigger();
+    QCOMPARE(found, QStringList({QStringLiteral("1 areas found"), QStringLiteral("2 areas found")}));
+    QCOMPARE(f.Regions().size(), 2);
+    QVERIFY(f.Window->RefreshHTML());
+    const QByteArray source = f.Window->SourceBytes();
+    const qsizetype inner = source.indexOf("coords=80,70,80,110,120,110,120,70>");
+    QVERIFY2(inner >= 0 && source.indexOf("coords=40,30,40,150,160,150,160,30>") > inner, source.constData());
+    // The tool keeps the choice.
+    QVERIFY(f.Window->TBTraceOptions->KeepEnclosedOut->isChecked());
+    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+}
+
 void TestTraceTool::traceAllRefusesAHugePicture()
 {
     MainWindowFixture f;
@@ -244,8 +359,10 @@ void TestTraceTool::traceAllRefusesAHugePicture()
     f.Window->MITraceAll->trigger();
     QCOMPARE(shown, QStringLiteral("The picture is too large to trace (20000 x 20000 pixels)"));
     QVERIFY(f.Regions().isEmpty());
-    // A click with the tool says the same in the status bar.
+    // Choosing the tool, and a click with it, say the same in the status bar.
     f.Window->TBTrace->trigger();
+    QCOMPARE(f.Window->StatusPanel0->text(), shown);
+    f.Window->StatusPanel0->clear();
     f.Click(10, 10);
     QCOMPARE(f.Window->StatusPanel0->text(), shown);
 }

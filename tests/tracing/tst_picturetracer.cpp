@@ -95,7 +95,16 @@ private slots:
     void inputsThatMakeNothing_data();
     void inputsThatMakeNothing();
     void lastAreaIsReusedAndLeftBehind();
+    void largeAreaIsTracedWhole_data();
+    void largeAreaIsTracedWhole();
+    void previewOfAVastArea_data();
+    void previewOfAVastArea();
+    void previewLeavesOutAWideWebOfLines_data();
     void previewLeavesOutAWideWebOfLines();
+    void enclosedAreasKeptOut_data();
+    void enclosedAreasKeptOut();
+    void traceAllKeepsEnclosedOut_data();
+    void traceAllKeepsEnclosedOut();
     void traceAllFindsEveryCell_data();
     void traceAllFindsEveryCell();
     void traceAllStopsWhenCancelled();
@@ -191,25 +200,237 @@ void TestPictureTracer::lastAreaIsReusedAndLeftBehind()
     QCOMPARE(tracer.TraceAt(QPoint(30, 30), options).Area.Polygon.boundingRect(), QRect(0, 0, 201, 101));
 }
 
+void TestPictureTracer::largeAreaIsTracedWhole_data()
+{
+    // Shapes that reach far from the point, some leaving its neighbourhood and coming back to it.
+    QTest::addColumn<QPainterPath>("shape");
+    QTest::addColumn<QPoint>("point");
+    // What the polygon covers: a ring has no holes as a polygon, so its outer border is all.
+    QTest::addColumn<QPainterPath>("outer");
+    QPainterPath wide;
+    wide.addRect(20, 900, 2900, 300);
+    QTest::newRow("wider than the picture's half") << wide << QPoint(1500, 1000) << wide;
+    QPainterPath u;
+    u.setFillRule(Qt::WindingFill);
+    u.addRect(100, 100, 200, 2000);
+    u.addRect(100, 1900, 2600, 200);
+    u.addRect(2500, 100, 200, 2000);
+    u = u.simplified();
+    QTest::newRow("arms joined far away") << u << QPoint(140, 150) << u;
+    QPainterPath ring;
+    ring.addEllipse(QPointF(1500, 1200), 1100, 1100);
+    QPainterPath disc = ring;
+    ring.addEllipse(QPointF(1500, 1200), 950, 950);
+    QTest::newRow("ring") << ring << QPoint(1500, 150) << disc;
+    QPainterPath corner;
+    corner.addRect(2990, 2390, 10, 10);
+    QTest::newRow("small, at the far corner") << corner << QPoint(2995, 2395) << corner;
+}
+
+void TestPictureTracer::largeAreaIsTracedWhole()
+{
+    QFETCH(QPainterPath, shape);
+    QFETCH(QPoint, point);
+    QFETCH(QPainterPath, outer);
+    QImage picture(3000, 2400, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter(&picture).fillPath(shape, fill);
+    TPictureTracer tracer(picture);
+    for (bool preview : {true, false}) {
+        const TTraceResult result = tracer.TraceAt(point, TTraceOptions(), preview);
+        QCOMPARE(result.Status, TTraceStatus::Traced);
+        const double iou = OutlineIoU(polygonPath(result.Area.Polygon), outer, 1);
+        QVERIFY2(iou >= 0.98, qPrintable(QStringLiteral("IoU %1, preview %2").arg(iou).arg(preview)));
+    }
+}
+
+void TestPictureTracer::previewOfAVastArea_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<TTraceStatus>("preview");
+    QTest::newRow("3000 x 3000: outlined") << QSize(3000, 3000) << TTraceStatus::Traced;
+    QTest::newRow("4000 x 3100: left for the click") << QSize(4000, 3100) << TTraceStatus::NotOutlined;
+}
+
+void TestPictureTracer::previewOfAVastArea()
+{
+    // A background reaching far beyond the pointer: filling all of a large picture per move would
+    // hold the pointer up.
+    QFETCH(QSize, size);
+    QFETCH(TTraceStatus, preview);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter(&picture).fillRect(QRect(100, 100, 200, 200), fill);
+    TPictureTracer tracer(picture);
+    const QPoint middle(size.width() / 2, size.height() / 2);
+    QCOMPARE(tracer.TraceAt(middle, TTraceOptions(), true).Status, preview);
+    const TTraceResult clicked = tracer.TraceAt(middle, TTraceOptions());
+    QCOMPARE(clicked.Status, TTraceStatus::Traced);
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(QPoint(0, 0), size + QSize(1, 1)));
+    QCOMPARE(tracer.TraceAt(QPoint(150, 150), TTraceOptions(), true).Status, TTraceStatus::Traced);
+}
+
+void TestPictureTracer::previewLeavesOutAWideWebOfLines_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1200 x 1000") << QSize(1200, 1000);
+    QTest::newRow("4000 x 3000") << QSize(4000, 3000);
+}
+
 void TestPictureTracer::previewLeavesOutAWideWebOfLines()
 {
-    QImage picture(1200, 1000, QImage::Format_RGB32);
+    QFETCH(QSize, size);
+    QImage picture(size, QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
         QPainter painter(&picture);
         painter.setPen(QPen(Qt::black, 2));
-        for (int x = 1; x < 1200; x += 200)
-            painter.drawLine(x, 0, x, 999);
-        painter.drawLine(0, 500, 1199, 500);
+        for (int x = 1; x < size.width(); x += 200)
+            painter.drawLine(x, 0, x, size.height() - 1);
+        painter.drawLine(0, 500, size.width() - 1, 500);
     }
     TPictureTracer tracer(picture);
     const TTraceOptions options;
     QCOMPARE(tracer.TraceAt(QPoint(1, 300), options, true).Status, TTraceStatus::NotOutlined);
-    // The click on the same lines traces them after all; a cell's preview is outlined.
-    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 300), options);
+    QCOMPARE(tracer.TraceAt(QPoint(1, 310), options, true).Status, TTraceStatus::NotOutlined);
+    // The click on the same lines traces all of them after all; a cell's preview is outlined.
+    const TTraceResult clicked = tracer.TraceAt(QPoint(1, 310), options);
     QCOMPARE(clicked.Status, TTraceStatus::Traced);
-    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(0, 0, 1201, 1001));
+    QCOMPARE(clicked.Area.Polygon.boundingRect(), QRect(QPoint(0, 0), size + QSize(1, 1)));
     QCOMPARE(tracer.TraceAt(QPoint(100, 100), options, true).Status, TTraceStatus::Traced);
+}
+
+namespace {
+
+QPainterPath disc(QPointF Centre, double Radius)
+{
+    QPainterPath path;
+    path.addEllipse(Centre, Radius, Radius);
+    return path;
+}
+
+// A blue ring round a red disc, the disc touching the ring or with background between them, and
+// maybe a second red disc inside.
+QImage ringPicture(double Inner, double Disc, bool TwoDiscs, bool Antialiased)
+{
+    QImage picture(400, 400, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, Antialiased);
+    painter.fillPath(disc(QPointF(200, 200), 150).subtracted(disc(QPointF(200, 200), Inner)), fill);
+    if (TwoDiscs) {
+        painter.fillPath(disc(QPointF(150, 200), Disc), Qt::red);
+        painter.fillPath(disc(QPointF(250, 200), Disc), Qt::red);
+    } else {
+        painter.fillPath(disc(QPointF(200, 200), Disc), Qt::red);
+    }
+    return picture;
+}
+
+} // namespace
+
+void TestPictureTracer::enclosedAreasKeptOut_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("keepOut");
+    // The polygons expected in front of the traced one.
+    QTest::addColumn<QVector<QPainterPath>>("enclosed");
+    const QPoint onRing(200, 70);
+    for (bool smooth : {false, true})
+        for (const char* format : {"PNG", "JPEG"}) {
+            const QImage touching = throughFile(ringPicture(90, 90, false, smooth), format);
+            const QImage apart = throughFile(ringPicture(90, 50, false, smooth), format);
+            const char* how = smooth ? "smooth" : "hard";
+            QTest::addRow("disc in the ring, %s %s", how, format)
+                << touching << onRing << true << QVector<QPainterPath>{disc(QPointF(200, 200), 90)};
+            QTest::addRow("disc apart from the ring, %s %s", how, format)
+                << apart << onRing << true << QVector<QPainterPath>{disc(QPointF(200, 200), 90)};
+            QTest::addRow("not asked, %s %s", how, format) << touching << onRing << false << QVector<QPainterPath>();
+        }
+    QTest::newRow("the disc itself") << ringPicture(90, 90, false, true) << QPoint(200, 200) << true
+                                     << QVector<QPainterPath>();
+    QTest::newRow("two discs in a plate")
+        << ringPicture(0, 30, true, true) << onRing << true
+        << QVector<QPainterPath>{disc(QPointF(150, 200), 30), disc(QPointF(250, 200), 30)};
+    QTest::newRow("smaller than the smallest area")
+        << ringPicture(0, 1.5, false, false) << onRing << true << QVector<QPainterPath>();
+}
+
+void TestPictureTracer::enclosedAreasKeptOut()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QPoint, point);
+    QFETCH(bool, keepOut);
+    QFETCH(QVector<QPainterPath>, enclosed);
+    TPictureTracer tracer(picture);
+    TTraceOptions options;
+    options.KeepEnclosedOut = keepOut;
+    for (bool preview : {true, false}) {
+        const TTraceResult result = tracer.TraceAt(point, options, preview);
+        QCOMPARE(result.Status, TTraceStatus::Traced);
+        // The traced area's own polygon stays its outer border.
+        const QPainterPath outer = point == QPoint(200, 200) ? disc(QPointF(200, 200), 90) : disc(QPointF(200, 200), 150);
+        QVERIFY(OutlineIoU(polygonPath(result.Area.Polygon), outer) >= 0.98);
+        QCOMPARE(result.Enclosed.size(), enclosed.size());
+        for (int i = 0; i < enclosed.size(); ++i) {
+            const double iou = OutlineIoU(polygonPath(result.Enclosed[i].Polygon), enclosed[i]);
+            QVERIFY2(iou >= 0.97, qPrintable(QStringLiteral("enclosed %1: IoU %2").arg(i).arg(iou)));
+        }
+    }
+}
+
+void TestPictureTracer::traceAllKeepsEnclosedOut_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<bool>("rangeIsBorder");
+    QTest::addColumn<bool>("keepOut");
+    // The areas expected, in stacking order from the bottom.
+    QTest::addColumn<QVector<QPainterPath>>("areas");
+    const QImage ring = ringPicture(90, 60, false, true);
+    const QPainterPath outer = disc(QPointF(200, 200), 150), hole = disc(QPointF(200, 200), 90);
+    QTest::newRow("ring of a colour, asked") << ring << false << true << QVector<QPainterPath>{outer, hole};
+    QTest::newRow("ring of a colour, not asked") << ring << false << false << QVector<QPainterPath>{outer};
+    // A county round a lake, both bounded by lines: the lake is an area found, in front already,
+    // and gets no second polygon; nor does the frame round the county.
+    QImage lines(400, 400, QImage::Format_RGB32);
+    lines.fill(Qt::white);
+    {
+        QPainter painter(&lines);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawRect(QRectF(50, 50, 300, 300));
+        painter.drawEllipse(QPointF(200, 200), 80, 80);
+    }
+    QPainterPath frame, county;
+    frame.addRect(0, 0, 400, 400);
+    county.addRect(50, 50, 300, 300);
+    const QPainterPath lake = disc(QPointF(200, 200), 80);
+    for (bool keepOut : {true, false})
+        QTest::addRow("areas bounded by lines, %s", keepOut ? "asked" : "not asked")
+            << lines << true << keepOut << QVector<QPainterPath>{frame, county, lake};
+}
+
+void TestPictureTracer::traceAllKeepsEnclosedOut()
+{
+    QFETCH(QImage, picture);
+    QFETCH(bool, rangeIsBorder);
+    QFETCH(bool, keepOut);
+    QFETCH(QVector<QPainterPath>, areas);
+    TPictureTracer tracer(picture);
+    TColourRange range;
+    range.RangeIsBorder = rangeIsBorder;
+    if (!rangeIsBorder)
+        range.Low = range.High = fill;
+    TTraceOptions options;
+    options.KeepEnclosedOut = keepOut;
+    QVector<TTracedArea> found;
+    QCOMPARE(tracer.TraceAll(range, options, found), TTraceStatus::Traced);
+    QCOMPARE(found.size(), areas.size());
+    for (int i = 0; i < areas.size(); ++i) {
+        const double iou = OutlineIoU(polygonPath(found[i].Polygon), areas[i]);
+        QVERIFY2(iou >= 0.97, qPrintable(QStringLiteral("area %1: IoU %2").arg(i).arg(iou)));
+    }
 }
 
 void TestPictureTracer::traceAllFindsEveryCell_data()
