@@ -32,6 +32,7 @@ private slots:
     void importedPageFindings();
     void pageFindingsFollowSaveIntoPage();
     void localLinksFollowTheSavedFile();
+    void pageThatIsGoneIsNoted();
     void exportResponsivePage();
     void exportRefusesTheMapsOwnFile();
     void copyAsSvgOverlay();
@@ -131,15 +132,17 @@ void TestProblemsDock::checkMapListsFindingsAndFollowsSteps()
 
 void TestProblemsDock::doubleClickSelectsTheRegion()
 {
-    MainWindowFixture f;
+    // A picture larger than the window: the region in its far corner is out of sight at first.
+    MainWindowFixture f(2000, 1500);
     QVERIFY(f.Ready);
     SetAreas(f, {Linked(MapArea::rectangle(20, 20, 60, 40), "a.html", ""),
-                 Linked(MapArea::rectangle(150, 20, 60, 40), "b.html", "")});
+                 Linked(MapArea::rectangle(1900, 1400, 60, 40), "b.html", "")});
     f.Window->Document()->Select(0);
     f.Window->resize(900, 700);
     Action(f, "MICheckMap")->trigger();
     TProblemsDock* dock = f.Window->DockProblems;
     QCOMPARE(dock->List()->topLevelItemCount(), 2);
+    QVERIFY(!f.Viewport()->rect().contains(f.At(1930, 1420)));
     // Row 0 is area 1, the front-most region: the top of the stack.
     QTreeWidgetItem* item = dock->List()->topLevelItem(0);
     const QRect rect = dock->List()->visualItemRect(item);
@@ -148,6 +151,7 @@ void TestProblemsDock::doubleClickSelectsTheRegion()
     QTest::mouseDClick(dock->List()->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(f.Window->Document()->SelectedPosition(), 1);
     QCOMPARE(f.Scene()->FocusedRegion()->HRef, QStringLiteral("b.html"));
+    QVERIFY(f.Viewport()->rect().contains(QRect(f.At(1900, 1400), f.At(1960, 1440))));
 }
 
 void TestProblemsDock::fixOpensPropertiesOnTheAlternateText()
@@ -274,6 +278,22 @@ void TestProblemsDock::localLinksFollowTheSavedFile()
     QTRY_COMPARE(Rows(dock),
                  QStringLiteral("Warning|area 1 (\"P\")|the linked file \"%1/out/pic.png\" does not exist")
                      .arg(FFiles.path()));
+}
+
+void TestProblemsDock::pageThatIsGoneIsNoted()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Action(f, "MICheckMap")->trigger();
+    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Import(f, "gone.html", kPageStart + kNav + kPageEnd));
+    QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
+    // The page's findings are unknown now: the dock must not call it clean.
+    QVERIFY(QFile::remove(FFiles.filePath("gone.html")));
+    Action(f, "MICheckMap")->trigger();
+    QVERIFY2(
+        Rows(dock).startsWith(QStringLiteral("Note||Cannot read \"%1\"").arg(FFiles.filePath("gone.html"))),
+        qPrintable(Rows(dock)));
 }
 
 void TestProblemsDock::exportResponsivePage()
