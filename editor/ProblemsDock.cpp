@@ -153,6 +153,7 @@ void TProblemsDock::Refresh()
         items.append(item);
     }
     FList->addTopLevelItems(items);
+    FList->viewport()->update();
 }
 
 void TProblemsDock::UpdatePageFindings()
@@ -201,7 +202,10 @@ void TProblemsDock::ShowMenu(const QPoint& Pos)
     if (QAction* fix = FixFor(index.row())) {
         FList->setCurrentIndex(index);
         QMenu menu(this);
-        menu.addAction(fix);
-        menu.exec(FList->viewport()->mapToGlobal(Pos));
+        QAction* offered = menu.addAction(fix->text());
+        // The fix runs once the menu and the list's own event are done with: its dialog steps the
+        // map, and the list is filled anew under it.
+        if (menu.exec(FList->viewport()->mapToGlobal(Pos)) == offered)
+            QMetaObject::invokeMethod(fix, &QAction::trigger, Qt::QueuedConnection);
     }
 }
