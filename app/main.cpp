@@ -96,6 +96,12 @@ int main(int argc, char* argv[])
         return FinishCommandLine(early);
     if (early.Task != TCommandLine::TTask::OpenWindow)
         return RunWithoutWindow(argc, argv, early);
+    if (!early.HelpAll && !DisplayAtHand(ArgumentsOf(argc, argv))) {
+        // No window can be shown; a mistyped option (--chek) is still named, with status 2.
+        const TCommandLine strict = ParseWithoutQtOptions(ArgumentsOf(argc, argv));
+        if (strict.ExitNow)
+            return FinishCommandLine(strict);
+    }
     if (early.HelpAll) {
         // Qt lists the options of the application object it has; no window is shown.
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -31,8 +33,23 @@ QVector<MapArea> FrontFirstAreas(const TMapDocument& Document)
 // Local links are looked for beside the file the document is, or the page it came from.
 QString PageFolder(const TMapDocument& Document)
 {
-    const QString file = !Document.FileName().isEmpty() ? Document.FileName() : Document.PageOrigin().FileName;
+    const QString file =
+        !Document.FileName().isEmpty() ? Document.FileName() : Document.PageOrigin().FileName;
     return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
+// What the page findings depend on: the page file as it is on disk and the map's place in it.
+QString PageKey(const PageMapOrigin& Origin)
+{
+    if (!Origin.IsValid())
+        return QString();
+    const QFileInfo info(Origin.FileName);
+    return QStringLiteral("%1\n%2 %3 %4 %5 %6")
+        .arg(info.absoluteFilePath(), QString::fromLatin1(Origin.MapDigest.toHex()))
+        .arg(Origin.MapOffset)
+        .arg(Origin.MapLength)
+        .arg(info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1)
+        .arg(info.size());
 }
 } // namespace
 
@@ -97,26 +114,62 @@ void TProblemsDock::Refresh()
     context.Picture = document.Picture().size();
     context.PageFolder = PageFolder(document);
     FFindings = CheckMapAreas(areas, context);
+    UpdatePageFindings();
 
     FList->clear();
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
     QList<QTreeWidgetItem*> items;
-    for (const MapFinding& finding : FFindings) {
-        const bool isWarning = finding.Level == MapFinding::Severity::Warning;
+    const auto addRow = [&](const MapFinding& Finding, const QString& Subject, const QString& Tip) {
+        const bool isWarning = Finding.Level == MapFinding::Severity::Warning;
         auto* item = new QTreeWidgetItem(
-            {isWarning ? EditorText(QStringLiteral("Warning")) : EditorText(QStringLiteral("Note")),
-             finding.Area >= 0 ? AreaLabel(finding.Area + 1, areas[finding.Area]) : QString(), finding.Message});
+            {isWarning ? EditorText(QStringLiteral("Warning")) : EditorText(QStringLiteral("Note")), Subject,
+             Finding.Message});
         item->setIcon(0, isWarning ? warning : note);
-        item->setToolTip(2, finding.Message);
+        for (int column = 0; column < 3; ++column)
+            item->setToolTip(column, Tip);
         items.append(item);
+    };
+    for (const MapFinding& finding : std::as_const(FFindings))
+        addRow(finding, finding.Area >= 0 ? AreaLabel(finding.Area + 1, areas[finding.Area]) : QString(),
+               finding.Message);
+    // The page's own findings have no region; their place in the page is in the tip.
+    const QString pageName = QDir::toNativeSeparators(document.PageOrigin().FileName);
+    for (const PageFinding& finding : std::as_const(FPageFindings)) {
+        FFindings.append(finding.Finding);
+        addRow(finding.Finding, finding.Subject, FindingLine(pageName, finding));
+    }
+    if (!FPageError.isEmpty()) {
+        MapFinding unread;
+        unread.Level = MapFinding::Severity::Note;
+        unread.Message = FPageError;
+        FFindings.append(unread);
+        addRow(unread, QString(), FPageError);
     }
     if (items.isEmpty()) {
-        auto* item = new QTreeWidgetItem({QString(), QString(), EditorText(QStringLiteral("No problems found."))});
+        auto* item =
+            new QTreeWidgetItem({QString(), QString(), EditorText(QStringLiteral("No problems found."))});
         item->setFlags(Qt::ItemIsEnabled);
         items.append(item);
     }
     FList->addTopLevelItems(items);
+    FList->viewport()->update();
+}
+
+void TProblemsDock::UpdatePageFindings()
+{
+    const PageMapOrigin& origin = FWindow.Document()->PageOrigin();
+    const QString key = PageKey(origin);
+    if (key == FPageKey)
+        return;
+    FPageKey = key;
+    FPageFindings.clear();
+    FPageError.clear();
+    if (key.isEmpty())
+        return;
+    LoadedPage page;
+    if (LoadPage(origin.FileName, &page, &FPageError))
+        FPageFindings = CheckPageItself(page);
 }
 
 bool TProblemsDock::SelectFinding(int Row)
@@ -131,8 +184,8 @@ bool TProblemsDock::SelectFinding(int Row)
         return false;
     document->Select(position);
     FWindow.PageControl->setCurrentWidget(FWindow.TabSheetEdit);
-    FWindow.PanelScene->ensureVisible(QRectF(region->Left(), region->Top(), region->Width(), region->Height()), 20,
-                                      20);
+    FWindow.PanelScene->ensureVisible(
+        QRectF(region->Left(), region->Top(), region->Width(), region->Height()), 20, 20);
     return true;
 }
 
@@ -149,7 +202,10 @@ void TProblemsDock::ShowMenu(const QPoint& Pos)
     if (QAction* fix = FixFor(index.row())) {
         FList->setCurrentIndex(index);
         QMenu menu(this);
-        menu.addAction(fix);
-        menu.exec(FList->viewport()->mapToGlobal(Pos));
+        QAction* offered = menu.addAction(fix->text());
+        // The fix runs once the menu and the list's own event are done with: its dialog steps the
+        // map, and the list is filled anew under it.
+        if (menu.exec(FList->viewport()->mapToGlobal(Pos)) == offered)
+            QMetaObject::invokeMethod(fix, &QAction::trigger, Qt::QueuedConnection);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapCheck.h"
+#include "PageCheck.h"
 
 #include <QDockWidget>
 #include <QVector>
@@ -14,7 +15,8 @@ class TFormCorvantaZonequilter;
 // The dockable "Problems" panel: the map checker's findings for the current document, one row
 // each with its severity, the region and the message. Kept up to date after every step while it
 // shows. A double-click selects the region and scrolls to it; a finding with an obvious fix offers
-// it in the row's context menu.
+// it in the row's context menu. For a map imported from a page, the findings of the page itself
+// (a duplicate map name, a usemap that names no map, a map no image uses) follow the map's own.
 class TProblemsDock : public QDockWidget
 {
     Q_OBJECT
@@ -35,12 +37,18 @@ public:
 private:
     void ScheduleRefresh();
     void ShowMenu(const QPoint& Pos);
+    // The findings of the page the document came from, read from the page again only when it
+    // changed on disk or the document's tie to it did (an import, Save Into Page).
+    void UpdatePageFindings();
 
     TFormCorvantaZonequilter& FWindow;
     QTreeWidget* FList;
     QTimer* FRefresh;
     QAction* FAddAltText;
     QVector<MapFinding> FFindings;
+    QString FPageKey;
+    QString FPageError;
+    QVector<PageFinding> FPageFindings;
     int FAreaCount = 0;
 };
 

@@ -7,10 +7,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -98,8 +98,9 @@ bool LoadPage(const QString& FileName, LoadedPage* Page, QString* ErrorMessage)
     Page->FileName = FileName;
     QFile file(FileName);
     if (QFileInfo(FileName).isDir() || !file.open(QIODevice::ReadOnly)) {
-        *ErrorMessage = Tr("Cannot read \"%1\": %2")
-                            .arg(FileName, QFileInfo(FileName).isDir() ? Tr("it is a folder") : file.errorString());
+        *ErrorMessage =
+            Tr("Cannot read \"%1\": %2")
+                .arg(FileName, QFileInfo(FileName).isDir() ? Tr("it is a folder") : file.errorString());
         return false;
     }
     if (file.size() > HtmlDocument::kMaxFileSize) {
@@ -139,21 +140,24 @@ int FindPageMap(const LoadedPage& Page, const QString& Name)
     return -1;
 }
 
-QVector<PageFinding> CheckPage(const LoadedPage& Page)
+namespace {
+using PlacedFindings = QVector<QPair<int, PageFinding>>; // text offset, finding
+
+// The findings of the page itself: duplicate map names, maps no image uses, usemaps that name no
+// map.
+void AddPageFindings(const LoadedPage& Page, PlacedFindings& Placed)
 {
-    QVector<QPair<int, PageFinding>> placed; // text offset, finding
-    const QString folder = QFileInfo(Page.FileName).absolutePath();
-    QHash<QString, int> names;
+    QSet<QString> names;
     const QVector<int> withoutImage = MapsWithoutImage(Page.Document);
-    const auto pageFinding = [&](int Offset, MapFinding::Severity Level, MapFinding::Rule What, const QString& Map,
-                                 const QString& Subject, const QString& Message) {
+    const auto pageFinding = [&](int Offset, MapFinding::Severity Level, MapFinding::Rule What,
+                                 const QString& Map, const QString& Subject, const QString& Message) {
         PageFinding f;
         f.Finding.Level = Level;
         f.Finding.What = What;
         f.Finding.Message = Message;
         f.MapName = Map;
         f.Subject = Subject;
-        placed.append({Offset, f});
+        Placed.append({Offset, f});
     };
 
     for (const PageMap& map : Page.Maps) {
@@ -162,33 +166,15 @@ QVector<PageFinding> CheckPage(const LoadedPage& Page)
         const QString key = name.toLower();
         const bool duplicate = names.contains(key);
         if (duplicate)
-            pageFinding(map.MapOffset, MapFinding::Severity::Warning, MapFinding::Rule::DuplicateMapName, name,
-                        mapSubject, Tr("a map of this name comes earlier in the page; this one is never used"));
+            pageFinding(map.MapOffset, MapFinding::Severity::Warning, MapFinding::Rule::DuplicateMapName,
+                        name, mapSubject,
+                        Tr("a map of this name comes earlier in the page; this one is never used"));
         else
-            names.insert(key, map.Map.MapPosition);
+            names.insert(key);
         // A second map of a name is unused too, which its own finding says already.
         if (!duplicate && withoutImage.contains(map.Map.MapPosition))
             pageFinding(map.MapOffset, MapFinding::Severity::Note, MapFinding::Rule::MapWithoutImage, name,
                         mapSubject, Tr("no image uses this map"));
-        if (!map.Map.Ok)
-            continue;
-        MapCheckContext context;
-        context.Picture = map.PictureSize;
-        context.PageFolder = folder;
-        for (const MapFinding& finding : CheckMapAreas(map.Map.Areas, context)) {
-            const MapArea& area = map.Map.Areas[finding.Area];
-            PageFinding f;
-            f.Finding = finding;
-            f.MapName = name;
-            // The area's number as written in the page, whatever the reader left out before it.
-            f.Subject = AreaLabel(area.SourceArea + 1, area);
-            f.Finding.Area = area.SourceArea;
-            if (finding.Other >= 0)
-                f.Finding.Other = map.Map.Areas[finding.Other].SourceArea;
-            const int offset =
-                area.SourceArea < map.AreaOffsets.size() ? map.AreaOffsets[area.SourceArea] : map.MapOffset;
-            placed.append({offset, f});
-        }
     }
 
     // An image whose usemap names no map of the page.
@@ -209,17 +195,64 @@ QVector<PageFinding> CheckPage(const LoadedPage& Page)
                     Tr("image \"%1\"").arg(image.GetAttributeText(QStringLiteral("src"))),
                     Tr("its usemap \"%1\" names no map of the page").arg(useMap));
     }
+}
 
-    std::stable_sort(placed.begin(), placed.end(),
+void AddAreaFindings(const LoadedPage& Page, PlacedFindings& Placed)
+{
+    const QString folder = QFileInfo(Page.FileName).absolutePath();
+    for (const PageMap& map : Page.Maps) {
+        if (!map.Map.Ok)
+            continue;
+        MapCheckContext context;
+        context.Picture = map.PictureSize;
+        context.PageFolder = folder;
+        for (const MapFinding& finding : CheckMapAreas(map.Map.Areas, context)) {
+            const MapArea& area = map.Map.Areas[finding.Area];
+            PageFinding f;
+            f.Finding = finding;
+            f.MapName = map.Map.MapName;
+            // The area's number as written in the page, whatever the reader left out before it.
+            f.Subject = AreaLabel(area.SourceArea + 1, area);
+            f.Finding.Area = area.SourceArea;
+            if (finding.Other >= 0)
+                f.Finding.Other = map.Map.Areas[finding.Other].SourceArea;
+            const int offset =
+                area.SourceArea < map.AreaOffsets.size() ? map.AreaOffsets[area.SourceArea] : map.MapOffset;
+            Placed.append({offset, f});
+        }
+    }
+}
+
+// The findings in the order of the text, each with its line and column.
+QVector<PageFinding> PlaceInText(const LoadedPage& Page, PlacedFindings& Placed)
+{
+    // A map's own findings come before those of its areas at the same place.
+    std::stable_sort(Placed.begin(), Placed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const LineIndex lines(Page.Text);
     QVector<PageFinding> out;
-    out.reserve(placed.size());
-    for (auto& [offset, finding] : placed) {
+    out.reserve(Placed.size());
+    for (auto& [offset, finding] : Placed) {
         lines.Place(offset, finding);
         out.append(std::move(finding));
     }
     return out;
+}
+} // namespace
+
+QVector<PageFinding> CheckPage(const LoadedPage& Page)
+{
+    PlacedFindings placed;
+    AddPageFindings(Page, placed);
+    AddAreaFindings(Page, placed);
+    return PlaceInText(Page, placed);
+}
+
+QVector<PageFinding> CheckPageItself(const LoadedPage& Page)
+{
+    PlacedFindings placed;
+    AddPageFindings(Page, placed);
+    return PlaceInText(Page, placed);
 }
 
 QString FindingLine(const QString& FileName, const PageFinding& F)

@@ -50,6 +50,9 @@ struct PageFinding
 
 // Every finding of every map of the page and of the page itself, in the order of the text.
 QVector<PageFinding> CheckPage(const LoadedPage& Page);
+// Only the findings of the page itself, none of its areas: a duplicate map name, a usemap that
+// names no map, a map no image uses.
+QVector<PageFinding> CheckPageItself(const LoadedPage& Page);
 
 // One finding as compilers write them: file:line:column: warning: subject: message
 QString FindingLine(const QString& FileName, const PageFinding& Finding);

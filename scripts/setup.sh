@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev
   libopencv-imgproc-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth x11-utils fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream
   help2man lintian
 )

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 QString Translate(const char* Text)
 {
@@ -137,13 +140,15 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
     else if (parser.isSet(check) && parser.isSet(format) &&
              !QStringList{QStringLiteral("text"), QStringLiteral("json")}.contains(parser.value(format)))
         error = Translate("Unknown format \"%1\": use text or json.").arg(parser.value(format));
-    else if ((parser.isSet(map) || parser.isSet(output)) && !parser.isSet(exportSvg) && !parser.isSet(writePage))
+    else if ((parser.isSet(map) || parser.isSet(output)) && !parser.isSet(exportSvg) &&
+             !parser.isSet(writePage))
         error = Translate("--%1 goes only with %2.")
                     .arg(parser.isSet(map) ? QStringLiteral("map") : QStringLiteral("output"),
                          QStringLiteral("--export-svg, --write-page"));
     else if ((parser.isSet(exportSvg) || parser.isSet(writePage)) && !parser.isSet(output))
         error = Translate("%1 needs the file to write: -o FILE.")
-                    .arg(parser.isSet(exportSvg) ? QStringLiteral("--export-svg") : QStringLiteral("--write-page"));
+                    .arg(parser.isSet(exportSvg) ? QStringLiteral("--export-svg")
+                                                 : QStringLiteral("--write-page"));
     else if ((parser.isSet(exportSvg) || parser.isSet(writePage)) && !files.isEmpty())
         error = Translate("Unexpected argument \"%1\".").arg(files.first());
     else if (tasks == 0 && files.size() > 1)
@@ -164,7 +169,8 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
         return result;
     }
     if (parser.isSet(exportSvg) || parser.isSet(writePage)) {
-        result.Task = parser.isSet(exportSvg) ? TCommandLine::TTask::ExportSvg : TCommandLine::TTask::WritePage;
+        result.Task =
+            parser.isSet(exportSvg) ? TCommandLine::TTask::ExportSvg : TCommandLine::TTask::WritePage;
         result.Files = QStringList{parser.value(parser.isSet(exportSvg) ? exportSvg : writePage)};
         result.MapName = parser.value(map);
         result.OutputFile = parser.value(output);
@@ -178,4 +184,80 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
         result.FileName = QFileInfo(file).absoluteFilePath();
     }
     return result;
+}
+
+namespace {
+// The options QGuiApplication, QApplication and the X11 and Wayland plugins take out of the
+// arguments, those followed by a value first. Qt takes them with one dash or two, and a value
+// after "=" as well.
+const char* const kQtOptionsWithValue[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "qwindowicon",
+                                           "qwindowtitle",
+                                           "session",
+                                           "style",
+                                           "stylesheet",
+                                           "display",
+                                           "name",
+                                           "geometry",
+                                           "title",
+                                           "visual",
+                                           "ncols",
+                                           "cmap",
+                                           "im",
+                                           "inputstyle",
+                                           "qmljsdebugger",
+                                           "qdevicepixelratio"};
+const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+
+bool IsQtOption(const QString& Name, bool* TakesValue)
+{
+    for (const char* option : kQtOptionsWithValue)
+        if (Name == QLatin1String(option))
+            return *TakesValue = true;
+    *TakesValue = false;
+    return std::any_of(std::begin(kQtFlags), std::end(kQtFlags),
+                       [&Name](const char* Flag) { return Name == QLatin1String(Flag); });
+}
+} // namespace
+
+bool DisplayAtHand(const QStringList& Arguments)
+{
+    for (const QString& argument : Arguments)
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform") ||
+            argument.startsWith(QLatin1String("-platform=")) ||
+            argument.startsWith(QLatin1String("--platform=")))
+            return true;
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+TCommandLine ParseWithoutQtOptions(const QStringList& Arguments)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < Arguments.size(); ++i) {
+        const QString& argument = Arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            // Everything after it is a file.
+            rest += Arguments.mid(i);
+            break;
+        }
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            rest.append(argument);
+            continue;
+        }
+        const QString name =
+            argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        bool takesValue = false;
+        if (!IsQtOption(name, &takesValue)) {
+            rest.append(argument);
+            continue;
+        }
+        if (takesValue && !argument.contains(QLatin1Char('=')))
+            ++i; // its value
+    }
+    return ParseCommandLine(rest, true);
 }

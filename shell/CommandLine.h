@@ -19,9 +19,9 @@ struct TCommandLine
     TTask Task = TTask::OpenWindow;
     // For the tasks without a window: the pages and folders to check, or the one page to read.
     QStringList Files;
-    bool Json = false;     // --format=json
-    QString MapName;       // --map NAME; empty: the page's first map
-    QString OutputFile;    // -o OUT; "-" is the standard output
+    bool Json = false;  // --format=json
+    QString MapName;    // --map NAME; empty: the page's first map
+    QString OutputFile; // -o OUT; "-" is the standard output
 
     // True when the program ends at once, with ExitCode, after printing Output to the standard
     // output and ErrorOutput to the standard error.
@@ -44,3 +44,12 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, bool UnknownIsError)
 
 // The same for the raw argc/argv of main(), before any application object exists.
 QStringList ArgumentsOf(int Argc, char* Argv[]);
+
+// Whether a display can be had: a platform is named (-platform, QT_QPA_PLATFORM) or DISPLAY or
+// WAYLAND_DISPLAY is set. Without one, the window cannot be shown at all.
+bool DisplayAtHand(const QStringList& Arguments);
+// The arguments parsed as ParseCommandLine does once Qt took its own options out, with those options
+// taken out by their names instead: for a command line that no application object will see,
+// because without a display Qt would end the program over its missing display first and an
+// option mistyped would go unnamed.
+TCommandLine ParseWithoutQtOptions(const QStringList& Arguments);

@@ -80,6 +80,22 @@ void BM_CheckPage(benchmark::State& State)
 BENCHMARK(BM_CheckPage)->Arg(500)->Arg(5000)->Arg(50000)->Complexity()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckPage)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// What the Problems dock pays once per import or Save Into Page: the page read again and only
+// its own findings (map names, usemaps) looked for.
+void BM_PageItselfOnly(benchmark::State& State)
+{
+    const QString page = PageOf(int(State.range(0)));
+    for (auto _ : State) {
+        LoadedPage loaded;
+        QString error;
+        if (!LoadPage(page, &loaded, &error))
+            State.SkipWithError(qPrintable(error));
+        benchmark::DoNotOptimize(CheckPageItself(loaded));
+    }
+    State.SetComplexityN(State.range(0));
+}
+BENCHMARK(BM_PageItselfOnly)->Arg(500)->Arg(5000)->Arg(50000)->Complexity()->Unit(benchmark::kMillisecond);
+
 void BM_CheckAreasOnly(benchmark::State& State)
 {
     MapCheckContext context;

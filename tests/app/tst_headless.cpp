@@ -128,6 +128,11 @@ void TestHeadless::run_data()
     const QString more = "\nTry 'zonequilter --help' for more information.\n";
     QTest::newRow("unknown option") << QStringList{"--check", "--colour", "clean.html"} << 2 << ""
                                     << "zonequilter: Unknown option 'colour'." + more;
+    // Without a display the window cannot be had either: the option is named all the same.
+    QTest::newRow("a mistyped task") << QStringList{"--chek", "clean.html"} << 2 << ""
+                                     << "zonequilter: Unknown option 'chek'." + more;
+    QTest::newRow("an unknown option beside Qt's own")
+        << QStringList{"-style", "fusion", "-reverse", "--bogus"} << 2 << "" << "zonequilter: Unknown option 'bogus'." + more;
     QTest::newRow("--check without files") << QStringList{"--check"} << 2 << ""
                                            << "zonequilter: --check needs at least one file or folder." + more;
     QTest::newRow("unknown format") << QStringList{"--check", "--format=xml", "clean.html"} << 2 << ""

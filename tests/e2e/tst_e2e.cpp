@@ -23,14 +23,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -94,6 +97,7 @@ private slots:
     void keyboardTabChangeRunsTheHandlers();
     void servicesOfflineShowsThePageBesideTheProgram();
     void regionCommandsOnlyOnTheEditTab();
+    void desktopEntryNamesTheWindowClass();
 
 private:
     void makeWindow();
@@ -419,4 +423,33 @@ void TestEndToEnd::regionCommandsOnlyOnTheEditTab()
     }
     clickTab(FWindow->TabSheetEdit);
     QCOMPARE(enabled(), onEdit);
+}
+
+void TestEndToEnd::desktopEntryNamesTheWindowClass()
+{
+    // A desktop groups the program's windows under its entry (name, icon) by the class X11 gives
+    // them, which the entry's StartupWMClass must name.
+    const QSettings entry(
+        QStringLiteral(ZQ_TEST_SOURCE_DIR "/../../desktop/example.corvanta.Zonequilter.desktop"),
+        QSettings::IniFormat);
+    const QString wanted = entry.value("Desktop Entry/StartupWMClass").toString();
+    QVERIFY(!wanted.isEmpty());
+    QProcess program;
+    program.start(QStringLiteral(ZQ_APP_DIR "/zonequilter"), {QStringLiteral("-nosplash")});
+    QVERIFY(program.waitForStarted());
+    // xwininfo lists each window with its WM_CLASS: ("instance" "class").
+    const QRegularExpression classOf(QStringLiteral("\\(\"zonequilter\" \"([^\"]*)\"\\)"));
+    QString found;
+    for (QDeadlineTimer deadline(60000); found.isEmpty() && !deadline.hasExpired(); QTest::qWait(200)) {
+        QProcess windows;
+        windows.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+        QVERIFY2(windows.waitForFinished(10000) && windows.exitCode() == 0, "xwininfo (x11-utils) is needed");
+        const QRegularExpressionMatch match =
+            classOf.match(QString::fromLocal8Bit(windows.readAllStandardOutput()));
+        if (match.hasMatch())
+            found = match.captured(1);
+    }
+    program.kill();
+    program.waitForFinished();
+    QCOMPARE(found, wanted);
 }

@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "ProblemsDock.h"
 #include "SharedDialogs.h"
+#include "UnitHTMLImport.h"
 #include "UnitProperties.h"
 
 #include <QClipboard>
@@ -27,6 +28,11 @@ private slots:
     void checkMapListsFindingsAndFollowsSteps();
     void doubleClickSelectsTheRegion();
     void fixOpensPropertiesOnTheAlternateText();
+    void importedPageFindings_data();
+    void importedPageFindings();
+    void pageFindingsFollowSaveIntoPage();
+    void localLinksFollowTheSavedFile();
+    void pageThatIsGoneIsNoted();
     void exportResponsivePage();
     void exportRefusesTheMapsOwnFile();
     void copyAsSvgOverlay();
@@ -35,6 +41,8 @@ private:
     // One line per row: severity|region|problem.
     QString Rows(TProblemsDock* Dock);
     QAction* Action(MainWindowFixture& f, const char* Name);
+    // Writes Page into the temporary folder as Name and imports its first map as a user does.
+    bool Import(MainWindowFixture& f, const QString& Name, const QByteArray& Page);
 
     QStringList FMessages;
     QTemporaryDir FFiles;
@@ -124,15 +132,17 @@ void TestProblemsDock::checkMapListsFindingsAndFollowsSteps()
 
 void TestProblemsDock::doubleClickSelectsTheRegion()
 {
-    MainWindowFixture f;
+    // A picture larger than the window: the region in its far corner is out of sight at first.
+    MainWindowFixture f(2000, 1500);
     QVERIFY(f.Ready);
     SetAreas(f, {Linked(MapArea::rectangle(20, 20, 60, 40), "a.html", ""),
-                 Linked(MapArea::rectangle(150, 20, 60, 40), "b.html", "")});
+                 Linked(MapArea::rectangle(1900, 1400, 60, 40), "b.html", "")});
     f.Window->Document()->Select(0);
     f.Window->resize(900, 700);
     Action(f, "MICheckMap")->trigger();
     TProblemsDock* dock = f.Window->DockProblems;
     QCOMPARE(dock->List()->topLevelItemCount(), 2);
+    QVERIFY(!f.Viewport()->rect().contains(f.At(1930, 1420)));
     // Row 0 is area 1, the front-most region: the top of the stack.
     QTreeWidgetItem* item = dock->List()->topLevelItem(0);
     const QRect rect = dock->List()->visualItemRect(item);
@@ -141,6 +151,7 @@ void TestProblemsDock::doubleClickSelectsTheRegion()
     QTest::mouseDClick(dock->List()->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(f.Window->Document()->SelectedPosition(), 1);
     QCOMPARE(f.Scene()->FocusedRegion()->HRef, QStringLiteral("b.html"));
+    QVERIFY(f.Viewport()->rect().contains(QRect(f.At(1900, 1400), f.At(1960, 1440))));
 }
 
 void TestProblemsDock::fixOpensPropertiesOnTheAlternateText()
@@ -167,6 +178,124 @@ void TestProblemsDock::fixOpensPropertiesOnTheAlternateText()
     QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
 }
 
+bool TestProblemsDock::Import(MainWindowFixture& f, const QString& Name, const QByteArray& Page)
+{
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QFile file(FFiles.filePath(Name));
+    if (!picture.save(FFiles.filePath("pic.png")) || !file.open(QIODevice::WriteOnly) ||
+        file.write(Page) != Page.size())
+        return false;
+    file.close();
+    TFormHTMLImport* dialog = f.Window->ImportDialog();
+    return dialog->LoadHTMLFile(file.fileName()) && dialog->SelectEntry(0) && dialog->ButtonOKClick();
+}
+
+namespace {
+const QByteArray kPageStart = "<html><body>\n<img src=\"pic.png\" usemap=\"#nav\">\n";
+const QByteArray kNav =
+    "<map name=\"nav\"><area shape=rect coords=\"0,0,50,50\" href=\"#a\" alt=\"A\"></map>\n";
+const QByteArray kPageEnd = "</body></html>\n";
+} // namespace
+
+void TestProblemsDock::importedPageFindings_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("rows"); // %DIR% is the page's folder
+
+    QTest::newRow("a clean page") << kPageStart + kNav + kPageEnd << "||No problems found.";
+    QTest::newRow("two maps of one name")
+        << kPageStart + kNav +
+               "<map name=\"NAV\"><area shape=rect coords=\"60,0,110,50\" href=\"#b\" alt=\"B\"></map>\n" +
+               kPageEnd
+        << "Warning|map \"NAV\"|a map of this name comes earlier in the page; this one is never used";
+    QTest::newRow("a usemap that names no map")
+        << kPageStart + "<img src=\"pic.png\" usemap=\"#gone\">\n" + kNav + kPageEnd
+        << "Warning|image \"pic.png\"|its usemap \"#gone\" names no map of the page";
+    QTest::newRow("a map no image uses") << kPageStart + kNav + "<map name=\"spare\"></map>\n" + kPageEnd
+                                         << "Note|map \"spare\"|no image uses this map";
+    // The test runs elsewhere: the links are looked for beside the page.
+    QTest::newRow("local links beside the page")
+        << kPageStart +
+               "<map name=\"nav\"><area shape=rect coords=\"0,0,50,50\" href=\"gone.html\" alt=\"G\">\n"
+               "<area shape=rect coords=\"60,0,110,50\" href=\"pic.png\" alt=\"P\"></map>\n" +
+               kPageEnd
+        << "Warning|area 1 (\"G\")|the linked file \"%DIR%/gone.html\" does not exist";
+}
+
+void TestProblemsDock::importedPageFindings()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QString, rows);
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Action(f, "MICheckMap")->trigger();
+    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Import(f, "page.html", page));
+    const QString expected = rows.replace("%DIR%", FFiles.path());
+    QTRY_COMPARE(Rows(dock), expected);
+    // Without the import the document is no page's; with it again, the page's findings are back.
+    f.Window->MIUndo->trigger();
+    QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
+    f.Window->MIRedo->trigger();
+    QTRY_COMPARE(Rows(dock), expected);
+}
+
+void TestProblemsDock::pageFindingsFollowSaveIntoPage()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Action(f, "MICheckMap")->trigger();
+    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Import(f, "twice.html", kPageStart + kNav + kNav + kPageEnd));
+    QTRY_COMPARE(
+        Rows(dock),
+        QStringLiteral(
+            "Warning|map \"nav\"|a map of this name comes earlier in the page; this one is never used"));
+    // Renamed and written back, the map leaves the other "nav" the page's only one, which no image uses.
+    f.Window->Document()->SetMap(QStringLiteral("home"), f.Window->Document()->MapAttributes());
+    f.Window->MISaveIntoPage->trigger();
+    QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));
+    QTRY_COMPARE(Rows(dock), QStringLiteral("Note|map \"nav\"|no image uses this map"));
+}
+
+void TestProblemsDock::localLinksFollowTheSavedFile()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Action(f, "MICheckMap")->trigger();
+    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Import(
+        f, "links.html",
+        kPageStart +
+            "<map name=\"nav\"><area shape=rect coords=\"0,0,50,50\" href=\"pic.png\" alt=\"P\"></map>\n" +
+            kPageEnd));
+    QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
+    // Saved in another folder, the map's links lead into that folder.
+    QVERIFY(QDir(FFiles.path()).mkpath("out"));
+    SetDialogRunner(ChooseFileRunner(FFiles.filePath("out/links.htm")));
+    f.Window->MISaveAs->trigger();
+    QTRY_COMPARE(Rows(dock),
+                 QStringLiteral("Warning|area 1 (\"P\")|the linked file \"%1/out/pic.png\" does not exist")
+                     .arg(FFiles.path()));
+}
+
+void TestProblemsDock::pageThatIsGoneIsNoted()
+{
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Action(f, "MICheckMap")->trigger();
+    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Import(f, "gone.html", kPageStart + kNav + kPageEnd));
+    QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
+    // The page's findings are unknown now: the dock must not call it clean.
+    QVERIFY(QFile::remove(FFiles.filePath("gone.html")));
+    Action(f, "MICheckMap")->trigger();
+    QVERIFY2(
+        Rows(dock).startsWith(QStringLiteral("Note||Cannot read \"%1\"").arg(FFiles.filePath("gone.html"))),
+        qPrintable(Rows(dock)));
+}
+
 void TestProblemsDock::exportResponsivePage()
 {
     MainWindowFixture f(200, 100);
@@ -189,7 +318,8 @@ void TestProblemsDock::exportResponsivePage()
     QVERIFY(page.indexOf("<rect", keys) < page.indexOf("<circle", keys));
     QVERIFY(Action(f, "MIExportResponsivePage")->parent() == f.Window.get());
     const QList<QAction*> fileMenu = f.Window->MIFile->actions();
-    QCOMPARE(fileMenu.indexOf(Action(f, "MIExportResponsivePage")), fileMenu.indexOf(f.Window->MISaveIntoPage) + 1);
+    QCOMPARE(fileMenu.indexOf(Action(f, "MIExportResponsivePage")),
+             fileMenu.indexOf(f.Window->MISaveIntoPage) + 1);
 }
 
 void TestProblemsDock::exportRefusesTheMapsOwnFile()
