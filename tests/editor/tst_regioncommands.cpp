@@ -61,17 +61,21 @@ struct State
     int Selected = -1;
     QString ImageFileName;
     QSize PictureSize;
+    AttributeList MapAttributes;
+    QString PageFileName;
 
     bool operator==(const State& Other) const
     {
         return Areas == Other.Areas && Selected == Other.Selected && ImageFileName == Other.ImageFileName &&
-               PictureSize == Other.PictureSize;
+               PictureSize == Other.PictureSize && MapAttributes == Other.MapAttributes &&
+               PageFileName == Other.PageFileName;
     }
 };
 
 State StateOf(const TMapDocument& Document)
 {
-    return {Document.Areas(), Document.SelectedPosition(), Document.ImageFileName(), Document.Picture().size()};
+    return {Document.Areas(),         Document.SelectedPosition(), Document.ImageFileName(),
+            Document.Picture().size(), Document.MapAttributes(),    Document.PageOrigin().FileName};
 }
 
 QImage Picture(int Width, int Height)
@@ -111,6 +115,7 @@ class TestRegionCommands : public QObject
 private slots:
     void redoUndoRedo_data();
     void redoUndoRedo();
+    void aKeyBurstBackToItsStartIsNoStep();
     void aSelectionOutsideTheHistoryIsNoStep_data();
     void aSelectionOutsideTheHistoryIsNoStep();
 };
@@ -187,6 +192,10 @@ void TestRegionCommands::redoUndoRedo()
     const auto made = onScene ? std::make_unique<TMapDocument>(*scene) : std::make_unique<TMapDocument>(vector);
     TMapDocument& document = *made;
     document.SetPicture(Picture(300, 200), QStringLiteral("old.png"));
+    document.SetMap(QStringLiteral("plan"), {{QStringLiteral("class"), QStringLiteral("shop")}});
+    PageMapOrigin origin;
+    origin.FileName = QStringLiteral("shop.html");
+    document.SetPageOrigin(origin);
     document.Select(selected);
     QList<TDocumentChange> changes;
     connect(&document, &TMapDocument::Changed, this, [&](const TDocumentChange& Change) {
@@ -235,6 +244,7 @@ void TestRegionCommands::redoUndoRedo()
         TDocumentSnapshot next;
         next.Header.Picture = Picture(50, 40);
         next.Header.ImageFileName = QStringLiteral("map.png");
+        next.Header.PageOrigin.FileName = QStringLiteral("other.html");
         next.Areas = {D, C};
         next.Selected = 0;
         document.Restore(next);
@@ -262,6 +272,21 @@ void TestRegionCommands::redoUndoRedo()
     QCOMPARE(StateOf(document), done);
     QCOMPARE(changes.size(), 1);
     QCOMPARE(changes.first().Parts, redoParts);
+}
+
+void TestRegionCommands::aKeyBurstBackToItsStartIsNoStep()
+{
+    TAreaVector vector({A, B, C});
+    TMapDocument document(vector);
+    document.Select(0);
+    for (const int dx : {1, 2, 1, 0}) {
+        const MapArea before = document.AreaAt(0);
+        vector.ReplaceArea(0, Moved(A, dx, 0));
+        document.Push(new TKeyMoveCommand(document, 0, before, Moved(A, dx, 0), 3));
+    }
+    QCOMPARE(document.Areas(), (QVector<MapArea>{A, B, C}));
+    QVERIFY(!document.UndoStack()->canUndo());
+    QVERIFY(!document.IsModified());
 }
 
 void TestRegionCommands::aSelectionOutsideTheHistoryIsNoStep_data()
