@@ -12,7 +12,12 @@
 
 void TFormCorvantaZonequilter::ConnectDocumentViews()
 {
-    connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::DocumentChanged);
+    // The views follow the document's steps; a selection or a name changed outside the history is
+    // followed where it is made.
+    connect(FDocument, &TMapDocument::Changed, this, [this](const TDocumentChange& Change) {
+        if (Change.Step)
+            DocumentChanged();
+    });
     // The pointer's position belongs to the scene: on another tab, or off the picture, there is none.
     connect(PageControl, &QTabWidget::currentChanged, StatusPanel1, &QLabel::clear);
     connect(PanelScene, &TPTCustomGroup::PointerOffPicture, StatusPanel1, &QLabel::clear);

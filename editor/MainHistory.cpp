@@ -93,7 +93,10 @@ void TFormCorvantaZonequilter::ConnectHistory()
     FRecoveryDebounce->setSingleShot(true);
     FRecoveryDebounce->setInterval(RecoveryDebounceMs);
     connect(FRecoveryDebounce, &QTimer::timeout, this, &TFormCorvantaZonequilter::UpdateRecoveryFile);
-    connect(FDocument, &TMapDocument::Changed, FRecoveryDebounce, qOverload<>(&QTimer::start));
+    connect(FDocument, &TMapDocument::Changed, FRecoveryDebounce, [this](const TDocumentChange& Change) {
+        if (Change.Step)
+            FRecoveryDebounce->start();
+    });
     FRecoveryTimer = new QTimer(this);
     FRecoveryTimer->setInterval(RecoveryIntervalMs);
     connect(FRecoveryTimer, &QTimer::timeout, this, &TFormCorvantaZonequilter::UpdateRecoveryFile);
@@ -105,14 +108,14 @@ void TFormCorvantaZonequilter::MIUndoClick()
     // A drag in progress owns its region until the release.
     if (PanelScene->DragControl() || PanelScene->LeftButtonDown())
         return;
-    FDocument->UndoStack()->undo();
+    FDocument->Undo();
 }
 
 void TFormCorvantaZonequilter::MIRedoClick()
 {
     if (PanelScene->DragControl() || PanelScene->LeftButtonDown())
         return;
-    FDocument->UndoStack()->redo();
+    FDocument->Redo();
 }
 
 bool TFormCorvantaZonequilter::MaybeSaveChanges()

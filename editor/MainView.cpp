@@ -73,7 +73,10 @@ void TFormCorvantaZonequilter::CreateViewMenu()
     connect(PaintBoxPoly, &TPolyOverlay::DoubleClick, this,
             &TFormCorvantaZonequilter::PaintBoxPolyDoubleClick);
     // Links and texts change through the history's steps.
-    connect(FDocument, &TMapDocument::Changed, DockRegions->Model(), &TRegionListModel::TextsChanged);
+    connect(FDocument, &TMapDocument::Changed, DockRegions->Model(), [this](const TDocumentChange& Change) {
+        if (Change.Step)
+            DockRegions->Model()->TextsChanged();
+    });
     connect(PanelScene, &TPTCustomGroup::ZoomChanged, this, &TFormCorvantaZonequilter::ShowZoom);
     connect(PanelScene, &TPTCustomGroup::EditableAreaChanged, this,
             [this] { PaintBoxPoly->SetArea(EditableAreaRect()); });

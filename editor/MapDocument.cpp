@@ -2,42 +2,20 @@
 
 #include "LongTask.h"
 #include "MapAreaGathering.h"
+#include "RegionCommands.h"
+#include "RegionStore.h"
 #include "TGUIRegion.h"
 #include "UPTFrame.h"
 
 #include <QUndoCommand>
+#include <algorithm>
+#include <utility>
 #include <QUndoStack>
 
 namespace {
 
 // From this many regions a restore shows progress.
 qsizetype LargeRestore = 20000;
-
-// New, an import or a recovery: the whole document before and after. The replacement has happened
-// when the step is recorded, so its first redo does nothing.
-class TReplaceDocumentCommand : public QUndoCommand
-{
-public:
-    TReplaceDocumentCommand(TMapDocument& Document, TDocumentSnapshot Before, TDocumentSnapshot After,
-                            const QString& Text)
-        : QUndoCommand(Text), FDocument(Document), FBefore(std::move(Before)), FAfter(std::move(After))
-    {
-    }
-
-    void undo() override { FDocument.Restore(FBefore); }
-    void redo() override
-    {
-        if (FDone)
-            FDocument.Restore(FAfter);
-        FDone = true;
-    }
-
-private:
-    TMapDocument& FDocument;
-    TDocumentSnapshot FBefore;
-    TDocumentSnapshot FAfter;
-    bool FDone = false;
-};
 
 } // namespace
 
@@ -51,18 +29,60 @@ bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
            Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition && Areas == Other.Areas;
 }
 
+void TDocumentChange::Add(int Which, int From, int To)
+{
+    Parts |= Which;
+    if (From < 0)
+        return;
+    if (To < From)
+        To = From;
+    First = First < 0 ? From : std::min(First, From);
+    Last = std::max(Last, To);
+}
+
 TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
-    : QObject(Parent), FScene(Scene), FUndoStack(new QUndoStack(this))
+    : QObject(Parent), FStore(Scene), FScene(&Scene), FUndoStack(new QUndoStack(this))
+{
+    // Connected with the document as receiver, so that neither outlives the other's connection.
+    connect(&Scene, &TPTCustomGroup::RegionFocused, this, [this] { Note(TDocumentChange::Selection); });
+    connect(&Scene, &TPTCustomGroup::RegionFocusLost, this, [this] { Note(TDocumentChange::Selection); });
+    Connect();
+}
+
+TMapDocument::TMapDocument(TRegionStore& Store, QObject* Parent)
+    : QObject(Parent), FStore(Store), FUndoStack(new QUndoStack(this))
+{
+    Store.ObserveSelection([this] { Note(TDocumentChange::Selection); });
+    Connect();
+}
+
+void TMapDocument::Connect()
 {
     connect(FUndoStack, &QUndoStack::cleanChanged, this,
             [this](bool Clean) { emit ModifiedChanged(!Clean); });
-    connect(FUndoStack, &QUndoStack::indexChanged, this, [this] {
-        ++FSteps;
-        // Held only while it is the document's: the step that shares it may be gone.
-        FRecordedAreas.clear();
-        FRecordedValid = false;
-        emit Changed();
-    });
+    connect(FUndoStack, &QUndoStack::indexChanged, this, &TMapDocument::StepDone);
+}
+
+void TMapDocument::StepDone()
+{
+    ++FSteps;
+    // Held only while it is the document's: the step that shares it may be gone.
+    FRecordedAreas.clear();
+    FRecordedValid = false;
+    TDocumentChange change = std::exchange(FPending, TDocumentChange());
+    change.Step = true;
+    emit Changed(change);
+}
+
+void TMapDocument::Note(int Part, int First, int Last)
+{
+    if (FRunning > 0) {
+        FPending.Add(Part, First, Last);
+        return;
+    }
+    TDocumentChange change;
+    change.Add(Part, First, Last);
+    emit Changed(change);
 }
 
 TMapDocument::~TMapDocument()
@@ -70,11 +90,49 @@ TMapDocument::~TMapDocument()
     // The stack reports its emptying while it is destroyed, to a window that is being destroyed too.
     FUndoStack->disconnect();
     delete FUndoStack;
+    if (!FScene)
+        FStore.ObserveSelection({});
+}
+
+MapArea TMapDocument::AreaAt(int Position) const
+{
+    return FStore.AreaAt(Position);
+}
+
+QVector<MapArea> TMapDocument::Areas() const
+{
+    return FStore.AllAreas();
+}
+
+void TMapDocument::InsertArea(int Position, const MapArea& Area)
+{
+    FStore.InsertArea(Position, Area);
+    Note(TDocumentChange::Inserted, Position);
+}
+
+void TMapDocument::RemoveArea(int Position)
+{
+    FStore.RemoveArea(Position);
+    Note(TDocumentChange::Removed, Position);
+}
+
+void TMapDocument::ReplaceArea(int Position, const MapArea& Area)
+{
+    FStore.ReplaceArea(Position, Area);
+    Note(TDocumentChange::Regions, Position);
+}
+
+void TMapDocument::MoveArea(int From, int To)
+{
+    FStore.MoveArea(From, To);
+    Note(TDocumentChange::Restacked, std::min(From, To), std::max(From, To));
 }
 
 TGUIRegion* TMapDocument::RegionAt(int Position) const
 {
-    const QList<TGUIShape*>& shapes = FScene.Shapes();
+    if (!FScene)
+        return nullptr;
+    const QList<TGUIShape*>& shapes = FScene->Shapes();
     if (Position < 0 || Position >= shapes.size())
         return nullptr;
     return qobject_cast<TGUIRegion*>(shapes.at(Position));
@@ -82,30 +140,24 @@ TGUIRegion* TMapDocument::RegionAt(int Position) const
 
 int TMapDocument::PositionOf(const TGUIRegion* Region) const
 {
-    if (!Region)
+    if (!Region || !FScene)
         return -1;
-    return int(FScene.Shapes().indexOf(const_cast<TGUIRegion*>(Region)));
+    return int(FScene->Shapes().indexOf(const_cast<TGUIRegion*>(Region)));
 }
 
 int TMapDocument::RegionCount() const
 {
-    return int(FScene.Shapes().size());
+    return FStore.AreaCount();
 }
 
 int TMapDocument::SelectedPosition() const
 {
-    return PositionOf(FScene.FocusedRegion());
+    return FStore.SelectedArea();
 }
 
 void TMapDocument::Select(int Position)
 {
-    if (TGUIRegion* region = RegionAt(Position)) {
-        if (FScene.FocusedRegion() != region)
-            FScene.ClearRegionFocus();
-        region->SetFocus();
-    } else {
-        FScene.ClearRegionFocus();
-    }
+    FStore.SelectArea(Position);
 }
 
 TDocumentSnapshot TMapDocument::Snapshot() const
@@ -113,16 +165,12 @@ TDocumentSnapshot TMapDocument::Snapshot() const
     TDocumentSnapshot snapshot;
     snapshot.Header = FHeader;
     snapshot.Selected = SelectedPosition();
-    // Texts change through steps only, shapes with the scene's revision.
-    if (FRecordedValid && FRecordedShapes == FScene.ShapesRevision() && FRecordedSteps == FSteps) {
+    // Texts change through steps only, shapes with the store's revision.
+    if (FRecordedValid && FRecordedShapes == FStore.AreasRevision() && FRecordedSteps == FSteps) {
         snapshot.Areas = FRecordedAreas;
         return snapshot;
     }
-    const QList<TGUIShape*>& shapes = FScene.Shapes();
-    snapshot.Areas.reserve(shapes.size());
-    for (TGUIShape* shape : shapes)
-        if (auto* region = qobject_cast<TGUIRegion*>(shape))
-            snapshot.Areas.append(RegionArea(*region));
+    snapshot.Areas = FStore.AllAreas();
     return snapshot;
 }
 
@@ -133,16 +181,20 @@ void TMapDocument::SetLargeRestore(qsizetype Regions)
 
 void TMapDocument::Restore(const TDocumentSnapshot& Snapshot)
 {
-    FScene.DestroyRegions();
+    const int before = RegionCount();
+    FStore.ClearAreas();
     SetHeader(Snapshot.Header);
-    if (Snapshot.Areas.size() < LargeRestore) {
-        CreateRegions(&FScene, Snapshot.Areas);
+    if (Snapshot.Areas.size() < LargeRestore || !FScene) {
+        FStore.AppendAreas(Snapshot.Areas);
     } else {
         // A million regions take seconds to make: the window shows how far it is meanwhile.
-        TLongTask task(&FScene, QStringLiteral("Restoring the image map..."), false);
-        CreateRegions(&FScene, Snapshot.Areas, false,
-                      [&](qsizetype done) { task.Step(done, Snapshot.Areas.size(), 0, 100); });
+        TLongTask task(FScene, QStringLiteral("Restoring the image map..."), false);
+        FStore.AppendAreas(Snapshot.Areas, [&](qsizetype done) { task.Step(done, Snapshot.Areas.size(), 0, 100); });
     }
+    if (before > 0)
+        Note(TDocumentChange::Removed, 0, before - 1);
+    if (!Snapshot.Areas.isEmpty())
+        Note(TDocumentChange::Inserted, 0, int(Snapshot.Areas.size()) - 1);
     Select(Snapshot.Selected);
 }
 
@@ -150,6 +202,7 @@ void TMapDocument::SetHeader(TDocumentHeader Header)
 {
     FHeader = std::move(Header);
     emit HeaderChanged();
+    Note(TDocumentChange::Header);
 }
 
 void TMapDocument::SetPicture(const QImage& Picture, const QString& ImageFileName)
@@ -157,6 +210,7 @@ void TMapDocument::SetPicture(const QImage& Picture, const QString& ImageFileNam
     FHeader.Picture = Picture;
     FHeader.ImageFileName = ImageFileName;
     emit HeaderChanged();
+    Note(TDocumentChange::Header);
 }
 
 void TMapDocument::SetMap(const QString& MapName, const AttributeList& MapAttributes)
@@ -164,6 +218,7 @@ void TMapDocument::SetMap(const QString& MapName, const AttributeList& MapAttrib
     FHeader.MapName = MapName;
     FHeader.MapAttributes = MapAttributes;
     emit HeaderChanged();
+    Note(TDocumentChange::Header);
 }
 
 void TMapDocument::SetFileName(const QString& FileName, const QString& Shown)
@@ -171,17 +226,35 @@ void TMapDocument::SetFileName(const QString& FileName, const QString& Shown)
     FHeader.FileName = FileName;
     FHeader.ShownFileName = Shown;
     emit HeaderChanged();
+    Note(TDocumentChange::Header);
 }
 
 void TMapDocument::SetPageOrigin(PageMapOrigin Origin)
 {
     FHeader.PageOrigin = std::move(Origin);
     emit HeaderChanged();
+    Note(TDocumentChange::Header);
 }
 
 void TMapDocument::Push(QUndoCommand* Command)
 {
+    ++FRunning;
     FUndoStack->push(Command);
+    --FRunning;
+}
+
+void TMapDocument::Undo()
+{
+    ++FRunning;
+    FUndoStack->undo();
+    --FRunning;
+}
+
+void TMapDocument::Redo()
+{
+    ++FRunning;
+    FUndoStack->redo();
+    --FRunning;
 }
 
 void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QString& Text)
@@ -190,9 +263,15 @@ void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QStr
     if (after.SameAs(Before))
         return;
     QVector<MapArea> areas = after.Areas;
+    // The replacement is done already; its step tells all it changed.
+    FPending.Add(TDocumentChange::Header | TDocumentChange::Selection);
+    if (!Before.Areas.isEmpty())
+        FPending.Add(TDocumentChange::Removed, 0, int(Before.Areas.size()) - 1);
+    if (!after.Areas.isEmpty())
+        FPending.Add(TDocumentChange::Inserted, 0, int(after.Areas.size()) - 1);
     Push(new TReplaceDocumentCommand(*this, Before, std::move(after), Text));
     FRecordedAreas = std::move(areas);
-    FRecordedShapes = FScene.ShapesRevision();
+    FRecordedShapes = FStore.AreasRevision();
     FRecordedSteps = FSteps;
     FRecordedValid = true;
 }

@@ -12,6 +12,32 @@ class QUndoCommand;
 class QUndoStack;
 class TGUIRegion;
 class TPTCustomGroup;
+class TRegionStore;
+
+// What changed in a document: the parts, and the stacking positions the region parts touched.
+struct TDocumentChange
+{
+    enum Part
+    {
+        Header = 0x01,     // the picture, a name, the document's file or the page origin
+        Inserted = 0x02,   // regions were added
+        Removed = 0x04,    // regions were taken away
+        Regions = 0x08,    // a region's geometry or texts changed
+        Restacked = 0x10,  // a region moved in the stacking order
+        Selection = 0x20,  // another region, or none, is selected
+    };
+    int Parts = 0;
+    // The lowest and highest stacking positions the region parts touched; -1 when none is known.
+    int First = -1;
+    int Last = -1;
+    // True for the change of a step taken, undone or redone; false for one made outside the history
+    // (a region selected by a click, the file name given on Save).
+    bool Step = false;
+
+    bool Has(Part Which) const { return Parts & Which; }
+    void Add(int Which, int From = -1, int To = -1);
+};
+Q_DECLARE_METATYPE(TDocumentChange)
 
 // What a document holds besides its regions: the picture with its file name, the map name, the
 // file the document is, the map element's other attributes and the page the map was imported from.
@@ -40,15 +66,17 @@ struct TDocumentSnapshot
     bool SameAs(const TDocumentSnapshot& Other) const;
 };
 
-// The image map being edited: its header, the regions of a scene, one undo history and the
-// modified state. Commands reach regions through their stacking positions, never through pointers
-// kept across steps.
+// The image map being edited: its header, its regions in a store (the scene, or a plain vector),
+// one undo history and the modified state. Commands reach regions through their stacking positions
+// and values, never through pointers kept across steps.
 class TMapDocument : public QObject
 {
     Q_OBJECT
 
 public:
     TMapDocument(TPTCustomGroup& Scene, QObject* Parent = nullptr);
+    // A document without a window: its regions live in Store, which outlives it.
+    explicit TMapDocument(TRegionStore& Store, QObject* Parent = nullptr);
     ~TMapDocument() override;
 
     const TDocumentHeader& Header() const { return FHeader; }
@@ -68,10 +96,22 @@ public:
     void SetFileName(const QString& FileName, const QString& Shown);
     void SetPageOrigin(PageMapOrigin Origin);
 
-    TPTCustomGroup& Scene() const { return FScene; }
+    // The scene of a document made over one (the window's).
+    TPTCustomGroup& Scene() const { return *FScene; }
+    TRegionStore& Store() const { return FStore; }
     QUndoStack* UndoStack() const { return FUndoStack; }
 
-    // The region at a stacking position (0 is the bottom), or null.
+    // The regions as values, by stacking position (0 is the bottom). Each change is announced
+    // with Changed; commands make them, as steps.
+    MapArea AreaAt(int Position) const;
+    QVector<MapArea> Areas() const;
+    void InsertArea(int Position, const MapArea& Area);
+    void RemoveArea(int Position);
+    // The region at Position takes Area's geometry and texts.
+    void ReplaceArea(int Position, const MapArea& Area);
+    void MoveArea(int From, int To);
+
+    // The region at a stacking position (0 is the bottom), or null; always null without a scene.
     TGUIRegion* RegionAt(int Position) const;
     // The stacking position of Region, or -1.
     int PositionOf(const TGUIRegion* Region) const;
@@ -88,6 +128,9 @@ public:
 
     // Runs Command as the next step (its redo runs now).
     void Push(QUndoCommand* Command);
+    // Undoes or redoes the last step, as the history's own undo and redo do.
+    void Undo();
+    void Redo();
     // Records a document replacement that has already happened (New, an import) as one step from
     // Before to the document as it is now; nothing when nothing changed.
     void RecordReplacement(const TDocumentSnapshot& Before, const QString& Text);
@@ -102,13 +145,20 @@ public:
 
 signals:
     void ModifiedChanged(bool Modified);
-    // The picture, a name, the document's file or the page origin changed.
+    // The picture, a name, the document's file or the page origin changed (Changed tells it too).
     void HeaderChanged();
-    // A step was taken, undone or redone.
-    void Changed();
+    // Something changed: once for each step taken, undone or redone, with all it changed, and once
+    // for each change made outside the history.
+    void Changed(const TDocumentChange& Change);
 
 private:
-    TPTCustomGroup& FScene;
+    void Connect();
+    // Part changed: told at once outside a step, gathered for the step's Changed inside one.
+    void Note(int Part, int First = -1, int Last = -1);
+    void StepDone();
+
+    TRegionStore& FStore;
+    TPTCustomGroup* FScene = nullptr;
     QUndoStack* FUndoStack;
     TDocumentHeader FHeader;
     // The areas of the last snapshot recorded, and the scene's shapes revision and the step count
@@ -119,4 +169,7 @@ private:
     quint64 FRecordedSteps = 0;
     bool FRecordedValid = false;
     quint64 FSteps = 0;
+    // What the step running now has changed so far; how deep steps run (Push, Undo, Redo).
+    TDocumentChange FPending;
+    int FRunning = 0;
 };

@@ -86,8 +86,10 @@ TProblemsDock::TProblemsDock(TFormCorvantaZonequilter& Window)
     FRefresh->setInterval(150);
     connect(FRefresh, &QTimer::timeout, this, &TProblemsDock::Refresh);
     TMapDocument* document = Window.Document();
-    connect(document, &TMapDocument::Changed, this, &TProblemsDock::ScheduleRefresh);
-    connect(document, &TMapDocument::HeaderChanged, this, &TProblemsDock::ScheduleRefresh);
+    connect(document, &TMapDocument::Changed, this, [this](const TDocumentChange& Change) {
+        if (Change.Step || Change.Has(TDocumentChange::Header))
+            ScheduleRefresh();
+    });
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool Visible) {
         if (Visible)
             ScheduleRefresh();

@@ -1,10 +1,7 @@
 #include "RegionCommands.h"
 
 #include "EditorDialogs.h"
-#include "MapAreaGathering.h"
 #include "MapDocument.h"
-#include "TGUIRegion.h"
-#include "UPTFrame.h"
 
 namespace {
 
@@ -21,13 +18,6 @@ QString CreateText(MapArea::Shape Shape)
     return EditorText(QStringLiteral("Create Polygon Region"));
 }
 
-// Only a changed geometry is given again: a polygon given its vertices rebuilds its handles.
-bool SameGeometry(const MapArea& A, const MapArea& B)
-{
-    return A.shape == B.shape && A.Left == B.Left && A.Top == B.Top && A.Width == B.Width &&
-           A.Height == B.Height && A.Vertices == B.Vertices;
-}
-
 } // namespace
 
 TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const MapArea& Area)
@@ -37,8 +27,13 @@ TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const MapArea
 }
 
 TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, const TGUIRegion& Created)
-    : QUndoCommand(), FDocument(Document), FArea(RegionArea(Created)),
-      FPosition(Document.PositionOf(&Created)), FSelectedBefore(Document.SelectedPosition()), FCreated(true)
+    : TCreateRegionCommand(Document, Document.PositionOf(&Created))
+{
+}
+
+TCreateRegionCommand::TCreateRegionCommand(TMapDocument& Document, int Placed)
+    : QUndoCommand(), FDocument(Document), FArea(Document.AreaAt(Placed)), FPosition(Placed),
+      FSelectedBefore(Document.SelectedPosition()), FCreated(true)
 {
     setText(CreateText(FArea.shape));
 }
@@ -50,36 +45,32 @@ void TCreateRegionCommand::redo()
         FDocument.Select(FPosition);
         return;
     }
-    TGUIRegion* region = CreateRegion(&FDocument.Scene(), FArea);
-    FDocument.Scene().PlaceShape(region, FPosition);
+    FDocument.InsertArea(FPosition, FArea);
     FDocument.Select(FPosition);
 }
 
 void TCreateRegionCommand::undo()
 {
     FDocument.Select(-1);
-    delete FDocument.RegionAt(FPosition);
+    FDocument.RemoveArea(FPosition);
     FDocument.Select(FSelectedBefore);
 }
 
 TDeleteRegionCommand::TDeleteRegionCommand(TMapDocument& Document, int Position)
-    : QUndoCommand(EditorText(QStringLiteral("Delete Region"))), FDocument(Document), FPosition(Position),
-      FSelectedBefore(Document.SelectedPosition())
+    : QUndoCommand(EditorText(QStringLiteral("Delete Region"))), FDocument(Document),
+      FArea(Document.AreaAt(Position)), FPosition(Position), FSelectedBefore(Document.SelectedPosition())
 {
-    if (TGUIRegion* region = Document.RegionAt(Position))
-        FArea = RegionArea(*region);
 }
 
 void TDeleteRegionCommand::redo()
 {
     FDocument.Select(-1);
-    delete FDocument.RegionAt(FPosition);
+    FDocument.RemoveArea(FPosition);
 }
 
 void TDeleteRegionCommand::undo()
 {
-    TGUIRegion* region = CreateRegion(&FDocument.Scene(), FArea);
-    FDocument.Scene().PlaceShape(region, FPosition);
+    FDocument.InsertArea(FPosition, FArea);
     FDocument.Select(FSelectedBefore);
 }
 
@@ -91,17 +82,15 @@ TChangeGeometryCommand::TChangeGeometryCommand(TMapDocument& Document, int Posit
 
 void TChangeGeometryCommand::redo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
-        if (RegionArea(*region) != FAfter)
-            ApplyAreaGeometry(*region, FAfter);
-    }
+    // A handle drag has given the region its new geometry already.
+    if (FPosition < FDocument.RegionCount() && FDocument.AreaAt(FPosition) != FAfter)
+        FDocument.ReplaceArea(FPosition, FAfter);
     FDocument.Select(FPosition);
 }
 
 void TChangeGeometryCommand::undo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition))
-        ApplyAreaGeometry(*region, FBefore);
+    FDocument.ReplaceArea(FPosition, FBefore);
     FDocument.Select(FPosition);
 }
 
@@ -132,21 +121,13 @@ TChangePropertiesCommand::TChangePropertiesCommand(TMapDocument& Document, int P
 
 void TChangePropertiesCommand::redo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
-        ApplyAreaTexts(*region, FAfter);
-        if (!SameGeometry(FBefore, FAfter))
-            ApplyAreaGeometry(*region, FAfter);
-    }
+    FDocument.ReplaceArea(FPosition, FAfter);
     FDocument.Select(FPosition);
 }
 
 void TChangePropertiesCommand::undo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FPosition)) {
-        ApplyAreaTexts(*region, FBefore);
-        if (!SameGeometry(FBefore, FAfter))
-            ApplyAreaGeometry(*region, FBefore);
-    }
+    FDocument.ReplaceArea(FPosition, FBefore);
     FDocument.Select(FSelectedBefore);
 }
 
@@ -158,15 +139,13 @@ TRestackCommand::TRestackCommand(TMapDocument& Document, int From, int To, const
 
 void TRestackCommand::redo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FFrom))
-        FDocument.Scene().PlaceShape(region, FTo);
+    FDocument.MoveArea(FFrom, FTo);
     FDocument.Select(FTo);
 }
 
 void TRestackCommand::undo()
 {
-    if (TGUIRegion* region = FDocument.RegionAt(FTo))
-        FDocument.Scene().PlaceShape(region, FFrom);
+    FDocument.MoveArea(FTo, FFrom);
     FDocument.Select(FSelectedBefore);
 }
 
@@ -185,4 +164,22 @@ void TChangePictureCommand::undo()
 void TChangePictureCommand::redo()
 {
     FDocument.SetPicture(FAfterPicture, FAfterName);
+}
+
+TReplaceDocumentCommand::TReplaceDocumentCommand(TMapDocument& Document, TDocumentSnapshot Before,
+                                                 TDocumentSnapshot After, const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FBefore(std::move(Before)), FAfter(std::move(After))
+{
+}
+
+void TReplaceDocumentCommand::undo()
+{
+    FDocument.Restore(FBefore);
+}
+
+void TReplaceDocumentCommand::redo()
+{
+    if (FDone)
+        FDocument.Restore(FAfter);
+    FDone = true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MapArea.h"
+#include "MapDocument.h"
 
 #include <QImage>
 #include <QUndoCommand>
@@ -8,9 +9,10 @@
 class TGUIRegion;
 class TMapDocument;
 
-// The undoable region commands. Each holds the values it needs and finds its region by stacking
-// position (0 is the bottom) when it runs, so no step depends on a region object that an earlier
-// undo may have destroyed. Each puts back the selection it found.
+// Every undoable step of a document. Each holds the values it needs and reaches the regions through
+// the document by stacking position (0 is the bottom) when it runs, so no step depends on a region
+// object that an earlier undo may have destroyed, nor on the window. Each puts back the selection it
+// found.
 
 // A new region of Area's kind, geometry and texts on top of the others, selected.
 class TCreateRegionCommand : public QUndoCommand
@@ -19,6 +21,8 @@ public:
     TCreateRegionCommand(TMapDocument& Document, const MapArea& Area);
     // A region a tool has just put on the scene: the first redo only selects it.
     TCreateRegionCommand(TMapDocument& Document, const TGUIRegion& Created);
+    // The same for the region already at stacking position Placed.
+    TCreateRegionCommand(TMapDocument& Document, int Placed);
     void undo() override;
     void redo() override;
 
@@ -124,4 +128,21 @@ private:
     int FFrom;
     int FTo;
     int FSelectedBefore;
+};
+
+// New, an import or a recovery: the whole document before and after. The replacement has happened
+// when the step is recorded, so its first redo does nothing.
+class TReplaceDocumentCommand : public QUndoCommand
+{
+public:
+    TReplaceDocumentCommand(TMapDocument& Document, TDocumentSnapshot Before, TDocumentSnapshot After,
+                            const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    TDocumentSnapshot FBefore;
+    TDocumentSnapshot FAfter;
+    bool FDone = false;
 };

@@ -2,6 +2,7 @@
 
 #include "Geometry.h"
 #include "PTFrameStyle.h"
+#include "RegionStore.h"
 #include "TInvertedCanvas.h"
 #include "TUserInterfaceControl.h"
 
@@ -25,7 +26,7 @@ using TPTFramePaintEvent = std::function<void(TPTCustomGroup* aSender, QPainter*
 /// button-shadow colour, centres the picture when smaller than the viewport and scrolls when larger.
 /// It owns the shapes in z-order (bottom to top), keeps track of the selected (focused) region, and
 /// reports presses, moves and releases that no handle takes as MouseDown/MouseMove/MouseUp.
-class TPTCustomGroup : public QGraphicsView
+class TPTCustomGroup : public QGraphicsView, public TRegionStore
 {
     Q_OBJECT
 public:
@@ -143,6 +144,21 @@ public:
     QMargins ClientInsets() const;
 
     TPTFramePaintEvent OnPaint;
+
+    // The regions as a document's store (SceneRegionStore.cpp): positions are those of Shapes().
+    int AreaCount() const override;
+    MapArea AreaAt(int Position) const override;
+    QVector<MapArea> AllAreas() const override;
+    void InsertArea(int Position, const MapArea& Area) override;
+    void AppendAreas(const QVector<MapArea>& Areas, const std::function<void(qsizetype)>& Step = {}) override;
+    void RemoveArea(int Position) override;
+    void ClearAreas() override;
+    void ReplaceArea(int Position, const MapArea& Area) override;
+    void MoveArea(int From, int To) override;
+    int SelectedArea() const override;
+    void SelectArea(int Position) override;
+    quint64 AreasRevision() const override { return FShapesRevision; }
+    void ObserveSelection(std::function<void()> Observer) override;
 
     /// The inverting overlay: toggles Shape (draw once shows it, again erases it).
     void ToggleInvertedShape(const TInvertedShape& Shape);
@@ -276,6 +292,9 @@ private:
     QList<TGUIShape*> FHeld;
     QVector<TRect> FHeldHitRects;
     int FHeldOtherShapes = 0;
+    // Told of every change of the selection (ObserveSelection).
+    std::function<void()> FSelectionObserver;
+    bool FSelectionObserved = false;
 };
 
 /// The published panel.
