@@ -7,6 +7,7 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +64,15 @@ TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
         FRecordedValid = false;
         emit Changed();
     });
+    // Any other change of the focused region leaves that region alone selected.
+    connect(&FScene, &TPTCustomGroup::RegionFocused, this, [this] {
+        if (!FSelectingMany)
+            DropAlsoSelected();
+    });
+    connect(&FScene, &TPTCustomGroup::RegionFocusLost, this, [this] {
+        if (!FSelectingMany)
+            DropAlsoSelected();
+    });
 }
 
 TMapDocument::~TMapDocument()
@@ -99,6 +109,7 @@ int TMapDocument::SelectedPosition() const
 
 void TMapDocument::Select(int Position)
 {
+    DropAlsoSelected();
     if (TGUIRegion* region = RegionAt(Position)) {
         if (FScene.FocusedRegion() != region)
             FScene.ClearRegionFocus();
@@ -106,6 +117,76 @@ void TMapDocument::Select(int Position)
     } else {
         FScene.ClearRegionFocus();
     }
+}
+
+void TMapDocument::DropAlsoSelected()
+{
+    if (FAlsoSelected.isEmpty())
+        return;
+    FAlsoSelected.clear();
+    emit SelectionChanged();
+}
+
+QVector<int> TMapDocument::SelectedPositions() const
+{
+    QVector<int> positions;
+    const int focused = SelectedPosition();
+    if (focused < 0)
+        return positions;
+    positions.reserve(FAlsoSelected.size() + 1);
+    positions.append(focused);
+    // The region's own record of its position: no search through the scene's list per region.
+    for (const QPointer<TGUIRegion>& region : FAlsoSelected) {
+        int index = -1;
+        int count = 0;
+        if (region)
+            region->GetZPosition(index, count);
+        if (index >= 0)
+            positions.append(index);
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+int TMapDocument::SelectedCount() const
+{
+    if (!FScene.FocusedRegion())
+        return 0;
+    int count = 1;
+    for (const QPointer<TGUIRegion>& region : FAlsoSelected)
+        count += !region.isNull();
+    return count;
+}
+
+void TMapDocument::SelectPositions(const QVector<int>& Positions, int Focus)
+{
+    TGUIRegion* focus = nullptr;
+    int top = -1;
+    for (int position : Positions)
+        if (position > top && RegionAt(position))
+            top = position;
+    if (std::find(Positions.begin(), Positions.end(), Focus) != Positions.end())
+        focus = RegionAt(Focus);
+    if (!focus)
+        focus = RegionAt(top);
+    const bool hadOthers = !FAlsoSelected.isEmpty();
+    FSelectingMany = true;
+    FAlsoSelected.clear();
+    if (focus) {
+        FAlsoSelected.reserve(Positions.size());
+        for (int position : Positions)
+            if (TGUIRegion* region = RegionAt(position); region && region != focus)
+                FAlsoSelected.append(region);
+        // Given the focus anew, a moved region's handles follow it.
+        FScene.ClearRegionFocus();
+        focus->SetFocus();
+    } else {
+        FScene.ClearRegionFocus();
+    }
+    FSelectingMany = false;
+    if (hadOthers || !FAlsoSelected.isEmpty())
+        emit SelectionChanged();
 }
 
 TDocumentSnapshot TMapDocument::Snapshot() const

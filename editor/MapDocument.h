@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -79,6 +80,14 @@ public:
     // The selected region's position, or -1; selecting -1 deselects.
     int SelectedPosition() const;
     void Select(int Position);
+    // Several regions selected at once: the focused one (the one with handles, SelectedPosition) and
+    // others beside it. Positions ascending; empty when nothing is selected. A change of the focused
+    // region by any other means (a click, Select, Tab) leaves only that region selected.
+    QVector<int> SelectedPositions() const;
+    int SelectedCount() const;
+    // Selects the regions at Positions (out-of-range ones are ignored); Focus gets the handles, the
+    // topmost of them when it is not among them. An empty list deselects.
+    void SelectPositions(const QVector<int>& Positions, int Focus = -1);
 
     TDocumentSnapshot Snapshot() const;
     // Makes the snapshot the document: header, regions and selection.
@@ -106,6 +115,8 @@ signals:
     void HeaderChanged();
     // A step was taken, undone or redone.
     void Changed();
+    // The regions selected beside the focused one changed.
+    void SelectionChanged();
 
 private:
     TPTCustomGroup& FScene;
@@ -119,4 +130,8 @@ private:
     quint64 FRecordedSteps = 0;
     bool FRecordedValid = false;
     quint64 FSteps = 0;
+    // The regions selected beside the focused one; a region that goes leaves a null behind.
+    QVector<QPointer<TGUIRegion>> FAlsoSelected;
+    bool FSelectingMany = false;
+    void DropAlsoSelected();
 };
