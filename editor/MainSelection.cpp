@@ -258,13 +258,17 @@ void TFormCorvantaZonequilter::RestackSelection(Restack How)
         }
         break;
     case Restack::Front:
-        // Each region taken to the top moves the ones above it down by one.
+    {
+        // Nothing moves when they are on top already; otherwise each goes to the top in turn, which
+        // takes the ones above it down by one, so that they keep their order.
+        const bool onTop = selected.first() == count - n && selected.last() == count - 1;
         for (int i = 0; i < n; ++i) {
-            if (selected[i] != count - n + i)
+            if (!onTop)
                 moves.append({selected[i] - i, count - 1});
             after.append(count - n + i);
         }
         break;
+    }
     case Restack::Forward: {
         // One place up, past the region above; a run at the top stays.
         int limit = count - 1;
