@@ -173,11 +173,11 @@ void TFormCorvantaZonequilter::CreateClipboardCommands()
 
     connect(FDocument, &TMapDocument::SelectionChanged, this, [this] {
         UpdateRegionCommands();
-        UpdateSelectionMarks();
+        UpdateSelectionMarks(false);
     });
-    connect(FDocument, &TMapDocument::Changed, this, &TFormCorvantaZonequilter::UpdateSelectionMarks);
+    connect(FDocument, &TMapDocument::Changed, this, [this] { UpdateSelectionMarks(true); });
     connect(PanelScene, &TPTCustomGroup::ShapesChanged, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
-    UpdateSelectionMarks();
+    UpdateSelectionMarks(true);
 }
 
 void TFormCorvantaZonequilter::UpdateClipboardCommands()

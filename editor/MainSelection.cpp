@@ -32,14 +32,40 @@ public:
         setFlag(QGraphicsItem::ItemUsesExtendedStyleOption);
     }
 
-    // The place the marks may take, before they change.
-    void Refresh(const QRectF& Area)
+    // The place the marks may take, and what changed: all of it (Whole), or only the selection, when
+    // just the marks that came or went are drawn again.
+    void Refresh(const QRectF& Area, bool Whole)
     {
         if (Area != FArea) {
             prepareGeometryChange();
             FArea = Area;
+            Whole = true;
         }
-        update();
+        QVector<int> now = FDocument.SelectedCount() > 1 ? FDocument.SelectedPositions() : QVector<int>();
+        if (Whole) {
+            update();
+        } else {
+            QVector<int> changed;
+            std::set_symmetric_difference(FShown.begin(), FShown.end(), now.begin(), now.end(),
+                                          std::back_inserter(changed));
+            // Many marks at once: one rectangle around them all.
+            const bool joint = changed.size() > 64;
+            QRectF around;
+            for (int position : changed) {
+                const TGUIRegion* region = FDocument.RegionAt(position);
+                if (!region)
+                    continue;
+                const TRect r = NormalizeRect(region->BoundsRect());
+                const QRectF frame = QRectF(r.Left, r.Top, RectWidth(r), RectHeight(r)).adjusted(-3, -3, 3, 3);
+                if (joint)
+                    around = around.united(frame);
+                else
+                    update(frame);
+            }
+            if (joint)
+                update(around);
+        }
+        FShown = std::move(now);
     }
 
     QRectF boundingRect() const override { return FArea; }
@@ -69,6 +95,8 @@ private:
     TMapDocument& FDocument;
     QColor FColour;
     QRectF FArea;
+    // The positions marked when the marks were last brought up to date.
+    QVector<int> FShown;
 };
 
 namespace {
@@ -370,12 +398,13 @@ void TFormCorvantaZonequilter::SelectionPropertiesClick()
         FDocument->Push(new TChangeRegionsTextsCommand(*FDocument, positions, before, after));
 }
 
-void TFormCorvantaZonequilter::UpdateSelectionMarks()
+void TFormCorvantaZonequilter::UpdateSelectionMarks(bool Whole)
 {
     if (!FSelectionMarks) {
         FSelectionMarks = new TSelectionMarks(*FDocument, palette().color(QPalette::Highlight));
         PanelScene->AddOverlayItem(FSelectionMarks);
     }
     const TRect area = PanelScene->EditableArea();
-    FSelectionMarks->Refresh(QRectF(area.Left, area.Top, RectWidth(area), RectHeight(area)).adjusted(-2, -2, 2, 2));
+    FSelectionMarks->Refresh(QRectF(area.Left, area.Top, RectWidth(area), RectHeight(area)).adjusted(-2, -2, 2, 2),
+                             Whole);
 }

@@ -474,7 +474,9 @@ private:
     void RestackSelection(Restack How);
     void MenuItemBringForwardClick();
     void MenuItemSendBackwardClick();
-    void UpdateSelectionMarks();
+    // The marks of the selected regions brought up to date: all of them after a step (Whole), else
+    // those whose selection changed.
+    void UpdateSelectionMarks(bool Whole);
     QAction* MICut = nullptr;
     QAction* MICopy = nullptr;
     QAction* MIPaste = nullptr;
