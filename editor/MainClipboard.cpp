@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDataStream>
+#include <QtEndian>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -33,6 +34,7 @@ namespace {
 const QString RegionsMimeType = QStringLiteral("application/x-corvanta-zonequilter-regions");
 constexpr quint32 RegionsMagic = 0x5A515247; // "ZQRG"
 constexpr quint32 RegionsVersion = 1;
+
 // How far a paste or a duplicate lands from the copied regions, in image pixels.
 constexpr int PasteOffset = 10;
 
@@ -44,12 +46,23 @@ QString WindowText(const char* Text)
 QByteArray EncodeAreas(const QVector<MapArea>& Areas)
 {
     QByteArray bytes;
+    qsizetype estimate = 64;
+    for (const MapArea& area : Areas)
+        estimate += 64 + area.Vertices.size() * 8 + (area.HRef.size() + area.AltText.size()) * 2;
+    bytes.reserve(estimate);
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
     out << RegionsMagic << RegionsVersion << qint64(Areas.size());
     for (const MapArea& area : Areas) {
         out << qint32(area.shape) << qint32(area.Left) << qint32(area.Top) << qint32(area.Width)
-            << qint32(area.Height) << area.Vertices << area.HRef << area.AltText << area.Target;
+            << qint32(area.Height) << qint32(area.Vertices.size());
+        // The vertices in one piece: a polygon of many corners is one write, not two per corner.
+        QVector<qint32> xy;
+        xy.reserve(area.Vertices.size() * 2);
+        for (const QPoint& p : area.Vertices)
+            xy << qToLittleEndian(qint32(p.x())) << qToLittleEndian(qint32(p.y()));
+        out.writeRawData(reinterpret_cast<const char*>(xy.constData()), int(xy.size() * sizeof(qint32)));
+        out << area.HRef << area.AltText << area.Target;
         out << qint64(area.Attributes.size());
         for (const auto& attribute : area.Attributes)
             out << attribute.first << attribute.second;
@@ -73,7 +86,18 @@ bool DecodeAreas(const QByteArray& Bytes, QVector<MapArea>& Areas)
         MapArea area;
         qint32 shape = 0;
         qint32 left = 0, top = 0, width = 0, height = 0;
-        in >> shape >> left >> top >> width >> height >> area.Vertices >> area.HRef >> area.AltText >> area.Target;
+        qint32 vertices = 0;
+        in >> shape >> left >> top >> width >> height >> vertices;
+        if (vertices < 0 || vertices > Bytes.size() / 8)
+            return false;
+        QVector<qint32> xy(vertices * 2);
+        if (in.readRawData(reinterpret_cast<char*>(xy.data()), int(xy.size() * sizeof(qint32))) !=
+            int(xy.size() * sizeof(qint32)))
+            return false;
+        area.Vertices.reserve(vertices);
+        for (int v = 0; v < vertices; ++v)
+            area.Vertices.append(QPoint(qFromLittleEndian(xy[2 * v]), qFromLittleEndian(xy[2 * v + 1])));
+        in >> area.HRef >> area.AltText >> area.Target;
         qint64 attributes = 0;
         in >> attributes;
         if (shape < 0 || shape > qint32(MapArea::Shape::Poly) || attributes < 0 || attributes > Bytes.size())
@@ -214,12 +238,12 @@ void TFormCorvantaZonequilter::MICopyClick()
     const QVector<MapArea> areas = SelectedAreas();
     if (areas.isEmpty())
         return;
-    // The text as the writer writes the area lines: front-most first.
-    QString text;
-    for (auto it = areas.crbegin(); it != areas.crend(); ++it) {
-        text += BuildAreaLine(*it);
-        text += QLatin1Char('\n');
-    }
+    // The area lines as the writer writes them, front-most first: its own fast way through a map,
+    // cut down to the lines.
+    QString page;
+    QVector<qsizetype> starts;
+    AppendImageMapHTML(page, QString(), QString(), QVector<MapArea>(areas.crbegin(), areas.crend()), {}, &starts);
+    const QString text = page.mid(starts.first(), starts.last() - starts.first());
     auto* data = new QMimeData;
     data->setData(RegionsMimeType, EncodeAreas(areas));
     data->setText(text);

@@ -178,9 +178,10 @@ void TMapDocument::SelectPositions(const QVector<int>& Positions, int Focus)
         for (int position : Positions)
             if (TGUIRegion* region = RegionAt(position); region && region != focus)
                 FAlsoSelected.append(region);
-        // Given the focus anew, a moved region's handles follow it.
-        FScene.ClearRegionFocus();
-        focus->SetFocus();
+        if (FScene.FocusedRegion() != focus) {
+            FScene.ClearRegionFocus();
+            focus->SetFocus();
+        }
     } else {
         FScene.ClearRegionFocus();
     }

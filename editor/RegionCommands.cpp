@@ -221,12 +221,15 @@ void TMoveRegionsCommand::MoveBy(int DX, int DY)
 void TMoveRegionsCommand::redo()
 {
     MoveBy(FDX, FDY);
+    // Given the focus anew, the moved region's handles follow it.
+    FDocument.Select(-1);
     FSelection.Restore(FDocument);
 }
 
 void TMoveRegionsCommand::undo()
 {
     MoveBy(-FDX, -FDY);
+    FDocument.Select(-1);
     FSelection.Restore(FDocument);
 }
 
