@@ -197,6 +197,9 @@ TRegionSelection TRegionSelection::Of(const TMapDocument& Document)
 
 void TRegionSelection::Restore(TMapDocument& Document) const
 {
+    // Already so (a move keeps its selection): nothing to do.
+    if (Document.SelectedPosition() == Focus && Document.SelectedPositions() == Positions)
+        return;
     if (Positions.size() <= 1)
         Document.Select(Focus);
     else
@@ -220,16 +223,14 @@ void TMoveRegionsCommand::MoveBy(int DX, int DY)
 
 void TMoveRegionsCommand::redo()
 {
+    // The focused region's handles follow it as it moves.
     MoveBy(FDX, FDY);
-    // Given the focus anew, the moved region's handles follow it.
-    FDocument.Select(-1);
     FSelection.Restore(FDocument);
 }
 
 void TMoveRegionsCommand::undo()
 {
     MoveBy(-FDX, -FDY);
-    FDocument.Select(-1);
     FSelection.Restore(FDocument);
 }
 
