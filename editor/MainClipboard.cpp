@@ -18,13 +18,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDataStream>
-#include <QtEndian>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QtEndian>
 #include <algorithm>
 #include <numeric>
 
@@ -165,23 +165,28 @@ void TFormCorvantaZonequilter::CreateClipboardCommands()
     make(MIDuplicate, "MIDuplicate", "D&uplicate", QKeySequence(Qt::CTRL | Qt::Key_D));
     make(MISelectAll, "MISelectAll", "Select &All", QKeySequence(Qt::CTRL | Qt::Key_A));
     make(MenuItemPaste, "MenuItemPaste", "&Paste", QKeySequence());
-    make(MenuItemBringForward, "MenuItemBringForward", "Bring &Forward", QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
-    make(MenuItemSendBackward, "MenuItemSendBackward", "Send Back&ward", QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
+    make(MenuItemBringForward, "MenuItemBringForward", "Bring &Forward",
+         QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
+    make(MenuItemSendBackward, "MenuItemSendBackward", "Send Back&ward",
+         QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
     connect(MICut, &QAction::triggered, this, &TFormCorvantaZonequilter::MICutClick);
     connect(MICopy, &QAction::triggered, this, &TFormCorvantaZonequilter::MICopyClick);
     connect(MIPaste, &QAction::triggered, this, &TFormCorvantaZonequilter::MIPasteClick);
     connect(MenuItemPaste, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemPasteClick);
     connect(MIDuplicate, &QAction::triggered, this, &TFormCorvantaZonequilter::MIDuplicateClick);
     connect(MISelectAll, &QAction::triggered, this, &TFormCorvantaZonequilter::MISelectAllClick);
-    connect(MenuItemBringForward, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemBringForwardClick);
-    connect(MenuItemSendBackward, &QAction::triggered, this, &TFormCorvantaZonequilter::MenuItemSendBackwardClick);
+    connect(MenuItemBringForward, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MenuItemBringForwardClick);
+    connect(MenuItemSendBackward, &QAction::triggered, this,
+            &TFormCorvantaZonequilter::MenuItemSendBackwardClick);
 
     MIEdit->addSeparator();
     MIEdit->addActions({MICut, MICopy, MIPaste, MIDuplicate, MenuItemDelete});
     MIEdit->addSeparator();
     MIEdit->addAction(MISelectAll);
     MIEdit->addSeparator();
-    MIEdit->addActions({MenuItemBringtoFront, MenuItemBringForward, MenuItemSendBackward, MenuItemSendtoBack});
+    MIEdit->addActions(
+        {MenuItemBringtoFront, MenuItemBringForward, MenuItemSendBackward, MenuItemSendtoBack});
     connect(MIEdit, &QMenu::aboutToShow, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
 
     // The scene's menu: the clipboard's items first, the stacking steps beside Send to Back and
@@ -200,7 +205,8 @@ void TFormCorvantaZonequilter::CreateClipboardCommands()
         UpdateSelectionMarks(false);
     });
     connect(FDocument, &TMapDocument::Changed, this, [this] { UpdateSelectionMarks(true); });
-    connect(PanelScene, &TPTCustomGroup::ShapesChanged, this, &TFormCorvantaZonequilter::UpdateRegionCommands);
+    connect(PanelScene, &TPTCustomGroup::ShapesChanged, this,
+            &TFormCorvantaZonequilter::UpdateRegionCommands);
     UpdateSelectionMarks(true);
 }
 
@@ -242,7 +248,8 @@ void TFormCorvantaZonequilter::MICopyClick()
     // cut down to the lines.
     QString page;
     QVector<qsizetype> starts;
-    AppendImageMapHTML(page, QString(), QString(), QVector<MapArea>(areas.crbegin(), areas.crend()), {}, &starts);
+    AppendImageMapHTML(page, QString(), QString(), QVector<MapArea>(areas.crbegin(), areas.crend()), {},
+                       &starts);
     const QString text = page.mid(starts.first(), starts.last() - starts.first());
     auto* data = new QMimeData;
     data->setData(RegionsMimeType, EncodeAreas(areas));
@@ -274,7 +281,8 @@ bool TFormCorvantaZonequilter::ClipboardAreas(QVector<MapArea>& Areas, QByteArra
     // Lines of areas alone are read as one map's.
     static const QRegularExpression mapTag(QStringLiteral("<map[\\s>/]"),
                                            QRegularExpression::CaseInsensitiveOption);
-    const QString html = text.contains(mapTag) ? text : QStringLiteral("<map>") + text + QStringLiteral("</map>");
+    const QString html =
+        text.contains(mapTag) ? text : QStringLiteral("<map>") + text + QStringLiteral("</map>");
     HtmlDocument document;
     if (!document.Write(html))
         return false;
@@ -297,7 +305,8 @@ bool TFormCorvantaZonequilter::ClipboardAreas(QVector<MapArea>& Areas, QByteArra
     return false;
 }
 
-void TFormCorvantaZonequilter::PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At, int Offset)
+void TFormCorvantaZonequilter::PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At,
+                                          int Offset)
 {
     const QPoint corner = TopLeftOf(Areas);
     const int dx = At ? At->X - corner.x() : Offset;

@@ -56,7 +56,8 @@ public:
                 if (!region)
                     continue;
                 const TRect r = NormalizeRect(region->BoundsRect());
-                const QRectF frame = QRectF(r.Left, r.Top, RectWidth(r), RectHeight(r)).adjusted(-3, -3, 3, 3);
+                const QRectF frame =
+                    QRectF(r.Left, r.Top, RectWidth(r), RectHeight(r)).adjusted(-3, -3, 3, 3);
                 if (joint)
                     around = around.united(frame);
                 else
@@ -115,8 +116,8 @@ TRect JointBounds(const TMapDocument& Document, const QVector<int>& Positions)
             joint = r;
             first = false;
         } else {
-            joint = TRect{std::min(joint.Left, r.Left), std::min(joint.Top, r.Top), std::max(joint.Right, r.Right),
-                          std::max(joint.Bottom, r.Bottom)};
+            joint = TRect{std::min(joint.Left, r.Left), std::min(joint.Top, r.Top),
+                          std::max(joint.Right, r.Right), std::max(joint.Bottom, r.Bottom)};
         }
     }
     return joint;
@@ -170,7 +171,8 @@ QVector<int> TFormCorvantaZonequilter::RegionsTouching(const TRect& R) const
     return touching;
 }
 
-bool TFormCorvantaZonequilter::SelectionMouseDown(Qt::KeyboardModifiers Shift, int X, int Y, TGUIRegion* Region)
+bool TFormCorvantaZonequilter::SelectionMouseDown(Qt::KeyboardModifiers Shift, int X, int Y,
+                                                  TGUIRegion* Region)
 {
     const bool adding = Shift & (Qt::ShiftModifier | Qt::ControlModifier);
     const QVector<int> selected = FDocument->SelectedPositions();
@@ -250,13 +252,15 @@ void TFormCorvantaZonequilter::SelectionMouseUp(SceneDrag Drag)
     if (Drag == SceneDrag::MovingMany && (dx != 0 || dy != 0))
         FDocument->Push(new TMoveRegionsCommand(*FDocument, FDocument->SelectedPositions(), dx, dy));
     if (properties)
-        QMetaObject::invokeMethod(this, &TFormCorvantaZonequilter::MenuItemPropertiesClick, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TFormCorvantaZonequilter::MenuItemPropertiesClick,
+                                  Qt::QueuedConnection);
 }
 
 void TFormCorvantaZonequilter::MoveSelectionByKey(int DX, int DY)
 {
     // Each press is a step that the history joins to the others of its burst.
-    FDocument->Push(new TMoveRegionsCommand(*FDocument, FDocument->SelectedPositions(), DX, DY, FKeyBurst + 1));
+    FDocument->Push(
+        new TMoveRegionsCommand(*FDocument, FDocument->SelectedPositions(), DX, DY, FKeyBurst + 1));
 }
 
 void TFormCorvantaZonequilter::DeleteSelection(const QString& Text)
@@ -285,8 +289,7 @@ void TFormCorvantaZonequilter::RestackSelection(Restack How)
             after.append(i);
         }
         break;
-    case Restack::Front:
-    {
+    case Restack::Front: {
         // Nothing moves when they are on top already; otherwise each goes to the top in turn, which
         // takes the ones above it down by one, so that they keep their order.
         const bool onTop = selected.first() == count - n && selected.last() == count - 1;
@@ -405,6 +408,6 @@ void TFormCorvantaZonequilter::UpdateSelectionMarks(bool Whole)
         PanelScene->AddOverlayItem(FSelectionMarks);
     }
     const TRect area = PanelScene->EditableArea();
-    FSelectionMarks->Refresh(QRectF(area.Left, area.Top, RectWidth(area), RectHeight(area)).adjusted(-2, -2, 2, 2),
-                             Whole);
+    FSelectionMarks->Refresh(
+        QRectF(area.Left, area.Top, RectWidth(area), RectHeight(area)).adjusted(-2, -2, 2, 2), Whole);
 }

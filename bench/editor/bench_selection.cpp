@@ -94,8 +94,7 @@ TFigures Measure(int Count)
     std::vector<TCost> steps;
     for (int s = 1; s <= 40; ++s) {
         const QPointF to(5 + s * 80, 5 + s * 55);
-        steps.push_back(
-            Timed([&] { QTest::mouseMove(scene->viewport(), scene->mapFromScene(to)); }));
+        steps.push_back(Timed([&] { QTest::mouseMove(scene->viewport(), scene->mapFromScene(to)); }));
     }
     QTest::mouseRelease(scene->viewport(), Qt::LeftButton, Qt::NoModifier,
                         scene->mapFromScene(QPointF(5 + 40 * 80, 5 + 40 * 55)));
@@ -131,18 +130,22 @@ int main(int argc, char** argv)
     SetAppFolderOverride(folder.path());
     std::vector<std::pair<int, TFigures>> all;
     for (int count : {500, 5000, 50000})
-        if (count <= qEnvironmentVariableIntValue("ZQ_BENCH_MAX") || !qEnvironmentVariableIsSet("ZQ_BENCH_MAX"))
-        all.push_back({count, Measure(count)});
+        if (count <= qEnvironmentVariableIntValue("ZQ_BENCH_MAX") ||
+            !qEnvironmentVariableIsSet("ZQ_BENCH_MAX"))
+            all.push_back({count, Measure(count)});
     std::printf("growth per tenfold (5,000 / 500 and 50,000 / 5,000):\n");
     for (size_t i = 1; i < all.size(); ++i) {
         const TFigures& a = all[i - 1].second;
         const TFigures& b = all[i].second;
         auto ratio = [](double x, double y) { return y > 0.01 ? x / y : 0.0; };
-        std::printf("  %6d, commands: select all x%.1f | copy x%.1f | paste x%.1f | key move x%.1f | band step x%.1f\n",
-                    all[i].first, ratio(b.SelectAll.Command, a.SelectAll.Command), ratio(b.Copy.Command, a.Copy.Command),
-                    ratio(b.Paste.Command, a.Paste.Command), ratio(b.KeyMove.Command, a.KeyMove.Command),
+        std::printf("  %6d, commands: select all x%.1f | copy x%.1f | paste x%.1f | key move x%.1f | band "
+                    "step x%.1f\n",
+                    all[i].first, ratio(b.SelectAll.Command, a.SelectAll.Command),
+                    ratio(b.Copy.Command, a.Copy.Command), ratio(b.Paste.Command, a.Paste.Command),
+                    ratio(b.KeyMove.Command, a.KeyMove.Command),
                     ratio(b.BandMean.Command, a.BandMean.Command));
     }
-    std::printf("goals: each command under 50 ms at 5,000 and 500 ms at 50,000; band step under 16 ms at 50,000\n");
+    std::printf(
+        "goals: each command under 50 ms at 5,000 and 500 ms at 50,000; band step under 16 ms at 50,000\n");
     return 0;
 }

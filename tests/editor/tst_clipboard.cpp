@@ -80,14 +80,16 @@ void TestClipboard::copyGivesOwnFormatAndAreaLines()
 
 void TestClipboard::pasteLandsOffsetAndSelected_data()
 {
-    QTest::addColumn<QString>("text");     // put on the clipboard as text; empty: copy the rectangle
-    QTest::addColumn<bool>("atPointer");   // pasted from the scene's context menu at (200, 150)
+    QTest::addColumn<QString>("text");      // put on the clipboard as text; empty: copy the rectangle
+    QTest::addColumn<bool>("atPointer");    // pasted from the scene's context menu at (200, 150)
     QTest::addColumn<QStringList>("added"); // the new area lines, front-most first
-    const QString copied = QStringLiteral("<AREA shape=RECT href=\"a.htm\" alt=\"Say &quot;A&quot;\" target=\"\" coords=20,20,60,50>");
+    const QString copied = QStringLiteral(
+        "<AREA shape=RECT href=\"a.htm\" alt=\"Say &quot;A&quot;\" target=\"\" coords=20,20,60,50>");
     QTest::newRow("own regions, Ctrl+V") << QString() << false << QStringList{copied};
     QTest::newRow("own regions, at the pointer")
         << QString() << true
-        << QStringList{"<AREA shape=RECT href=\"a.htm\" alt=\"Say &quot;A&quot;\" target=\"\" coords=200,150,240,180>"};
+        << QStringList{"<AREA shape=RECT href=\"a.htm\" alt=\"Say &quot;A&quot;\" target=\"\" "
+                       "coords=200,150,240,180>"};
     QTest::newRow("area lines from a page")
         << QStringLiteral("<AREA SHAPE=\"rect\" COORDS=\"0,0,30,30\" HREF=\"x.htm\" ALT=\"X\">\n"
                           "<area shape=\"circle\" coords=\"100,100,10\" href=\"y.htm\" alt=\"Y\">")
@@ -95,9 +97,12 @@ void TestClipboard::pasteLandsOffsetAndSelected_data()
         << QStringList{"<AREA shape=RECT href=\"x.htm\" alt=\"X\" target=\"\" coords=10,10,40,40>",
                        "<AREA shape=CIRCLE href=\"y.htm\" alt=\"Y\" target=\"\" coords=110,110,10>"};
     QTest::newRow("a whole map")
-        << QStringLiteral("<p>Hi</p><map name=\"m\"><area shape=poly coords=\"0,0,20,0,10,20\" href=\"p.htm\" "
-                          "alt=\"P\" title=\"T\"></map>")
-        << false << QStringList{"<AREA shape=POLY href=\"p.htm\" alt=\"P\" target=\"\" title=\"T\" coords=10,10,30,10,20,30>"};
+        << QStringLiteral(
+               "<p>Hi</p><map name=\"m\"><area shape=poly coords=\"0,0,20,0,10,20\" href=\"p.htm\" "
+               "alt=\"P\" title=\"T\"></map>")
+        << false
+        << QStringList{
+               "<AREA shape=POLY href=\"p.htm\" alt=\"P\" target=\"\" title=\"T\" coords=10,10,30,10,20,30>"};
 }
 
 void TestClipboard::pasteLandsOffsetAndSelected()
@@ -115,7 +120,8 @@ void TestClipboard::pasteLandsOffsetAndSelected()
     const QStringList before = areaLines(f);
     const int steps = f.Window->Document()->UndoStack()->count();
     if (atPointer) {
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(200, 150), f.Viewport()->mapToGlobal(f.At(200, 150)));
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(200, 150),
+                               f.Viewport()->mapToGlobal(f.At(200, 150)));
         QApplication::sendEvent(f.Viewport(), &menu);
         QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
         f.Window->PopupMenu1->hide();
@@ -146,7 +152,8 @@ void TestClipboard::pasteShowsTheImportReport()
     QVERIFY(f.Ready);
     makeTwo(f);
     const QStringList before = areaLines(f);
-    QApplication::clipboard()->setText(QStringLiteral("<area shape=rectangle coords=\"1.6,2,30,40\" href=\"r.htm\">"));
+    QApplication::clipboard()->setText(
+        QStringLiteral("<area shape=rectangle coords=\"1.6,2,30,40\" href=\"r.htm\">"));
     bool shown = false;
     QTimer::singleShot(0, this, [&] {
         auto* report = qobject_cast<TFormImportNotes*>(QApplication::activeModalWidget());
@@ -158,7 +165,9 @@ void TestClipboard::pasteShowsTheImportReport()
     key(f, Qt::Key_V);
     QVERIFY(shown);
     const QStringList expected =
-        accept ? QStringList{"<AREA shape=RECT href=\"r.htm\" alt=\"\" target=\"\" coords=12,12,40,50>"} + before : before;
+        accept
+            ? QStringList{"<AREA shape=RECT href=\"r.htm\" alt=\"\" target=\"\" coords=12,12,40,50>"} + before
+            : before;
     QCOMPARE(areaLines(f), expected);
 }
 
@@ -167,8 +176,10 @@ void TestClipboard::editCommandsAreOneStep_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("regions");
-    QTest::newRow("cut") << "MICut" << "Cut" << 0;
-    QTest::newRow("duplicate") << "MIDuplicate" << "Duplicate" << 4;
+    QTest::newRow("cut") << "MICut"
+                         << "Cut" << 0;
+    QTest::newRow("duplicate") << "MIDuplicate"
+                               << "Duplicate" << 4;
 }
 
 void TestClipboard::editCommandsAreOneStep()

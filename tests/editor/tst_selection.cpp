@@ -84,15 +84,18 @@ void TestSelection::clickWithShiftOrCtrlAddsAndRemoves()
     QVERIFY(f.Ready);
     makeThree(f);
     f.Click(Inside[0].X, Inside[0].Y);
-    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier), f.At(Inside[2].X, Inside[2].Y));
+    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier),
+                      f.At(Inside[2].X, Inside[2].Y));
     QCOMPARE(selected(f), (QVector<int>{0, 2}));
     QTRY_VERIFY(marked(f, TRect{10, 10, 60, 60}));
-    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier), f.At(Inside[0].X, Inside[0].Y));
+    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier),
+                      f.At(Inside[0].X, Inside[0].Y));
     QCOMPARE(selected(f), (QVector<int>{2}));
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().at(2));
     QTRY_VERIFY(!marked(f, TRect{10, 10, 60, 60}));
     // A plain click leaves one region selected, as always.
-    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier), f.At(Inside[1].X, Inside[1].Y));
+    QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifier),
+                      f.At(Inside[1].X, Inside[1].Y));
     f.Click(Inside[0].X, Inside[0].Y);
     QCOMPARE(selected(f), (QVector<int>{0}));
 }
@@ -132,15 +135,20 @@ void TestSelection::editsOfTheSelectionAreOneStep_data()
 {
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QStringList>("after"); // the Source's area lines, front-most first
-    const QString c = QStringLiteral("<AREA shape=POLY href=\"%1\" alt=\"Click Here!\" target=\"\" coords=200,20,260,20,230,80>");
-    const QString b = QStringLiteral("<AREA shape=CIRCLE href=\"%1\" alt=\"Click Here!\" target=\"\" coords=130,40,30>");
-    const QString a = QStringLiteral("<AREA shape=RECT href=\"%1\" alt=\"Click Here!\" target=\"\" coords=10,10,60,60>");
+    const QString c = QStringLiteral(
+        "<AREA shape=POLY href=\"%1\" alt=\"Click Here!\" target=\"\" coords=200,20,260,20,230,80>");
+    const QString b =
+        QStringLiteral("<AREA shape=CIRCLE href=\"%1\" alt=\"Click Here!\" target=\"\" coords=130,40,30>");
+    const QString a =
+        QStringLiteral("<AREA shape=RECT href=\"%1\" alt=\"Click Here!\" target=\"\" coords=10,10,60,60>");
     QTest::newRow("mouse move") << "drag"
-                                << QStringList{QString(c).replace("200,20,260,20,230,80", "205,23,265,23,235,83"), b,
-                                               QString(a).replace("10,10,60,60", "15,13,65,63")};
+                                << QStringList{
+                                       QString(c).replace("200,20,260,20,230,80", "205,23,265,23,235,83"), b,
+                                       QString(a).replace("10,10,60,60", "15,13,65,63")};
     QTest::newRow("arrow key") << "key"
-                               << QStringList{QString(c).replace("200,20,260,20,230,80", "210,20,270,20,240,80"), b,
-                                              QString(a).replace("10,10,60,60", "20,10,70,60")};
+                               << QStringList{
+                                      QString(c).replace("200,20,260,20,230,80", "210,20,270,20,240,80"), b,
+                                      QString(a).replace("10,10,60,60", "20,10,70,60")};
     QTest::newRow("delete") << "delete" << QStringList{b};
     QTest::newRow("bring to front") << "front" << QStringList{c, a, b};
     QTest::newRow("send to back") << "back" << QStringList{b, c, a};
@@ -195,7 +203,8 @@ void TestSelection::oneStepStacking_data()
     QTest::addColumn<QVector<int>>("order"); // the regions made first, second, third, bottom to top
     QTest::newRow("forward") << QVector<int>{1} << int(Qt::Key_BracketRight) << QVector<int>{0, 2, 1};
     QTest::newRow("backward") << QVector<int>{1} << int(Qt::Key_BracketLeft) << QVector<int>{1, 0, 2};
-    QTest::newRow("forward at the top") << QVector<int>{2} << int(Qt::Key_BracketRight) << QVector<int>{0, 1, 2};
+    QTest::newRow("forward at the top")
+        << QVector<int>{2} << int(Qt::Key_BracketRight) << QVector<int>{0, 1, 2};
     QTest::newRow("two forward") << QVector<int>{0, 1} << int(Qt::Key_BracketRight) << QVector<int>{2, 0, 1};
     QTest::newRow("two backward, one at the bottom")
         << QVector<int>{0, 2} << int(Qt::Key_BracketLeft) << QVector<int>{0, 2, 1};
@@ -246,7 +255,8 @@ void TestSelection::contextMenuActsOnTheRegionUnderThePointer()
     makeThree(f);
     QList<TGUIRegion*> left = f.Regions();
     f.Click(Inside[0].X, Inside[0].Y);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(at.X, at.Y), f.Viewport()->mapToGlobal(f.At(at.X, at.Y)));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(at.X, at.Y),
+                           f.Viewport()->mapToGlobal(f.At(at.X, at.Y)));
     QApplication::sendEvent(f.Viewport(), &menu);
     QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
     QVERIFY(f.Window->MenuItemDelete->isEnabled());
