@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTabWidget>
+#include <algorithm>
 
 void TFormCorvantaZonequilter::UpdateRegionCommands()
 {
@@ -23,13 +24,17 @@ void TFormCorvantaZonequilter::UpdateRegionCommands()
     int count = 0;
     if (region)
         region->GetZPosition(index, count);
+    // Several regions can always be gathered at the bottom or the top.
+    const bool many = region && FDocument->SelectedCount() > 1;
     TBDelete->setEnabled(region);
-    TBSendToBack->setEnabled(region && index > 0);
-    TBBringToFront->setEnabled(region && index < count - 1);
+    TBSendToBack->setEnabled(region && (many || index > 0));
+    TBBringToFront->setEnabled(region && (many || index < count - 1));
     TBProperties->setEnabled(region);
     // Del follows the selection, as the context menu would find it.
     for (QAction* item : {MenuItemDelete, MenuItemSendtoBack, MenuItemBringtoFront, MenuItemProperties})
         item->setEnabled(region);
+    if (MICut)
+        UpdateClipboardCommands();
 }
 
 void TFormCorvantaZonequilter::RegionFocused(TGUIRegion*, int, int)
@@ -54,6 +59,20 @@ void TFormCorvantaZonequilter::ShowSceneContextMenu(const QPoint& Pos)
         return;
     if (ShowPointContextMenu(Pos))
         return;
+    FMenuPoint = PanelScene->ViewportToClient(Pos);
+    // The menu acts on the region under the pointer: one not yet selected becomes the selection.
+    if (TBArrow->isChecked()) {
+        TGUIRegion* region = SelectedPolygonEdgeAt(FMenuPoint.X, FMenuPoint.Y);
+        if (!region)
+            region = qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(FMenuPoint.X, FMenuPoint.Y));
+        int position = -1;
+        int count = 0;
+        if (region)
+            region->GetZPosition(position, count);
+        const QVector<int> selected = FDocument->SelectedPositions();
+        if (position >= 0 && !std::binary_search(selected.begin(), selected.end(), position))
+            FDocument->Select(position);
+    }
     PopupMenu1->popup(PanelScene->viewport()->mapToGlobal(Pos));
 }
 
@@ -62,6 +81,8 @@ void TFormCorvantaZonequilter::MenuItemDeleteClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
+    if (FDocument->SelectedCount() > 1)
+        return DeleteSelection(EditorText(QStringLiteral("Delete Regions")));
     FDocument->Push(new TDeleteRegionCommand(*FDocument, FDocument->PositionOf(region)));
     UpdateRegionCommands();
 }
@@ -71,6 +92,8 @@ void TFormCorvantaZonequilter::MenuItemSendtoBackClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
+    if (FDocument->SelectedCount() > 1)
+        return RestackSelection(Restack::Back);
     const int position = FDocument->PositionOf(region);
     if (position == 0)
         return;
@@ -83,6 +106,8 @@ void TFormCorvantaZonequilter::MenuItemBringtoFrontClick()
     TGUIRegion* region = ActiveRegion();
     if (!region)
         return;
+    if (FDocument->SelectedCount() > 1)
+        return RestackSelection(Restack::Front);
     const int position = FDocument->PositionOf(region);
     const int top = FDocument->RegionCount() - 1;
     if (position == top)
@@ -96,6 +121,8 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     QPointer<TGUIRegion> region = ActiveRegion();
     if (!region)
         return;
+    if (FDocument->SelectedCount() > 1)
+        return SelectionPropertiesClick();
     TFormProperties* dialog = PropertiesDialog();
     const MapArea before = RegionArea(*region);
     dialog->Target = region->Target;

@@ -83,7 +83,10 @@ bool TFormCorvantaZonequilter::PanelSceneKey(QKeyEvent* Event)
         const int step = (Event->modifiers() & Qt::ShiftModifier) ? keyStepShift : keyStep;
         const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
         const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
-        MoveRegionByKey(region, dx, dy);
+        if (FDocument->SelectedCount() > 1)
+            MoveSelectionByKey(dx, dy);
+        else
+            MoveRegionByKey(region, dx, dy);
         return true;
     }
     return false;
@@ -152,6 +155,8 @@ void TFormCorvantaZonequilter::PaintBoxPolyDoubleClick(Qt::MouseButton Button, Q
 void TFormCorvantaZonequilter::PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
                                                      int Y)
 {
+    if (Button == Qt::LeftButton && FSceneDrag == SceneDrag::MovingMany)
+        FPropertiesAtRelease = true;
     if (Button != Qt::LeftButton || !TBArrow->isChecked() || FSceneDrag != SceneDrag::Moving)
         return;
     auto* polygon = qobject_cast<TUIPolygon*>(FMovingRegion.data());

@@ -111,7 +111,7 @@ void TFormCorvantaZonequilter::SetOverrideDragCursor(bool On)
 void TFormCorvantaZonequilter::CancelSceneDrag()
 {
     HideOutline();
-    if (FSceneDrag == SceneDrag::Moving)
+    if (FSceneDrag == SceneDrag::Moving || FSceneDrag == SceneDrag::MovingMany)
         ClipCursorToControl(nullptr);
     SetOverrideDragCursor(false);
     FSceneDrag = SceneDrag::None;
@@ -151,6 +151,10 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
     // The selected polygon's outline belongs to it, also where it runs just outside.
     TUIPolygon* onOutline = TBArrow->isChecked() ? SelectedPolygonEdgeAt(X, Y) : nullptr;
     if (onOutline && (Shift & Qt::ControlModifier) && InsertPolygonPoint(X, Y))
+        return;
+    if (TBArrow->isChecked() &&
+        SelectionMouseDown(Shift, X, Y,
+                           onOutline ? onOutline : qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(X, Y))))
         return;
     ClearActiveControl();
 
@@ -195,6 +199,10 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
             FDragCurrent = TPoint{X, Y};
             ShowOutline(CircleSquare(), stEllipse);
             break;
+        case SceneDrag::MovingMany:
+        case SceneDrag::Band:
+            SelectionMouseMove(X, Y);
+            break;
         case SceneDrag::None:
             break;
         }
@@ -219,7 +227,9 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
     if (drag != SceneDrag::None)
         FDragCurrent = TPoint{X, Y};
 
-    if (drag == SceneDrag::Moving) {
+    if (drag == SceneDrag::MovingMany || drag == SceneDrag::Band) {
+        SelectionMouseUp(drag);
+    } else if (drag == SceneDrag::Moving) {
         QPointer<TGUIRegion> region = FMovingRegion;
         const TRect moved = MovingOutline();
         const bool properties = FPropertiesAtRelease && region && moved == region->BoundsRect();

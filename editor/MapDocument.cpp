@@ -44,8 +44,18 @@ TMapDocument::TMapDocument(TPTCustomGroup& Scene, QObject* Parent)
     : QObject(Parent), FStore(Scene), FScene(&Scene), FUndoStack(new QUndoStack(this))
 {
     // Connected with the document as receiver, so that neither outlives the other's connection.
-    connect(&Scene, &TPTCustomGroup::RegionFocused, this, [this] { Note(TDocumentChange::Selection); });
-    connect(&Scene, &TPTCustomGroup::RegionFocusLost, this, [this] { Note(TDocumentChange::Selection); });
+    // Any change of the focused region other than a selection of several leaves that region alone
+    // selected.
+    connect(&Scene, &TPTCustomGroup::RegionFocused, this, [this] {
+        if (!FSelectingMany)
+            DropAlsoSelected();
+        Note(TDocumentChange::Selection);
+    });
+    connect(&Scene, &TPTCustomGroup::RegionFocusLost, this, [this] {
+        if (!FSelectingMany)
+            DropAlsoSelected();
+        Note(TDocumentChange::Selection);
+    });
     Connect();
 }
 
@@ -157,7 +167,85 @@ int TMapDocument::SelectedPosition() const
 
 void TMapDocument::Select(int Position)
 {
+    DropAlsoSelected();
     FStore.SelectArea(Position);
+}
+
+void TMapDocument::DropAlsoSelected()
+{
+    if (FAlsoSelected.isEmpty())
+        return;
+    FAlsoSelected.clear();
+    emit SelectionChanged();
+}
+
+QVector<int> TMapDocument::SelectedPositions() const
+{
+    QVector<int> positions;
+    const int focused = SelectedPosition();
+    if (focused < 0)
+        return positions;
+    positions.reserve(FAlsoSelected.size() + 1);
+    positions.append(focused);
+    // The region's own record of its position: no search through the scene's list per region.
+    for (const QPointer<TGUIRegion>& region : FAlsoSelected) {
+        int index = -1;
+        int count = 0;
+        if (region)
+            region->GetZPosition(index, count);
+        if (index >= 0)
+            positions.append(index);
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+int TMapDocument::SelectedCount() const
+{
+    if (SelectedPosition() < 0)
+        return 0;
+    int count = 1;
+    for (const QPointer<TGUIRegion>& region : FAlsoSelected)
+        count += !region.isNull();
+    return count;
+}
+
+void TMapDocument::SelectPositions(const QVector<int>& Positions, int Focus)
+{
+    if (!FScene) {
+        // A store of values selects one area: the focus, or the topmost.
+        const bool hasFocus = std::find(Positions.begin(), Positions.end(), Focus) != Positions.end();
+        Select(hasFocus ? Focus : (Positions.isEmpty() ? -1 : *std::max_element(Positions.begin(), Positions.end())));
+        return;
+    }
+    TGUIRegion* focus = nullptr;
+    int top = -1;
+    for (int position : Positions)
+        if (position > top && RegionAt(position))
+            top = position;
+    if (std::find(Positions.begin(), Positions.end(), Focus) != Positions.end())
+        focus = RegionAt(Focus);
+    if (!focus)
+        focus = RegionAt(top);
+    const bool hadOthers = !FAlsoSelected.isEmpty();
+    FSelectingMany = true;
+    FAlsoSelected.clear();
+    if (focus) {
+        FAlsoSelected.reserve(Positions.size());
+        for (int position : Positions)
+            if (TGUIRegion* region = RegionAt(position); region && region != focus)
+                FAlsoSelected.append(region);
+        if (FScene->FocusedRegion() != focus) {
+            FScene->ClearRegionFocus();
+            focus->SetFocus();
+        }
+    } else {
+        FScene->ClearRegionFocus();
+    }
+    FSelectingMany = false;
+    if (hadOthers || !FAlsoSelected.isEmpty())
+        emit SelectionChanged();
 }
 
 TDocumentSnapshot TMapDocument::Snapshot() const

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -119,6 +120,14 @@ public:
     // The selected region's position, or -1; selecting -1 deselects.
     int SelectedPosition() const;
     void Select(int Position);
+    // Several regions selected at once: the focused one (the one with handles, SelectedPosition) and
+    // others beside it. Positions ascending; empty when nothing is selected. A change of the focused
+    // region by any other means (a click, Select, Tab) leaves only that region selected.
+    QVector<int> SelectedPositions() const;
+    int SelectedCount() const;
+    // Selects the regions at Positions (out-of-range ones are ignored); Focus gets the handles, the
+    // topmost of them when it is not among them. An empty list deselects.
+    void SelectPositions(const QVector<int>& Positions, int Focus = -1);
 
     TDocumentSnapshot Snapshot() const;
     // Makes the snapshot the document: header, regions and selection.
@@ -150,6 +159,8 @@ signals:
     // Something changed: once for each step taken, undone or redone, with all it changed, and once
     // for each change made outside the history.
     void Changed(const TDocumentChange& Change);
+    // The regions selected beside the focused one changed.
+    void SelectionChanged();
 
 private:
     void Connect();
@@ -172,4 +183,8 @@ private:
     // What the step running now has changed so far; how deep steps run (Push, Undo, Redo).
     TDocumentChange FPending;
     int FRunning = 0;
+    // The regions selected beside the focused one; a region that goes leaves a null behind.
+    QVector<QPointer<TGUIRegion>> FAlsoSelected;
+    bool FSelectingMany = false;
+    void DropAlsoSelected();
 };

@@ -3,6 +3,9 @@
 #include "EditorDialogs.h"
 #include "MapDocument.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 QString CreateText(MapArea::Shape Shape)
@@ -182,4 +185,163 @@ void TReplaceDocumentCommand::redo()
     if (FDone)
         FDocument.Restore(FAfter);
     FDone = true;
+}
+
+TRegionSelection TRegionSelection::Of(const TMapDocument& Document)
+{
+    return {Document.SelectedPositions(), Document.SelectedPosition()};
+}
+
+void TRegionSelection::Restore(TMapDocument& Document) const
+{
+    // Already so (a move keeps its selection): nothing to do.
+    if (Document.SelectedPosition() == Focus && Document.SelectedPositions() == Positions)
+        return;
+    if (Positions.size() <= 1)
+        Document.Select(Focus);
+    else
+        Document.SelectPositions(Positions, Focus);
+}
+
+TMoveRegionsCommand::TMoveRegionsCommand(TMapDocument& Document, QVector<int> Positions, int DX, int DY,
+                                         quint64 Burst)
+    : QUndoCommand(EditorText(QStringLiteral("Move Regions"))), FDocument(Document),
+      FPositions(std::move(Positions)), FDX(DX), FDY(DY), FBurst(Burst),
+      FSelection(TRegionSelection::Of(Document))
+{
+}
+
+void TMoveRegionsCommand::MoveBy(int DX, int DY)
+{
+    for (int position : FPositions)
+        if (TGUIRegion* region = FDocument.RegionAt(position))
+            region->SetBoundsRect(OffsetRectBy(region->BoundsRect(), DX, DY));
+}
+
+void TMoveRegionsCommand::redo()
+{
+    // The focused region's handles follow it as it moves.
+    MoveBy(FDX, FDY);
+    FSelection.Restore(FDocument);
+}
+
+void TMoveRegionsCommand::undo()
+{
+    MoveBy(-FDX, -FDY);
+    FSelection.Restore(FDocument);
+}
+
+bool TMoveRegionsCommand::mergeWith(const QUndoCommand* Other)
+{
+    const auto* next = static_cast<const TMoveRegionsCommand*>(Other);
+    if (next->FBurst != FBurst || next->FPositions != FPositions)
+        return false;
+    FDX += next->FDX;
+    FDY += next->FDY;
+    setObsolete(FDX == 0 && FDY == 0);
+    return true;
+}
+
+TDeleteRegionsCommand::TDeleteRegionsCommand(TMapDocument& Document, QVector<int> Positions, const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FPositions(std::move(Positions)),
+      FSelection(TRegionSelection::Of(Document))
+{
+    std::sort(FPositions.begin(), FPositions.end());
+    FAreas.reserve(FPositions.size());
+    for (int position : FPositions)
+        if (TGUIRegion* region = Document.RegionAt(position))
+            FAreas.append(RegionArea(*region));
+}
+
+void TDeleteRegionsCommand::redo()
+{
+    FDocument.Select(-1);
+    // From the top down: each position still names the region it named when the step was made.
+    for (auto it = FPositions.crbegin(); it != FPositions.crend(); ++it)
+        delete FDocument.RegionAt(*it);
+}
+
+void TDeleteRegionsCommand::undo()
+{
+    FDocument.Scene().BeginBulkAdd();
+    for (int i = 0; i < FPositions.size() && i < FAreas.size(); ++i) {
+        TGUIRegion* region = CreateRegion(&FDocument.Scene(), FAreas[i]);
+        FDocument.Scene().PlaceShape(region, FPositions[i]);
+    }
+    FDocument.Scene().EndBulkAdd();
+    FSelection.Restore(FDocument);
+}
+
+TInsertRegionsCommand::TInsertRegionsCommand(TMapDocument& Document, QVector<MapArea> Areas, const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FAreas(std::move(Areas)), FFirst(Document.RegionCount()),
+      FSelection(TRegionSelection::Of(Document))
+{
+}
+
+void TInsertRegionsCommand::redo()
+{
+    CreateRegions(&FDocument.Scene(), FAreas);
+    QVector<int> inserted(FAreas.size());
+    std::iota(inserted.begin(), inserted.end(), FFirst);
+    FDocument.SelectPositions(inserted);
+}
+
+void TInsertRegionsCommand::undo()
+{
+    FDocument.Select(-1);
+    for (int position = FFirst + int(FAreas.size()) - 1; position >= FFirst; --position)
+        delete FDocument.RegionAt(position);
+    FSelection.Restore(FDocument);
+}
+
+TRestackRegionsCommand::TRestackRegionsCommand(TMapDocument& Document, TMoves Moves, QVector<int> Selected,
+                                               const QString& Text)
+    : QUndoCommand(Text), FDocument(Document), FMoves(std::move(Moves)), FSelected(std::move(Selected)),
+      FSelection(TRegionSelection::Of(Document))
+{
+}
+
+void TRestackRegionsCommand::redo()
+{
+    for (const QPair<int, int>& move : FMoves)
+        if (TGUIRegion* region = FDocument.RegionAt(move.first))
+            FDocument.Scene().PlaceShape(region, move.second);
+    if (FSelected.size() == 1)
+        FDocument.Select(FSelected.first());
+    else
+        FDocument.SelectPositions(FSelected);
+}
+
+void TRestackRegionsCommand::undo()
+{
+    for (auto it = FMoves.crbegin(); it != FMoves.crend(); ++it)
+        if (TGUIRegion* region = FDocument.RegionAt(it->second))
+            FDocument.Scene().PlaceShape(region, it->first);
+    FSelection.Restore(FDocument);
+}
+
+TChangeRegionsTextsCommand::TChangeRegionsTextsCommand(TMapDocument& Document, QVector<int> Positions,
+                                                       QVector<MapArea> Before, QVector<MapArea> After)
+    : QUndoCommand(EditorText(QStringLiteral("Change Properties of Regions"))), FDocument(Document),
+      FPositions(std::move(Positions)), FBefore(std::move(Before)), FAfter(std::move(After)),
+      FSelection(TRegionSelection::Of(Document))
+{
+}
+
+void TChangeRegionsTextsCommand::Apply(const QVector<MapArea>& Areas)
+{
+    for (int i = 0; i < FPositions.size() && i < Areas.size(); ++i)
+        if (TGUIRegion* region = FDocument.RegionAt(FPositions[i]))
+            ApplyAreaTexts(*region, Areas[i]);
+    FSelection.Restore(FDocument);
+}
+
+void TChangeRegionsTextsCommand::redo()
+{
+    Apply(FAfter);
+}
+
+void TChangeRegionsTextsCommand::undo()
+{
+    Apply(FBefore);
 }

@@ -4,7 +4,9 @@
 #include "MapDocument.h"
 
 #include <QImage>
+#include <QPair>
 #include <QUndoCommand>
+#include <QVector>
 
 class TGUIRegion;
 class TMapDocument;
@@ -145,4 +147,100 @@ private:
     TDocumentSnapshot FBefore;
     TDocumentSnapshot FAfter;
     bool FDone = false;
+};
+
+// The regions selected when a step of several regions was made, and the one of them with handles:
+// what its undo puts back.
+struct TRegionSelection
+{
+    QVector<int> Positions;
+    int Focus = -1;
+
+    static TRegionSelection Of(const TMapDocument& Document);
+    void Restore(TMapDocument& Document) const;
+};
+
+// Moves the regions at Positions by (DX, DY). Key moves of one burst (Burst not 0) join into one step.
+class TMoveRegionsCommand : public QUndoCommand
+{
+public:
+    TMoveRegionsCommand(TMapDocument& Document, QVector<int> Positions, int DX, int DY, quint64 Burst = 0);
+    int id() const override { return FBurst ? 2 : -1; }
+    bool mergeWith(const QUndoCommand* Other) override;
+    void undo() override;
+    void redo() override;
+
+private:
+    void MoveBy(int DX, int DY);
+    TMapDocument& FDocument;
+    QVector<int> FPositions;
+    int FDX;
+    int FDY;
+    quint64 FBurst;
+    TRegionSelection FSelection;
+};
+
+// Deletes the regions at Positions; undo puts them back where they were, selected as they were.
+class TDeleteRegionsCommand : public QUndoCommand
+{
+public:
+    TDeleteRegionsCommand(TMapDocument& Document, QVector<int> Positions, const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    QVector<int> FPositions; // ascending
+    QVector<MapArea> FAreas;
+    TRegionSelection FSelection;
+};
+
+// Paste and Duplicate: new regions on top of the others (Areas bottom first), selected.
+class TInsertRegionsCommand : public QUndoCommand
+{
+public:
+    TInsertRegionsCommand(TMapDocument& Document, QVector<MapArea> Areas, const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    QVector<MapArea> FAreas;
+    int FFirst;
+    TRegionSelection FSelection;
+};
+
+// Restacking one or several regions: each move takes the region at one position to another, in
+// order; Selected are the regions' positions afterwards.
+class TRestackRegionsCommand : public QUndoCommand
+{
+public:
+    using TMoves = QVector<QPair<int, int>>;
+    TRestackRegionsCommand(TMapDocument& Document, TMoves Moves, QVector<int> Selected, const QString& Text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    TMoves FMoves;
+    QVector<int> FSelected;
+    TRegionSelection FSelection;
+};
+
+// Properties for several regions: the texts of each before and after (their geometry stays).
+class TChangeRegionsTextsCommand : public QUndoCommand
+{
+public:
+    TChangeRegionsTextsCommand(TMapDocument& Document, QVector<int> Positions, QVector<MapArea> Before,
+                               QVector<MapArea> After);
+    void undo() override;
+    void redo() override;
+
+private:
+    void Apply(const QVector<MapArea>& Areas);
+    TMapDocument& FDocument;
+    QVector<int> FPositions;
+    QVector<MapArea> FBefore;
+    QVector<MapArea> FAfter;
+    TRegionSelection FSelection;
 };

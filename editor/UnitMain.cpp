@@ -364,6 +364,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     CreateViewMenu();
     DockProblems = InstallMapChecks(*this);
     CreateTraceTool();
+    CreateClipboardCommands();
     FormCreate();
     ReadViewSettings();
 }

@@ -42,6 +42,7 @@ class TProblemsDock;
 class TTraceOverlay;
 class TTraceOptionsBar;
 struct TTraceState;
+class TSelectionMarks;
 class QProgressBar;
 class QTimer;
 class TRecoveryFile;
@@ -359,7 +360,10 @@ private:
         None,
         Moving,
         Rectangle,
-        Circle
+        Circle,
+        // Several selected regions moved together, and the selection tool's rubber band.
+        MovingMany,
+        Band
     };
 
     void CreateSceneAndCommands();
@@ -436,6 +440,66 @@ private:
     void TraceMouseMove(int X, int Y);
     void TraceMouseDown(Qt::MouseButton Button, int X, int Y);
     std::shared_ptr<TTraceState> FTrace;
+    // The clipboard's commands and Select All (MainClipboard.cpp).
+    void CreateClipboardCommands();
+    void UpdateClipboardCommands();
+    void MICutClick();
+    void MICopyClick();
+    // Paste from the Edit menu or its key lands 10 pixels off the copied place; from the scene's
+    // context menu, at the pointer.
+    void MIPasteClick();
+    void MenuItemPasteClick();
+    void MIDuplicateClick();
+    void MISelectAllClick();
+    // The selected regions' values, bottom first.
+    QVector<MapArea> SelectedAreas() const;
+    // The clipboard's regions, bottom first: ours, or areas of HTML text read as an import reads them
+    // (after the import's report, when something was read differently). False when there are none or
+    // the user declined.
+    bool ClipboardAreas(QVector<MapArea>& Areas, QByteArray& Key);
+    void PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At, int Offset);
+    // Several regions at once (MainSelection.cpp). A press of the selection tool that adds or takes
+    // away a region (Shift or Ctrl), starts a rubber band or moves the selection: true when taken.
+    bool SelectionMouseDown(Qt::KeyboardModifiers Shift, int X, int Y, TGUIRegion* Region);
+    void SelectionMouseMove(int X, int Y);
+    void SelectionMouseUp(SceneDrag Drag);
+    // Stacking positions of the regions the rectangle touches, ascending.
+    QVector<int> RegionsTouching(const TRect& R) const;
+    void MoveSelectionByKey(int DX, int DY);
+    void DeleteSelection(const QString& Text);
+    void SelectionPropertiesClick();
+    enum class Restack
+    {
+        Back,
+        Backward,
+        Forward,
+        Front
+    };
+    void RestackSelection(Restack How);
+    void MenuItemBringForwardClick();
+    void MenuItemSendBackwardClick();
+    // The marks of the selected regions brought up to date: all of them after a step (Whole), else
+    // those whose selection changed.
+    void UpdateSelectionMarks(bool Whole);
+    QAction* MICut = nullptr;
+    QAction* MICopy = nullptr;
+    QAction* MIPaste = nullptr;
+    QAction* MIDuplicate = nullptr;
+    QAction* MISelectAll = nullptr;
+    QAction* MenuItemPaste = nullptr;
+    QAction* MenuItemBringForward = nullptr;
+    QAction* MenuItemSendBackward = nullptr;
+    TSelectionMarks* FSelectionMarks = nullptr;
+    // Where the scene's context menu was opened, in image pixels.
+    TPoint FMenuPoint;
+    // The selection a rubber band adds to, and what it selects as it is now.
+    QVector<int> FBandBase;
+    QVector<int> FBandShown;
+    // The moved regions' joint bounds when the drag began.
+    TRect FMovingBounds;
+    // The clipboard's content last pasted and how often in a row: each paste lands 10 pixels further.
+    QByteArray FLastPasted;
+    int FPasteRepeat = 0;
     TRect MovingOutline() const;
     TRect CircleSquare() const;
 

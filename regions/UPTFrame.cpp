@@ -270,7 +270,18 @@ void TPTCustomGroup::ToggleInvertedShape(const TInvertedShape& Shape)
         FInverted.removeAt(Index);
     else
         FInverted.append(Shape);
-    FScene->update(InvertedShapeArea(Shape));
+    const QRectF Area = InvertedShapeArea(Shape);
+    // A rectangle's outline is repainted along its four sides only: what lies inside it (a rubber band
+    // across thousands of regions) need not be drawn again.
+    constexpr double Side = 5;
+    if (Shape.ShapeKind == TInvertedShape::Rectangle && Area.width() > 4 * Side && Area.height() > 4 * Side) {
+        FScene->update(QRectF(Area.left(), Area.top(), Area.width(), Side));
+        FScene->update(QRectF(Area.left(), Area.bottom() - Side, Area.width(), Side));
+        FScene->update(QRectF(Area.left(), Area.top(), Side, Area.height()));
+        FScene->update(QRectF(Area.right() - Side, Area.top(), Side, Area.height()));
+        return;
+    }
+    FScene->update(Area);
 }
 
 void TPTCustomGroup::AddShape(TGUIShape* Shape)

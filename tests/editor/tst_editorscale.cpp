@@ -95,8 +95,8 @@ void TestScale::importAndClearAskNoPointerPosition()
     QVERIFY(import(page));
     QVERIFY(import(page));
     QCOMPARE(FFixture->Regions().size(), count);
-    // The polygon and trace tools' overlays.
-    QCOMPARE(FFixture->Scene()->HandleLayer()->childItems().size(), 2);
+    // The polygon and trace tools' overlays and the marks of a selection of several regions.
+    QCOMPARE(FFixture->Scene()->HandleLayer()->childItems().size(), 3);
     QCOMPARE(PointerQueries() - before, 0);
 }
 
