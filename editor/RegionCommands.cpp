@@ -1,7 +1,10 @@
 #include "RegionCommands.h"
 
 #include "EditorDialogs.h"
+#include "MapAreaGathering.h"
 #include "MapDocument.h"
+#include "TGUIRegion.h"
+#include "UPTFrame.h"
 
 #include <algorithm>
 #include <numeric>
