@@ -10,6 +10,7 @@
 #include "UPTFrame.h"
 #include "UnitProperties.h"
 
+#include <QFileInfo>
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
@@ -103,6 +104,9 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     dialog->AltText = region->AltText;
     dialog->Attributes = region->Attributes;
     dialog->Geometry = before;
+    dialog->LinkBase = FDocument->RelativePaths() && !FDocument->FileName().isEmpty()
+                           ? QFileInfo(FDocument->FileName()).absolutePath()
+                           : QString();
     if (dialog->RunDialog() && region) {
         MapArea after = *dialog->Geometry;
         after.Target = dialog->Target;

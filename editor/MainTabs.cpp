@@ -306,7 +306,7 @@ bool TFormCorvantaZonequilter::TSourceKey::operator==(const TSourceKey& Other) c
 
 TFormCorvantaZonequilter::TSourceKey TFormCorvantaZonequilter::SourceKey() const
 {
-    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, FDocument->ImageFileName(), FDocument->MapName(),
+    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, WrittenPictureName(), FDocument->MapName(),
                       FDocument->MapAttributes()};
 }
 
@@ -327,7 +327,7 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    TSourceLines::THeader header{FDocument->ImageFileName(), FDocument->MapName(),
+    TSourceLines::THeader header{WrittenPictureName(), FDocument->MapName(),
                       FDocument->MapAttributes()};
     if (const std::optional<QVector<TSourceLines::TEdit>> edits = FSourceLines.Edit(header, *areas)) {
         // A few regions changed: only their lines are replaced, and the reader keeps their place.

@@ -5,6 +5,8 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
+#include "RegionCoordinates.h"
+#include "SceneSnap.h"
 #include "TGUIRegion.h"
 #include "TPolyOverlay.h"
 #include "TUICircle.h"
@@ -122,8 +124,9 @@ TRect TFormCorvantaZonequilter::MovingOutline() const
 {
     if (!FMovingRegion)
         return TRect();
-    return OffsetRectBy(FMovingRegion->BoundsRect(), FDragCurrent.X - FDragStart.X,
-                        FDragCurrent.Y - FDragStart.Y);
+    const TRect moved = OffsetRectBy(FMovingRegion->BoundsRect(), FDragCurrent.X - FDragStart.X,
+                                     FDragCurrent.Y - FDragStart.Y);
+    return (FDragModifiers & Qt::AltModifier) ? moved : FSnap->SnapRect(moved, FMovingRegion);
 }
 
 TRect TFormCorvantaZonequilter::CircleSquare() const
@@ -148,6 +151,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
     // ends here, so nothing of it stays on the screen.
     CancelSceneDrag();
     FContextMenuSuppressed = true;
+    FDragModifiers = Shift;
     // The selected polygon's outline belongs to it, also where it runs just outside.
     TUIPolygon* onOutline = TBArrow->isChecked() ? SelectedPolygonEdgeAt(X, Y) : nullptr;
     if (onOutline && (Shift & Qt::ControlModifier) && InsertPolygonPoint(X, Y))
@@ -167,14 +171,15 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
         }
     } else if (TBRect->isChecked() || TBCircle->isChecked()) {
         FSceneDrag = TBRect->isChecked() ? SceneDrag::Rectangle : SceneDrag::Circle;
-        FDragStart = TPoint{X, Y};
+        FDragStart = SnapDragPoint(TPoint{X, Y}, Shift);
         FDragCurrent = FDragStart;
     }
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X, int Y)
+void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     ShowPointerPosition(X, Y);
+    FDragModifiers = Shift;
 
     if (PanelScene->LeftButtonDown()) {
         switch (FSceneDrag) {
@@ -188,7 +193,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
             ShowOutline(MovingOutline(), stRectangle);
             break;
         case SceneDrag::Rectangle:
-            FDragCurrent = TPoint{X, Y};
+            FDragCurrent = SnapDragPoint(TPoint{X, Y}, Shift);
             ShowOutline(TRect{FDragStart.X, FDragStart.Y, FDragCurrent.X, FDragCurrent.Y}, stRectangle);
             break;
         case SceneDrag::Circle:
@@ -209,15 +214,16 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
         PanelScene->SetSceneCursor(Qt::ArrowCursor);
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     if (Button != Qt::LeftButton)
         return;
     FContextMenuSuppressed = false;
     const SceneDrag drag = FSceneDrag;
     // The drag ends where the button is released.
+    FDragModifiers = Shift;
     if (drag != SceneDrag::None)
-        FDragCurrent = TPoint{X, Y};
+        FDragCurrent = drag == SceneDrag::Rectangle ? SnapDragPoint(TPoint{X, Y}, Shift) : TPoint{X, Y};
 
     if (drag == SceneDrag::Moving) {
         QPointer<TGUIRegion> region = FMovingRegion;
@@ -262,6 +268,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
 void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 {
     Canvas->drawImage(0, 0, FDocument->Picture());
+    PaintSnapGrid(Canvas);
 }
 
 void TFormCorvantaZonequilter::ScrollBoxResize()
@@ -298,7 +305,10 @@ void TFormCorvantaZonequilter::FinishPolygon()
     // Only three or more corners spanning both directions make a region.
     const TRect bounds = PointsBounds(FPolyPoints);
     QPointer<TUIPolygon> polygon;
-    if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2) {
+    QVector<QPoint> corners;
+    for (const TPoint& p : std::as_const(FPolyPoints))
+        corners.append(QPoint(p.X, p.Y));
+    if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2 && !PointsOnOneLine(corners)) {
         polygon = new TUIPolygon(PanelScene);
         polygon->SetPoints(FPolyPoints);
     }

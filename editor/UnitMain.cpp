@@ -10,6 +10,7 @@
 #include "ToolbarSettings.h"
 #include "Translation.h"
 #include "UPTFrame.h"
+#include "SceneSnap.h"
 #include "UnitProperties.h"
 
 #include <QAction>
