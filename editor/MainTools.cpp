@@ -5,7 +5,6 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
-#include "RegionCoordinates.h"
 #include "SceneSnap.h"
 #include "TGUIRegion.h"
 #include "TPolyOverlay.h"
@@ -277,11 +276,15 @@ void TFormCorvantaZonequilter::ScrollBoxResize()
     PaintBoxPoly->SetArea(EditableAreaRect());
 }
 
-void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
+void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                                                      int Y)
 {
     if (Button != Qt::LeftButton)
         return;
+    // Corners snap as the drags do.
+    const TPoint corner = SnapDragPoint(TPoint{X, Y}, Shift);
+    X = corner.X;
+    Y = corner.Y;
     bool addCorner = FPolyPoints.isEmpty();
     if (!addCorner) {
         const double dx = double(X) - FPolyPoints.first().X;
@@ -305,10 +308,7 @@ void TFormCorvantaZonequilter::FinishPolygon()
     // Only three or more corners spanning both directions make a region.
     const TRect bounds = PointsBounds(FPolyPoints);
     QPointer<TUIPolygon> polygon;
-    QVector<QPoint> corners;
-    for (const TPoint& p : std::as_const(FPolyPoints))
-        corners.append(QPoint(p.X, p.Y));
-    if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2 && !PointsOnOneLine(corners)) {
+    if (RectWidth(bounds) > 0 && RectHeight(bounds) > 0 && FPolyPoints.size() > 2) {
         polygon = new TUIPolygon(PanelScene);
         polygon->SetPoints(FPolyPoints);
     }

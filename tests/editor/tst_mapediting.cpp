@@ -128,6 +128,9 @@ void TestMapEditing::dragsSnap_data()
                                    << false << "0,0,50,200";
     QTest::newRow("region corner") << QStringList{"MISnapRegions"} << false << QPoint(154, 97)
                                    << QPoint(190, 130) << false << "150,100,190,130";
+    QTest::newRow("polygon corners on the grid")
+        << QStringList{"MISnapGrid", "poly"} << false << QPoint(13, 17) << QPoint(58, 62) << false
+        << "10,20,60,20,60,60";
     QTest::newRow("moved beside a region")
         << QStringList{"MISnapRegions"} << true << QPoint(210, 110) << QPoint(163, 113) << false
         << "150,100,190,140";
@@ -148,11 +151,19 @@ void TestMapEditing::dragsSnap()
     Place(f, MapArea::rectangle(100, 100, 50, 50));
     if (move)
         Place(f, MapArea::rectangle(200, 100, 40, 40));
+    const bool polygon = snaps.removeAll("poly") > 0;
     for (const QString& name : snaps)
         Action(f, name.toLatin1().constData())->setChecked(true);
-    if (!move)
-        f.Window->TBRect->trigger();
-    DragWith(f, f.At(from.x(), from.y()), f.At(to.x(), to.y()), alt ? Qt::AltModifier : Qt::NoModifier);
+    if (polygon) {
+        // Three corners: from, (to.x, from.y), to; a click on the first closes it.
+        f.Window->TBPoly->trigger();
+        for (const QPoint& p : {from, QPoint(to.x(), from.y()), to, from})
+            f.Click(p.x(), p.y());
+    } else {
+        if (!move)
+            f.Window->TBRect->trigger();
+        DragWith(f, f.At(from.x(), from.y()), f.At(to.x(), to.y()), alt ? Qt::AltModifier : Qt::NoModifier);
+    }
     const QString source = Source(f);
     QVERIFY2(source.contains(QStringLiteral("coords=") + coords), qPrintable(source));
     // A snap to an edge shows where it went.
