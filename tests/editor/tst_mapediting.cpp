@@ -7,6 +7,7 @@
 #include "RegionCommands.h"
 #include "RegionListDock.h"
 #include "SettingsFile.h"
+#include "SharedDialogs.h"
 #include "TGrabHandle.h"
 #include "TSizeFrame.h"
 #include "TUIRectangle.h"
@@ -15,6 +16,8 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -215,9 +218,11 @@ void TestMapEditing::mapPropertiesAreOneStepAndWritten_data()
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QString>("step");
     QTest::newRow("renamed") << "shop" << false
-                             << QStringList{"name=\"shop\"", "usemap=\"#shop\"", "src=\"%1/pics/p.png\""}
+                             << QStringList{"name=\"shop\"", "usemap=\"#shop\"", "src=\"%1/pics/p.png\"",
+                                            "href=\"%1/links/a.htm\""}
                              << "Rename Map";
-    QTest::newRow("relative paths") << "" << true << QStringList{"src=\"../pics/p.png\""}
+    QTest::newRow("relative paths") << "" << true
+                                    << QStringList{"src=\"../pics/p.png\"", "href=\"../links/a.htm\""}
                                     << "Change Map Properties";
 }
 
@@ -248,13 +253,29 @@ void TestMapEditing::mapPropertiesAreOneStepAndWritten()
     Action(f, "MIMapProperties")->trigger();
     QCOMPARE(document->UndoStack()->count(), steps + 1);
     QCOMPARE(document->UndoStack()->undoText(), step);
+    // A link chosen with "..." in the region's properties.
+    QVERIFY(QDir(dir.path()).mkpath("links"));
+    QFile link(dir.filePath("links/a.htm"));
+    QVERIFY(link.open(QIODevice::WriteOnly));
+    link.close();
+    const DialogRunner previous = SetDialogRunner([&](QFileDialog& d) {
+        d.selectFile(link.fileName());
+        return true;
+    });
+    WhenShown<TFormProperties>([](TFormProperties& d) {
+        QTest::mouseClick(d.ButtonHRef, Qt::LeftButton);
+        QTest::mouseClick(d.ButtonOk, Qt::LeftButton);
+    });
+    f.Window->TBProperties->trigger();
+    SetDialogRunner(previous);
     QVERIFY(f.Window->MISaveClick());
     QFile file(page);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
     for (const QString& expected : written)
         QVERIFY2(text.contains(QString(expected).replace("%1", dir.path()), Qt::CaseInsensitive), qPrintable(text));
-    // One undo takes it all back.
+    // One undo takes the map's properties back.
+    document->UndoStack()->undo();
     document->UndoStack()->undo();
     QCOMPARE(document->MapName(), oldName);
     QVERIFY(!document->RelativePaths());
