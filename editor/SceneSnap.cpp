@@ -36,8 +36,19 @@ int TSceneSnap::Tolerance() const
     return std::max(1, int(std::ceil(SnapScreenPixels / std::max(FScene.Zoom(), 1e-3))));
 }
 
+QVector<TRect> TSceneSnap::RegionBoundsNear(const TRect& Near, const QObject* Exclude) const
+{
+    QVector<TRect> Bounds;
+    if (!Options.Regions)
+        return Bounds;
+    for (TGUIShape* Shape : FScene.ShapesNear(Near))
+        if (Shape != Exclude && qobject_cast<TGUIRegion*>(Shape))
+            Bounds.append(Shape->BoundsRect());
+    return Bounds;
+}
+
 TSceneSnap::TAxisSnap TSceneSnap::SnapAxis(bool Vertical, const qint64* Values, int Count, const TRect& Near,
-                                           const QObject* Exclude) const
+                                           const QVector<TRect>& Regions) const
 {
     TAxisSnap Best;
     const qint64 Tol = Tolerance();
@@ -57,19 +68,14 @@ TSceneSnap::TAxisSnap TSceneSnap::SnapAxis(bool Vertical, const qint64* Values, 
         Offer(0, true);
         Offer(Vertical ? FScene.ClientHeight() : FScene.ClientWidth(), true);
     }
-    if (Options.Regions) {
-        for (TGUIShape* Shape : FScene.ShapesNear(Near)) {
-            if (Shape == Exclude || !qobject_cast<TGUIRegion*>(Shape))
-                continue;
-            const TRect B = Shape->BoundsRect();
-            // Only edges that run past the place across the axis.
-            const bool Across = Vertical ? (B.Left <= Near.Right && Near.Left <= B.Right)
-                                         : (B.Top <= Near.Bottom && Near.Top <= B.Bottom);
-            if (!Across)
-                continue;
-            Offer(Vertical ? B.Top : B.Left, true);
-            Offer(Vertical ? B.Bottom : B.Right, true);
-        }
+    for (const TRect& B : Regions) {
+        // Only edges that run past the place across the axis.
+        const bool Across = Vertical ? (B.Left <= Near.Right && Near.Left <= B.Right)
+                                     : (B.Top <= Near.Bottom && Near.Top <= B.Bottom);
+        if (!Across)
+            continue;
+        Offer(Vertical ? B.Top : B.Left, true);
+        Offer(Vertical ? B.Bottom : B.Right, true);
     }
     if (Options.Grid && Options.GridSize > 0) {
         // The grid always takes the value: a grid snap is no nearer-than test.
@@ -107,8 +113,9 @@ TPoint TSceneSnap::SnapPoint(const TPoint& P, const QObject* Exclude) const
     const TRect Near{ClampToInt(qint64(P.X) - Tol), ClampToInt(qint64(P.Y) - Tol), ClampToInt(qint64(P.X) + Tol + 1),
                      ClampToInt(qint64(P.Y) + Tol + 1)};
     const qint64 X = P.X, Y = P.Y;
-    const TAxisSnap SX = SnapAxis(false, &X, 1, Near, Exclude);
-    const TAxisSnap SY = SnapAxis(true, &Y, 1, Near, Exclude);
+    const QVector<TRect> Regions = RegionBoundsNear(Near, Exclude);
+    const TAxisSnap SX = SnapAxis(false, &X, 1, Near, Regions);
+    const TAxisSnap SY = SnapAxis(true, &Y, 1, Near, Regions);
     ShowGuides(SX, SY);
     return TPoint{ClampToInt(X + SX.Delta), ClampToInt(Y + SY.Delta)};
 }
@@ -122,8 +129,9 @@ TRect TSceneSnap::SnapRect(const TRect& R, const QObject* Exclude) const
                      ClampToInt(qint64(R.Right) + Tol + 1), ClampToInt(qint64(R.Bottom) + Tol + 1)};
     const qint64 Xs[2] = {R.Left, R.Right};
     const qint64 Ys[2] = {R.Top, R.Bottom};
-    const TAxisSnap SX = SnapAxis(false, Xs, 2, Near, Exclude);
-    const TAxisSnap SY = SnapAxis(true, Ys, 2, Near, Exclude);
+    const QVector<TRect> Regions = RegionBoundsNear(Near, Exclude);
+    const TAxisSnap SX = SnapAxis(false, Xs, 2, Near, Regions);
+    const TAxisSnap SY = SnapAxis(true, Ys, 2, Near, Regions);
     ShowGuides(SX, SY);
     return TRect{ClampToInt(R.Left + SX.Delta), ClampToInt(R.Top + SY.Delta), ClampToInt(R.Right + SX.Delta),
                  ClampToInt(R.Bottom + SY.Delta)};

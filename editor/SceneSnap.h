@@ -50,8 +50,10 @@ private:
         bool Guide = false; // to the picture or a region, not the grid
         qint64 At = 0;      // the edge it snapped to
     };
+    // The bounds of the regions whose edges may be snapped to near Near (none unless Regions is on).
+    QVector<TRect> RegionBoundsNear(const TRect& Near, const QObject* Exclude) const;
     TAxisSnap SnapAxis(bool Vertical, const qint64* Values, int Count, const TRect& Near,
-                       const QObject* Exclude) const;
+                       const QVector<TRect>& Regions) const;
     void ShowGuides(const TAxisSnap& X, const TAxisSnap& Y) const;
 
     TPTCustomGroup& FScene;
