@@ -10,8 +10,8 @@
 #include "UPTFrame.h"
 #include "UnitProperties.h"
 
-#include <QFileInfo>
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
 #include <QTabWidget>

@@ -69,7 +69,8 @@ void TFormCorvantaZonequilter::CreateSnapMenu()
         FMISnapGrid->setChecked(true);
         PanelScene->viewport()->update();
     });
-    PanelScene->OnDragPoint = [this](TUserInterfaceControl* Control, const TPoint& P, Qt::KeyboardModifiers Shift) {
+    PanelScene->OnDragPoint = [this](TUserInterfaceControl* Control, const TPoint& P,
+                                     Qt::KeyboardModifiers Shift) {
         return SnapHandlePoint(Control, P, Shift);
     };
 }

@@ -213,7 +213,8 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers Shift, 
         PanelScene->SetSceneCursor(Qt::ArrowCursor);
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                                                 int Y)
 {
     if (Button != Qt::LeftButton)
         return;
@@ -276,8 +277,8 @@ void TFormCorvantaZonequilter::ScrollBoxResize()
     PaintBoxPoly->SetArea(EditableAreaRect());
 }
 
-void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
-                                                     int Y)
+void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                                     int X, int Y)
 {
     if (Button != Qt::LeftButton)
         return;

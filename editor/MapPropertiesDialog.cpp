@@ -74,7 +74,8 @@ void TFormMapProperties::SetValues(const QString& MapName, const QString& Pictur
 
 void TFormMapProperties::ShowPictureName(const QString& PictureName)
 {
-    LabelPicture->setText(PictureName.isEmpty() ? Translate("(none)") : QDir::toNativeSeparators(PictureName));
+    LabelPicture->setText(PictureName.isEmpty() ? Translate("(none)")
+                                                : QDir::toNativeSeparators(PictureName));
 }
 
 QString TFormMapProperties::MapName() const

@@ -75,7 +75,8 @@ bool PointsOnOneLine(const QVector<QPoint>& Points)
         ++other;
     if (other >= Points.size())
         return true;
-    const qint64 dx = qint64(Points[other].x()) - Points[0].x(), dy = qint64(Points[other].y()) - Points[0].y();
+    const qint64 dx = qint64(Points[other].x()) - Points[0].x(),
+                 dy = qint64(Points[other].y()) - Points[0].y();
     for (const QPoint& p : Points) {
         const qint64 px = qint64(p.x()) - Points[0].x(), py = qint64(p.y()) - Points[0].y();
         if (__int128(dx) * py != __int128(dy) * px)
@@ -143,9 +144,10 @@ bool ReadCoordinateTexts(const QStringList& Texts, MapArea& Area, TCoordinateErr
             vertices.append(QPoint(int(x), int(y)));
         }
         if (PointsOnOneLine(vertices))
-            return fail(Error, 0,
-                        EditorText(QStringLiteral("%1: all points lie on one line, so the polygon has no area."))
-                            .arg(fieldName(shape, 0)));
+            return fail(
+                Error, 0,
+                EditorText(QStringLiteral("%1: all points lie on one line, so the polygon has no area."))
+                    .arg(fieldName(shape, 0)));
         Area.Vertices = vertices;
         return true;
     }

@@ -171,10 +171,11 @@ TRegionListDock::TRegionListDock(TPTCustomGroup* Scene, QWidget* parent)
         if (TGUIRegion* region = FModel->RegionAt(Index.row()); region && region == FScene->FocusedRegion())
             emit PropertiesRequested();
     });
-    connect(FList->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& Current) {
-        if (!FSyncing && Current.isValid())
-            FColumn = Current.column();
-    });
+    connect(FList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& Current) {
+                if (!FSyncing && Current.isValid())
+                    FColumn = Current.column();
+            });
     connect(FList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& Current) { ListCurrentChanged(Current); });
 }

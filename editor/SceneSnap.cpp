@@ -110,8 +110,8 @@ TPoint TSceneSnap::SnapPoint(const TPoint& P, const QObject* Exclude) const
     if (!Options.Any())
         return P;
     const int Tol = Tolerance();
-    const TRect Near{ClampToInt(qint64(P.X) - Tol), ClampToInt(qint64(P.Y) - Tol), ClampToInt(qint64(P.X) + Tol + 1),
-                     ClampToInt(qint64(P.Y) + Tol + 1)};
+    const TRect Near{ClampToInt(qint64(P.X) - Tol), ClampToInt(qint64(P.Y) - Tol),
+                     ClampToInt(qint64(P.X) + Tol + 1), ClampToInt(qint64(P.Y) + Tol + 1)};
     const qint64 X = P.X, Y = P.Y;
     const QVector<TRect> Regions = RegionBoundsNear(Near, Exclude);
     const TAxisSnap SX = SnapAxis(false, &X, 1, Near, Regions);

@@ -6,11 +6,11 @@
 #include "MapDocument.h"
 #include "ProblemsDock.h"
 #include "RecentFiles.h"
+#include "SceneSnap.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
 #include "Translation.h"
 #include "UPTFrame.h"
-#include "SceneSnap.h"
 #include "UnitProperties.h"
 
 #include <QAction>

@@ -503,8 +503,10 @@ private:
     void CreateSnapMenu();
     void ReadSnapSettings(QSettings& Ini);
     void WriteSnapSettings(QSettings& Ini) const;
-    TPoint SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift, const QObject* Exclude = nullptr) const;
-    TPoint SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P, Qt::KeyboardModifiers Shift) const;
+    TPoint SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift,
+                         const QObject* Exclude = nullptr) const;
+    TPoint SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P,
+                           Qt::KeyboardModifiers Shift) const;
     void PaintSnapGrid(QPainter* Canvas) const;
     std::unique_ptr<TSceneSnap> FSnap;
     Qt::KeyboardModifiers FDragModifiers;

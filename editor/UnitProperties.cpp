@@ -297,6 +297,7 @@ void TFormProperties::ButtonHRefClick()
     // The chosen path goes in as the dialog returns it, or relative to the saved file when the map
     // writes relative paths.
     if (ExecuteOpenDialog(EditHRef->text(), HTMLFileFilter(), QString()))
-        EditHRef->setText(LinkBase.isEmpty() ? SharedOpenDialog()->FileName()
-                                             : QDir(LinkBase).relativeFilePath(SharedOpenDialog()->FileName()));
+        EditHRef->setText(LinkBase.isEmpty()
+                              ? SharedOpenDialog()->FileName()
+                              : QDir(LinkBase).relativeFilePath(SharedOpenDialog()->FileName()));
 }

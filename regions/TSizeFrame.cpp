@@ -75,7 +75,8 @@ TRect TSizeFrame::HandlePointerArea(int Index, const TRect& Area) const
     // handle moves, so that those edges can reach the area's own (a handle outside the picture can
     // take its rectangle's edge right to the picture's edge).
     qint64 L = std::min(Area.Left, S.X), T = std::min(Area.Top, S.Y);
-    qint64 Rt = std::max(qint64(Area.Right), qint64(S.X) + 1), B = std::max(qint64(Area.Bottom), qint64(S.Y) + 1);
+    qint64 Rt = std::max(qint64(Area.Right), qint64(S.X) + 1),
+           B = std::max(qint64(Area.Bottom), qint64(S.Y) + 1);
     if (MovesLeft(Index))
         L = std::min(L, qint64(Area.Left) + S.X - R.Left);
     if (MovesTop(Index))

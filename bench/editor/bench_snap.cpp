@@ -70,7 +70,8 @@ int main(int argc, char** argv)
     for (int Count : Sizes) {
         const TResult R = Run(Count);
         std::printf("%10d %16.2f %16.2f %10.2f %10.2f\n", Count, R.PointUs, R.RectUs,
-                    Last.PointUs > 0 ? R.PointUs / Last.PointUs : 0.0, Last.RectUs > 0 ? R.RectUs / Last.RectUs : 0.0);
+                    Last.PointUs > 0 ? R.PointUs / Last.PointUs : 0.0,
+                    Last.RectUs > 0 ? R.RectUs / Last.RectUs : 0.0);
         Last = R;
     }
     return 0;

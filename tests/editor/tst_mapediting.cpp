@@ -17,9 +17,9 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
-#include <QPushButton>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
@@ -72,7 +72,9 @@ template <typename T> void WhenShown(const std::function<void(T&)>& Act)
 // Where a handle shows in the viewport: it keeps its size on screen at any zoom.
 QRect OnScreen(MainWindowFixture& f, const QGraphicsItem* Item)
 {
-    return Item->deviceTransform(f.Scene()->viewportTransform()).mapRect(Item->boundingRect()).toAlignedRect();
+    return Item->deviceTransform(f.Scene()->viewportTransform())
+        .mapRect(Item->boundingRect())
+        .toAlignedRect();
 }
 
 void Place(MainWindowFixture& f, const MapArea& Area)
@@ -134,9 +136,8 @@ void TestMapEditing::dragsSnap_data()
     QTest::newRow("polygon corners on the grid")
         << QStringList{"MISnapGrid", "poly"} << false << QPoint(13, 17) << QPoint(58, 62) << false
         << "10,20,60,20,60,60";
-    QTest::newRow("moved beside a region")
-        << QStringList{"MISnapRegions"} << true << QPoint(210, 110) << QPoint(163, 113) << false
-        << "150,100,190,140";
+    QTest::newRow("moved beside a region") << QStringList{"MISnapRegions"} << true << QPoint(210, 110)
+                                           << QPoint(163, 113) << false << "150,100,190,140";
     QTest::newRow("moved, Alt held") << QStringList{"MISnapRegions"} << true << QPoint(210, 110)
                                      << QPoint(163, 113) << true << "153,103,193,143";
 }
@@ -195,8 +196,8 @@ void TestMapEditing::snapAndDocksAreRemembered()
     QFile ini(FSettings->filePath(QStringLiteral("Settings.ini")));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
-    for (const char* line : {"SnapToGrid=1", "GridSize=25", "SnapToPicture=0", "SnapToRegions=1", "RegionList=1",
-                             "UndoHistory=1"})
+    for (const char* line : {"SnapToGrid=1", "GridSize=25", "SnapToPicture=0", "SnapToRegions=1",
+                             "RegionList=1", "UndoHistory=1"})
         QVERIFY2(text.contains(line), line);
     MainWindowFixture again;
     QVERIFY(again.Ready);
@@ -273,7 +274,8 @@ void TestMapEditing::mapPropertiesAreOneStepAndWritten()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
     for (const QString& expected : written)
-        QVERIFY2(text.contains(QString(expected).replace("%1", dir.path()), Qt::CaseInsensitive), qPrintable(text));
+        QVERIFY2(text.contains(QString(expected).replace("%1", dir.path()), Qt::CaseInsensitive),
+                 qPrintable(text));
     // One undo takes the map's properties back.
     document->UndoStack()->undo();
     document->UndoStack()->undo();
@@ -309,8 +311,10 @@ void TestMapEditing::regionsDockEditsInPlace_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("step");
-    QTest::newRow("link") << 1 << "href=\"typed.htm\"" << "Edit Link";
-    QTest::newRow("alternate text") << 2 << "alt=\"typed.htm\"" << "Edit Alternate Text";
+    QTest::newRow("link") << 1 << "href=\"typed.htm\""
+                          << "Edit Link";
+    QTest::newRow("alternate text") << 2 << "alt=\"typed.htm\""
+                                    << "Edit Alternate Text";
 }
 
 void TestMapEditing::regionsDockEditsInPlace()

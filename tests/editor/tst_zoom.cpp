@@ -322,7 +322,8 @@ void TestZoom::handlePressAtThePictureEdge()
         QVERIFY(f.Scene()->DragControl());
         for (const TPoint& P : Path)
             QTest::mouseMove(f.Viewport(), At(P));
-        QTest::mouseRelease(f.Viewport(), Qt::LeftButton, Qt::NoModifier, At(Path.isEmpty() ? TPoint{} : Path.last()));
+        QTest::mouseRelease(f.Viewport(), Qt::LeftButton, Qt::NoModifier,
+                            At(Path.isEmpty() ? TPoint{} : Path.last()));
     };
     Drag({});
     QCOMPARE(Region->BoundsRect(), (TRect{0, 0, 200, 150}));
