@@ -11,6 +11,7 @@
 #include "UnitProperties.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
 #include <QTabWidget>
@@ -130,6 +131,9 @@ void TFormCorvantaZonequilter::MenuItemPropertiesClick()
     dialog->AltText = region->AltText;
     dialog->Attributes = region->Attributes;
     dialog->Geometry = before;
+    dialog->LinkBase = FDocument->RelativePaths() && !FDocument->FileName().isEmpty()
+                           ? QFileInfo(FDocument->FileName()).absolutePath()
+                           : QString();
     if (dialog->RunDialog() && region) {
         MapArea after = *dialog->Geometry;
         after.Target = dialog->Target;

@@ -261,6 +261,9 @@ TFormCorvantaZonequilter::TWriteResult TFormCorvantaZonequilter::WriteHTMLFile(c
                                                                                QString* Reason)
 {
     TLongTask task(this, QStringLiteral("Saving the image map..."));
+    // Relative paths are taken against the file being written.
+    FWritingTo = FileName;
+    const auto written = qScopeGuard([this] { FWritingTo.clear(); });
     if (!RefreshHTML(task, 0, 40))
         return TWriteResult::Cancelled;
     const std::optional<QByteArray> bytes =

@@ -306,8 +306,8 @@ bool TFormCorvantaZonequilter::TSourceKey::operator==(const TSourceKey& Other) c
 
 TFormCorvantaZonequilter::TSourceKey TFormCorvantaZonequilter::SourceKey() const
 {
-    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, FDocument->ImageFileName(), FDocument->MapName(),
-                      FDocument->MapAttributes()};
+    return TSourceKey{PanelScene->ShapesRevision(), FDocumentSteps, WrittenPictureName(),
+                      FDocument->MapName(), FDocument->MapAttributes()};
 }
 
 bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
@@ -327,8 +327,7 @@ bool TFormCorvantaZonequilter::RefreshHTML(TLongTask& Task, int From, int To)
         *PanelScene, [&](qint64 Done, qint64 Total) { return Task.Step(Done, Total, From, gathered); });
     if (!areas)
         return false;
-    TSourceLines::THeader header{FDocument->ImageFileName(), FDocument->MapName(),
-                      FDocument->MapAttributes()};
+    TSourceLines::THeader header{WrittenPictureName(), FDocument->MapName(), FDocument->MapAttributes()};
     if (const std::optional<QVector<TSourceLines::TEdit>> edits = FSourceLines.Edit(header, *areas)) {
         // A few regions changed: only their lines are replaced, and the reader keeps their place.
         changeSourceView(SynEdit, [&] {

@@ -5,6 +5,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
+#include "SceneSnap.h"
 #include "TGUIRegion.h"
 #include "TPolyOverlay.h"
 #include "TUICircle.h"
@@ -122,8 +123,9 @@ TRect TFormCorvantaZonequilter::MovingOutline() const
 {
     if (!FMovingRegion)
         return TRect();
-    return OffsetRectBy(FMovingRegion->BoundsRect(), FDragCurrent.X - FDragStart.X,
-                        FDragCurrent.Y - FDragStart.Y);
+    const TRect moved = OffsetRectBy(FMovingRegion->BoundsRect(), FDragCurrent.X - FDragStart.X,
+                                     FDragCurrent.Y - FDragStart.Y);
+    return (FDragModifiers & Qt::AltModifier) ? moved : FSnap->SnapRect(moved, FMovingRegion);
 }
 
 TRect TFormCorvantaZonequilter::CircleSquare() const
@@ -148,6 +150,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
     // ends here, so nothing of it stays on the screen.
     CancelSceneDrag();
     FContextMenuSuppressed = true;
+    FDragModifiers = Shift;
     // The selected polygon's outline belongs to it, also where it runs just outside.
     TUIPolygon* onOutline = TBArrow->isChecked() ? SelectedPolygonEdgeAt(X, Y) : nullptr;
     if (onOutline && (Shift & Qt::ControlModifier) && InsertPolygonPoint(X, Y))
@@ -171,14 +174,15 @@ void TFormCorvantaZonequilter::PanelSceneMouseDown(Qt::MouseButton Button, Qt::K
         }
     } else if (TBRect->isChecked() || TBCircle->isChecked()) {
         FSceneDrag = TBRect->isChecked() ? SceneDrag::Rectangle : SceneDrag::Circle;
-        FDragStart = TPoint{X, Y};
+        FDragStart = SnapDragPoint(TPoint{X, Y}, Shift);
         FDragCurrent = FDragStart;
     }
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X, int Y)
+void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     ShowPointerPosition(X, Y);
+    FDragModifiers = Shift;
 
     if (PanelScene->LeftButtonDown()) {
         switch (FSceneDrag) {
@@ -192,7 +196,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
             ShowOutline(MovingOutline(), stRectangle);
             break;
         case SceneDrag::Rectangle:
-            FDragCurrent = TPoint{X, Y};
+            FDragCurrent = SnapDragPoint(TPoint{X, Y}, Shift);
             ShowOutline(TRect{FDragStart.X, FDragStart.Y, FDragCurrent.X, FDragCurrent.Y}, stRectangle);
             break;
         case SceneDrag::Circle:
@@ -217,15 +221,17 @@ void TFormCorvantaZonequilter::PanelSceneMouseMove(Qt::KeyboardModifiers, int X,
         PanelScene->SetSceneCursor(Qt::ArrowCursor);
 }
 
-void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                                                 int Y)
 {
     if (Button != Qt::LeftButton)
         return;
     FContextMenuSuppressed = false;
     const SceneDrag drag = FSceneDrag;
     // The drag ends where the button is released.
+    FDragModifiers = Shift;
     if (drag != SceneDrag::None)
-        FDragCurrent = TPoint{X, Y};
+        FDragCurrent = drag == SceneDrag::Rectangle ? SnapDragPoint(TPoint{X, Y}, Shift) : TPoint{X, Y};
 
     if (drag == SceneDrag::MovingMany || drag == SceneDrag::Band) {
         SelectionMouseUp(drag);
@@ -272,6 +278,7 @@ void TFormCorvantaZonequilter::PanelSceneMouseUp(Qt::MouseButton Button, Qt::Key
 void TFormCorvantaZonequilter::PanelScenePaint(QPainter* Canvas)
 {
     Canvas->drawImage(0, 0, FDocument->Picture());
+    PaintSnapGrid(Canvas);
 }
 
 void TFormCorvantaZonequilter::ScrollBoxResize()
@@ -280,11 +287,15 @@ void TFormCorvantaZonequilter::ScrollBoxResize()
     PaintBoxPoly->SetArea(EditableAreaRect());
 }
 
-void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X,
-                                                     int Y)
+void TFormCorvantaZonequilter::PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                                     int X, int Y)
 {
     if (Button != Qt::LeftButton)
         return;
+    // Corners snap as the drags do.
+    const TPoint corner = SnapDragPoint(TPoint{X, Y}, Shift);
+    X = corner.X;
+    Y = corner.Y;
     bool addCorner = FPolyPoints.isEmpty();
     if (!addCorner) {
         const double dx = double(X) - FPolyPoints.first().X;

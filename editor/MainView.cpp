@@ -2,7 +2,9 @@
 #include "UnitMain.h"
 
 #include "EditorDialogs.h"
+#include "MapAreaGathering.h"
 #include "MapDocument.h"
+#include "RegionCommands.h"
 #include "RegionListDock.h"
 #include "SettingsFile.h"
 #include "TPolyOverlay.h"
@@ -10,10 +12,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QUndoStack>
+#include <QUndoView>
 #include <cmath>
 
 namespace {
@@ -65,6 +70,7 @@ void TFormCorvantaZonequilter::CreateViewMenu()
     MIRegionList->setObjectName(QStringLiteral("MIRegionList"));
     MIView->addSeparator();
     MIView->addAction(MIRegionList);
+    CreateEditingDocks();
 
     // The scene's keys, before the view scrolls with the arrows and Tab moves the focus on.
     PanelScene->installEventFilter(this);
@@ -102,6 +108,9 @@ void TFormCorvantaZonequilter::ReadViewSettings()
         PanelScene->SetZoom(percent / 100);
     if (ini.value(QStringLiteral("RegionList")).toString() == QLatin1String("1"))
         DockRegions->show();
+    if (ini.value(QStringLiteral("UndoHistory")).toString() == QLatin1String("1"))
+        FDockUndoHistory->show();
+    ReadSnapSettings(ini);
 }
 
 void TFormCorvantaZonequilter::WriteViewSettings()
@@ -111,8 +120,54 @@ void TFormCorvantaZonequilter::WriteViewSettings()
     QSettings ini(GetSettingsFileName(), QSettings::IniFormat);
     ini.beginGroup(viewSection);
     ini.setValue(QStringLiteral("Zoom"), QString::number(PanelScene->Zoom() * 100, 'g', 6));
+    // At exit the window is closed already, and its docks with it: what counts is whether the
+    // user had hidden them.
     ini.setValue(QStringLiteral("RegionList"),
-                 DockRegions->isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
+                 DockRegions->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
+    ini.setValue(QStringLiteral("UndoHistory"),
+                 FDockUndoHistory->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
+    WriteSnapSettings(ini);
+}
+
+void TFormCorvantaZonequilter::CreateEditingDocks()
+{
+    // Every step of the history, the one the document stands at marked; a click goes there.
+    FDockUndoHistory = new QDockWidget(Translate("Undo History"), this);
+    FDockUndoHistory->setObjectName(QStringLiteral("DockUndoHistory"));
+    auto* view = new QUndoView(FDocument->UndoStack(), FDockUndoHistory);
+    view->setObjectName(QStringLiteral("ListUndoHistory"));
+    view->setEmptyLabel(Translate("<empty>"));
+    FDockUndoHistory->setWidget(view);
+    addDockWidget(Qt::RightDockWidgetArea, FDockUndoHistory);
+    FDockUndoHistory->hide();
+    QAction* history = FDockUndoHistory->toggleViewAction();
+    history->setObjectName(QStringLiteral("MIUndoHistory"));
+    history->setText(Translate("Undo &History"));
+    MIView->addAction(history);
+
+    // The Regions dock edits too: a double click opens the region's properties, a link or an
+    // alternate text typed in place is one step.
+    connect(DockRegions, &TRegionListDock::PropertiesRequested, this,
+            &TFormCorvantaZonequilter::MenuItemPropertiesClick);
+    connect(DockRegions, &TRegionListDock::TextEdited, this, &TFormCorvantaZonequilter::RegionTextEdited);
+    CreateSnapMenu();
+    CreateMapPropertiesCommand();
+}
+
+void TFormCorvantaZonequilter::RegionTextEdited(TGUIRegion* Region, int Column, const QString& Text)
+{
+    const int position = FDocument->PositionOf(Region);
+    if (position < 0)
+        return;
+    const MapArea before = RegionArea(*Region);
+    MapArea after = before;
+    (Column == TRegionListModel::LinkColumn ? after.HRef : after.AltText) = Text;
+    if (after == before)
+        return;
+    auto* command = new TChangePropertiesCommand(*FDocument, position, before, after);
+    command->setText(Column == TRegionListModel::LinkColumn ? Translate("Edit Link")
+                                                            : Translate("Edit Alternate Text"));
+    FDocument->Push(command);
 }
 
 void TFormCorvantaZonequilter::ShowZoom(double Zoom)

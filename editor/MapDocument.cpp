@@ -26,7 +26,8 @@ bool TDocumentSnapshot::SameAs(const TDocumentSnapshot& Other) const
            Header.FileName == Other.Header.FileName && Header.ShownFileName == Other.Header.ShownFileName &&
            Header.MapAttributes == Other.Header.MapAttributes &&
            Header.PageOrigin.FileName == Other.Header.PageOrigin.FileName &&
-           Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition && Areas == Other.Areas;
+           Header.PageOrigin.MapPosition == Other.Header.PageOrigin.MapPosition &&
+           Header.RelativePaths == Other.Header.RelativePaths && Areas == Other.Areas;
 }
 
 void TDocumentChange::Add(int Which, int From, int To)
@@ -305,6 +306,13 @@ void TMapDocument::SetMap(const QString& MapName, const AttributeList& MapAttrib
 {
     FHeader.MapName = MapName;
     FHeader.MapAttributes = MapAttributes;
+    emit HeaderChanged();
+    Note(TDocumentChange::Header);
+}
+
+void TMapDocument::SetRelativePaths(bool Relative)
+{
+    FHeader.RelativePaths = Relative;
     emit HeaderChanged();
     Note(TDocumentChange::Header);
 }

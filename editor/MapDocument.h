@@ -55,6 +55,9 @@ struct TDocumentHeader
     QString ShownFileName;
     AttributeList MapAttributes;
     PageMapOrigin PageOrigin;
+    // The picture's path and links chosen from files are written relative to the saved file rather
+    // than in full.
+    bool RelativePaths = false;
 };
 
 // A whole document as values: what New and an import replace, and what their undo puts back.
@@ -96,6 +99,8 @@ public:
     // The document is the file FileName from now on (empty: no file yet), shown under Shown.
     void SetFileName(const QString& FileName, const QString& Shown);
     void SetPageOrigin(PageMapOrigin Origin);
+    void SetRelativePaths(bool Relative);
+    bool RelativePaths() const { return FHeader.RelativePaths; }
 
     // The scene of a document made over one (the window's).
     TPTCustomGroup& Scene() const { return *FScene; }

@@ -348,3 +348,24 @@ void TChangeRegionsTextsCommand::undo()
 {
     Apply(FBefore);
 }
+
+TChangeMapCommand::TChangeMapCommand(TMapDocument& Document, QString MapName, bool RelativePaths)
+    : QUndoCommand(EditorText(MapName != Document.MapName() && RelativePaths == Document.RelativePaths()
+                                  ? QStringLiteral("Rename Map")
+                                  : QStringLiteral("Change Map Properties"))),
+      FDocument(Document), FBeforeName(Document.MapName()), FAfterName(std::move(MapName)),
+      FBeforeRelative(Document.RelativePaths()), FAfterRelative(RelativePaths)
+{
+}
+
+void TChangeMapCommand::undo()
+{
+    FDocument.SetMap(FBeforeName, FDocument.MapAttributes());
+    FDocument.SetRelativePaths(FBeforeRelative);
+}
+
+void TChangeMapCommand::redo()
+{
+    FDocument.SetMap(FAfterName, FDocument.MapAttributes());
+    FDocument.SetRelativePaths(FAfterRelative);
+}

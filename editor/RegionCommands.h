@@ -117,6 +117,23 @@ private:
     QString FAfterName;
 };
 
+// Map Properties' OK: the map's name (its name and the picture's usemap as written) and whether paths
+// are written relative to the saved file, before and after; the regions stay as they are.
+class TChangeMapCommand : public QUndoCommand
+{
+public:
+    TChangeMapCommand(TMapDocument& Document, QString MapName, bool RelativePaths);
+    void undo() override;
+    void redo() override;
+
+private:
+    TMapDocument& FDocument;
+    QString FBeforeName;
+    QString FAfterName;
+    bool FBeforeRelative;
+    bool FAfterRelative;
+};
+
 // Send to Back or Bring to Front: the region goes from one stacking position to another.
 class TRestackCommand : public QUndoCommand
 {

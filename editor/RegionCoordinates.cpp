@@ -1,11 +1,15 @@
 #include "RegionCoordinates.h"
 
 #include "EditorDialogs.h"
+#include "UPTFrame.h"
 
 #include <QRegularExpression>
 #include <limits>
 
 namespace {
+
+// How far from the origin a circle may reach: the scene shows no more.
+constexpr qint64 CoordinateReachLimit = TPTCustomGroup::AreaLimit;
 
 constexpr qint64 intMin = std::numeric_limits<int>::min();
 constexpr qint64 intMax = std::numeric_limits<int>::max();
@@ -61,6 +65,25 @@ bool failNotGreater(TCoordinateError& Error, MapArea::Shape Shape, int Field, co
 }
 
 } // namespace
+
+bool PointsOnOneLine(const QVector<QPoint>& Points)
+{
+    // Every point against the first and the first that differs from it; the cross products of
+    // coordinates at the ends of the int range need more than 64 bits.
+    int other = 1;
+    while (other < Points.size() && Points[other] == Points[0])
+        ++other;
+    if (other >= Points.size())
+        return true;
+    const qint64 dx = qint64(Points[other].x()) - Points[0].x(),
+                 dy = qint64(Points[other].y()) - Points[0].y();
+    for (const QPoint& p : Points) {
+        const qint64 px = qint64(p.x()) - Points[0].x(), py = qint64(p.y()) - Points[0].y();
+        if (__int128(dx) * py != __int128(dy) * px)
+            return false;
+    }
+    return true;
+}
 
 QStringList CoordinateFieldNames(MapArea::Shape Shape)
 {
@@ -120,6 +143,11 @@ bool ReadCoordinateTexts(const QStringList& Texts, MapArea& Area, TCoordinateErr
                 return false;
             vertices.append(QPoint(int(x), int(y)));
         }
+        if (PointsOnOneLine(vertices))
+            return fail(
+                Error, 0,
+                EditorText(QStringLiteral("%1: all points lie on one line, so the polygon has no area."))
+                    .arg(fieldName(shape, 0)));
         Area.Vertices = vertices;
         return true;
     }
@@ -150,6 +178,13 @@ bool ReadCoordinateTexts(const QStringList& Texts, MapArea& Area, TCoordinateErr
         return failNotGreater(Error, shape, 2, QStringLiteral("0"));
     if (!fitsInt(x - r) || !fitsInt(x + r) || !fitsInt(y - r) || !fitsInt(y + r) || !fitsInt(2 * r))
         return failOutOfRange(Error, shape, 2);
+    if (x - r < -CoordinateReachLimit || x + r > CoordinateReachLimit || y - r < -CoordinateReachLimit ||
+        y + r > CoordinateReachLimit)
+        return fail(Error, 2,
+                    EditorText(QStringLiteral("%1: a circle this large cannot be shown; it must stay within "
+                                              "%2 to %3."))
+                        .arg(fieldName(shape, 2), QString::number(-CoordinateReachLimit),
+                             QString::number(CoordinateReachLimit)));
     Area.Left = int(x - r);
     Area.Top = int(y - r);
     Area.Width = int(2 * r);

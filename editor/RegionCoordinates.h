@@ -28,4 +28,7 @@ struct TCoordinateError
 // and top the same), a circle's radius greater than 0 (the import drops other circles), a polygon needs
 // three points; commas and blanks both separate a polygon's numbers. False with Error filled otherwise,
 // Area then unchanged.
+// Whether all the points lie on one straight line (a polygon of no area, which no tool makes).
+bool PointsOnOneLine(const QVector<QPoint>& Points);
+
 bool ReadCoordinateTexts(const QStringList& Texts, MapArea& Area, TCoordinateError& Error);

@@ -76,7 +76,7 @@ int TRegionListModel::columnCount(const QModelIndex& parent) const
 
 QVariant TRegionListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole)
         return QVariant();
     const TGUIRegion* region = RegionAt(index.row());
     if (!region)
@@ -109,6 +109,23 @@ QVariant TRegionListModel::headerData(int section, Qt::Orientation orientation, 
     return QVariant();
 }
 
+Qt::ItemFlags TRegionListModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (index.column() == LinkColumn || index.column() == AltTextColumn)
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool TRegionListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    TGUIRegion* region = RegionAt(index.row());
+    if (role != Qt::EditRole || !region || (index.column() != LinkColumn && index.column() != AltTextColumn))
+        return false;
+    emit TextEdited(region, index.column(), value.toString());
+    return true;
+}
+
 TRegionListDock::TRegionListDock(TPTCustomGroup* Scene, QWidget* parent)
     : QDockWidget(Translate("Regions"), parent), FScene(Scene)
 {
@@ -119,7 +136,8 @@ TRegionListDock::TRegionListDock(TPTCustomGroup* Scene, QWidget* parent)
     FList->setModel(FModel);
     FList->setSelectionBehavior(QAbstractItemView::SelectRows);
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A double click is for the properties; a click on the selected row's text or F2 types in place.
+    FList->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     FList->setAlternatingRowColors(true);
     FList->setWordWrap(false);
     // Uniform rows: thousands of regions must not be measured one by one.
@@ -148,6 +166,16 @@ TRegionListDock::TRegionListDock(TPTCustomGroup* Scene, QWidget* parent)
         SelectRow(FModel->RowOf(FScene->FocusedRegion()));
         FSyncing = false;
     });
+    connect(FModel, &TRegionListModel::TextEdited, this, &TRegionListDock::TextEdited);
+    connect(FList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& Index) {
+        if (TGUIRegion* region = FModel->RegionAt(Index.row()); region && region == FScene->FocusedRegion())
+            emit PropertiesRequested();
+    });
+    connect(FList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& Current) {
+                if (!FSyncing && Current.isValid())
+                    FColumn = Current.column();
+            });
     connect(FList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& Current) { ListCurrentChanged(Current); });
 }
@@ -159,7 +187,8 @@ void TRegionListDock::SelectRow(int Row)
         selection->clear();
         return;
     }
-    const QModelIndex index = FModel->index(Row, 0);
+    // The column the user is in stays current, so that F2 edits the text there.
+    const QModelIndex index = FModel->index(Row, FColumn);
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     FList->scrollTo(index);
 }

@@ -16,6 +16,10 @@ class TRegionListModel : public QAbstractTableModel
 public:
     explicit TRegionListModel(TPTCustomGroup* Scene, QObject* parent = nullptr);
 
+    // The columns whose texts can be typed in place.
+    static constexpr int LinkColumn = 1;
+    static constexpr int AltTextColumn = 2;
+
     // The region shown in Row, or null.
     TGUIRegion* RegionAt(int Row) const;
     // The row of Region, or -1.
@@ -29,6 +33,12 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A typed link or alternate text is reported, not stored: the editor makes it a step.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    void TextEdited(TGUIRegion* Region, int Column, const QString& Text);
 
 private:
     TPTCustomGroup* FScene;
@@ -46,6 +56,11 @@ public:
     QTableView* List() const { return FList; }
     TRegionListModel* Model() const { return FModel; }
 
+signals:
+    // A row was double-clicked: its region, selected already, wants its properties.
+    void PropertiesRequested();
+    void TextEdited(TGUIRegion* Region, int Column, const QString& Text);
+
 private:
     void SelectRow(int Row);
     void ListCurrentChanged(const QModelIndex& Current);
@@ -54,4 +69,5 @@ private:
     TRegionListModel* FModel;
     QTableView* FList;
     bool FSyncing = false;
+    int FColumn = 0; // the column last made current by the user
 };

@@ -6,6 +6,7 @@
 #include "MapDocument.h"
 #include "ProblemsDock.h"
 #include "RecentFiles.h"
+#include "SceneSnap.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
 #include "Translation.h"

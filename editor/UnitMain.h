@@ -47,6 +47,10 @@ class QProgressBar;
 class QTimer;
 class TRecoveryFile;
 class QsciScintilla;
+class QDockWidget;
+class QSettings;
+class TSceneSnap;
+class TUserInterfaceControl;
 class QWebEngineView;
 
 // The program's document window: the menu bar and toolbar, the tabs and the
@@ -557,6 +561,36 @@ private:
         bool operator==(const TSourceKey& Other) const;
     };
     TSourceKey SourceKey() const;
+
+    // The Undo History and the Regions dock's editing (MainView.cpp).
+    void CreateEditingDocks();
+    void RegionTextEdited(TGUIRegion* Region, int Column, const QString& Text);
+    QDockWidget* FDockUndoHistory = nullptr;
+    // Snapping of the scene's drags (MainSnap.cpp): the View > Snap menu, its settings, and the
+    // points and moved bounds the drags take. Alt held during a drag leaves it unsnapped.
+    void CreateSnapMenu();
+    void ReadSnapSettings(QSettings& Ini);
+    void WriteSnapSettings(QSettings& Ini) const;
+    TPoint SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift,
+                         const QObject* Exclude = nullptr) const;
+    TPoint SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P,
+                           Qt::KeyboardModifiers Shift) const;
+    void PaintSnapGrid(QPainter* Canvas) const;
+    std::unique_ptr<TSceneSnap> FSnap;
+    Qt::KeyboardModifiers FDragModifiers;
+    QAction* FMISnapGrid = nullptr;
+    QAction* FMIGridSize = nullptr;
+    QAction* FMISnapPicture = nullptr;
+    QAction* FMISnapRegions = nullptr;
+    // Map Properties (MainMapProperties.cpp): the name, the picture and how paths are written.
+    void CreateMapPropertiesCommand();
+    void MIMapPropertiesClick();
+    // The picture's path as the written HTML gives it: relative to the file written, when the
+    // document writes relative paths and that file is known.
+    QString WrittenPictureName() const;
+    QAction* FMIMapProperties = nullptr;
+    // The file a save is writing, which relative paths are taken against until it is the document's.
+    QString FWritingTo;
     std::optional<TSourceKey> FSourceKey;
     quint64 FDocumentSteps = 0;
     int FSourceFills = 0;

@@ -9,6 +9,7 @@
 #include "Translation.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -293,7 +294,10 @@ void TFormProperties::accept()
 
 void TFormProperties::ButtonHRefClick()
 {
-    // The chosen path goes in exactly as the dialog returns it.
+    // The chosen path goes in as the dialog returns it, or relative to the saved file when the map
+    // writes relative paths.
     if (ExecuteOpenDialog(EditHRef->text(), HTMLFileFilter(), QString()))
-        EditHRef->setText(SharedOpenDialog()->FileName());
+        EditHRef->setText(LinkBase.isEmpty()
+                              ? SharedOpenDialog()->FileName()
+                              : QDir(LinkBase).relativeFilePath(SharedOpenDialog()->FileName()));
 }

@@ -42,6 +42,8 @@ public:
     // typed texts are still the ones shown. OK with coordinates that cannot be used names the field in a
     // message and keeps the dialog open.
     std::optional<MapArea> Geometry;
+    // When set, a link chosen with "..." is written relative to this folder (the saved file's).
+    QString LinkBase;
 
     QTabWidget* PageControl = nullptr;
     QWidget* TabSheetSettings = nullptr;

@@ -83,6 +83,38 @@ void TPTCustomGroup::RebuildGrid() const
     }
 }
 
+QList<TGUIShape*> TPTCustomGroup::ShapesNear(const TRect& R) const
+{
+    QList<TGUIShape*> Found;
+    if (!FGridValid)
+        RebuildGrid();
+    const TRect Q{std::max(R.Left, FGridArea.Left), std::max(R.Top, FGridArea.Top),
+                  std::min(R.Right, FGridArea.Right), std::min(R.Bottom, FGridArea.Bottom)};
+    if (Q.Right <= Q.Left || Q.Bottom <= Q.Top)
+        return Found;
+    const int C0 = int((qint64(Q.Left) - FGridArea.Left) / FGridCell);
+    const int C1 = int((qint64(Q.Right) - 1 - FGridArea.Left) / FGridCell);
+    const int R0 = int((qint64(Q.Top) - FGridArea.Top) / FGridCell);
+    const int R1 = int((qint64(Q.Bottom) - 1 - FGridArea.Top) / FGridCell);
+    QVector<int> Indices;
+    for (int Row = R0; Row <= R1; ++Row)
+        for (int Col = C0; Col <= C1; ++Col) {
+            const int Cell = Row * FGridColumns + Col;
+            for (int K = FGridStart[Cell]; K < FGridStart[Cell + 1]; ++K) {
+                const TRect& H = FHitRects[FGridItems[K]];
+                if (H.Left < R.Right && R.Left < H.Right && H.Top < R.Bottom && R.Top < H.Bottom)
+                    Indices.append(FGridItems[K]);
+            }
+        }
+    // A shape over several cells is listed in each.
+    std::sort(Indices.begin(), Indices.end());
+    Indices.erase(std::unique(Indices.begin(), Indices.end()), Indices.end());
+    Found.reserve(Indices.size());
+    for (int I : std::as_const(Indices))
+        Found.append(FShapes[I]);
+    return Found;
+}
+
 TUserInterfaceControl* TPTCustomGroup::ControlAt(const QPoint& ViewportPos) const
 {
     for (QGraphicsItem* Item : items(ViewportPos))

@@ -29,8 +29,24 @@ void TPTCustomGroup::drawBackground(QPainter* Painter, const QRectF& Rect)
     DrawPixelGrid(Painter, Rect);
 }
 
+void TPTCustomGroup::SetGuides(const QVector<QLineF>& Lines)
+{
+    if (Lines == FGuides)
+        return;
+    FGuides = Lines;
+    viewport()->update();
+}
+
 void TPTCustomGroup::drawForeground(QPainter* Painter, const QRectF& /*Rect*/)
 {
+    if (!FGuides.isEmpty()) {
+        Painter->save();
+        QPen Pen(QColor(255, 0, 255), 0);
+        Pen.setCosmetic(true);
+        Painter->setPen(Pen);
+        Painter->drawLines(FGuides);
+        Painter->restore();
+    }
     if (FInverted.isEmpty())
         return;
     Painter->save();

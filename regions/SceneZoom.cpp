@@ -69,7 +69,7 @@ TRect TPTCustomGroup::EditableArea() const
         const long long V = (long long)Edge + (long long)Direction * AreaMargin;
         return int(std::clamp<long long>(V, -Limit, Limit));
     };
-    constexpr int Limit = 1 << 24;
+    constexpr int Limit = AreaLimit;
     FArea = Picture;
     if (Reach.Left < Tolerance.Left)
         FArea.Left = Grow(Reach.Left, Limit, -1);

@@ -1,5 +1,7 @@
 #include "TGrabHandle.h"
 
+#include "UPTFrame.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -12,9 +14,17 @@ TGrabHandle::TGrabHandle(QObject* AOwner, TGUIShape* ATarget, Qt::CursorShape Cu
     SetHandleCentre(this, 3, 3);
 }
 
+void TGrabHandle::SetScreenPlace(const QPointF& ImagePoint, const QPointF& ScreenOffset)
+{
+    RepaintOldPlace(this);
+    prepareGeometryChange();
+    FScreenOffset = ScreenOffset;
+    setPos(ImagePoint);
+}
+
 QRectF TGrabHandle::boundingRect() const
 {
-    return QRectF(-3.5, -3.5, 7, 7);
+    return QRectF(FScreenOffset.x() - 3.5, FScreenOffset.y() - 3.5, 7, 7);
 }
 
 void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWidget*)
@@ -25,7 +35,7 @@ void TGrabHandle::paint(QPainter* Painter, const QStyleOptionGraphicsItem*, QWid
     Painter->setPen(Pen);
     Painter->setBrush(QColor(0, 255, 0));
     // In screen pixels from the item's origin, the middle of its image pixel.
-    const QPointF Origin = Painter->worldTransform().map(QPointF(0, 0));
+    const QPointF Origin = Painter->worldTransform().map(FScreenOffset);
     Painter->resetTransform();
     const QPoint TopLeft(int(std::floor(Origin.x() - 3.5 + 1e-6)), int(std::floor(Origin.y() - 3.5 + 1e-6)));
     Painter->drawRect(QRect(TopLeft, QSize(6, 6)));
@@ -36,6 +46,10 @@ void SetHandleCentre(TGrabHandle* Handle, int X, int Y)
     if (!Handle)
         return;
     Handle->SetBounds(ClampToInt(qint64(X) - 3), ClampToInt(qint64(Y) - 3), 7, 7);
+    if (!Handle->FScreenOffset.isNull()) {
+        Handle->prepareGeometryChange();
+        Handle->FScreenOffset = QPointF();
+    }
     Handle->setPos(qreal(X) + 0.5, qreal(Y) + 0.5);
 }
 

@@ -12,8 +12,15 @@ public:
     double RelX = 0; ///< centre x as a fraction of the width of the rectangle last recorded against
     double RelY = 0; ///< the same for y and the height
 
+    /// Stands at ImagePoint on the scene, its centre ScreenOffset screen pixels from there at any zoom.
+    void SetScreenPlace(const QPointF& ImagePoint, const QPointF& ScreenOffset);
+
     QRectF boundingRect() const override;
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
+
+private:
+    friend void SetHandleCentre(TGrabHandle* Handle, int X, int Y);
+    QPointF FScreenOffset;
 };
 
 /// Bounds (X - 3, Y - 3, 7, 7).

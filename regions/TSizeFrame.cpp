@@ -15,6 +15,7 @@ TSizeFrame::TSizeFrame(QObject* AOwner, TGUIShape* ATarget) : TUserInterfaceCont
         auto* Handle = new TGrabHandle(this, ATarget, HandleCursorFor(I));
         Handle->OnDragOutline = [this](TUserInterfaceControl* Sender, TInvertedCanvas& Canvas, TRect& R,
                                        int DX, int DY) { FrameHandleDrag(Sender, Canvas, R, DX, DY); };
+        Handle->OnPointerArea = [this, I](const TRect& Area) { return HandlePointerArea(I, Area); };
         FHandles.append(Handle);
     }
     LayOut();
@@ -29,7 +30,62 @@ void TSizeFrame::LayOut()
     for (int I = 0; I < FHandles.size(); ++I) {
         const TPoint C = HandleCentreFor(I, R);
         SetHandleCentre(FHandles[I], C.X, C.Y);
+        // On screen the handle touches the outline from outside at every zoom, a few screen pixels
+        // from its corner or edge rather than a few image pixels (which grow with the zoom).
+        const auto Side = [](int Edge, bool Before, bool After, qint64 Middle, double& Offset) {
+            Offset = Before ? -3.5 : After ? 3.5 : 0;
+            return Before || After ? double(Edge) : double(Middle) + 0.5;
+        };
+        double OX = 0, OY = 0;
+        const bool L = MovesLeft(I), T = MovesTop(I), Rt = MovesRight(I), B = MovesBottom(I);
+        const double X = Side(L ? R.Left : R.Right, L, Rt, qint64(R.Left) + RectWidth(R) / 2, OX);
+        const double Y = Side(T ? R.Top : R.Bottom, T, B, qint64(R.Top) + RectHeight(R) / 2, OY);
+        FHandles[I]->SetScreenPlace(QPointF(X, Y), QPointF(OX, OY));
     }
+}
+
+bool TSizeFrame::MovesLeft(int Index)
+{
+    return Index == 0 || Index == 3 || Index == 7;
+}
+
+bool TSizeFrame::MovesTop(int Index)
+{
+    return Index == 0 || Index == 1 || Index == 4;
+}
+
+bool TSizeFrame::MovesRight(int Index)
+{
+    return Index == 1 || Index == 2 || Index == 5;
+}
+
+bool TSizeFrame::MovesBottom(int Index)
+{
+    return Index == 2 || Index == 3 || Index == 6;
+}
+
+TRect TSizeFrame::HandlePointerArea(int Index, const TRect& Area) const
+{
+    const TGrabHandle* Handle = FHandles.value(Index);
+    if (!Handle || !TargetControl)
+        return Area;
+    const TPoint S = Handle->StartPos;
+    const TRect R = TargetControl->BoundsRect();
+    // The press and the area, as for any drag; then as far again as the press lay from the edges the
+    // handle moves, so that those edges can reach the area's own (a handle outside the picture can
+    // take its rectangle's edge right to the picture's edge).
+    qint64 L = std::min(Area.Left, S.X), T = std::min(Area.Top, S.Y);
+    qint64 Rt = std::max(qint64(Area.Right), qint64(S.X) + 1),
+           B = std::max(qint64(Area.Bottom), qint64(S.Y) + 1);
+    if (MovesLeft(Index))
+        L = std::min(L, qint64(Area.Left) + S.X - R.Left);
+    if (MovesTop(Index))
+        T = std::min(T, qint64(Area.Top) + S.Y - R.Top);
+    if (MovesRight(Index))
+        Rt = std::max(Rt, qint64(Area.Right) + S.X - R.Right + 1);
+    if (MovesBottom(Index))
+        B = std::max(B, qint64(Area.Bottom) + S.Y - R.Bottom + 1);
+    return TRect{ClampToInt(L), ClampToInt(T), ClampToInt(Rt), ClampToInt(B)};
 }
 
 TPoint TSizeFrame::HandleCentreFor(int Index, const TRect& R)

@@ -32,7 +32,14 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter* Painter, const QStyleOptionGraphicsItem* Option, QWidget* Widget) override;
 
+    /// Whether handle Index moves the left, top, right or bottom edge.
+    static bool MovesLeft(int Index);
+    static bool MovesTop(int Index);
+    static bool MovesRight(int Index);
+    static bool MovesBottom(int Index);
+
 private:
     void LayOut();
+    TRect HandlePointerArea(int Index, const TRect& Area) const;
     QList<TGrabHandle*> FHandles;
 };

@@ -36,6 +36,8 @@ public:
     TPoint CurrentPos; ///< latest pointer position during the drag
     TGUIShape* TargetControl;
     TDragOutlineEvent OnDragOutline;
+    /// Where the pointer may go during a drag, given the editable area; none: the area and the press.
+    std::function<TRect(const TRect& Area)> OnPointerArea;
     TNotifyEvent SavedOnEnter;
     TNotifyEvent SavedOnExit;
 

@@ -196,7 +196,9 @@ TPoint TPTCustomGroup::ViewportToClient(const QPoint& ViewportPos) const
         TRect A = EditableArea();
         // A handle drag is confined to where its press could reach too (a handle may stand just
         // outside the area), so that the drag changes the bounds by exactly the pointer's travel.
-        if (FDragControl) {
+        if (FDragControl && FDragControl->OnPointerArea) {
+            A = FDragControl->OnPointerArea(A);
+        } else if (FDragControl) {
             const TPoint S = FDragControl->StartPos;
             A = TRect{std::min(A.Left, S.X), std::min(A.Top, S.Y), std::max(A.Right, S.X + 1),
                       std::max(A.Bottom, S.Y + 1)};
@@ -512,7 +514,7 @@ void TPTCustomGroup::mouseMoveEvent(QMouseEvent* Event)
     const TPoint P = ViewportToClient(Event->position().toPoint());
     if (FDragControl) {
         if (Event->buttons() & Qt::LeftButton)
-            FDragControl->DragMove(P);
+            FDragControl->DragMove(OnDragPoint ? OnDragPoint(FDragControl, P, Event->modifiers()) : P);
         return;
     }
     const bool Grabbed = FScene->mouseGrabberItem() != nullptr;

@@ -44,6 +44,9 @@ public:
     /// small margin on each such side), so that every shape can be scrolled to, hit and moved. Equal to
     /// ClientRect's pixels while every shape lies on the picture.
     TRect EditableArea() const;
+    /// How far from the origin the editable area reaches at most, on every side: what lies beyond
+    /// cannot be scrolled to.
+    static constexpr int AreaLimit = 1 << 24;
 
     /// View scale (1 = one image pixel per screen pixel), ZoomMin to ZoomMax. A view setting: nothing
     /// about the scene changes with it.
@@ -144,6 +147,14 @@ public:
     QMargins ClientInsets() const;
 
     TPTFramePaintEvent OnPaint;
+    /// The pointer's position for a handle drag, as the editor would have it (snapped); none: as it is.
+    std::function<TPoint(TUserInterfaceControl* Control, const TPoint& P, Qt::KeyboardModifiers Shift)>
+        OnDragPoint;
+    /// Short guide lines over everything (scene coordinates), one screen pixel wide; empty hides them.
+    void SetGuides(const QVector<QLineF>& Lines);
+    const QVector<QLineF>& Guides() const { return FGuides; }
+    /// The shapes whose hit rectangles meet R, from the hit grid (in no particular order).
+    QList<TGUIShape*> ShapesNear(const TRect& R) const;
 
     // The regions as a document's store (SceneRegionStore.cpp): positions are those of Shapes().
     int AreaCount() const override;
@@ -264,6 +275,7 @@ private:
     bool FCursorClipped = false;
     QPointer<TUserInterfaceControl> FDragControl;
     QList<TInvertedShape> FInverted;
+    QVector<QLineF> FGuides;
     TPTFrameStyle FFrameStyle = ptfsGroup;
     TPTAlignment FAlignment = taCenter;
     bool FDefaultDrawing = true;

@@ -235,6 +235,15 @@ void TestRegionEditing::invalidCoordinatesNameTheField_data()
     QTest::newRow("a word among the points")
         << poly << Typing{{"EditPoints", "10,10 50,x 30,40"}} << "EditPoints"
         << "Points: \"x\" is not a whole number.";
+    // As drawing refuses them: a polygon with no area, a circle beyond what the scene shows.
+    QTest::newRow("points on one line") << poly << Typing{{"EditPoints", "10,10 30,20 70,40"}} << "EditPoints"
+                                        << "Points: all points lie on one line, so the polygon has no area.";
+    QTest::newRow("points on one upright line")
+        << poly << Typing{{"EditPoints", "10,10 10,50 10,30"}} << "EditPoints"
+        << "Points: all points lie on one line, so the polygon has no area.";
+    QTest::newRow("circle larger than the scene")
+        << circle << Typing{{"EditRadius", "20000000"}} << "EditRadius"
+        << "Radius: a circle this large cannot be shown; it must stay within -16777216 to 16777216.";
     QTest::newRow("a point beyond 32 bits")
         << poly << Typing{{"EditPoints", "10,10 50,10 30,99999999999"}} << "EditPoints"
         << "Points: 99999999999 is outside the coordinate range "
