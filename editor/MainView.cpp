@@ -164,7 +164,7 @@ void TFormCorvantaZonequilter::RegionTextEdited(TGUIRegion* Region, int Column, 
     (Column == TRegionListModel::LinkColumn ? after.HRef : after.AltText) = Text;
     if (after == before)
         return;
-    auto* command = new TChangePropertiesCommand(*FDocument, position, before, after);
+    auto* command = new TChangePropertiesCommand(*FDocument, position, before, after, Column);
     command->setText(Column == TRegionListModel::LinkColumn ? Translate("Edit Link")
                                                             : Translate("Edit Alternate Text"));
     FDocument->Push(command);

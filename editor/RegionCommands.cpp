@@ -125,6 +125,24 @@ TChangePropertiesCommand::TChangePropertiesCommand(TMapDocument& Document, int P
 {
 }
 
+TChangePropertiesCommand::TChangePropertiesCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                                                   const MapArea& After, int Field)
+    : TChangePropertiesCommand(Document, Position, Before, After)
+{
+    FField = Field;
+}
+
+bool TChangePropertiesCommand::mergeWith(const QUndoCommand* Other)
+{
+    const auto* next = static_cast<const TChangePropertiesCommand*>(Other);
+    if (next->FField != FField || next->FPosition != FPosition || !(next->FBefore == FAfter))
+        return false;
+    FAfter = next->FAfter;
+    // Typed back to what it was: no step at all.
+    setObsolete(FAfter == FBefore);
+    return true;
+}
+
 void TChangePropertiesCommand::redo()
 {
     FDocument.ReplaceArea(FPosition, FAfter);

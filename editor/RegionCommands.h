@@ -89,6 +89,11 @@ class TChangePropertiesCommand : public QUndoCommand
 public:
     TChangePropertiesCommand(TMapDocument& Document, int Position, const MapArea& Before,
                              const MapArea& After);
+    // Edits of one field (Field not negative) of one region, one after another, join into one step.
+    TChangePropertiesCommand(TMapDocument& Document, int Position, const MapArea& Before,
+                             const MapArea& After, int Field);
+    int id() const override { return FField >= 0 ? 3 : -1; }
+    bool mergeWith(const QUndoCommand* Other) override;
     void undo() override;
     void redo() override;
 
@@ -98,6 +103,7 @@ private:
     MapArea FBefore;
     MapArea FAfter;
     int FSelectedBefore;
+    int FField = -1;
 };
 
 // Change Picture: the picture and its file name before and after; the regions stay as they are.

@@ -116,6 +116,8 @@ private slots:
     void redoUndoRedo_data();
     void redoUndoRedo();
     void aKeyBurstBackToItsStartIsNoStep();
+    void editsOfOneFieldJoin_data();
+    void editsOfOneFieldJoin();
     void aSelectionOutsideTheHistoryIsNoStep_data();
     void aSelectionOutsideTheHistoryIsNoStep();
 };
@@ -287,6 +289,44 @@ void TestRegionCommands::aKeyBurstBackToItsStartIsNoStep()
     QCOMPARE(document.Areas(), (QVector<MapArea>{A, B, C}));
     QVERIFY(!document.UndoStack()->canUndo());
     QVERIFY(!document.IsModified());
+}
+
+void TestRegionCommands::editsOfOneFieldJoin_data()
+{
+    // Each edit: the region, the field, the link typed; then how many steps the history holds.
+    QTest::addColumn<QVector<int>>("positions");
+    QTest::addColumn<QVector<int>>("fields");
+    QTest::addColumn<QStringList>("links");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("one field of one region") << QVector<int>{0, 0, 0} << QVector<int>{1, 1, 1}
+                                             << QStringList{"x", "xy", "xyz"} << 1;
+    QTest::newRow("typed back to the start") << QVector<int>{0, 0} << QVector<int>{1, 1}
+                                             << QStringList{"x", "a.htm"} << 0;
+    QTest::newRow("another region") << QVector<int>{0, 1} << QVector<int>{1, 1} << QStringList{"x", "y"} << 2;
+    QTest::newRow("another field") << QVector<int>{0, 0} << QVector<int>{1, 2} << QStringList{"x", "y"} << 2;
+    QTest::newRow("the dialog's edits stay apart") << QVector<int>{0, 0} << QVector<int>{-1, -1}
+                                                   << QStringList{"x", "y"} << 2;
+}
+
+void TestRegionCommands::editsOfOneFieldJoin()
+{
+    QFETCH(QVector<int>, positions);
+    QFETCH(QVector<int>, fields);
+    QFETCH(QStringList, links);
+    QFETCH(int, steps);
+    TAreaVector vector({A, B, C});
+    TMapDocument document(vector);
+    for (int i = 0; i < positions.size(); ++i) {
+        const MapArea before = document.AreaAt(positions[i]);
+        MapArea after = before;
+        after.HRef = links[i];
+        document.Push(new TChangePropertiesCommand(document, positions[i], before, after, fields[i]));
+    }
+    QCOMPARE(document.UndoStack()->count(), steps);
+    QCOMPARE(document.AreaAt(positions.last()).HRef, links.last());
+    while (document.UndoStack()->canUndo())
+        document.Undo();
+    QCOMPARE(document.Areas(), (QVector<MapArea>{A, B, C}));
 }
 
 void TestRegionCommands::aSelectionOutsideTheHistoryIsNoStep_data()
