@@ -267,16 +267,23 @@ void TFormCorvantaZonequilter::MICutClick()
 
 bool TFormCorvantaZonequilter::ClipboardAreas(QVector<MapArea>& Areas, QByteArray& Key)
 {
+    if (PageControl->currentWidget() != TabSheetEdit)
+        return false;
+    const auto none = [this] {
+        StatusPanel0->setText(EditorText(QStringLiteral("The clipboard holds no regions")));
+        QApplication::beep();
+        return false;
+    };
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data)
-        return false;
+        return none();
     if (data->hasFormat(RegionsMimeType)) {
         Key = data->data(RegionsMimeType);
-        return DecodeAreas(Key, Areas) && !Areas.isEmpty();
+        return (DecodeAreas(Key, Areas) && !Areas.isEmpty()) || none();
     }
     const QString text = data->text();
     if (!text.contains(QLatin1String("<area"), Qt::CaseInsensitive))
-        return false;
+        return none();
     Key = text.toUtf8();
     // Lines of areas alone are read as one map's.
     static const QRegularExpression mapTag(QStringLiteral("<map[\\s>/]"),
@@ -285,7 +292,7 @@ bool TFormCorvantaZonequilter::ClipboardAreas(QVector<MapArea>& Areas, QByteArra
         text.contains(mapTag) ? text : QStringLiteral("<map>") + text + QStringLiteral("</map>");
     HtmlDocument document;
     if (!document.Write(html))
-        return false;
+        return none();
     for (const HtmlDocument::MapElement& map : document.Maps()) {
         if (map.Areas.isEmpty())
             continue;
@@ -300,9 +307,9 @@ bool TFormCorvantaZonequilter::ClipboardAreas(QVector<MapArea>& Areas, QByteArra
         }
         // A map lists its front-most area first; the document stacks bottom first.
         Areas = QVector<MapArea>(read.crbegin(), read.crend());
-        return !Areas.isEmpty();
+        return !Areas.isEmpty() || none();
     }
-    return false;
+    return none();
 }
 
 void TFormCorvantaZonequilter::PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At,
@@ -322,15 +329,10 @@ void TFormCorvantaZonequilter::PasteAreas(QVector<MapArea> Areas, const QString&
 
 void TFormCorvantaZonequilter::MIPasteClick()
 {
-    if (PageControl->currentWidget() != TabSheetEdit)
-        return;
     QVector<MapArea> areas;
     QByteArray key;
-    if (!ClipboardAreas(areas, key)) {
-        StatusPanel0->setText(EditorText(QStringLiteral("The clipboard holds no regions")));
-        QApplication::beep();
+    if (!ClipboardAreas(areas, key))
         return;
-    }
     // The same content pasted again lands a further step away, so that no copy hides another.
     FPasteRepeat = key == FLastPasted ? FPasteRepeat + 1 : 1;
     FLastPasted = key;
@@ -339,15 +341,10 @@ void TFormCorvantaZonequilter::MIPasteClick()
 
 void TFormCorvantaZonequilter::MenuItemPasteClick()
 {
-    if (PageControl->currentWidget() != TabSheetEdit)
-        return;
     QVector<MapArea> areas;
     QByteArray key;
-    if (!ClipboardAreas(areas, key)) {
-        StatusPanel0->setText(EditorText(QStringLiteral("The clipboard holds no regions")));
-        QApplication::beep();
+    if (!ClipboardAreas(areas, key))
         return;
-    }
     const TPoint at = FMenuPoint;
     PasteAreas(std::move(areas), EditorText(QStringLiteral("Paste")), &at, 0);
 }

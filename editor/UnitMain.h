@@ -458,8 +458,8 @@ private:
     // The selected regions' values, bottom first.
     QVector<MapArea> SelectedAreas() const;
     // The clipboard's regions, bottom first: ours, or areas of HTML text read as an import reads them
-    // (after the import's report, when something was read differently). False when there are none or
-    // the user declined.
+    // (after the import's report, when something was read differently). False on another tab, when
+    // the user declined, or when there are none, which the status bar then says.
     bool ClipboardAreas(QVector<MapArea>& Areas, QByteArray& Key);
     void PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At, int Offset);
     // Several regions at once (MainSelection.cpp). A press of the selection tool that adds or takes

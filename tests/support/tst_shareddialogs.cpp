@@ -12,7 +12,7 @@
 #include <QStatusBar>
 #include <QWindow>
 
-class TestSharedDialogs : public QObject
+class TestSharedDialogs : public QObject, private THelperFixture
 {
     Q_OBJECT
 
@@ -56,41 +56,16 @@ private slots:
     void hasDefaultRoute_data();
     void hasDefaultRoute();
     void internetProbeCanBeReplaced();
-
-private:
-    QTemporaryDir* FDir = nullptr;
-    ShownBox FBox;
-    QMessageBox::StandardButton FAnswer = QMessageBox::Ok;
 };
 
 void TestSharedDialogs::init()
 {
-    FDir = new QTemporaryDir;
-    QVERIFY(FDir->isValid());
-    SetAppFolderOverride(FDir->path());
-    SetPreviewFolderOverride(FDir->path());
-    FBox = ShownBox();
-    FAnswer = QMessageBox::Ok;
-    SetMessageBoxRunner([this](QMessageBox& box) {
-        ++FBox.count;
-        FBox.text = box.text();
-        FBox.title = box.windowTitle();
-        FBox.icon = box.icon();
-        FBox.buttons = box.standardButtons();
-        return FAnswer;
-    });
-    SetDialogRunner(CancelDialogRunner());
+    SetUp();
 }
 
 void TestSharedDialogs::cleanup()
 {
-    SetMessageBoxRunner(nullptr);
-    SetDialogRunner(nullptr);
-    SetInternetConnectedProbe(nullptr);
-    SetAppFolderOverride(QString());
-    SetPreviewFolderOverride(QString());
-    delete FDir;
-    FDir = nullptr;
+    TearDown();
 }
 
 void TestSharedDialogs::appFolderOverrideComesFirst()

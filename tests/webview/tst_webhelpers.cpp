@@ -8,7 +8,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-class TestWebHelpers : public QObject
+class TestWebHelpers : public QObject, private THelperFixture
 {
     Q_OBJECT
 
@@ -34,41 +34,16 @@ private slots:
     void previewFallsBackToTemp3();
     void previewFailureOfTemp3ReachesCaller();
     void lockedPreviewFileIsPassedOverNotTruncated();
-
-private:
-    QTemporaryDir* FDir = nullptr;
-    ShownBox FBox;
-    QMessageBox::StandardButton FAnswer = QMessageBox::Ok;
 };
 
 void TestWebHelpers::init()
 {
-    FDir = new QTemporaryDir;
-    QVERIFY(FDir->isValid());
-    SetAppFolderOverride(FDir->path());
-    SetPreviewFolderOverride(FDir->path());
-    FBox = ShownBox();
-    FAnswer = QMessageBox::Ok;
-    SetMessageBoxRunner([this](QMessageBox& box) {
-        ++FBox.count;
-        FBox.text = box.text();
-        FBox.title = box.windowTitle();
-        FBox.icon = box.icon();
-        FBox.buttons = box.standardButtons();
-        return FAnswer;
-    });
-    SetDialogRunner(CancelDialogRunner());
+    SetUp();
 }
 
 void TestWebHelpers::cleanup()
 {
-    SetMessageBoxRunner(nullptr);
-    SetDialogRunner(nullptr);
-    SetInternetConnectedProbe(nullptr);
-    SetAppFolderOverride(QString());
-    SetPreviewFolderOverride(QString());
-    delete FDir;
-    FDir = nullptr;
+    TearDown();
 }
 
 void TestWebHelpers::previewFolderIsPrivateToThisRun()
