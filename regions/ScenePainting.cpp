@@ -27,6 +27,8 @@ void TPTCustomGroup::drawBackground(QPainter* Painter, const QRectF& Rect)
         OnPaint(this, Painter);
     Painter->restore();
     DrawPixelGrid(Painter, Rect);
+    // The regions, from their tiles: the scene's items leave their painting to the panel.
+    DrawRegionTiles(Painter, Rect);
 }
 
 void TPTCustomGroup::SetGuides(const QVector<QLineF>& Lines)

@@ -27,6 +27,9 @@ const QPen& RegionPen()
 TGUIRegion::TGUIRegion(TPTCustomGroup* AOwner) : TGUIShape(AOwner), FPen(RegionPen())
 {
     FIsRegion = true;
+    // The panel paints the regions (from its tiles in the view, directly in the scene's rendering):
+    // the scene's own painting then passes over tens of thousands of them at no cost.
+    setFlag(ItemHasNoContents);
     if (Group())
         Group()->FOtherShapes--;
     HRef = DefaultHRef();

@@ -1,5 +1,6 @@
 #include "UPTFrame.h"
 
+#include "RegionTiles.h"
 #include "TGUIRegion.h"
 #include "TGUIShape.h"
 #include "TUserInterfaceControl.h"
@@ -57,6 +58,13 @@ protected:
         else
             Event->ignore();
     }
+    // Only the scene's own rendering comes here: the view paints its own background and the regions.
+    void drawBackground(QPainter* Painter, const QRectF& Rect) override
+    {
+        QGraphicsScene::drawBackground(Painter, Rect);
+        if (auto* Group = qobject_cast<TPTCustomGroup*>(parent()); Group && Group->scene() == this)
+            Group->PaintRegions(Painter, Rect);
+    }
 
 private:
     // Grab handles keep their size on screen: finding them needs the view's transform.
@@ -95,7 +103,7 @@ QRectF InvertedShapeArea(const TInvertedShape& S)
 
 } // namespace
 
-TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent)
+TPTCustomGroup::TPTCustomGroup(QWidget* Parent) : QGraphicsView(Parent), FTiles(std::make_unique<TRegionTiles>())
 {
     FHandleLayer = new THandleLayer;
     MakeScene();
@@ -248,6 +256,7 @@ void TPTCustomGroup::SetCaption(const QString& Value)
 void TPTCustomGroup::SetColor(const QColor& Value)
 {
     FColor = Value;
+    DropRegionTiles();
     viewport()->update();
 }
 
@@ -293,6 +302,7 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
     if (FBulkAdds > 0)
         FScene->update();
     ++FShapesRevision;
+    RegionsChanged(Shape->HitRect());
     FScene->addItem(Shape);
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
@@ -314,10 +324,12 @@ void TPTCustomGroup::RemoveShape(TGUIShape* Shape)
         return;
     if (!Shape->FIsRegion)
         --FOtherShapes;
+    const TRect Before = FHitRects[Index];
     FShapes.removeAt(Index);
     FHitRects.removeAt(Index);
     FGridValid = false;
     ++FShapesRevision;
+    RegionsChanged(Before);
     Shape->FZIndex = -1;
     for (int I = Index; I < FShapes.size(); ++I)
         FShapes[I]->FZIndex = I;
@@ -345,6 +357,7 @@ void TPTCustomGroup::MoveShape(TGUIShape* Shape, bool ToFront)
     }
     RenumberShapes();
     ++FShapesRevision;
+    RegionsChanged(Shape->HitRect());
     PostShapesChanged();
 }
 
@@ -377,6 +390,7 @@ void TPTCustomGroup::PlaceShape(TGUIShape* Shape, int NewIndex)
     }
     FGridValid = false;
     ++FShapesRevision;
+    RegionsChanged(Shape->HitRect());
     for (int I = std::min(Index, NewIndex); I <= std::max(Index, NewIndex); ++I)
         FShapes[I]->FZIndex = I;
     PostShapesChanged();
@@ -393,9 +407,11 @@ void TPTCustomGroup::ShapeBoundsChanged(TGUIShape* Shape)
 {
     const int Index = Shape->FZIndex;
     if (Index >= 0 && Index < FShapes.size() && FShapes[Index] == Shape) {
+        const TRect Before = FHitRects[Index];
         FHitRects[Index] = Shape->HitRect();
         FGridValid = false;
         ++FShapesRevision;
+        RegionsChanged(Before, FHitRects[Index]);
         AreaMayHaveChanged();
     }
 }

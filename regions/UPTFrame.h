@@ -10,9 +10,13 @@
 #include <QList>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class TGUIShape;
 class TGUIRegion;
+class QElapsedTimer;
+struct TRegionTile;
+struct TRegionTiles;
 class QGraphicsItem;
 class QResizeEvent;
 class QWheelEvent;
@@ -171,6 +175,16 @@ public:
     quint64 AreasRevision() const override { return FShapesRevision; }
     void ObserveSelection(std::function<void()> Observer) override;
 
+    /// Whether the view paints the regions from tiles painted once at its scale (the default) or every
+    /// region anew at each repaint. Either way they look the same.
+    void SetRegionCache(bool On);
+    bool RegionCache() const;
+    /// Paints the regions that may show in Rect (scene coordinates), bottom to top, with Painter's
+    /// transform: how the scene's own rendering shows them.
+    void PaintRegions(QPainter* Painter, const QRectF& Rect) const;
+    /// True while tiles of the visible area are still to be painted from the event loop.
+    bool RegionTilesPending() const;
+
     /// The inverting overlay: toggles Shape (draw once shows it, again erases it).
     void ToggleInvertedShape(const TInvertedShape& Shape);
     const QList<TInvertedShape>& InvertedShapes() const { return FInverted; }
@@ -238,6 +252,18 @@ private:
     void AreaMayHaveChanged();
     void PostShapesChanged();
     void DrawPixelGrid(QPainter* Painter, const QRectF& Rect) const;
+    // Tiles of painted regions (SceneTiles.cpp). Every change of the shapes tells them where it was
+    // before and after; a change not told of (its revision skipped) drops them all.
+    void RegionsChanged(const TRect& Before, const TRect& After = TRect{});
+    void RegionTilesUnder(const TRect& R);
+    void DropRegionTiles();
+    double TileScale() const;
+    void SyncRegionTiles();
+    bool PaintTile(qint64 X, qint64 Y, TRegionTile& Tile, const QElapsedTimer& Timer, qint64 BudgetMs, int& Painted);
+    void DrawRegionTiles(QPainter* Painter, const QRectF& Rect);
+    void PostTileSlice();
+    void PaintTileSlice();
+    std::unique_ptr<TRegionTiles> FTiles;
     // A new scene for the view, active, with the handle layer on it.
     void MakeScene();
     // Clearing (SceneClearing.cpp): the scene of a large cleared document is put aside with its
