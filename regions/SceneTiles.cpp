@@ -61,6 +61,15 @@ QRectF TileSceneRect(qint64 X, qint64 Y, double Scale)
     return QRectF(X * S / Scale, Y * S / Scale, S / Scale, S / Scale);
 }
 
+// Hatch patterns keep their device-pixel size at any scale, and Qt anchors them where the painter's
+// translation divided by its scale points. Set so, a region's hatch sits at the same place of the
+// picture however the view is scrolled and whichever tile it is painted in.
+void AnchorHatchToPicture(QPainter* Painter, const QTransform& Base)
+{
+    const double SX = Base.m11() != 0 ? Base.m11() : 1, SY = Base.m22() != 0 ? Base.m22() : 1;
+    Painter->setBrushOrigin(QPointF(Base.dx() - Base.dx() / SX, Base.dy() - Base.dy() / SY));
+}
+
 } // namespace
 
 void TPTCustomGroup::SetRegionCache(bool On)
@@ -82,6 +91,7 @@ void TPTCustomGroup::PaintRegions(QPainter* Painter, const QRectF& Rect) const
     const QTransform Base = Painter->worldTransform();
     const QList<TGUIShape*> Near = ShapesNear(Reach(Rect, std::abs(Base.m11())));
     Painter->save();
+    AnchorHatchToPicture(Painter, Base);
     for (TGUIShape* Shape : Near) {
         if (!Shape->FIsRegion)
             continue;
@@ -203,6 +213,7 @@ bool TPTCustomGroup::PaintTile(qint64 X, qint64 Y, TRegionTile& Tile, const QEla
     if (Tile.Next < Tile.Pending.size()) {
         QPainter Painter(&Tile.Work);
         const QTransform Base(Scale, 0, 0, Scale, -double(X) * S, -double(Y) * S);
+        AnchorHatchToPicture(&Painter, Base);
         while (Tile.Next < Tile.Pending.size()) {
             TGUIShape* Shape = Tile.Pending[Tile.Next++];
             Painter.setWorldTransform(QTransform::fromTranslate(Shape->Left(), Shape->Top()) * Base);
