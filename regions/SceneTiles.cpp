@@ -17,9 +17,9 @@
 namespace {
 
 // What one repaint spends on painting tiles at most, once it has painted this many regions: a map of
-// a few thousand regions is always painted whole at once.
-constexpr qint64 PaintBudgetMs = 20;
-constexpr int PaintAtLeast = 4000;
+// few regions is always painted whole at once.
+constexpr qint64 PaintBudgetMs = 16;
+constexpr int PaintAtLeast = 50;
 // What one slice of the painting that goes on from the event loop spends.
 constexpr qint64 SliceBudgetMs = 15;
 // Tiles kept at most (256 KB each); the ones farthest from the view go first.

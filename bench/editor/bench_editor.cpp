@@ -366,6 +366,69 @@ void BM_TabToSourceAfterChange(benchmark::State& state)
 }
 BENCHMARK(BM_TabToSourceAfterChange)->Apply(Sizes);
 
+// Back from Source to Edit after a change, and a resize of the window: each until the scene is
+// painted again. The tiles the view had painted around itself are ready first, as after a pause.
+void Settle(Fixture& f)
+{
+    Idle();
+    while (f.Window->PanelScene->RegionTilesPending())
+        QCoreApplication::processEvents();
+}
+
+void BM_BackToEditAfterChange(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (!f.Ensure(areas))
+        return state.SkipWithError("import failed");
+    TFormCorvantaZonequilter& w = *f.Window;
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TGUIRegion* region = w.PanelScene->Regions().first();
+        region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(), region->Height());
+        w.SelectPageByUser(w.PageControl->indexOf(w.TabSheetSource));
+        Settle(f);
+        state.ResumeTiming();
+        w.SelectPageByUser(w.PageControl->indexOf(w.TabSheetEdit));
+        w.PanelScene->viewport()->repaint();
+    }
+    Settle(f);
+    state.SetComplexityN(areas);
+}
+BENCHMARK(BM_BackToEditAfterChange)->Apply(Sizes);
+
+void Resize(benchmark::State& state, bool Compact)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    if (f.Window->PanelScene->Regions().size() != areas && !f.Import(areas, Compact))
+        return state.SkipWithError("import failed");
+    int step = 0;
+    double worst = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Settle(f);
+        QElapsedTimer timer;
+        timer.start();
+        state.ResumeTiming();
+        f.Window->resize(step++ % 2 ? QSize(1000, 750) : QSize(1060, 790));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        f.Window->PanelScene->viewport()->repaint();
+        worst = std::max(worst, timer.nsecsElapsed() / 1e6);
+    }
+    f.Window->resize(1000, 750);
+    Settle(f);
+    state.counters["worst_ms"] = worst;
+    state.SetComplexityN(areas);
+}
+
+void BM_Resize(benchmark::State& state)
+{
+    Resize(state, false);
+}
+BENCHMARK(BM_Resize)->Apply(Sizes);
+
 // Save As to a file: generating the text, gathering the areas, the source view and the writing.
 // With Change, a region moves first, so the text is written anew.
 void SaveAs(benchmark::State& state, bool Change)
@@ -501,6 +564,13 @@ void BM_LargeImportCancelled(benchmark::State& state)
     state.counters["back_ms"] = backMs;
 }
 BENCHMARK(BM_LargeImportCancelled)->Apply(LargeSizes);
+
+// A resize at a million areas (rectangles and circles, some 125,000 on screen), once.
+void BM_LargeResize(benchmark::State& state)
+{
+    Resize(state, true);
+}
+BENCHMARK(BM_LargeResize)->Arg(1000000)->Iterations(4)->Unit(benchmark::kMillisecond);
 
 // The window's part of the program's end, and a little more: the window here also frees the page
 // its import dialog read, which the program's own dialog leaves to the system. The system then
