@@ -72,6 +72,8 @@ public:
         Window = std::make_unique<TFormCorvantaZonequilter>();
         Window->SkipFirstPaint();
         Window->resize(1000, 750);
+        // ZQ_BENCH_LIVE: every region painted anew at each repaint, as before the tiles, to compare.
+        Window->PanelScene->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
         Window->show();
         Window->activateWindow();
         (void)QTest::qWaitForWindowActive(Window.get());

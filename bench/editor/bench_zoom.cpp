@@ -159,6 +159,8 @@ int main(int argc, char** argv)
     auto Window = std::make_unique<TFormCorvantaZonequilter>();
     Window->SkipFirstPaint();
     Window->resize(1024, 768);
+    // ZQ_BENCH_LIVE: every region painted anew at each repaint, as before the tiles, to compare.
+    Window->PanelScene->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
     QImage picture(8000, 6000, QImage::Format_RGB32);
     picture.fill(QColor(200, 220, 240));
     Window->Document()->SetPicture(picture, Window->Document()->ImageFileName());
