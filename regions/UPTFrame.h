@@ -77,6 +77,12 @@ public:
     /// and announce ShapesChanged once, when the last one ends, not for each shape.
     void BeginBulkAdd();
     void EndBulkAdd();
+    /// While a change of many shapes at once is open (they nest), such as a move of hundreds of
+    /// regions, the view repaints whole once the scene has taken the change in, rather than gathering
+    /// every shape's old and new place into one region, which costs more than the shapes themselves.
+    /// A change of Shapes below a few dozen keeps repainting only the places touched.
+    void BeginManyChanges(qsizetype Shapes);
+    void EndManyChanges();
     /// Grows at every change of the shapes: one added, removed, restacked or given new bounds or
     /// vertices. An equal count means the same shapes in the same places; texts change through the
     /// document's steps.
@@ -289,6 +295,10 @@ private:
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
     int FBulkAdds = 0;
+    // Open BeginManyChanges that asked for whole repaints, and the update mode to go back to.
+    int FManyChanges = 0;
+    bool FWholeRepaints = false;
+    ViewportUpdateMode FUpdateModeBefore = MinimalViewportUpdate;
     // Cleared documents' scenes and shapes, freed oldest first; FClearedNext counts the first one's
     // shapes already freed.
     struct TCleared
