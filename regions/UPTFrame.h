@@ -68,6 +68,8 @@ public:
     TGUIShape* ShapeAt(int X, int Y) const;
     /// Shapes bottom to top.
     const QList<TGUIShape*>& Shapes() const { return FShapes; }
+    /// The shapes' hit rectangles (see TGUIShape::HitRect), parallel to Shapes().
+    const QVector<TRect>& ShapeHitRects() const { return FHitRects; }
     /// Regions bottom to top.
     QList<TGUIRegion*> Regions() const;
     /// Frees every shape (the document is cleared); reports the loss of the selection first. Ends any
@@ -166,6 +168,7 @@ public:
     int AreaCount() const override;
     MapArea AreaAt(int Position) const override;
     QVector<MapArea> AllAreas() const override;
+    QVector<MapArea> AllAreasStepped(const std::function<void(qsizetype, qsizetype)>& Step) const override;
     void InsertArea(int Position, const MapArea& Area) override;
     void AppendAreas(const QVector<MapArea>& Areas, const std::function<void(qsizetype)>& Step = {}) override;
     void RemoveArea(int Position) override;
