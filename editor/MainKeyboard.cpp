@@ -6,6 +6,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
+#include "SceneSnap.h"
 #include "TPolyOverlay.h"
 #include "TUIPolygon.h"
 #include "UPTFrame.h"
@@ -110,7 +111,8 @@ void TFormCorvantaZonequilter::PanelSceneKeyInterrupt(QEvent* Event)
 void TFormCorvantaZonequilter::MoveRegionByKey(TGUIRegion* Region, int DX, int DY)
 {
     const MapArea before = RegionArea(*Region);
-    Region->SetBoundsRect(OffsetRectBy(Region->BoundsRect(), DX, DY));
+    // With snapping on, the step goes on to the next place the snapping takes.
+    Region->SetBoundsRect(FSnap->SnapStep(Region->BoundsRect(), DX, DY, Region));
     // The moved region keeps its handles where it now is.
     PanelScene->ClearRegionFocus();
     Region->SetFocus();

@@ -154,14 +154,17 @@ QVector<int> TFormCorvantaZonequilter::RegionsTouching(const TRect& R) const
     // The pixels under both corners belong to the band.
     const QRectF area(band.Left, band.Top, RectWidth(band) + 1, RectHeight(band) + 1);
     const QList<TGUIShape*>& shapes = PanelScene->Shapes();
+    // The scene's own copy of the hit rectangles, side by side in memory: a band over the whole map
+    // looks at every one of them at each step.
+    const QVector<TRect>& hits = PanelScene->ShapeHitRects();
     for (int i = 0; i < shapes.size(); ++i) {
-        const TRect hit = NormalizeRect(shapes[i]->HitRect());
+        const TRect hit = NormalizeRect(hits[i]);
         if (hit.Right <= area.left() || hit.Left >= area.right() || hit.Bottom <= area.top() ||
             hit.Top >= area.bottom())
             continue;
-        const auto* region = qobject_cast<const TGUIRegion*>(shapes[i]);
-        if (!region)
+        if (!shapes[i]->IsRegion())
             continue;
+        const auto* region = static_cast<const TGUIRegion*>(shapes[i]);
         // Wholly inside: no closer look needed.
         const bool inside = hit.Left >= area.left() && hit.Right <= area.right() && hit.Top >= area.top() &&
                             hit.Bottom <= area.bottom();

@@ -146,7 +146,8 @@ TGUIRegion* TMapDocument::RegionAt(int Position) const
     const QList<TGUIShape*>& shapes = FScene->Shapes();
     if (Position < 0 || Position >= shapes.size())
         return nullptr;
-    return qobject_cast<TGUIRegion*>(shapes.at(Position));
+    TGUIShape* shape = shapes.at(Position);
+    return shape->IsRegion() ? static_cast<TGUIRegion*>(shape) : nullptr;
 }
 
 int TMapDocument::PositionOf(const TGUIRegion* Region) const
@@ -177,13 +178,17 @@ void TMapDocument::DropAlsoSelected()
     if (FAlsoSelected.isEmpty())
         return;
     FAlsoSelected.clear();
+    FSelectedPositionsValid = false;
     emit SelectionChanged();
 }
 
 QVector<int> TMapDocument::SelectedPositions() const
 {
-    QVector<int> positions;
     const int focused = SelectedPosition();
+    if (FSelectedPositionsValid && FSelectedPositionsFocus == focused &&
+        FSelectedPositionsShapes == FStore.AreasRevision())
+        return FSelectedPositions;
+    QVector<int> positions;
     if (focused < 0)
         return positions;
     positions.reserve(FAlsoSelected.size() + 1);
@@ -199,6 +204,10 @@ QVector<int> TMapDocument::SelectedPositions() const
     }
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    FSelectedPositions = positions;
+    FSelectedPositionsValid = true;
+    FSelectedPositionsFocus = focused;
+    FSelectedPositionsShapes = FStore.AreasRevision();
     return positions;
 }
 
@@ -232,6 +241,7 @@ void TMapDocument::SelectPositions(const QVector<int>& Positions, int Focus)
     const bool hadOthers = !FAlsoSelected.isEmpty();
     FSelectingMany = true;
     FAlsoSelected.clear();
+    FSelectedPositionsValid = false;
     if (focus) {
         FAlsoSelected.reserve(Positions.size());
         for (int position : Positions)
@@ -251,6 +261,11 @@ void TMapDocument::SelectPositions(const QVector<int>& Positions, int Focus)
 
 TDocumentSnapshot TMapDocument::Snapshot() const
 {
+    return Snapshot(TReadStep());
+}
+
+TDocumentSnapshot TMapDocument::Snapshot(const TReadStep& Step) const
+{
     TDocumentSnapshot snapshot;
     snapshot.Header = FHeader;
     snapshot.Selected = SelectedPosition();
@@ -259,7 +274,7 @@ TDocumentSnapshot TMapDocument::Snapshot() const
         snapshot.Areas = FRecordedAreas;
         return snapshot;
     }
-    snapshot.Areas = FStore.AllAreas();
+    snapshot.Areas = Step ? FStore.AllAreasStepped(Step) : FStore.AllAreas();
     return snapshot;
 }
 
@@ -353,9 +368,9 @@ void TMapDocument::Redo()
     --FRunning;
 }
 
-void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QString& Text)
+void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QString& Text, const TReadStep& Step)
 {
-    TDocumentSnapshot after = Snapshot();
+    TDocumentSnapshot after = Snapshot(Step);
     if (after.SameAs(Before))
         return;
     QVector<MapArea> areas = after.Areas;

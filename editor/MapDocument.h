@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 class QUndoCommand;
 class QUndoStack;
@@ -135,6 +136,10 @@ public:
     void SelectPositions(const QVector<int>& Positions, int Focus = -1);
 
     TDocumentSnapshot Snapshot() const;
+    // The same for a task that goes on showing progress: Step is told now and then how many of how
+    // many regions are read.
+    using TReadStep = std::function<void(qsizetype Done, qsizetype Total)>;
+    TDocumentSnapshot Snapshot(const TReadStep& Step) const;
     // Makes the snapshot the document: header, regions and selection.
     void Restore(const TDocumentSnapshot& Snapshot);
     /// From how many regions a restore shows a progress dialog (tests make it small).
@@ -147,7 +152,7 @@ public:
     void Redo();
     // Records a document replacement that has already happened (New, an import) as one step from
     // Before to the document as it is now; nothing when nothing changed.
-    void RecordReplacement(const TDocumentSnapshot& Before, const QString& Text);
+    void RecordReplacement(const TDocumentSnapshot& Before, const QString& Text, const TReadStep& Step = {});
 
     // Modified: some step was taken or undone since the document was last saved (or the history
     // last cleared).
@@ -192,4 +197,10 @@ private:
     QVector<QPointer<TGUIRegion>> FAlsoSelected;
     bool FSelectingMany = false;
     void DropAlsoSelected();
+    // The last SelectedPositions, kept while the selection, the focused position and the shapes are
+    // as they were: the marks, the commands and the band each ask for it, at every step.
+    mutable QVector<int> FSelectedPositions;
+    mutable bool FSelectedPositionsValid = false;
+    mutable int FSelectedPositionsFocus = -1;
+    mutable quint64 FSelectedPositionsShapes = 0;
 };

@@ -234,9 +234,14 @@ TMoveRegionsCommand::TMoveRegionsCommand(TMapDocument& Document, QVector<int> Po
 
 void TMoveRegionsCommand::MoveBy(int DX, int DY)
 {
+    TPTCustomGroup* scene = FDocument.RegionCount() > 0 && FDocument.RegionAt(0) ? &FDocument.Scene() : nullptr;
+    if (scene)
+        scene->BeginManyChanges(FPositions.size());
     for (int position : FPositions)
         if (TGUIRegion* region = FDocument.RegionAt(position))
             region->SetBoundsRect(OffsetRectBy(region->BoundsRect(), DX, DY));
+    if (scene)
+        scene->EndManyChanges();
 }
 
 void TMoveRegionsCommand::redo()

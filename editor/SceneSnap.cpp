@@ -137,6 +137,29 @@ TRect TSceneSnap::SnapRect(const TRect& R, const QObject* Exclude) const
                  ClampToInt(R.Bottom + SY.Delta)};
 }
 
+TRect TSceneSnap::SnapStep(const TRect& R, int DX, int DY, const QObject* Exclude) const
+{
+    const TRect Plain = OffsetRectBy(R, DX, DY);
+    const bool Vertical = DX == 0;
+    const qint64 Step = std::abs(qint64(Vertical ? DY : DX));
+    if (!Options.Any() || Step == 0)
+        return Plain;
+    const int Sign = (Vertical ? DY : DX) > 0 ? 1 : -1;
+    // Further than the step only on the grid, which always has a line within its size.
+    const qint64 Reach = Options.Grid ? Step + Options.GridSize : Step;
+    for (qint64 K = Step; K <= Reach; ++K) {
+        const int Offset = ClampToInt(Sign * K);
+        const TRect Moved = Vertical ? OffsetRectBy(R, 0, Offset) : OffsetRectBy(R, Offset, 0);
+        const TRect Snapped = SnapRect(Moved, Exclude);
+        const qint64 Shift = Vertical ? qint64(Snapped.Top) - Moved.Top : qint64(Snapped.Left) - Moved.Left;
+        // Forward onto a target, or the step itself already on one.
+        if (Shift * Sign > 0 || (K == Step && Shift == 0))
+            return Vertical ? TRect{R.Left, Snapped.Top, R.Right, Snapped.Bottom}
+                            : TRect{Snapped.Left, R.Top, Snapped.Right, R.Bottom};
+    }
+    return Plain;
+}
+
 void TSceneSnap::PaintGrid(QPainter* Canvas, const QRectF& Visible) const
 {
     if (!Options.Grid || Options.GridSize <= 0)

@@ -36,6 +36,11 @@ public:
     TPoint SnapPoint(const TPoint& P, const QObject* Exclude = nullptr) const;
     // R moved so that, on each axis, the one of its two edges nearest a target lies on it.
     TRect SnapRect(const TRect& R, const QObject* Exclude = nullptr) const;
+    // R moved by one arrow key's step (DX or DY, the other zero): to the first place at least the
+    // step away in that direction where an edge lies on a target, found within the grid's size, or
+    // within the tolerance of the step; the plain step where there is none (moving off a target).
+    // The other axis stays as it is.
+    TRect SnapStep(const TRect& R, int DX, int DY, const QObject* Exclude = nullptr) const;
     // The grid's lines over the part of the picture in view, thinned out where they would crowd.
     void PaintGrid(QPainter* Canvas, const QRectF& Visible) const;
     // How near, in image pixels, a target must be at the scene's zoom.

@@ -342,7 +342,9 @@ bool TFormHTMLImport::ButtonOKClick()
     }
 
     TMapDocument* document = FMainForm.Document();
-    const TDocumentSnapshot before = document->Snapshot();
+    // The map before is read with the window going on; a Cancel meanwhile stops the building.
+    const TDocumentSnapshot before =
+        document->Snapshot([&task](qsizetype Done, qsizetype Total) { task.Step(Done, Total, 20, 20); });
     if (!BuildRegions(task, map.Areas)) {
         // The previous map was only set aside: it comes back at once, whatever its size.
         FMainForm.PanelScene->RestoreHeldShapes();
@@ -366,7 +368,9 @@ bool TFormHTMLImport::ButtonOKClick()
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
-    document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")));
+    // The map is the document's by now: the step is recorded whatever the user does meanwhile.
+    document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")),
+                                [&task](qsizetype Done, qsizetype Total) { task.Step(Done, Total, 95, 100); });
     // A map read from the file the document is now named after is what that file holds: nothing
     // to save until the next change (undoing the import is one).
     if (FChosenInDialog)

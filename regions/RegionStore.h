@@ -18,6 +18,13 @@ public:
     virtual MapArea AreaAt(int Position) const = 0;
     // All areas, bottom first, for the document's snapshots.
     virtual QVector<MapArea> AllAreas() const = 0;
+    // The same, telling Step now and then how many of how many are read: a store of a million
+    // regions takes a second to read, and the window goes on meanwhile.
+    virtual QVector<MapArea> AllAreasStepped(const std::function<void(qsizetype, qsizetype)>& Step) const
+    {
+        Q_UNUSED(Step);
+        return AllAreas();
+    }
     // Area goes in at Position (clamped), the others above it moving up one.
     virtual void InsertArea(int Position, const MapArea& Area) = 0;
     // Areas go on top, the first lowest; Step, when given, is told now and then how many are in.

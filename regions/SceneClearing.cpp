@@ -15,6 +15,9 @@
 namespace {
 // The longest a slice of freeing keeps the window's thread.
 constexpr qint64 SliceMs = 10;
+// The freeing waits this long after a clear, so that the step that cleared (New, an import) and its
+// repaint are done before the first slice takes its share of the window's thread.
+constexpr int FirstSliceMs = 100;
 
 int& FreeingSlice()
 {
@@ -81,9 +84,12 @@ void TPTCustomGroup::FreeInSlices(QGraphicsScene* Scene, QList<TGUIShape*> Shape
     // After any earlier clear's rest: freeing that at once would stall the window for as long as
     // the slices were meant to save (an import frees the map before it just as it ends).
     FCleared.append({Scene, std::move(Shapes)});
+    // The scene's own queued work (repainting what its last changes touched, indexing) would walk
+    // every one of its items; none of them is shown again.
+    QCoreApplication::removePostedEvents(Scene, QEvent::MetaCall);
     if (!FSlicePosted) {
         FSlicePosted = true;
-        QTimer::singleShot(0, this, &TPTCustomGroup::FreeSlice);
+        QTimer::singleShot(FirstSliceMs, this, &TPTCustomGroup::FreeSlice);
     }
 }
 

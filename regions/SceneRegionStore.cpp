@@ -40,6 +40,22 @@ QVector<MapArea> TPTCustomGroup::AllAreas() const
     return areas;
 }
 
+QVector<MapArea> TPTCustomGroup::AllAreasStepped(const std::function<void(qsizetype, qsizetype)>& Step) const
+{
+    if (!Step)
+        return AllAreas();
+    QVector<MapArea> areas;
+    const qsizetype count = FShapes.size();
+    areas.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i % 4096 == 0)
+            Step(i, count);
+        if (auto* region = qobject_cast<TGUIRegion*>(FShapes.at(i)))
+            areas.append(RegionArea(*region));
+    }
+    return areas;
+}
+
 void TPTCustomGroup::InsertArea(int Position, const MapArea& Area)
 {
     PlaceShape(CreateRegion(this, Area), Position);

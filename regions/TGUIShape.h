@@ -24,6 +24,8 @@ public:
     ~TGUIShape() override;
 
     TPTCustomGroup* Group() const { return FGroup; }
+    /// A region (TGUIRegion), told without a cast.
+    bool IsRegion() const { return FIsRegion; }
 
     int Left() const { return FBounds.Left; }
     int Top() const { return FBounds.Top; }

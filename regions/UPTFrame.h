@@ -72,6 +72,8 @@ public:
     TGUIShape* ShapeAt(int X, int Y) const;
     /// Shapes bottom to top.
     const QList<TGUIShape*>& Shapes() const { return FShapes; }
+    /// The shapes' hit rectangles (see TGUIShape::HitRect), parallel to Shapes().
+    const QVector<TRect>& ShapeHitRects() const { return FHitRects; }
     /// Regions bottom to top.
     QList<TGUIRegion*> Regions() const;
     /// Frees every shape (the document is cleared); reports the loss of the selection first. Ends any
@@ -81,6 +83,12 @@ public:
     /// and announce ShapesChanged once, when the last one ends, not for each shape.
     void BeginBulkAdd();
     void EndBulkAdd();
+    /// While a change of many shapes at once is open (they nest), such as a move of hundreds of
+    /// regions, the view repaints whole once the scene has taken the change in, rather than gathering
+    /// every shape's old and new place into one region, which costs more than the shapes themselves.
+    /// A change of Shapes below a few dozen keeps repainting only the places touched.
+    void BeginManyChanges(qsizetype Shapes);
+    void EndManyChanges();
     /// Grows at every change of the shapes: one added, removed, restacked or given new bounds or
     /// vertices. An equal count means the same shapes in the same places; texts change through the
     /// document's steps.
@@ -164,6 +172,7 @@ public:
     int AreaCount() const override;
     MapArea AreaAt(int Position) const override;
     QVector<MapArea> AllAreas() const override;
+    QVector<MapArea> AllAreasStepped(const std::function<void(qsizetype, qsizetype)>& Step) const override;
     void InsertArea(int Position, const MapArea& Area) override;
     void AppendAreas(const QVector<MapArea>& Areas, const std::function<void(qsizetype)>& Step = {}) override;
     void RemoveArea(int Position) override;
@@ -315,6 +324,10 @@ private:
     bool FSceneRectPosted = false;
     bool FShapesChangedPosted = false;
     int FBulkAdds = 0;
+    // Open BeginManyChanges that asked for whole repaints, and the update mode to go back to.
+    int FManyChanges = 0;
+    bool FWholeRepaints = false;
+    ViewportUpdateMode FUpdateModeBefore = MinimalViewportUpdate;
     // Cleared documents' scenes and shapes, freed oldest first; FClearedNext counts the first one's
     // shapes already freed.
     struct TCleared

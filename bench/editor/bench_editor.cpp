@@ -15,6 +15,7 @@
 
 #include "GeneratedMap.h"
 #include "LongTask.h"
+#include "MapDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,8 +31,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <Qsci/qsciscintilla.h>
 #include <cstdio>
+#include <functional>
 #include <malloc.h>
 #include <map>
 #include <memory>
@@ -158,6 +161,8 @@ void BM_ImportToScene(benchmark::State& state)
     // HTML document still loaded in the import dialog.
     const double with = HeapInUse();
     f.Window->PanelScene->DestroyRegions();
+    // A large map's shapes are freed in slices a moment later: all of them now.
+    f.Window->PanelScene->FreeClearedShapes();
     Idle();
     state.counters["KiB/area"] = (with - HeapInUse()) / 1024 / areas;
     state.SetComplexityN(areas);
@@ -574,6 +579,68 @@ void BM_LargeResize(benchmark::State& state)
     Resize(state, true);
 }
 BENCHMARK(BM_LargeResize)->Arg(100000)->Arg(1000000)->Iterations(4)->Unit(benchmark::kMillisecond);
+
+// The longest time the window's events waited while Run ran, and the longest of those waits that
+// ended with no progress dialog on screen: what the user sees as the window not answering.
+struct TGaps
+{
+    double Longest = 0;
+    double WithoutDialog = 0;
+};
+
+TGaps WatchGaps(const std::function<void()>& Run)
+{
+    TGaps gaps;
+    QElapsedTimer since;
+    const auto tick = [&] {
+        const double gap = since.nsecsElapsed() / 1e6;
+        since.restart();
+        gaps.Longest = std::max(gaps.Longest, gap);
+        bool dialog = false;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            dialog = dialog || (qobject_cast<QProgressDialog*>(widget) && widget->isVisible());
+        if (!dialog)
+            gaps.WithoutDialog = std::max(gaps.WithoutDialog, gap);
+    };
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, tick);
+    since.start();
+    timer.start();
+    Run();
+    tick();
+    return gaps;
+}
+
+// An import of the same page over the map (the map before set aside, the new one built, the step
+// recorded), then its undo, untimed, and its redo: the longest waits of the window's events in each.
+void BM_LargeImportOverAndRedo(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const int areas = int(state.range(0));
+    TGaps import, redo;
+    for (auto _ : state) {
+        if (!EnsureUntimed(state, areas))
+            return;
+        bool ok = false;
+        import = WatchGaps([&] { ok = f.Import(areas); });
+        if (!ok)
+            return state.SkipWithError("import failed");
+        state.PauseTiming();
+        f.Window->Document()->Undo();
+        Idle();
+        state.ResumeTiming();
+        redo = WatchGaps([&] {
+            f.Window->Document()->Redo();
+            Idle();
+        });
+    }
+    state.counters["import_gap_ms"] = import.Longest;
+    state.counters["import_gap_nodialog_ms"] = import.WithoutDialog;
+    state.counters["redo_gap_ms"] = redo.Longest;
+    state.counters["redo_gap_nodialog_ms"] = redo.WithoutDialog;
+}
+BENCHMARK(BM_LargeImportOverAndRedo)->Apply(LargeSizes);
 
 // The window's part of the program's end, and a little more: the window here also frees the page
 // its import dialog read, which the program's own dialog leaves to the system. The system then

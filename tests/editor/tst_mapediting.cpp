@@ -98,6 +98,8 @@ private slots:
 
     void dragsSnap_data();
     void dragsSnap();
+    void keysSnap_data();
+    void keysSnap();
     void snapAndDocksAreRemembered();
     void mapPropertiesAreOneStepAndWritten_data();
     void mapPropertiesAreOneStepAndWritten();
@@ -174,6 +176,47 @@ void TestMapEditing::dragsSnap()
     if (!alt && (snaps.contains("MISnapPicture") || snaps.contains("MISnapRegions")))
         QVERIFY(!f.Scene()->Guides().isEmpty());
     QTRY_VERIFY(f.Scene()->Guides().isEmpty());
+}
+
+void TestMapEditing::keysSnap_data()
+{
+    QTest::addColumn<QStringList>("snaps");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("coords");
+    // The region moved is at (13, 15, 63, 55); a region at (100, 100, 150, 150) beside it.
+    QTest::newRow("off") << QStringList{} << int(Qt::Key_Right) << Qt::KeyboardModifiers() << "14,15,64,55";
+    QTest::newRow("grid, to the next line") << QStringList{"MISnapGrid"} << int(Qt::Key_Right)
+                                            << Qt::KeyboardModifiers() << "20,15,70,55";
+    QTest::newRow("grid, Shift's step then the line") << QStringList{"MISnapGrid"} << int(Qt::Key_Down)
+                                                      << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                                      << "13,30,63,70";
+    QTest::newRow("grid, backwards") << QStringList{"MISnapGrid"} << int(Qt::Key_Left)
+                                     << Qt::KeyboardModifiers() << "10,15,60,55";
+    QTest::newRow("picture edge") << QStringList{"MISnapPicture"} << int(Qt::Key_Up)
+                                  << Qt::KeyboardModifiers(Qt::ShiftModifier) << "13,0,63,40";
+}
+
+// An arrow key snaps as a drag does: the region goes on to the next place the snapping takes it.
+void TestMapEditing::keysSnap()
+{
+    QFETCH(QStringList, snaps);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, coords);
+    MainWindowFixture f;
+    QVERIFY(f.Ready);
+    Place(f, MapArea::rectangle(100, 100, 50, 50));
+    Place(f, MapArea::rectangle(13, 15, 50, 40));
+    for (const QString& name : snaps)
+        Action(f, name.toLatin1().constData())->setChecked(true);
+    f.Scene()->setFocus();
+    QTest::keyClick(f.Scene(), Qt::Key(key), modifiers);
+    const QString source = Source(f);
+    QVERIFY2(source.contains(QStringLiteral("coords=") + coords), qPrintable(source));
+    // One step, undone as one.
+    f.Window->MIUndo->trigger();
+    QVERIFY(Source(f).contains(QStringLiteral("coords=13,15,63,55")));
 }
 
 void TestMapEditing::snapAndDocksAreRemembered()
