@@ -178,6 +178,26 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
         move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
                  .topLeft());
 
+    CreateMenus();
+    CreateToolbars();
+    CreateTabs();
+    CreateStatusBar();
+    CreateSceneAndCommands();
+    CreateSourceView();
+    CreateServicesTab();
+    ConnectDocumentCommands();
+    CreateDropAndRecentFiles();
+    ConnectHistory();
+    CreateViewMenu();
+    DockProblems = InstallMapChecks(*this);
+    CreateTraceTool();
+    CreateClipboardCommands();
+    FormCreate();
+    ReadViewSettings();
+}
+
+void TFormCorvantaZonequilter::CreateMenus()
+{
     // Menu bar, carried by a toolbar so it can move between the docks.
     TBMainMenu = new QToolBar(this);
     TBMainMenu->setObjectName(QStringLiteral("TBMainMenu"));
@@ -239,7 +259,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
 
     addToolBar(Qt::TopToolBarArea, TBMainMenu);
     addToolBarBreak(Qt::TopToolBarArea);
+}
 
+void TFormCorvantaZonequilter::CreateToolbars()
+{
     // Toolbar.
     TBToolbar = new QToolBar(this);
     TBToolbar->setObjectName(QStringLiteral("TBToolbar"));
@@ -297,7 +320,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     TBToolbar->addSeparator();
     TBToolbar->addAction(TBProperties);
     addToolBar(Qt::TopToolBarArea, TBToolbar);
+}
 
+void TFormCorvantaZonequilter::CreateTabs()
+{
     // Client area.
     PanelClient = new QFrame(this);
     PanelClient->setObjectName(QStringLiteral("PanelClient"));
@@ -326,7 +352,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ButtonRefreshHTML = new QPushButton(QStringLiteral("Refresh HTML"), this);
     ButtonRefreshHTML->setObjectName(QStringLiteral("ButtonRefreshHTML"));
     ButtonRefreshHTML->hide();
+}
 
+void TFormCorvantaZonequilter::CreateStatusBar()
+{
     // Status bar with its three panels; the first takes the hints.
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
@@ -355,19 +384,6 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     bar->installEventFilter(this);
     if (auto* grip = bar->findChild<QSizeGrip*>())
         grip->installEventFilter(this);
-
-    CreateSceneAndCommands();
-    CreateSourceView();
-    CreateServicesTab();
-    ConnectDocumentCommands();
-    CreateDropAndRecentFiles();
-    ConnectHistory();
-    CreateViewMenu();
-    DockProblems = InstallMapChecks(*this);
-    CreateTraceTool();
-    CreateClipboardCommands();
-    FormCreate();
-    ReadViewSettings();
 }
 
 TFormCorvantaZonequilter::~TFormCorvantaZonequilter()

@@ -103,11 +103,6 @@ public:
     // The Source tab's text as the view holds it.
     QByteArray SourceBytes() const;
 
-    // The preview and services web views are made when their tab is first
-    // shown; these make them now if they don't exist yet.
-    QWebEngineView* CreateEmbeddedWB();
-    QWebEngineView* CreateWebBrowserServices();
-
     // Files opened by name rather than from the file dialogs: the command line, drops and
     // File > Open Recent (MainDropAndRecent.cpp).
     // An HTML file is imported (the list of its maps shows when it holds more than one), a
@@ -133,17 +128,126 @@ public:
     // The document: its picture, names, file, page origin, regions, history and modified state.
     TMapDocument* Document() const { return FDocument; }
 
-    // Asks whether to save a modified document before it is replaced or the program ends: true
-    // when the caller may go on (saved, discarded, or nothing to save), false when the user
-    // cancelled or the save failed. Every path that replaces the document asks through it.
-    bool MaybeSaveChanges();
-
     // The recovery file this window keeps while its document is modified.
     TRecoveryFile* RecoveryFile() const { return FRecovery; }
     // Writes the recovery file now when the document is modified, removes it otherwise.
     void UpdateRecoveryFile();
     // Offers each document left by a run that did not end cleanly; true when one was recovered.
     bool OfferRecovery();
+
+private slots:
+    void FormCreate();
+    void FormDestroy();
+    // The caption names the document's file (the shared save dialog's file name).
+    void FormActivate();
+    // The first paint: the demonstration map becomes the document, then the splash.
+    void FormPaint();
+
+    // Document commands.
+    void MINewClick();
+    void MIOpenClick();
+    // Save writes to the document's file, or runs Save As when there is none; both return true
+    // when the document is on disk.
+    bool MISaveClick();
+    bool MISaveAsClick();
+    // Writes the edited map back into the page it was imported from; true when the page is written.
+    bool MISaveIntoPageClick();
+    // Replaces the picture and keeps the regions, one step.
+    void MIChangePictureClick();
+    void MIExitClick();
+    void MIUndoClick();
+    void MIRedoClick();
+    void MIAboutClick();
+    void MICorvantaSoftwareClick();
+    void MICorvantaServicesClick();
+    // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
+    void MIOpenRecentPopup();
+
+    // View.
+    void MIZoomInClick();
+    void MIZoomOutClick();
+    void MIActualSizeClick();
+    void MIFitPictureClick();
+    // The zoom in the third status panel.
+    void ShowZoom(double Zoom);
+
+    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
+    // then stays.
+    bool PageControlChanging();
+    void PageControlChange();
+    void EmbeddedWBStatusTextChange(const QString& Text);
+    void CopytoClipboard1Click();
+    void SelectAll1Click();
+    void TabSheetServicesShow();
+    void WebBrowserServicesTitleChange(const QString& Title);
+    void WebBrowserServicesStatusTextChange(const QString& Text);
+    void WebBrowserServicesProgressChange(int Progress, int ProgressMax);
+    void FormResize();
+
+    // Tools.
+    void TBArrowClick();
+    void TBRectClick();
+    void TBCircleClick();
+    void TBPolyClick();
+    void TBTraceClick();
+    // Every area of the picture becomes a region, one step, after a preview (MainTraceAll.cpp).
+    void MITraceAllClick();
+
+    // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
+    void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelScenePaint(QPainter* Canvas);
+    void ScrollBoxResize();
+
+    // The polygon tool's overlay.
+    void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click places its corner (once) and finishes a polygon of three corners or more.
+    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click on a region with the selection tool opens its properties at the release; on the
+    // selected polygon's outline it puts a corner there instead.
+    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyPaint();
+
+    // Region commands: one handler each for the toolbar button and the menu item.
+    void MenuItemDeleteClick();
+    void MenuItemSendtoBackClick();
+    void MenuItemBringtoFrontClick();
+    void MenuItemPropertiesClick();
+    void PopupMenu1Popup();
+
+    // The writer: gathers the document and produces its HTML text.
+    void ButtonRefreshHTMLClick();
+
+signals:
+    // Help > About: the program shows its about box, which lives above the editor.
+    void AboutRequested();
+
+protected:
+    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
+    // on one of them).
+    QMenu* createPopupMenu() override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The import dialog and the Problems dock with its menu items are parts of this window: they
+    // show the Edit tab, reach the scene and join the menus.
+    friend class TFormHTMLImport;
+    friend class TProblemsDock;
+    friend TProblemsDock* InstallMapChecks(TFormCorvantaZonequilter& Window);
+
+    // The preview and services web views are made when their tab is first
+    // shown; these make them now if they don't exist yet.
+    QWebEngineView* CreateEmbeddedWB();
+    QWebEngineView* CreateWebBrowserServices();
+    // Asks whether to save a modified document before it is replaced or the program ends: true
+    // when the caller may go on (saved, discarded, or nothing to save), false when the user
+    // cancelled or the save failed. Every path that replaces the document asks through it.
+    bool MaybeSaveChanges();
 
     // Editing state of the scene's mouse handling.
     QPointer<TGUIRegion> FMovingRegion;
@@ -245,106 +349,6 @@ public:
     QLabel* StatusPanel1 = nullptr;
     QLabel* StatusPanel2 = nullptr;
 
-public slots:
-    void FormCreate();
-    void FormDestroy();
-    // The caption names the document's file (the shared save dialog's file name).
-    void FormActivate();
-    // The first paint: the demonstration map becomes the document, then the splash.
-    void FormPaint();
-
-    // Document commands.
-    void MINewClick();
-    void MIOpenClick();
-    // Save writes to the document's file, or runs Save As when there is none; both return true
-    // when the document is on disk.
-    bool MISaveClick();
-    bool MISaveAsClick();
-    // Writes the edited map back into the page it was imported from; true when the page is written.
-    bool MISaveIntoPageClick();
-    // Replaces the picture and keeps the regions, one step.
-    void MIChangePictureClick();
-    void MIExitClick();
-    void MIUndoClick();
-    void MIRedoClick();
-    void MIAboutClick();
-    void MICorvantaSoftwareClick();
-    void MICorvantaServicesClick();
-    // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
-    void MIOpenRecentPopup();
-
-    // View.
-    void MIZoomInClick();
-    void MIZoomOutClick();
-    void MIActualSizeClick();
-    void MIFitPictureClick();
-    // The zoom in the third status panel.
-    void ShowZoom(double Zoom);
-
-    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
-    // then stays.
-    bool PageControlChanging();
-    void PageControlChange();
-    void EmbeddedWBStatusTextChange(const QString& Text);
-    void CopytoClipboard1Click();
-    void SelectAll1Click();
-    void TabSheetServicesShow();
-    void WebBrowserServicesTitleChange(const QString& Title);
-    void WebBrowserServicesStatusTextChange(const QString& Text);
-    void WebBrowserServicesProgressChange(int Progress, int ProgressMax);
-    void FormResize();
-
-    // Tools.
-    void TBArrowClick();
-    void TBRectClick();
-    void TBCircleClick();
-    void TBPolyClick();
-    void TBTraceClick();
-    // Every area of the picture becomes a region, one step, after a preview (MainTraceAll.cpp).
-    void MITraceAllClick();
-
-    // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
-    void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelScenePaint(QPainter* Canvas);
-    void ScrollBoxResize();
-
-    // The polygon tool's overlay.
-    void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
-    // A double click places its corner (once) and finishes a polygon of three corners or more.
-    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    // A double click on a region with the selection tool opens its properties at the release; on the
-    // selected polygon's outline it puts a corner there instead.
-    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PaintBoxPolyPaint();
-
-    // Region commands: one handler each for the toolbar button and the menu item.
-    void MenuItemDeleteClick();
-    void MenuItemSendtoBackClick();
-    void MenuItemBringtoFrontClick();
-    void MenuItemPropertiesClick();
-    void PopupMenu1Popup();
-
-    // The writer: gathers the document and produces its HTML text.
-    void ButtonRefreshHTMLClick();
-
-    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
-    // on one of them).
-    QMenu* createPopupMenu() override;
-
-signals:
-    // Help > About: the program shows its about box, which lives above the editor.
-    void AboutRequested();
-
-protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
     enum class TWriteResult
     {
         Written,
@@ -370,6 +374,12 @@ private:
         Band
     };
 
+    // The constructor's parts, in this order: the menu bar, the toolbar, the tabs of the client
+    // area, the status bar's panels; then the scene and its commands.
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateTabs();
+    void CreateStatusBar();
     void CreateSceneAndCommands();
     void CreateSourceView();
     void CreateServicesTab();
