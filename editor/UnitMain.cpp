@@ -6,7 +6,7 @@
 #include "MapDocument.h"
 #include "ProblemsDock.h"
 #include "RecentFiles.h"
-#include "SceneSnap.h"
+#include "SceneTools.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
 #include "Translation.h"
@@ -188,6 +188,7 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ConnectDocumentCommands();
     CreateDropAndRecentFiles();
     ConnectHistory();
+    CreateSceneTools();
     CreateViewMenu();
     DockProblems = InstallMapChecks(*this);
     CreateTraceTool();
@@ -546,16 +547,16 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
-    else if (watched == PanelScene && event->type() == QEvent::KeyPress &&
-             PanelSceneKey(static_cast<QKeyEvent*>(event)))
+    else if (watched == PanelScene && event->type() == QEvent::KeyPress && FTools &&
+             PageControl->currentWidget() == TabSheetEdit && FTools->KeyPress(static_cast<QKeyEvent*>(event)))
         return true;
-    else if (watched == PanelScene && event->type() == QEvent::KeyRelease)
-        PanelSceneKeyRelease(static_cast<QKeyEvent*>(event));
-    else if (watched == PanelScene &&
+    else if (watched == PanelScene && event->type() == QEvent::KeyRelease && FTools)
+        FTools->KeyRelease(static_cast<QKeyEvent*>(event));
+    else if (watched == PanelScene && FTools &&
              (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::FocusOut))
         // A key move in progress becomes its step before any command (Undo among them) runs; every key
         // press asks first whether it is a shortcut, the arrows of the move itself too.
-        PanelSceneKeyInterrupt(event);
+        FTools->KeyInterrupt(event);
     else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
         FormResize();
     else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&

@@ -49,7 +49,7 @@ class TRecoveryFile;
 class QsciScintilla;
 class QDockWidget;
 class QSettings;
-class TSceneSnap;
+class TSceneTools;
 class TUserInterfaceControl;
 class QWebEngineView;
 
@@ -249,12 +249,6 @@ private:
     // cancelled or the save failed. Every path that replaces the document asks through it.
     bool MaybeSaveChanges();
 
-    // Editing state of the scene's mouse handling.
-    QPointer<TGUIRegion> FMovingRegion;
-    TPoint FDragStart;
-    TPoint FDragCurrent;
-    QVector<TPoint> FPolyPoints;
-
     // Menu bar and its items.
     QToolBar* TBMainMenu = nullptr;
     QMenuBar* MainMenu = nullptr;
@@ -363,17 +357,6 @@ private:
     TWriteResult WriteBytesInSteps(TLongTask& Task, const QString& FileName, const QByteArray& Bytes,
                                    QString* Reason, int From);
 
-    enum class SceneDrag
-    {
-        None,
-        Moving,
-        Rectangle,
-        Circle,
-        // Several selected regions moved together, and the selection tool's rubber band.
-        MovingMany,
-        Band
-    };
-
     // The constructor's parts, in this order: the menu bar, the toolbar, the tabs of the client
     // area, the status bar's panels; then the scene and its commands.
     void CreateMenus();
@@ -381,6 +364,9 @@ private:
     void CreateTabs();
     void CreateStatusBar();
     void CreateSceneAndCommands();
+    // The scene's editing tools, which the scene's and the polygon overlay's handlers forward to.
+    void CreateSceneTools();
+    QPointer<TSceneTools> FTools;
     void CreateSourceView();
     void CreateServicesTab();
     void ConnectDocumentCommands();
@@ -401,20 +387,6 @@ private:
     void ShapeDragStarted(TGUIShape* Shape);
     void ShapeDragFinished(TGUIShape* Shape);
     void CreateViewMenu();
-    // The scene's keys (MainKeyboard.cpp); true when the key was used.
-    bool PanelSceneKey(QKeyEvent* Event);
-    bool PanelSceneKeyRelease(QKeyEvent* Event);
-    // Anything but the arrows themselves ends a run of key moves.
-    void PanelSceneKeyInterrupt(QEvent* Event);
-    // Arrow keys: the region moves at once; a burst of repeats is one change.
-    void MoveRegionByKey(TGUIRegion* Region, int DX, int DY);
-    void FinishKeyMove();
-    // Tab and Shift+Tab: the next region up the stacking order, or the previous one, wrapping.
-    void SelectNeighbourRegion(bool Previous);
-    void CancelDragByKey();
-    // The polygon tool's corners become a polygon region (three corners or more spanning both
-    // directions), and the selection tool comes back.
-    void FinishPolygon();
     // Zoom and the region list's visibility, in their own section of the settings file.
     void ReadViewSettings();
     void WriteViewSettings();
@@ -428,21 +400,10 @@ private:
     void WebBrowserServicesLoadFinished(bool Ok);
     // Steps every tool button runs.
     void ToolCommonSteps();
-    // Ends any drag on the scene without a result: outline, cursor, confinement.
-    void CancelSceneDrag();
-    // The one rubber band on the scene; showing a new one erases the old.
-    void ShowOutline(const TRect& R, int Kind);
-    void HideOutline();
-    void SetOverrideDragCursor(bool On);
     void ShowPointerPosition(int X, int Y);
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     void RegionFocusLost(TGUIRegion* Region);
     void ShowSceneContextMenu(const QPoint& Pos);
-    // Polygon corners (MainPolygonPoints.cpp). The selected polygon when (X, Y) lies on its outline,
-    // else null; Edge and OnEdge as TUIPolygon::EdgeAt.
-    TUIPolygon* SelectedPolygonEdgeAt(int X, int Y, int* Edge = nullptr, TPoint* OnEdge = nullptr) const;
-    // A corner on the selected polygon's outline at (X, Y), one step; false when there is none to add.
-    bool InsertPolygonPoint(int X, int Y);
     // The corner menu when Pos is on a corner handle of the selected polygon; false otherwise.
     bool ShowPointContextMenu(const QPoint& Pos);
     void MenuItemDeletePointClick();
@@ -472,14 +433,6 @@ private:
     // the user declined, or when there are none, which the status bar then says.
     bool ClipboardAreas(QVector<MapArea>& Areas, QByteArray& Key);
     void PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At, int Offset);
-    // Several regions at once (MainSelection.cpp). A press of the selection tool that adds or takes
-    // away a region (Shift or Ctrl), starts a rubber band or moves the selection: true when taken.
-    bool SelectionMouseDown(Qt::KeyboardModifiers Shift, int X, int Y, TGUIRegion* Region);
-    void SelectionMouseMove(int X, int Y);
-    void SelectionMouseUp(SceneDrag Drag);
-    // Stacking positions of the regions the rectangle touches, ascending.
-    QVector<int> RegionsTouching(const TRect& R) const;
-    void MoveSelectionByKey(int DX, int DY);
     void DeleteSelection(const QString& Text);
     void SelectionPropertiesClick();
     enum class Restack
@@ -506,26 +459,10 @@ private:
     TSelectionMarks* FSelectionMarks = nullptr;
     // Where the scene's context menu was opened, in image pixels.
     TPoint FMenuPoint;
-    // The selection a rubber band adds to, and what it selects as it is now.
-    QVector<int> FBandBase;
-    QVector<int> FBandShown;
-    // The moved regions' joint bounds when the drag began.
-    TRect FMovingBounds;
     // The clipboard's content last pasted and how often in a row: each paste lands 10 pixels further.
     QByteArray FLastPasted;
     int FPasteRepeat = 0;
-    TRect MovingOutline() const;
-    TRect CircleSquare() const;
 
-    SceneDrag FSceneDrag = SceneDrag::None;
-    bool FPropertiesAtRelease = false;
-    // Key moves of one burst (until the key comes up or anything else happens) are one step.
-    quint64 FKeyBurst = 0;
-    bool FOutlineShown = false;
-    TRect FOutlineRect;
-    int FOutlineKind = 0;
-    bool FDragCursorSet = false;
-    bool FContextMenuSuppressed = false;
     TFormProperties* FOwnProperties = nullptr;
     TFormBitmapLoader* FBitmapLoader = nullptr;
     // The picture last read from a file: loading the same unchanged file again (a re-import, New on
@@ -576,18 +513,10 @@ private:
     void CreateEditingDocks();
     void RegionTextEdited(TGUIRegion* Region, int Column, const QString& Text);
     QDockWidget* FDockUndoHistory = nullptr;
-    // Snapping of the scene's drags (MainSnap.cpp): the View > Snap menu, its settings, and the
-    // points and moved bounds the drags take. Alt held during a drag leaves it unsnapped.
+    // The View > Snap menu and its settings (MainSnap.cpp); the drags snap in the scene's tools.
     void CreateSnapMenu();
     void ReadSnapSettings(QSettings& Ini);
     void WriteSnapSettings(QSettings& Ini) const;
-    TPoint SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift,
-                         const QObject* Exclude = nullptr) const;
-    TPoint SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P,
-                           Qt::KeyboardModifiers Shift) const;
-    void PaintSnapGrid(QPainter* Canvas) const;
-    std::unique_ptr<TSceneSnap> FSnap;
-    Qt::KeyboardModifiers FDragModifiers;
     QAction* FMISnapGrid = nullptr;
     QAction* FMIGridSize = nullptr;
     QAction* FMISnapPicture = nullptr;
