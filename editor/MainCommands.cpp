@@ -5,6 +5,7 @@
 #include "MapAreaGathering.h"
 #include "MapDocument.h"
 #include "RegionCommands.h"
+#include "SceneTools.h"
 #include "TGUIRegion.h"
 #include "TUIPolygon.h"
 #include "UPTFrame.h"
@@ -56,14 +57,14 @@ void TFormCorvantaZonequilter::PopupMenu1Popup()
 void TFormCorvantaZonequilter::ShowSceneContextMenu(const QPoint& Pos)
 {
     // No menu while the left button is down on the scene.
-    if (FContextMenuSuppressed)
+    if (FTools->ContextMenuSuppressed())
         return;
     if (ShowPointContextMenu(Pos))
         return;
     FMenuPoint = PanelScene->ViewportToClient(Pos);
     // The menu acts on the region under the pointer: one not yet selected becomes the selection.
     if (TBArrow->isChecked()) {
-        TGUIRegion* region = SelectedPolygonEdgeAt(FMenuPoint.X, FMenuPoint.Y);
+        TGUIRegion* region = FTools->SelectedPolygonEdgeAt(FMenuPoint.X, FMenuPoint.Y);
         if (!region)
             region = qobject_cast<TGUIRegion*>(PanelScene->ShapeAt(FMenuPoint.X, FMenuPoint.Y));
         int position = -1;

@@ -3,6 +3,7 @@
 #include "UnitMain.h"
 
 #include "MapDocument.h"
+#include "SceneTools.h"
 #include "UPTFrame.h"
 
 #include <QAction>
@@ -23,7 +24,7 @@ void TFormCorvantaZonequilter::ConnectDocumentViews()
     connect(PanelScene, &TPTCustomGroup::PointerOffPicture, StatusPanel1, &QLabel::clear);
     // A press around the picture is a press on nothing: the selection goes, as on empty picture.
     connect(PanelScene, &TPTCustomGroup::PressedAroundPicture, this, [this](Qt::MouseButton Button) {
-        if (Button == Qt::LeftButton && FPolyPoints.isEmpty())
+        if (Button == Qt::LeftButton && FTools->Corners().isEmpty())
             ClearActiveControl();
     });
 }

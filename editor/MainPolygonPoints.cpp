@@ -1,5 +1,5 @@
-// Corners added to and taken from the selected polygon: a double click or Ctrl+click on its outline,
-// and the menu of a corner's handle.
+// The menu of a polygon's corner handle, which takes the corner away; corners are added on the
+// outline by the scene's tools.
 #include "UnitMain.h"
 
 #include "EditorDialogs.h"
@@ -29,37 +29,6 @@ void TFormCorvantaZonequilter::CreatePointMenu()
     PopupMenuPoint->addAction(MenuItemDeletePoint);
     connect(MenuItemDeletePoint, &QAction::triggered, this,
             &TFormCorvantaZonequilter::MenuItemDeletePointClick);
-}
-
-TUIPolygon* TFormCorvantaZonequilter::SelectedPolygonEdgeAt(int X, int Y, int* Edge, TPoint* OnEdge) const
-{
-    auto* polygon = qobject_cast<TUIPolygon*>(ActiveRegion());
-    if (!polygon)
-        return nullptr;
-    const int edge = polygon->EdgeAt(TPoint{X, Y}, TUIPolygon::EdgeTolerance(PanelScene->Zoom()), OnEdge);
-    if (Edge)
-        *Edge = edge;
-    return edge >= 0 ? polygon : nullptr;
-}
-
-bool TFormCorvantaZonequilter::InsertPolygonPoint(int X, int Y)
-{
-    int edge = -1;
-    TPoint at;
-    TUIPolygon* polygon = SelectedPolygonEdgeAt(X, Y, &edge, &at);
-    if (!polygon)
-        return false;
-    const MapArea before = RegionArea(*polygon);
-    const QPoint corner(at.X, at.Y);
-    const int next = (edge + 1) % before.Vertices.size();
-    // Next to a corner the outline already turns there.
-    if (corner == before.Vertices[edge] || corner == before.Vertices[next])
-        return false;
-    MapArea after = before;
-    after.Vertices.insert(edge + 1, corner);
-    FDocument->Push(new TChangeGeometryCommand(*FDocument, FDocument->PositionOf(polygon), before, after,
-                                               EditorText(QStringLiteral("Insert Point"))));
-    return true;
 }
 
 bool TFormCorvantaZonequilter::ShowPointContextMenu(const QPoint& Pos)

@@ -1,8 +1,9 @@
-// The main window's snapping: View > Snap, its settings, and the snapped points the drags take.
+// The main window's View > Snap menu and its settings; the drags snap in the scene's tools.
 #include "UnitMain.h"
 
 #include "EditorDialogs.h"
 #include "SceneSnap.h"
+#include "SceneTools.h"
 #include "UPTFrame.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ QString flagText(bool On)
 
 void TFormCorvantaZonequilter::CreateSnapMenu()
 {
-    FSnap = std::make_unique<TSceneSnap>(*PanelScene);
+    TSceneSnap& snap = FTools->Snap();
     QMenu* menu = MIView->addMenu(Translate("&Snap"));
     menu->setObjectName(QStringLiteral("MISnap"));
     FMISnapGrid = makeSnapAction(menu, "MISnapGrid", "Snap to &Grid", true);
@@ -49,38 +50,35 @@ void TFormCorvantaZonequilter::CreateSnapMenu()
     menu->addSeparator();
     FMISnapPicture = makeSnapAction(menu, "MISnapPicture", "Snap to &Picture Edges", true);
     FMISnapRegions = makeSnapAction(menu, "MISnapRegions", "Snap to &Regions", true);
-    const auto follow = [this] {
-        FSnap->Options.Grid = FMISnapGrid->isChecked();
-        FSnap->Options.Picture = FMISnapPicture->isChecked();
-        FSnap->Options.Regions = FMISnapRegions->isChecked();
+    const auto follow = [this, &snap] {
+        snap.Options.Grid = FMISnapGrid->isChecked();
+        snap.Options.Picture = FMISnapPicture->isChecked();
+        snap.Options.Regions = FMISnapRegions->isChecked();
         // The grid shows while it is snapped to.
         PanelScene->viewport()->update();
     };
     for (QAction* action : {FMISnapGrid, FMISnapPicture, FMISnapRegions})
         connect(action, &QAction::toggled, this, follow);
-    connect(FMIGridSize, &QAction::triggered, this, [this] {
+    connect(FMIGridSize, &QAction::triggered, this, [this, &snap] {
         bool ok = false;
         const int size = QInputDialog::getInt(this, Translate("Grid Size"), Translate("Grid size in pixels:"),
-                                              FSnap->Options.GridSize, TSnapOptions::MinGridSize,
+                                              snap.Options.GridSize, TSnapOptions::MinGridSize,
                                               TSnapOptions::MaxGridSize, 1, &ok);
         if (!ok)
             return;
-        FSnap->Options.GridSize = size;
+        snap.Options.GridSize = size;
         FMISnapGrid->setChecked(true);
         PanelScene->viewport()->update();
     });
-    PanelScene->OnDragPoint = [this](TUserInterfaceControl* Control, const TPoint& P,
-                                     Qt::KeyboardModifiers Shift) {
-        return SnapHandlePoint(Control, P, Shift);
-    };
 }
 
 void TFormCorvantaZonequilter::ReadSnapSettings(QSettings& Ini)
 {
+    TSceneSnap& snap = FTools->Snap();
     bool ok = false;
     const int size = Ini.value(QStringLiteral("GridSize")).toString().toInt(&ok);
     if (ok)
-        FSnap->Options.GridSize = std::clamp(size, TSnapOptions::MinGridSize, TSnapOptions::MaxGridSize);
+        snap.Options.GridSize = std::clamp(size, TSnapOptions::MinGridSize, TSnapOptions::MaxGridSize);
     FMISnapGrid->setChecked(readFlag(Ini, "SnapToGrid"));
     FMISnapPicture->setChecked(readFlag(Ini, "SnapToPicture"));
     FMISnapRegions->setChecked(readFlag(Ini, "SnapToRegions"));
@@ -88,41 +86,9 @@ void TFormCorvantaZonequilter::ReadSnapSettings(QSettings& Ini)
 
 void TFormCorvantaZonequilter::WriteSnapSettings(QSettings& Ini) const
 {
-    Ini.setValue(QStringLiteral("SnapToGrid"), flagText(FSnap->Options.Grid));
-    Ini.setValue(QStringLiteral("GridSize"), QString::number(FSnap->Options.GridSize));
-    Ini.setValue(QStringLiteral("SnapToPicture"), flagText(FSnap->Options.Picture));
-    Ini.setValue(QStringLiteral("SnapToRegions"), flagText(FSnap->Options.Regions));
-}
-
-TPoint TFormCorvantaZonequilter::SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift,
-                                               const QObject* Exclude) const
-{
-    if (Shift & Qt::AltModifier)
-        return P;
-    return FSnap->SnapPoint(P, Exclude);
-}
-
-TPoint TFormCorvantaZonequilter::SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P,
-                                                 Qt::KeyboardModifiers Shift) const
-{
-    if ((Shift & Qt::AltModifier) || !FSnap->Options.Any() || !Control || !Control->TargetControl)
-        return P;
-    // The handle was taken a little beside the edge it moves: the edge, not the pointer, snaps.
-    const TRect B = Control->TargetControl->BoundsRect();
-    const TPoint S = Control->StartPos;
-    const qint64 reach = FSnap->Tolerance() + 8;
-    const auto grab = [reach](qint64 Start, qint64 Low, qint64 High) -> qint64 {
-        const qint64 toLow = Start - Low, toHigh = Start - High;
-        const qint64 nearest = std::abs(toLow) <= std::abs(toHigh) ? toLow : toHigh;
-        return std::abs(nearest) <= reach ? nearest : 0;
-    };
-    const qint64 gx = grab(S.X, B.Left, B.Right), gy = grab(S.Y, B.Top, B.Bottom);
-    const TPoint edge{ClampToInt(P.X - gx), ClampToInt(P.Y - gy)};
-    const TPoint snapped = FSnap->SnapPoint(edge, Control->TargetControl);
-    return TPoint{ClampToInt(snapped.X + gx), ClampToInt(snapped.Y + gy)};
-}
-
-void TFormCorvantaZonequilter::PaintSnapGrid(QPainter* Canvas) const
-{
-    FSnap->PaintGrid(Canvas, PanelScene->mapToScene(PanelScene->viewport()->rect()).boundingRect());
+    const TSceneSnap& snap = FTools->Snap();
+    Ini.setValue(QStringLiteral("SnapToGrid"), flagText(snap.Options.Grid));
+    Ini.setValue(QStringLiteral("GridSize"), QString::number(snap.Options.GridSize));
+    Ini.setValue(QStringLiteral("SnapToPicture"), flagText(snap.Options.Picture));
+    Ini.setValue(QStringLiteral("SnapToRegions"), flagText(snap.Options.Regions));
 }

@@ -4,6 +4,7 @@
 
 #include "EditorDialogs.h"
 #include "MapDocument.h"
+#include "SceneTools.h"
 #include "TUIPolygon.h"
 #include "TraceAllDialog.h"
 #include "TraceTool.h"
@@ -26,7 +27,7 @@ void TFormCorvantaZonequilter::MITraceAllClick()
         QMessageBox::warning(this, EditorText(QStringLiteral("Trace All Regions")), reason);
         return;
     }
-    CancelSceneDrag();
+    FTools->CancelDrag();
     TTraceAllDialog dialog(this, picture, TBTraceOptions->Options());
     if (!dialog.Trace()) {
         StatusPanel0->setText(TraceStatusText(TTraceStatus::Cancelled, picture.size()));

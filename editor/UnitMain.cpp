@@ -6,7 +6,7 @@
 #include "MapDocument.h"
 #include "ProblemsDock.h"
 #include "RecentFiles.h"
-#include "SceneSnap.h"
+#include "SceneTools.h"
 #include "TPolyOverlay.h"
 #include "ToolbarSettings.h"
 #include "Translation.h"
@@ -178,6 +178,27 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
         move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
                  .topLeft());
 
+    CreateMenus();
+    CreateToolbars();
+    CreateTabs();
+    CreateStatusBar();
+    CreateSceneAndCommands();
+    CreateSourceView();
+    CreateServicesTab();
+    ConnectDocumentCommands();
+    CreateDropAndRecentFiles();
+    ConnectHistory();
+    CreateSceneTools();
+    CreateViewMenu();
+    DockProblems = InstallMapChecks(*this);
+    CreateTraceTool();
+    CreateClipboardCommands();
+    FormCreate();
+    ReadViewSettings();
+}
+
+void TFormCorvantaZonequilter::CreateMenus()
+{
     // Menu bar, carried by a toolbar so it can move between the docks.
     TBMainMenu = new QToolBar(this);
     TBMainMenu->setObjectName(QStringLiteral("TBMainMenu"));
@@ -239,7 +260,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
 
     addToolBar(Qt::TopToolBarArea, TBMainMenu);
     addToolBarBreak(Qt::TopToolBarArea);
+}
 
+void TFormCorvantaZonequilter::CreateToolbars()
+{
     // Toolbar.
     TBToolbar = new QToolBar(this);
     TBToolbar->setObjectName(QStringLiteral("TBToolbar"));
@@ -297,7 +321,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     TBToolbar->addSeparator();
     TBToolbar->addAction(TBProperties);
     addToolBar(Qt::TopToolBarArea, TBToolbar);
+}
 
+void TFormCorvantaZonequilter::CreateTabs()
+{
     // Client area.
     PanelClient = new QFrame(this);
     PanelClient->setObjectName(QStringLiteral("PanelClient"));
@@ -326,7 +353,10 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     ButtonRefreshHTML = new QPushButton(QStringLiteral("Refresh HTML"), this);
     ButtonRefreshHTML->setObjectName(QStringLiteral("ButtonRefreshHTML"));
     ButtonRefreshHTML->hide();
+}
 
+void TFormCorvantaZonequilter::CreateStatusBar()
+{
     // Status bar with its three panels; the first takes the hints.
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
@@ -355,19 +385,6 @@ TFormCorvantaZonequilter::TFormCorvantaZonequilter(QWidget* parent) : QMainWindo
     bar->installEventFilter(this);
     if (auto* grip = bar->findChild<QSizeGrip*>())
         grip->installEventFilter(this);
-
-    CreateSceneAndCommands();
-    CreateSourceView();
-    CreateServicesTab();
-    ConnectDocumentCommands();
-    CreateDropAndRecentFiles();
-    ConnectHistory();
-    CreateViewMenu();
-    DockProblems = InstallMapChecks(*this);
-    CreateTraceTool();
-    CreateClipboardCommands();
-    FormCreate();
-    ReadViewSettings();
 }
 
 TFormCorvantaZonequilter::~TFormCorvantaZonequilter()
@@ -530,16 +547,16 @@ bool TFormCorvantaZonequilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ScrollBox && event->type() == QEvent::Resize)
         ScrollBoxResize();
-    else if (watched == PanelScene && event->type() == QEvent::KeyPress &&
-             PanelSceneKey(static_cast<QKeyEvent*>(event)))
+    else if (watched == PanelScene && event->type() == QEvent::KeyPress && FTools &&
+             PageControl->currentWidget() == TabSheetEdit && FTools->KeyPress(static_cast<QKeyEvent*>(event)))
         return true;
-    else if (watched == PanelScene && event->type() == QEvent::KeyRelease)
-        PanelSceneKeyRelease(static_cast<QKeyEvent*>(event));
-    else if (watched == PanelScene &&
+    else if (watched == PanelScene && event->type() == QEvent::KeyRelease && FTools)
+        FTools->KeyRelease(static_cast<QKeyEvent*>(event));
+    else if (watched == PanelScene && FTools &&
              (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::FocusOut))
         // A key move in progress becomes its step before any command (Undo among them) runs; every key
         // press asks first whether it is a shortcut, the arrows of the move itself too.
-        PanelSceneKeyInterrupt(event);
+        FTools->KeyInterrupt(event);
     else if (watched == statusBar() && event->type() == QEvent::LayoutRequest)
         FormResize();
     else if (qobject_cast<QSizeGrip*>(watched) && watched->parent() == statusBar() &&

@@ -49,7 +49,7 @@ class TRecoveryFile;
 class QsciScintilla;
 class QDockWidget;
 class QSettings;
-class TSceneSnap;
+class TSceneTools;
 class TUserInterfaceControl;
 class QWebEngineView;
 
@@ -103,11 +103,6 @@ public:
     // The Source tab's text as the view holds it.
     QByteArray SourceBytes() const;
 
-    // The preview and services web views are made when their tab is first
-    // shown; these make them now if they don't exist yet.
-    QWebEngineView* CreateEmbeddedWB();
-    QWebEngineView* CreateWebBrowserServices();
-
     // Files opened by name rather than from the file dialogs: the command line, drops and
     // File > Open Recent (MainDropAndRecent.cpp).
     // An HTML file is imported (the list of its maps shows when it holds more than one), a
@@ -133,11 +128,6 @@ public:
     // The document: its picture, names, file, page origin, regions, history and modified state.
     TMapDocument* Document() const { return FDocument; }
 
-    // Asks whether to save a modified document before it is replaced or the program ends: true
-    // when the caller may go on (saved, discarded, or nothing to save), false when the user
-    // cancelled or the save failed. Every path that replaces the document asks through it.
-    bool MaybeSaveChanges();
-
     // The recovery file this window keeps while its document is modified.
     TRecoveryFile* RecoveryFile() const { return FRecovery; }
     // Writes the recovery file now when the document is modified, removes it otherwise.
@@ -145,11 +135,119 @@ public:
     // Offers each document left by a run that did not end cleanly; true when one was recovered.
     bool OfferRecovery();
 
-    // Editing state of the scene's mouse handling.
-    QPointer<TGUIRegion> FMovingRegion;
-    TPoint FDragStart;
-    TPoint FDragCurrent;
-    QVector<TPoint> FPolyPoints;
+private slots:
+    void FormCreate();
+    void FormDestroy();
+    // The caption names the document's file (the shared save dialog's file name).
+    void FormActivate();
+    // The first paint: the demonstration map becomes the document, then the splash.
+    void FormPaint();
+
+    // Document commands.
+    void MINewClick();
+    void MIOpenClick();
+    // Save writes to the document's file, or runs Save As when there is none; both return true
+    // when the document is on disk.
+    bool MISaveClick();
+    bool MISaveAsClick();
+    // Writes the edited map back into the page it was imported from; true when the page is written.
+    bool MISaveIntoPageClick();
+    // Replaces the picture and keeps the regions, one step.
+    void MIChangePictureClick();
+    void MIExitClick();
+    void MIUndoClick();
+    void MIRedoClick();
+    void MIAboutClick();
+    void MICorvantaSoftwareClick();
+    void MICorvantaServicesClick();
+    // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
+    void MIOpenRecentPopup();
+
+    // View.
+    void MIZoomInClick();
+    void MIZoomOutClick();
+    void MIActualSizeClick();
+    void MIFitPictureClick();
+    // The zoom in the third status panel.
+    void ShowZoom(double Zoom);
+
+    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
+    // then stays.
+    bool PageControlChanging();
+    void PageControlChange();
+    void EmbeddedWBStatusTextChange(const QString& Text);
+    void CopytoClipboard1Click();
+    void SelectAll1Click();
+    void TabSheetServicesShow();
+    void WebBrowserServicesTitleChange(const QString& Title);
+    void WebBrowserServicesStatusTextChange(const QString& Text);
+    void WebBrowserServicesProgressChange(int Progress, int ProgressMax);
+    void FormResize();
+
+    // Tools.
+    void TBArrowClick();
+    void TBRectClick();
+    void TBCircleClick();
+    void TBPolyClick();
+    void TBTraceClick();
+    // Every area of the picture becomes a region, one step, after a preview (MainTraceAll.cpp).
+    void MITraceAllClick();
+
+    // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
+    void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PanelScenePaint(QPainter* Canvas);
+    void ScrollBoxResize();
+
+    // The polygon tool's overlay.
+    void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click places its corner (once) and finishes a polygon of three corners or more.
+    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // A double click on a region with the selection tool opens its properties at the release; on the
+    // selected polygon's outline it puts a corner there instead.
+    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PaintBoxPolyPaint();
+
+    // Region commands: one handler each for the toolbar button and the menu item.
+    void MenuItemDeleteClick();
+    void MenuItemSendtoBackClick();
+    void MenuItemBringtoFrontClick();
+    void MenuItemPropertiesClick();
+    void PopupMenu1Popup();
+
+    // The writer: gathers the document and produces its HTML text.
+    void ButtonRefreshHTMLClick();
+
+signals:
+    // Help > About: the program shows its about box, which lives above the editor.
+    void AboutRequested();
+
+protected:
+    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
+    // on one of them).
+    QMenu* createPopupMenu() override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The import dialog and the Problems dock with its menu items are parts of this window: they
+    // show the Edit tab, reach the scene and join the menus.
+    friend class TFormHTMLImport;
+    friend class TProblemsDock;
+    friend TProblemsDock* InstallMapChecks(TFormCorvantaZonequilter& Window);
+
+    // The preview and services web views are made when their tab is first
+    // shown; these make them now if they don't exist yet.
+    QWebEngineView* CreateEmbeddedWB();
+    QWebEngineView* CreateWebBrowserServices();
+    // Asks whether to save a modified document before it is replaced or the program ends: true
+    // when the caller may go on (saved, discarded, or nothing to save), false when the user
+    // cancelled or the save failed. Every path that replaces the document asks through it.
+    bool MaybeSaveChanges();
 
     // Menu bar and its items.
     QToolBar* TBMainMenu = nullptr;
@@ -245,106 +343,6 @@ public:
     QLabel* StatusPanel1 = nullptr;
     QLabel* StatusPanel2 = nullptr;
 
-public slots:
-    void FormCreate();
-    void FormDestroy();
-    // The caption names the document's file (the shared save dialog's file name).
-    void FormActivate();
-    // The first paint: the demonstration map becomes the document, then the splash.
-    void FormPaint();
-
-    // Document commands.
-    void MINewClick();
-    void MIOpenClick();
-    // Save writes to the document's file, or runs Save As when there is none; both return true
-    // when the document is on disk.
-    bool MISaveClick();
-    bool MISaveAsClick();
-    // Writes the edited map back into the page it was imported from; true when the page is written.
-    bool MISaveIntoPageClick();
-    // Replaces the picture and keeps the regions, one step.
-    void MIChangePictureClick();
-    void MIExitClick();
-    void MIUndoClick();
-    void MIRedoClick();
-    void MIAboutClick();
-    void MICorvantaSoftwareClick();
-    void MICorvantaServicesClick();
-    // Fills File > Open Recent: the files, missing ones greyed, then "Clear List".
-    void MIOpenRecentPopup();
-
-    // View.
-    void MIZoomInClick();
-    void MIZoomOutClick();
-    void MIActualSizeClick();
-    void MIFitPictureClick();
-    // The zoom in the third status panel.
-    void ShowZoom(double Zoom);
-
-    // Tabs. PageControlChanging is false when the user cancelled the Source's refresh: the tab
-    // then stays.
-    bool PageControlChanging();
-    void PageControlChange();
-    void EmbeddedWBStatusTextChange(const QString& Text);
-    void CopytoClipboard1Click();
-    void SelectAll1Click();
-    void TabSheetServicesShow();
-    void WebBrowserServicesTitleChange(const QString& Title);
-    void WebBrowserServicesStatusTextChange(const QString& Text);
-    void WebBrowserServicesProgressChange(int Progress, int ProgressMax);
-    void FormResize();
-
-    // Tools.
-    void TBArrowClick();
-    void TBRectClick();
-    void TBCircleClick();
-    void TBPolyClick();
-    void TBTraceClick();
-    // Every area of the picture becomes a region, one step, after a preview (MainTraceAll.cpp).
-    void MITraceAllClick();
-
-    // The scene's mouse handling; X and Y are scene (image pixel) coordinates.
-    void PanelSceneMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelSceneMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelSceneMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PanelScenePaint(QPainter* Canvas);
-    void ScrollBoxResize();
-
-    // The polygon tool's overlay.
-    void PaintBoxPolyMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PaintBoxPolyMouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
-    // A double click places its corner (once) and finishes a polygon of three corners or more.
-    void PaintBoxPolyDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    // A double click on a region with the selection tool opens its properties at the release; on the
-    // selected polygon's outline it puts a corner there instead.
-    void PanelSceneDoubleClick(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void PaintBoxPolyPaint();
-
-    // Region commands: one handler each for the toolbar button and the menu item.
-    void MenuItemDeleteClick();
-    void MenuItemSendtoBackClick();
-    void MenuItemBringtoFrontClick();
-    void MenuItemPropertiesClick();
-    void PopupMenu1Popup();
-
-    // The writer: gathers the document and produces its HTML text.
-    void ButtonRefreshHTMLClick();
-
-    // The toolbars' context menu, which cannot hide the last toolbar shown (the menu bar rides
-    // on one of them).
-    QMenu* createPopupMenu() override;
-
-signals:
-    // Help > About: the program shows its about box, which lives above the editor.
-    void AboutRequested();
-
-protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
     enum class TWriteResult
     {
         Written,
@@ -359,18 +357,16 @@ private:
     TWriteResult WriteBytesInSteps(TLongTask& Task, const QString& FileName, const QByteArray& Bytes,
                                    QString* Reason, int From);
 
-    enum class SceneDrag
-    {
-        None,
-        Moving,
-        Rectangle,
-        Circle,
-        // Several selected regions moved together, and the selection tool's rubber band.
-        MovingMany,
-        Band
-    };
-
+    // The constructor's parts, in this order: the menu bar, the toolbar, the tabs of the client
+    // area, the status bar's panels; then the scene and its commands.
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateTabs();
+    void CreateStatusBar();
     void CreateSceneAndCommands();
+    // The scene's editing tools, which the scene's and the polygon overlay's handlers forward to.
+    void CreateSceneTools();
+    QPointer<TSceneTools> FTools;
     void CreateSourceView();
     void CreateServicesTab();
     void ConnectDocumentCommands();
@@ -391,20 +387,6 @@ private:
     void ShapeDragStarted(TGUIShape* Shape);
     void ShapeDragFinished(TGUIShape* Shape);
     void CreateViewMenu();
-    // The scene's keys (MainKeyboard.cpp); true when the key was used.
-    bool PanelSceneKey(QKeyEvent* Event);
-    bool PanelSceneKeyRelease(QKeyEvent* Event);
-    // Anything but the arrows themselves ends a run of key moves.
-    void PanelSceneKeyInterrupt(QEvent* Event);
-    // Arrow keys: the region moves at once; a burst of repeats is one change.
-    void MoveRegionByKey(TGUIRegion* Region, int DX, int DY);
-    void FinishKeyMove();
-    // Tab and Shift+Tab: the next region up the stacking order, or the previous one, wrapping.
-    void SelectNeighbourRegion(bool Previous);
-    void CancelDragByKey();
-    // The polygon tool's corners become a polygon region (three corners or more spanning both
-    // directions), and the selection tool comes back.
-    void FinishPolygon();
     // Zoom and the region list's visibility, in their own section of the settings file.
     void ReadViewSettings();
     void WriteViewSettings();
@@ -418,21 +400,10 @@ private:
     void WebBrowserServicesLoadFinished(bool Ok);
     // Steps every tool button runs.
     void ToolCommonSteps();
-    // Ends any drag on the scene without a result: outline, cursor, confinement.
-    void CancelSceneDrag();
-    // The one rubber band on the scene; showing a new one erases the old.
-    void ShowOutline(const TRect& R, int Kind);
-    void HideOutline();
-    void SetOverrideDragCursor(bool On);
     void ShowPointerPosition(int X, int Y);
     void RegionFocused(TGUIRegion* Region, int Index, int Count);
     void RegionFocusLost(TGUIRegion* Region);
     void ShowSceneContextMenu(const QPoint& Pos);
-    // Polygon corners (MainPolygonPoints.cpp). The selected polygon when (X, Y) lies on its outline,
-    // else null; Edge and OnEdge as TUIPolygon::EdgeAt.
-    TUIPolygon* SelectedPolygonEdgeAt(int X, int Y, int* Edge = nullptr, TPoint* OnEdge = nullptr) const;
-    // A corner on the selected polygon's outline at (X, Y), one step; false when there is none to add.
-    bool InsertPolygonPoint(int X, int Y);
     // The corner menu when Pos is on a corner handle of the selected polygon; false otherwise.
     bool ShowPointContextMenu(const QPoint& Pos);
     void MenuItemDeletePointClick();
@@ -462,14 +433,6 @@ private:
     // the user declined, or when there are none, which the status bar then says.
     bool ClipboardAreas(QVector<MapArea>& Areas, QByteArray& Key);
     void PasteAreas(QVector<MapArea> Areas, const QString& Text, const TPoint* At, int Offset);
-    // Several regions at once (MainSelection.cpp). A press of the selection tool that adds or takes
-    // away a region (Shift or Ctrl), starts a rubber band or moves the selection: true when taken.
-    bool SelectionMouseDown(Qt::KeyboardModifiers Shift, int X, int Y, TGUIRegion* Region);
-    void SelectionMouseMove(int X, int Y);
-    void SelectionMouseUp(SceneDrag Drag);
-    // Stacking positions of the regions the rectangle touches, ascending.
-    QVector<int> RegionsTouching(const TRect& R) const;
-    void MoveSelectionByKey(int DX, int DY);
     void DeleteSelection(const QString& Text);
     void SelectionPropertiesClick();
     enum class Restack
@@ -496,26 +459,10 @@ private:
     TSelectionMarks* FSelectionMarks = nullptr;
     // Where the scene's context menu was opened, in image pixels.
     TPoint FMenuPoint;
-    // The selection a rubber band adds to, and what it selects as it is now.
-    QVector<int> FBandBase;
-    QVector<int> FBandShown;
-    // The moved regions' joint bounds when the drag began.
-    TRect FMovingBounds;
     // The clipboard's content last pasted and how often in a row: each paste lands 10 pixels further.
     QByteArray FLastPasted;
     int FPasteRepeat = 0;
-    TRect MovingOutline() const;
-    TRect CircleSquare() const;
 
-    SceneDrag FSceneDrag = SceneDrag::None;
-    bool FPropertiesAtRelease = false;
-    // Key moves of one burst (until the key comes up or anything else happens) are one step.
-    quint64 FKeyBurst = 0;
-    bool FOutlineShown = false;
-    TRect FOutlineRect;
-    int FOutlineKind = 0;
-    bool FDragCursorSet = false;
-    bool FContextMenuSuppressed = false;
     TFormProperties* FOwnProperties = nullptr;
     TFormBitmapLoader* FBitmapLoader = nullptr;
     // The picture last read from a file: loading the same unchanged file again (a re-import, New on
@@ -566,18 +513,10 @@ private:
     void CreateEditingDocks();
     void RegionTextEdited(TGUIRegion* Region, int Column, const QString& Text);
     QDockWidget* FDockUndoHistory = nullptr;
-    // Snapping of the scene's drags (MainSnap.cpp): the View > Snap menu, its settings, and the
-    // points and moved bounds the drags take. Alt held during a drag leaves it unsnapped.
+    // The View > Snap menu and its settings (MainSnap.cpp); the drags snap in the scene's tools.
     void CreateSnapMenu();
     void ReadSnapSettings(QSettings& Ini);
     void WriteSnapSettings(QSettings& Ini) const;
-    TPoint SnapDragPoint(const TPoint& P, Qt::KeyboardModifiers Shift,
-                         const QObject* Exclude = nullptr) const;
-    TPoint SnapHandlePoint(TUserInterfaceControl* Control, const TPoint& P,
-                           Qt::KeyboardModifiers Shift) const;
-    void PaintSnapGrid(QPainter* Canvas) const;
-    std::unique_ptr<TSceneSnap> FSnap;
-    Qt::KeyboardModifiers FDragModifiers;
     QAction* FMISnapGrid = nullptr;
     QAction* FMIGridSize = nullptr;
     QAction* FMISnapPicture = nullptr;

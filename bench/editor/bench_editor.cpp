@@ -4,10 +4,10 @@
 // scroll step, opening a dialog, the tab change to Source) and Save As. Each benchmark runs at the three
 // sizes and prints its fitted growth (BigO), so that a step that turns quadratic shows at once.
 #include "AppFolder.h"
-#include "PeakMemory.h"
 #include "ImageMapWriter.h"
 #include "MapAreaGathering.h"
 #include "MessageBoxes.h"
+#include "PeakMemory.h"
 #include "SharedDialogs.h"
 #include "UPTFrame.h"
 #include "UnitHTMLImport.h"
@@ -16,14 +16,15 @@
 #include "GeneratedMap.h"
 #include "LongTask.h"
 #include "MapDocument.h"
+#include "WindowParts.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -76,7 +77,7 @@ public:
         Window->SkipFirstPaint();
         Window->resize(1000, 750);
         // ZQ_BENCH_LIVE: every region painted anew at each repaint, as before the tiles, to compare.
-        Window->PanelScene->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
+        Find<TPTGroup>(*Window, "PanelScene")->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
         Window->show();
         Window->activateWindow();
         (void)QTest::qWaitForWindowActive(Window.get());
@@ -99,7 +100,8 @@ public:
             const QVector<MapArea> generated =
                 Compact ? GenerateCompactMapAreas(areas) : GenerateMapAreas(areas, QPoint(60, 60));
             if (file.open(QIODevice::WriteOnly))
-                file.write(ToCrLfLines(BuildImageMapHTML(Picture, QStringLiteral("BigMap"), generated)).toUtf8());
+                file.write(
+                    ToCrLfLines(BuildImageMapHTML(Picture, QStringLiteral("BigMap"), generated)).toUtf8());
         }
         return name;
     }
@@ -109,22 +111,26 @@ public:
     {
         TFormHTMLImport* dialog = Window->ImportDialog();
         const bool ok = dialog->LoadHTMLFile(MapFile(areas, Compact)) && dialog->SelectEntry(0) &&
-                        dialog->ButtonOKClick() && Window->PanelScene->Regions().size() == areas;
+                        dialog->ButtonOKClick() &&
+                        Find<TPTGroup>(*Window, "PanelScene")->Regions().size() == areas;
         Idle();
         return ok;
     }
-    bool Ensure(int areas) { return Window->PanelScene->Regions().size() == areas || Import(areas); }
+    bool Ensure(int areas)
+    {
+        return Find<TPTGroup>(*Window, "PanelScene")->Regions().size() == areas || Import(areas);
+    }
 
     // The centre of a region near the visible top-left, in viewport coordinates.
     QPoint RegionPoint() const
     {
-        TPTGroup* scene = Window->PanelScene;
+        TPTGroup* scene = Find<TPTGroup>(*Window, "PanelScene");
         scene->horizontalScrollBar()->setValue(0);
         scene->verticalScrollBar()->setValue(0);
         // The generator puts its first rectangle at (60, 60), 40 x 30.
         return scene->mapFromScene(QPointF(75, 70));
     }
-    QWidget* Viewport() const { return Window->PanelScene->viewport(); }
+    QWidget* Viewport() const { return Find<TPTGroup>(*Window, "PanelScene")->viewport(); }
 
     QTemporaryDir Folder;
     QString Picture;
@@ -160,9 +166,9 @@ void BM_ImportToScene(benchmark::State& state)
     // Memory of the regions beyond the HTML: the heap with the regions, and without them with the same
     // HTML document still loaded in the import dialog.
     const double with = HeapInUse();
-    f.Window->PanelScene->DestroyRegions();
+    Find<TPTGroup>(*f.Window, "PanelScene")->DestroyRegions();
     // A large map's shapes are freed in slices a moment later: all of them now.
-    f.Window->PanelScene->FreeClearedShapes();
+    Find<TPTGroup>(*f.Window, "PanelScene")->FreeClearedShapes();
     Idle();
     state.counters["KiB/area"] = (with - HeapInUse()) / 1024 / areas;
     state.SetComplexityN(areas);
@@ -200,7 +206,7 @@ NewTimes FreeAfterNew(Fixture& f)
         slice.start();
         QCoreApplication::processEvents();
         times.LongestSliceMs = std::max(times.LongestSliceMs, slice.nsecsElapsed() / 1e6);
-    } while (f.Window->PanelScene->ShapesToFree() > 0);
+    } while (Find<TPTGroup>(*f.Window, "PanelScene")->ShapesToFree() > 0);
     times.FreedMs = all.nsecsElapsed() / 1e6;
     return times;
 }
@@ -296,7 +302,7 @@ void BM_ScrollStep(benchmark::State& state)
     const int areas = int(state.range(0));
     if (!f.Ensure(areas))
         return state.SkipWithError("import failed");
-    QScrollBar* bar = f.Window->PanelScene->verticalScrollBar();
+    QScrollBar* bar = Find<TPTGroup>(*f.Window, "PanelScene")->verticalScrollBar();
     bar->setValue(0);
     Idle();
     int value = 0;
@@ -323,7 +329,7 @@ void BM_OpenDialog(benchmark::State& state)
         return false;
     });
     for (auto _ : state) {
-        f.Window->MISaveAsClick();
+        InvokeBool(*f.Window, "MISaveAsClick");
         Idle();
     }
     SetDialogRunner(previous);
@@ -340,14 +346,14 @@ void TabToSource(benchmark::State& state, bool Change)
     if (!f.Ensure(areas))
         return state.SkipWithError("import failed");
     TFormCorvantaZonequilter& w = *f.Window;
-    const int edit = w.PageControl->indexOf(w.TabSheetEdit);
-    const int source = w.PageControl->indexOf(w.TabSheetSource);
+    const int edit = Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetEdit"));
+    const int source = Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetSource"));
     int step = 0;
     for (auto _ : state) {
         state.PauseTiming();
         w.SelectPageByUser(edit);
         if (Change) {
-            TGUIRegion* region = w.PanelScene->Regions().first();
+            TGUIRegion* region = Find<TPTGroup>(w, "PanelScene")->Regions().first();
             region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(),
                               region->Height());
         }
@@ -378,7 +384,7 @@ BENCHMARK(BM_TabToSourceAfterChange)->Apply(Sizes);
 void Settle(Fixture& f)
 {
     Idle();
-    while (f.Window->PanelScene->RegionTilesPending())
+    while (Find<TPTGroup>(*f.Window, "PanelScene")->RegionTilesPending())
         QCoreApplication::processEvents();
 }
 
@@ -392,13 +398,13 @@ void BM_BackToEditAfterChange(benchmark::State& state)
     int step = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        TGUIRegion* region = w.PanelScene->Regions().first();
+        TGUIRegion* region = Find<TPTGroup>(w, "PanelScene")->Regions().first();
         region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(), region->Height());
-        w.SelectPageByUser(w.PageControl->indexOf(w.TabSheetSource));
+        w.SelectPageByUser(Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetSource")));
         Settle(f);
         state.ResumeTiming();
-        w.SelectPageByUser(w.PageControl->indexOf(w.TabSheetEdit));
-        w.PanelScene->viewport()->repaint();
+        w.SelectPageByUser(Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetEdit")));
+        Find<TPTGroup>(w, "PanelScene")->viewport()->repaint();
     }
     Settle(f);
     state.SetComplexityN(areas);
@@ -409,7 +415,7 @@ void Resize(benchmark::State& state, bool Compact)
 {
     Fixture& f = fixture();
     const int areas = int(state.range(0));
-    if (f.Window->PanelScene->Regions().size() != areas && !f.Import(areas, Compact))
+    if (Find<TPTGroup>(*f.Window, "PanelScene")->Regions().size() != areas && !f.Import(areas, Compact))
         return state.SkipWithError("import failed");
     int step = 0;
     double worst = 0;
@@ -421,7 +427,7 @@ void Resize(benchmark::State& state, bool Compact)
         state.ResumeTiming();
         f.Window->resize(step++ % 2 ? QSize(1000, 750) : QSize(1060, 790));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        f.Window->PanelScene->viewport()->repaint();
+        Find<TPTGroup>(*f.Window, "PanelScene")->viewport()->repaint();
         worst = std::max(worst, timer.nsecsElapsed() / 1e6);
     }
     f.Window->resize(1000, 750);
@@ -449,13 +455,13 @@ void SaveAs(benchmark::State& state, bool Change)
     for (auto _ : state) {
         if (Change) {
             state.PauseTiming();
-            TGUIRegion* region = f.Window->PanelScene->Regions().first();
+            TGUIRegion* region = Find<TPTGroup>(*f.Window, "PanelScene")->Regions().first();
             region->SetBounds(region->Left(), region->Top() + (step++ % 2 ? 1 : -1), region->Width(),
                               region->Height());
             Idle();
             state.ResumeTiming();
         }
-        f.Window->MISaveAsClick();
+        InvokeBool(*f.Window, "MISaveAsClick");
         Idle();
     }
     SetDialogRunner(previous);
@@ -492,7 +498,7 @@ void LargeImport(benchmark::State& state, bool Compact)
     for (auto _ : state) {
         // From an empty document, with the memory freed by the previous map given back.
         state.PauseTiming();
-        f.Window->PanelScene->DestroyRegions();
+        Find<TPTGroup>(*f.Window, "PanelScene")->DestroyRegions();
         Idle();
         malloc_trim(0);
         ResetPeakMemory();
@@ -516,7 +522,11 @@ void BM_LargeImportCompact(benchmark::State& state)
 {
     LargeImport(state, true);
 }
-BENCHMARK(BM_LargeImportCompact)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_LargeImportCompact)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 void BM_LargeNew(benchmark::State& state)
 {
@@ -564,7 +574,7 @@ void BM_LargeImportCancelled(benchmark::State& state)
         const bool imported = f.Import(areas);
         backMs = sinceCancel.isValid() ? sinceCancel.nsecsElapsed() / 1e6 : -1;
         TLongTask::SetObserver({});
-        if (imported || f.Window->PanelScene->Regions().size() != areas)
+        if (imported || Find<TPTGroup>(*f.Window, "PanelScene")->Regions().size() != areas)
             return state.SkipWithError("the cancelled import did not leave the map as it was");
     }
     state.counters["step_gap_ms"] = longestGapMs;

@@ -12,6 +12,7 @@
 #include "UnitMain.h"
 
 #include "GeneratedMap.h"
+#include "WindowParts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,7 +49,7 @@ struct Fixture
         SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::Ok; });
         TFormHTMLImport* dialog = Window->ImportDialog();
         Ok = dialog->LoadHTMLFile(HtmlFile) && dialog->SelectEntry(0) && dialog->ButtonOKClick() &&
-             Window->PanelScene->Regions().size() == Areas;
+             Find<TPTGroup>(*Window, "PanelScene")->Regions().size() == Areas;
     }
 
     TMapDocument& Document() const { return *Window->Document(); }
@@ -69,7 +70,7 @@ std::unique_ptr<Fixture>& current()
 Fixture& fixture(int Areas)
 {
     std::unique_ptr<Fixture>& f = current();
-    if (!f || f->Window->PanelScene->Regions().size() != Areas) {
+    if (!f || Find<TPTGroup>(*f->Window, "PanelScene")->Regions().size() != Areas) {
         f.reset();
         f = std::make_unique<Fixture>(Areas);
     }

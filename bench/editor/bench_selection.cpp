@@ -10,6 +10,7 @@
 #include "UnitMain.h"
 
 #include "GeneratedMap.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,10 +69,10 @@ TFigures Measure(int Count)
     window->ShowPicture(picture, QString());
     window->resize(1200, 900);
     window->show();
-    CreateRegions(window->PanelScene, GenerateMapAreas(Count, QPoint(100, 100)));
-    window->PanelScene->SetZoom(window->PanelScene->FitZoom());
+    CreateRegions(Find<TPTGroup>(*window, "PanelScene"), GenerateMapAreas(Count, QPoint(100, 100)));
+    Find<TPTGroup>(*window, "PanelScene")->SetZoom(Find<TPTGroup>(*window, "PanelScene")->FitZoom());
     QCoreApplication::processEvents();
-    TPTGroup* scene = window->PanelScene;
+    TPTGroup* scene = Find<TPTGroup>(*window, "PanelScene");
     auto action = [&](const char* Name) { return window->findChild<QAction*>(QString::fromLatin1(Name)); };
 
     TFigures figures;
@@ -84,7 +85,7 @@ TFigures Measure(int Count)
     figures.SelectAll = Timed([&] { action("MISelectAll")->trigger(); });
     figures.Copy = Timed([&] { action("MICopy")->trigger(); });
     figures.Paste = Timed([&] { action("MIPaste")->trigger(); });
-    window->MIUndo->trigger();
+    Find<QAction>(*window, "MIUndo")->trigger();
     QCoreApplication::processEvents();
     action("MISelectAll")->trigger();
     figures.KeyMove = Timed([&] { QTest::keyClick(scene, Qt::Key_Right); });

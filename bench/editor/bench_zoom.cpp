@@ -8,6 +8,7 @@
 #include "TUIPolygon.h"
 #include "UPTFrame.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,7 +64,7 @@ double ThreadCpuMs()
 
 void Populate(TFormCorvantaZonequilter& Window, int Count)
 {
-    Window.PanelScene->DestroyRegions();
+    Find<TPTGroup>(Window, "PanelScene")->DestroyRegions();
     for (int I = 0; I < Count; ++I) {
         const int X = 60 + (I * 37) % 7880, Y = 60 + (I * 53) % 5880;
         QVector<TPoint> Points;
@@ -72,7 +73,7 @@ void Populate(TFormCorvantaZonequilter& Window, int Count)
             const double Angle = V * 2 * M_PI / 60;
             Points.append(TPoint{X + qRound(50 * qCos(Angle)), Y + qRound(50 * qSin(Angle))});
         }
-        auto* Polygon = new TUIPolygon(Window.PanelScene);
+        auto* Polygon = new TUIPolygon(Find<TPTGroup>(Window, "PanelScene"));
         Polygon->SetPoints(Points);
         Polygon->HRef = QStringLiteral("http://www.corvanta.example/page%1.html").arg(I);
         Polygon->AltText = QStringLiteral("Area number %1").arg(I);
@@ -86,7 +87,7 @@ void Measure(TFormCorvantaZonequilter& Window, int Count)
     Timer.start();
     Populate(Window, Count);
     const double Build = Elapsed(Timer);
-    TPTGroup* Scene = Window.PanelScene;
+    TPTGroup* Scene = Find<TPTGroup>(Window, "PanelScene");
 
     // Zoom changes, each followed by a full repaint of the viewport.
     // Zoom changes, each followed by a full repaint of the viewport; then the time until every tile
@@ -128,8 +129,8 @@ void Measure(TFormCorvantaZonequilter& Window, int Count)
     TTimes List;
     for (int S = 0; S < 5; ++S) {
         Timer.restart();
-        Window.DockRegions->Model()->Reload();
-        Window.DockRegions->List()->viewport()->repaint();
+        Find<TRegionListDock>(Window, "DockRegions")->Model()->Reload();
+        Find<TRegionListDock>(Window, "DockRegions")->List()->viewport()->repaint();
         List.Add(Elapsed(Timer), 5);
     }
 
@@ -160,12 +161,12 @@ int main(int argc, char** argv)
     Window->SkipFirstPaint();
     Window->resize(1024, 768);
     // ZQ_BENCH_LIVE: every region painted anew at each repaint, as before the tiles, to compare.
-    Window->PanelScene->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
+    Find<TPTGroup>(*Window, "PanelScene")->SetRegionCache(!qEnvironmentVariableIsSet("ZQ_BENCH_LIVE"));
     QImage picture(8000, 6000, QImage::Format_RGB32);
     picture.fill(QColor(200, 220, 240));
     Window->Document()->SetPicture(picture, Window->Document()->ImageFileName());
-    Window->PanelScene->SetClientSize(8000, 6000);
-    Window->DockRegions->show();
+    Find<TPTGroup>(*Window, "PanelScene")->SetClientSize(8000, 6000);
+    Find<TRegionListDock>(*Window, "DockRegions")->show();
     Window->show();
     QCoreApplication::processEvents();
     const int Sizes[] = {500, 5000, 50000};
@@ -173,6 +174,6 @@ int main(int argc, char** argv)
     for (int Count : Sizes)
         if (Count <= Limit)
             Measure(*Window, Count);
-    Window->PanelScene->DestroyRegions();
+    Find<TPTGroup>(*Window, "PanelScene")->DestroyRegions();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "UPTFrame.h"
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QDir>
 #include <QFile>
@@ -268,11 +269,11 @@ void TestCommandLine::startupFile()
     picker.start(20);
     window.SetStartupFile(file);
     window.show();
-    QTRY_VERIFY(window.Document()->MapName() != "ImageMap" || window.Document()->Picture().size() != QSize(105, 105) ||
-                !FMessages.isEmpty());
+    QTRY_VERIFY(window.Document()->MapName() != "ImageMap" ||
+                window.Document()->Picture().size() != QSize(105, 105) || !FMessages.isEmpty());
     QTest::qWait(50);
 
-    QCOMPARE(window.PanelScene->Regions().size(), regions);
+    QCOMPARE(Find<TPTGroup>(window, "PanelScene")->Regions().size(), regions);
     QCOMPARE(window.Document()->MapName(), mapName);
     QCOMPARE(window.Document()->Picture().size(), bitmapSize);
     QCOMPARE(listSeen, listShown);

@@ -4,6 +4,7 @@
 #include "SharedDialogs.h"
 #include "UPTFrame.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,13 +55,16 @@ void TestHeadless::initTestCase()
     picture.fill(Qt::darkCyan);
     QVERIFY(picture.save(FDir.filePath("pic.png")));
     Write("a.html", "");
-    Write("clean.html", kPicturePage + "<area shape=rect coords=\"0,0,50,50\" href=\"a.html\" alt=\"A\">\n" + kEnd);
-    Write("warn.html", kPicturePage + "<area shape=rect coords=\"0,0,50,50\" href=\"a.html\">\n" +
-                           "<area shape=poly coords=\"60,0,120,60,120,0,60,60\" href=\"a.html#x\" alt=\"X\">\n" + kEnd);
+    Write("clean.html",
+          kPicturePage + "<area shape=rect coords=\"0,0,50,50\" href=\"a.html\" alt=\"A\">\n" + kEnd);
+    Write("warn.html",
+          kPicturePage + "<area shape=rect coords=\"0,0,50,50\" href=\"a.html\">\n" +
+              "<area shape=poly coords=\"60,0,120,60,120,0,60,60\" href=\"a.html#x\" alt=\"X\">\n" + kEnd);
     Write("note.html",
           kPicturePage + "<area shape=rect coords=\"180,0,230,50\" href=\"a.html\" alt=\"A\">\n" + kEnd);
     QVERIFY(QDir(FDir.path()).mkpath("site/sub"));
-    Write("site/sub/deep.htm", kPicturePage + "<area shape=rect coords=\"0,0,5,50\" href=\"#top\" alt=\"T\">\n" + kEnd);
+    Write("site/sub/deep.htm",
+          kPicturePage + "<area shape=rect coords=\"0,0,5,50\" href=\"#top\" alt=\"T\">\n" + kEnd);
     Write("site/notes.txt", "<map name=x><area href=y></map>");
 }
 
@@ -100,7 +104,8 @@ void TestHeadless::run_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // what the standard error starts with
 
-    QTest::newRow("no findings") << QStringList{"--check", "clean.html"} << 0 << "" << "";
+    QTest::newRow("no findings") << QStringList{"--check", "clean.html"} << 0 << ""
+                                 << "";
     QTest::newRow("warnings, in the compiler's format")
         << QStringList{"--check", "warn.html", "clean.html"} << 1
         << "warn.html:4:1: warning: area 1 (\"a.html\"): no alternate text\n"
@@ -117,8 +122,9 @@ void TestHeadless::run_data()
         << QStringList{"--check", "clean.html", "missing.html", "note.html"} << 2
         << "note.html:4:1: note: area 1 (\"A\"): partly outside the picture\n"
         << "missing.html: error: Cannot read ";
-    QTest::newRow("--write-page of a missing page") << QStringList{"--write-page", "none.html", "-o", "out.htm"}
-                                                    << 2 << "" << "none.html: error: Cannot read ";
+    QTest::newRow("--write-page of a missing page")
+        << QStringList{"--write-page", "none.html", "-o", "out.htm"} << 2 << ""
+        << "none.html: error: Cannot read ";
     QTest::newRow("--map that the page lacks")
         << QStringList{"--export-svg", "clean.html", "--map", "Other", "-o", "out.html"} << 2 << ""
         << "clean.html: error: The page has no map named \"Other\".";
@@ -132,19 +138,26 @@ void TestHeadless::run_data()
     QTest::newRow("a mistyped task") << QStringList{"--chek", "clean.html"} << 2 << ""
                                      << "zonequilter: Unknown option 'chek'." + more;
     QTest::newRow("an unknown option beside Qt's own")
-        << QStringList{"-style", "fusion", "-reverse", "--bogus"} << 2 << "" << "zonequilter: Unknown option 'bogus'." + more;
-    QTest::newRow("--check without files") << QStringList{"--check"} << 2 << ""
-                                           << "zonequilter: --check needs at least one file or folder." + more;
+        << QStringList{"-style", "fusion", "-reverse", "--bogus"} << 2 << ""
+        << "zonequilter: Unknown option 'bogus'." + more;
+    QTest::newRow("--check without files")
+        << QStringList{"--check"} << 2 << ""
+        << "zonequilter: --check needs at least one file or folder." + more;
     QTest::newRow("unknown format") << QStringList{"--check", "--format=xml", "clean.html"} << 2 << ""
                                     << "zonequilter: Unknown format \"xml\": use text or json." + more;
     QTest::newRow("--format without --check") << QStringList{"--format=json", "clean.html"} << 2 << ""
                                               << "zonequilter: --format goes only with --check." + more;
-    QTest::newRow("--export-svg without -o") << QStringList{"--export-svg", "clean.html"} << 2 << ""
-                                             << "zonequilter: --export-svg needs the file to write: -o FILE." + more;
-    QTest::newRow("two tasks") << QStringList{"--check", "--write-page", "clean.html", "-o", "x.htm"} << 2 << ""
-                               << "zonequilter: Give only one of --check, --export-svg and --write-page." + more;
-    QTest::newRow("--help names the tasks") << QStringList{"--help"} << 0 << "--write-page <page>" << "";
-    QTest::newRow("--help-all adds Qt's options") << QStringList{"--help-all"} << 0 << "-platform <" << "";
+    QTest::newRow("--export-svg without -o")
+        << QStringList{"--export-svg", "clean.html"} << 2 << ""
+        << "zonequilter: --export-svg needs the file to write: -o FILE." + more;
+    QTest::newRow("two tasks") << QStringList{"--check", "--write-page", "clean.html", "-o", "x.htm"} << 2
+                               << ""
+                               << "zonequilter: Give only one of --check, --export-svg and --write-page." +
+                                      more;
+    QTest::newRow("--help names the tasks") << QStringList{"--help"} << 0 << "--write-page <page>"
+                                            << "";
+    QTest::newRow("--help-all adds Qt's options") << QStringList{"--help-all"} << 0 << "-platform <"
+                                                  << "";
 }
 
 void TestHeadless::run()
@@ -192,12 +205,13 @@ void TestHeadless::jsonFindings()
 void TestHeadless::writePageIsWhatSaveAsWrites()
 {
     // Texts the writer treats specially: quotes, references, non-ASCII, kept attributes, a nohref.
-    const QByteArray page = kPicturePage +
-                            "<area shape=rect coords=\"0,0,50,50\" href=\"a.html?x=1&amp;y=2\" alt='Say \"hi\"' "
-                            "title=\"Grüße\" onclick=\"go()\">\n"
-                            "<area shape=circle coords=\"100,50,20\" href=\"b.html\" alt=\"Café &copy;\" target=_top>\n"
-                            "<area shape=poly coords=\"130,0,190,0,160,90\" nohref alt=\"\">\n" +
-                            kEnd;
+    const QByteArray page =
+        kPicturePage +
+        "<area shape=rect coords=\"0,0,50,50\" href=\"a.html?x=1&amp;y=2\" alt='Say \"hi\"' "
+        "title=\"Grüße\" onclick=\"go()\">\n"
+        "<area shape=circle coords=\"100,50,20\" href=\"b.html\" alt=\"Café &copy;\" target=_top>\n"
+        "<area shape=poly coords=\"130,0,190,0,160,90\" nohref alt=\"\">\n" +
+        kEnd;
     Write("save.html", page);
     const TResult result = Run({"--write-page", "save.html", "-o", "cli.htm"});
     QCOMPARE(result.ExitCode, 0);
@@ -213,9 +227,9 @@ void TestHeadless::writePageIsWhatSaveAsWrites()
         window.SetStartupFile(FDir.filePath("save.html"));
         window.show();
         QTRY_COMPARE(window.Document()->MapName(), QStringLiteral("Nav"));
-        QTRY_COMPARE(window.PanelScene->Regions().size(), 3);
+        QTRY_COMPARE(Find<TPTGroup>(window, "PanelScene")->Regions().size(), 3);
         const DialogRunner oldDialogs = SetDialogRunner(ChooseFileRunner(FDir.filePath("window.htm")));
-        window.MISaveAs->trigger();
+        Find<QAction>(window, "MISaveAs")->trigger();
         SetDialogRunner(oldDialogs);
     }
     SetMessageBoxRunner(oldRunner);

@@ -19,6 +19,7 @@
 #include "UnitMain.h"
 #include "UnitProperties.h"
 #include "WebViewHelpers.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,8 +41,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWebEngineScript>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <QWindow>
 #include <Qsci/qsciscintilla.h>
@@ -101,8 +102,11 @@ private slots:
 
 private:
     void makeWindow();
-    QPoint at(int x, int y) const { return FWindow->PanelScene->mapFromScene(QPointF(x, y)); }
-    QWidget* viewport() const { return FWindow->PanelScene->viewport(); }
+    QPoint at(int x, int y) const
+    {
+        return Find<TPTGroup>(*FWindow, "PanelScene")->mapFromScene(QPointF(x, y));
+    }
+    QWidget* viewport() const { return Find<TPTGroup>(*FWindow, "PanelScene")->viewport(); }
     void drag(int x0, int y0, int x1, int y1);
     void click(int x, int y);
     void clickTab(QWidget* page);
@@ -174,9 +178,9 @@ void TestEndToEnd::click(int x, int y)
 
 void TestEndToEnd::clickTab(QWidget* page)
 {
-    QTabBar* bar = FWindow->PageControl->tabBar();
+    QTabBar* bar = Find<QTabWidget>(*FWindow, "PageControl")->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      bar->tabRect(FWindow->PageControl->indexOf(page)).center());
+                      bar->tabRect(Find<QTabWidget>(*FWindow, "PageControl")->indexOf(page)).center());
 }
 
 void TestEndToEnd::setProperties(int x, int y, const Texts& texts)
@@ -193,7 +197,7 @@ void TestEndToEnd::setProperties(int x, int y, const Texts& texts)
         QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
         filled = true;
     });
-    FWindow->TBProperties->trigger();
+    Find<QAction>(*FWindow, "TBProperties")->trigger();
     QVERIFY(filled);
 }
 
@@ -219,24 +223,24 @@ void TestEndToEnd::roadOfATypicalUse()
     image.fill(QColor(120, 180, 90));
     QVERIFY(image.save(picture, "PNG"));
     SetDialogRunner(ChooseFileRunner(picture));
-    FWindow->TBNew->trigger();
+    Find<QAction>(*FWindow, "TBNew")->trigger();
     QCOMPARE(FWindow->Document()->ImageFileName(), picture);
-    QCOMPARE(FWindow->PanelScene->ClientWidth(), 400);
+    QCOMPARE(Find<TPTGroup>(*FWindow, "PanelScene")->ClientWidth(), 400);
 
     // A rectangle, a circle and a polygon, drawn with the mouse.
-    FWindow->TBRect->trigger();
+    Find<QAction>(*FWindow, "TBRect")->trigger();
     drag(20, 30, 120, 110);
-    FWindow->TBCircle->trigger();
+    Find<QAction>(*FWindow, "TBCircle")->trigger();
     drag(200, 40, 260, 100);
-    FWindow->TBPoly->trigger();
+    Find<QAction>(*FWindow, "TBPoly")->trigger();
     for (const QPoint& corner : {QPoint(100, 180), QPoint(220, 170), QPoint(260, 260), QPoint(120, 280)})
         click(corner.x(), corner.y());
     click(101, 181);
-    QCOMPARE(FWindow->PanelScene->Regions().size(), 3);
-    QVERIFY(qobject_cast<TUIRectangle*>(FWindow->PanelScene->Regions()[0]));
-    QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
-    QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
-    QVERIFY(FWindow->TBArrow->isChecked());
+    QCOMPARE(Find<TPTGroup>(*FWindow, "PanelScene")->Regions().size(), 3);
+    QVERIFY(qobject_cast<TUIRectangle*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[0]));
+    QVERIFY(qobject_cast<TUICircle*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[1]));
+    QVERIFY(qobject_cast<TUIPolygon*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[2]));
+    QVERIFY(Find<QAction>(*FWindow, "TBArrow")->isChecked());
 
     // Their texts, through the properties dialog.
     setProperties(60, 70,
@@ -246,27 +250,28 @@ void TestEndToEnd::roadOfATypicalUse()
     setProperties(180, 230,
                   {QStringLiteral("http://example.org/lawn.htm?x=1&y=2"),
                    QStringLiteral("CorvantaWebBrowser"), QStringLiteral("Lawn, \"mown\"")});
-    const QVector<MapArea> drawn = GatherMapAreas(*FWindow->PanelScene);
+    const QVector<MapArea> drawn = GatherMapAreas(*Find<TPTGroup>(*FWindow, "PanelScene"));
     QCOMPARE(drawn.size(), 3);
     QCOMPARE(drawn[0].AltText, QStringLiteral("Lawn, \"mown\""));
     QCOMPARE(drawn[2].HRef, QStringLiteral("http://example.org/door.htm"));
 
     // The Source tab shows exactly the writer's text.
-    clickTab(FWindow->TabSheetSource);
+    clickTab(Find<QWidget>(*FWindow, "TabSheetSource"));
     const QString expected = BuildImageMapHTML(picture, QStringLiteral("ImageMap"), drawn);
-    QCOMPARE(FWindow->SynEdit->text(), expected);
+    QCOMPARE(Find<QsciScintilla>(*FWindow, "SynEdit")->text(), expected);
     const QList<QStringList> areas = areaLines(expected);
     QCOMPARE(areas.size(), 3);
 
     // The Preview shows the page; its document holds the same areas in the same order.
-    clickTab(FWindow->TabSheetPreview);
-    QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
+    clickTab(Find<QWidget>(*FWindow, "TabSheetPreview"));
+    QVERIFY(Find<QWebEngineView>(*FWindow, "EmbeddedWB") != nullptr);
+    QSignalSpy loaded(Find<QWebEngineView>(*FWindow, "EmbeddedWB"), &QWebEngineView::loadFinished);
     QVERIFY(loaded.wait(30000));
     QCOMPARE(loaded.first().first().toBool(), true);
-    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
+    QCOMPARE(Find<QWebEngineView>(*FWindow, "EmbeddedWB")->url(),
+             PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
     const QVariant dom = runJavaScript(
-        FWindow->EmbeddedWB,
+        Find<QWebEngineView>(*FWindow, "EmbeddedWB"),
         QStringLiteral("JSON.stringify(Array.from(document.querySelectorAll('map[name=\"ImageMap\"] area'))"
                        ".map(a => [a.getAttribute('shape'), a.getAttribute('href'), a.getAttribute('alt'),"
                        " a.getAttribute('target'), a.getAttribute('coords')]))"));
@@ -280,13 +285,15 @@ void TestEndToEnd::roadOfATypicalUse()
         written[2].replace(QStringLiteral("&quot;"), QStringLiteral("\""));
         QCOMPARE(fields, written);
     }
-    QCOMPARE(runJavaScript(FWindow->EmbeddedWB, QStringLiteral("document.images[0].naturalWidth")).toInt(),
+    QCOMPARE(runJavaScript(Find<QWebEngineView>(*FWindow, "EmbeddedWB"),
+                           QStringLiteral("document.images[0].naturalWidth"))
+                 .toInt(),
              400);
 
     // Save As writes the text with CR LF.
     const QString first = FFolder->filePath(QStringLiteral("garden.htm"));
     SetDialogRunner(ChooseFileRunner(FFolder->filePath(QStringLiteral("garden"))));
-    FWindow->TBSave->trigger();
+    Find<QAction>(*FWindow, "TBSave")->trigger();
     const QByteArray saved = readAll(first);
     QCOMPARE(saved, ToCrLfLines(expected).toUtf8());
     QCOMPARE(saved.count("\n"), saved.count("\r\n"));
@@ -294,8 +301,8 @@ void TestEndToEnd::roadOfATypicalUse()
 
     // A fresh document, then the import of the saved file.
     SetDialogRunner(ChooseFileRunner(picture));
-    FWindow->TBNew->trigger();
-    QVERIFY(FWindow->PanelScene->Regions().isEmpty());
+    Find<QAction>(*FWindow, "TBNew")->trigger();
+    QVERIFY(Find<TPTGroup>(*FWindow, "PanelScene")->Regions().isEmpty());
     SetDialogRunner(ChooseFileRunner(first));
     TFormHTMLImport* import = FWindow->ImportDialog();
     bool accepted = false;
@@ -310,79 +317,87 @@ void TestEndToEnd::roadOfATypicalUse()
         accepted = true;
     };
     QTimer::singleShot(0, import, acceptWhenShown);
-    FWindow->TBOpen->trigger();
+    Find<QAction>(*FWindow, "TBOpen")->trigger();
     QVERIFY(accepted);
     QVERIFY(FMessages.isEmpty());
     // The new picture was not saved: the import asked first.
     QCOMPARE(FPrompts, QStringList{QStringLiteral("Save changes to the image map?")});
-    QCOMPARE(FWindow->PanelScene->Regions().size(), 3);
-    QVERIFY(qobject_cast<TUIRectangle*>(FWindow->PanelScene->Regions()[0]));
-    QVERIFY(qobject_cast<TUICircle*>(FWindow->PanelScene->Regions()[1]));
-    QVERIFY(qobject_cast<TUIPolygon*>(FWindow->PanelScene->Regions()[2]));
-    QCOMPARE(GatherMapAreas(*FWindow->PanelScene), drawn);
+    QCOMPARE(Find<TPTGroup>(*FWindow, "PanelScene")->Regions().size(), 3);
+    QVERIFY(qobject_cast<TUIRectangle*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[0]));
+    QVERIFY(qobject_cast<TUICircle*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[1]));
+    QVERIFY(qobject_cast<TUIPolygon*>(Find<TPTGroup>(*FWindow, "PanelScene")->Regions()[2]));
+    QCOMPARE(GatherMapAreas(*Find<TPTGroup>(*FWindow, "PanelScene")), drawn);
     QCOMPARE(FWindow->Document()->MapName(), QStringLiteral("ImageMap"));
     QCOMPARE(FWindow->windowHandle()->title(), QStringLiteral("Corvanta Zonequilter - [%1]").arg(first));
 
     // Save As again gives the same bytes.
     const QString second = FFolder->filePath(QStringLiteral("garden again.htm"));
     SetDialogRunner(ChooseFileRunner(second));
-    FWindow->MISaveAs->trigger();
+    Find<QAction>(*FWindow, "MISaveAs")->trigger();
     QCOMPARE(readAll(second), saved);
     QVERIFY(FMessages.isEmpty());
 }
 
 void TestEndToEnd::previewFromCodeLoadsNothing()
 {
-    FWindow->PageControl->setCurrentWidget(FWindow->TabSheetPreview);
+    Find<QTabWidget>(*FWindow, "PageControl")->setCurrentWidget(Find<QWidget>(*FWindow, "TabSheetPreview"));
     QTest::qWait(200);
     // The view is made when its tab shows, but nothing is written or loaded.
-    QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QVERIFY(FWindow->EmbeddedWB->url().isEmpty());
-    QVERIFY(FWindow->SynEdit->text().isEmpty());
+    QVERIFY(Find<QWebEngineView>(*FWindow, "EmbeddedWB") != nullptr);
+    QVERIFY(Find<QWebEngineView>(*FWindow, "EmbeddedWB")->url().isEmpty());
+    QVERIFY(Find<QsciScintilla>(*FWindow, "SynEdit")->text().isEmpty());
     QVERIFY(!QFile::exists(GetPreviewFolder() + "Temp1.html"));
 }
 
 void TestEndToEnd::previewBackgroundIsButtonShadowNotMagenta()
 {
-    clickTab(FWindow->TabSheetPreview);
-    QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QSignalSpy loaded(FWindow->EmbeddedWB, &QWebEngineView::loadFinished);
+    clickTab(Find<QWidget>(*FWindow, "TabSheetPreview"));
+    QVERIFY(Find<QWebEngineView>(*FWindow, "EmbeddedWB") != nullptr);
+    QSignalSpy loaded(Find<QWebEngineView>(*FWindow, "EmbeddedWB"), &QWebEngineView::loadFinished);
     QVERIFY(loaded.wait(30000));
     // The text keeps the system colour name; the page shows the Edit tab's grey.
-    QVERIFY(FWindow->SynEdit->text().contains(QStringLiteral("bgColor=buttonshadow")));
-    QCOMPARE(runJavaScript(FWindow->EmbeddedWB, QStringLiteral("document.body.getAttribute('bgcolor')"))
+    QVERIFY(
+        Find<QsciScintilla>(*FWindow, "SynEdit")->text().contains(QStringLiteral("bgColor=buttonshadow")));
+    QCOMPARE(runJavaScript(Find<QWebEngineView>(*FWindow, "EmbeddedWB"),
+                           QStringLiteral("document.body.getAttribute('bgcolor')"))
                  .toString(),
              QStringLiteral("buttonshadow"));
-    const QColor grey = FWindow->PanelScene->palette().color(QPalette::Dark);
+    const QColor grey = Find<TPTGroup>(*FWindow, "PanelScene")->palette().color(QPalette::Dark);
     const QString expected =
         QStringLiteral("rgb(%1, %2, %3)").arg(grey.red()).arg(grey.green()).arg(grey.blue());
     const QString script = QStringLiteral("getComputedStyle(document.body).backgroundColor");
     // The page's script runs when its document is ready, at about the time the load finishes.
-    QTRY_COMPARE_WITH_TIMEOUT(runJavaScript(FWindow->EmbeddedWB, script).toString(), expected, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(runJavaScript(Find<QWebEngineView>(*FWindow, "EmbeddedWB"), script).toString(),
+                              expected, 10000);
 }
 
 void TestEndToEnd::keyboardTabChangeRunsTheHandlers()
 {
     // Ctrl+Tab from the Edit tab goes to Preview, through both handlers.
-    FWindow->TBArrow->trigger();
-    FWindow->PanelScene->setFocus();
-    QTest::keyClick(FWindow->PanelScene, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(FWindow->PageControl->currentWidget(), FWindow->TabSheetPreview);
-    QVERIFY(!FWindow->SynEdit->text().isEmpty());
-    QVERIFY(FWindow->EmbeddedWB != nullptr);
-    QCOMPARE(FWindow->EmbeddedWB->url(), PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
-    QCOMPARE(readAll(GetPreviewFolder() + "Temp1.html"), FWindow->SynEdit->text().toUtf8());
+    Find<QAction>(*FWindow, "TBArrow")->trigger();
+    Find<TPTGroup>(*FWindow, "PanelScene")->setFocus();
+    QTest::keyClick(Find<TPTGroup>(*FWindow, "PanelScene"), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(Find<QTabWidget>(*FWindow, "PageControl")->currentWidget(),
+             Find<QWidget>(*FWindow, "TabSheetPreview"));
+    QVERIFY(!Find<QsciScintilla>(*FWindow, "SynEdit")->text().isEmpty());
+    QVERIFY(Find<QWebEngineView>(*FWindow, "EmbeddedWB") != nullptr);
+    QCOMPARE(Find<QWebEngineView>(*FWindow, "EmbeddedWB")->url(),
+             PreviewUrlForFile(GetPreviewFolder() + "Temp1.html"));
+    QCOMPARE(readAll(GetPreviewFolder() + "Temp1.html"),
+             Find<QsciScintilla>(*FWindow, "SynEdit")->text().toUtf8());
 }
 
 void TestEndToEnd::servicesOfflineShowsThePageBesideTheProgram()
 {
-    clickTab(FWindow->TabSheetServices);
-    QVERIFY(FWindow->WebBrowserServices != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(FWindow->WebBrowserServices->url(),
+    clickTab(Find<QWidget>(*FWindow, "TabSheetServices"));
+    QVERIFY(Find<QWebEngineView>(*FWindow, "WebBrowserServices") != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QWebEngineView>(*FWindow, "WebBrowserServices")->url(),
                               QUrl::fromLocalFile(FFolder->filePath("services.htm")), 30000);
     // The page's own title, once it has loaded.
-    QTRY_COMPARE_WITH_TIMEOUT(FWindow->PanelTitle->text(), QStringLiteral("Corvanta Services"), 30000);
-    QCOMPARE(FWindow->WebBrowserServices->title(), QStringLiteral("Corvanta Services"));
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(*FWindow, "PanelTitle")->text(),
+                              QStringLiteral("Corvanta Services"), 30000);
+    QCOMPARE(Find<QWebEngineView>(*FWindow, "WebBrowserServices")->title(),
+             QStringLiteral("Corvanta Services"));
 }
 
 int main(int argc, char** argv)
@@ -398,13 +413,15 @@ int main(int argc, char** argv)
 void TestEndToEnd::regionCommandsOnlyOnTheEditTab()
 {
     // Two regions, the upper one selected: every command but Bring to Front applies.
-    FWindow->TBRect->trigger();
+    Find<QAction>(*FWindow, "TBRect")->trigger();
     drag(20, 20, 80, 80);
-    FWindow->TBRect->trigger();
+    Find<QAction>(*FWindow, "TBRect")->trigger();
     drag(40, 40, 120, 120);
     QVERIFY(FWindow->ActiveRegion() != nullptr);
-    const QList<QAction*> commands{FWindow->TBDelete, FWindow->TBSendToBack, FWindow->TBBringToFront,
-                                   FWindow->TBProperties, FWindow->MenuItemDelete};
+    const QList<QAction*> commands{
+        Find<QAction>(*FWindow, "TBDelete"), Find<QAction>(*FWindow, "TBSendToBack"),
+        Find<QAction>(*FWindow, "TBBringToFront"), Find<QAction>(*FWindow, "TBProperties"),
+        Find<QAction>(*FWindow, "MenuItemDelete")};
     const QList<bool> onEdit{true, true, false, true, true};
     const auto enabled = [&commands] {
         QList<bool> states;
@@ -413,15 +430,17 @@ void TestEndToEnd::regionCommandsOnlyOnTheEditTab()
         return states;
     };
     QCOMPARE(enabled(), onEdit);
-    for (QWidget* page : {FWindow->TabSheetPreview, FWindow->TabSheetSource, FWindow->TabSheetServices}) {
+    for (QWidget* page :
+         {Find<QWidget>(*FWindow, "TabSheetPreview"), Find<QWidget>(*FWindow, "TabSheetSource"),
+          Find<QWidget>(*FWindow, "TabSheetServices")}) {
         clickTab(page);
-        QCOMPARE(FWindow->PageControl->currentWidget(), page);
+        QCOMPARE(Find<QTabWidget>(*FWindow, "PageControl")->currentWidget(), page);
         QCOMPARE(enabled(), QList<bool>(commands.size(), false));
         // Del on another tab deletes nothing.
-        FWindow->MenuItemDelete->trigger();
-        QCOMPARE(FWindow->PanelScene->Regions().size(), 2);
+        Find<QAction>(*FWindow, "MenuItemDelete")->trigger();
+        QCOMPARE(Find<TPTGroup>(*FWindow, "PanelScene")->Regions().size(), 2);
     }
-    clickTab(FWindow->TabSheetEdit);
+    clickTab(Find<QWidget>(*FWindow, "TabSheetEdit"));
     QCOMPARE(enabled(), onEdit);
 }
 

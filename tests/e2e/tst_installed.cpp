@@ -12,6 +12,7 @@
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
 #include "WebViewHelpers.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -213,14 +214,16 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         // The demonstration map comes from share/zonequilter/.
         QTRY_COMPARE(window.Document()->MapName(), QStringLiteral("DemoMap"));
         QCOMPARE(window.Document()->ImageFileName(), Prefix() + "/share/zonequilter/demo.jpg");
-        QCOMPARE(window.PanelScene->Regions().size(), 6);
+        QCOMPARE(Find<TPTGroup>(window, "PanelScene")->Regions().size(), 6);
 
-        window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetPreview));
-        QVERIFY(window.EmbeddedWB);
-        QSignalSpy loaded(window.EmbeddedWB, &QWebEngineView::loadFinished);
+        window.SelectPageByUser(
+            Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetPreview")));
+        QVERIFY(Find<QWebEngineView>(window, "EmbeddedWB"));
+        QSignalSpy loaded(Find<QWebEngineView>(window, "EmbeddedWB"), &QWebEngineView::loadFinished);
         QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 60000);
         QCOMPARE(loaded.first().first().toBool(), true);
-        const QString previewFile = FileUrlForPreviewUrl(window.EmbeddedWB->url()).toLocalFile();
+        const QString previewFile =
+            FileUrlForPreviewUrl(Find<QWebEngineView>(window, "EmbeddedWB")->url()).toLocalFile();
         previewFolder = QFileInfo(previewFile).absolutePath();
         QCOMPARE(QFileInfo(previewFile).fileName(), QStringLiteral("Temp1.html"));
         QVERIFY(!previewFolder.startsWith(Prefix()));
@@ -240,8 +243,9 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         QImage picture(30, 20, QImage::Format_RGB32);
         picture.fill(Qt::yellow);
         QVERIFY(picture.save(Home() + "/x.png"));
-        QWidget* surface =
-            window.EmbeddedWB->focusProxy() ? window.EmbeddedWB->focusProxy() : window.EmbeddedWB;
+        QWidget* surface = Find<QWebEngineView>(window, "EmbeddedWB")->focusProxy()
+                               ? Find<QWebEngineView>(window, "EmbeddedWB")->focusProxy()
+                               : Find<QWebEngineView>(window, "EmbeddedWB");
         const QPoint pos = surface->rect().center();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(page)});
@@ -253,11 +257,12 @@ void TestInstalled::readOnlyInstallationPreviewsAndExitsWithoutMessage()
         QApplication::sendEvent(surface, &drop);
         QVERIFY(drop.isAccepted());
         QTRY_COMPARE(window.Document()->MapName(), QStringLiteral("Dropped"));
-        QCOMPARE(FileUrlForPreviewUrl(window.EmbeddedWB->url()).toLocalFile(), previewFile);
+        QCOMPARE(FileUrlForPreviewUrl(Find<QWebEngineView>(window, "EmbeddedWB")->url()).toLocalFile(),
+                 previewFile);
         QCOMPARE(window.Document()->Picture().size(), QSize(30, 20));
         QVERIFY(TBrowserWindow::AllWindows().isEmpty());
 
-        window.MIExitClick();
+        Invoke(window, "MIExitClick");
     }
     // The window is gone: its toolbar layout went to the user's configuration folder.
     const QString settings = Home() + "/.config/Corvanta/Corvanta Zonequilter/Settings.ini";

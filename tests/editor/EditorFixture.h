@@ -8,6 +8,7 @@
 #include "TGUIRegion.h"
 #include "UPTFrame.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -28,11 +29,11 @@ public:
         QImage picture(width, height, QImage::Format_RGB32);
         picture.fill(Qt::white);
         Window->Document()->SetPicture(picture, Window->Document()->ImageFileName());
-        Window->PanelScene->SetClientSize(width, height);
+        Find<TPTGroup>(*Window, "PanelScene")->SetClientSize(width, height);
         Window->show();
         Window->activateWindow();
         Ready = QTest::qWaitForWindowActive(Window.get());
-        Window->ScrollBoxResize();
+        Invoke(*Window, "ScrollBoxResize");
     }
     ~MainWindowFixture()
     {
@@ -40,8 +41,8 @@ public:
         SetAppFolderOverride(QString());
     }
 
-    TPTGroup* Scene() const { return Window->PanelScene; }
-    QWidget* Viewport() const { return Window->PanelScene->viewport(); }
+    TPTGroup* Scene() const { return Find<TPTGroup>(*Window, "PanelScene"); }
+    QWidget* Viewport() const { return Find<TPTGroup>(*Window, "PanelScene")->viewport(); }
     QPoint At(int x, int y) const { return Scene()->mapFromScene(QPointF(x, y)); }
 
     void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton)

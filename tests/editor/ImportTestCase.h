@@ -17,6 +17,7 @@
 #include "TUIRectangle.h"
 #include "UnitHTMLImport.h"
 #include "UnitImportNotes.h"
+#include "WindowParts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,10 +29,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -96,10 +97,10 @@ struct DocumentState
         s.MapName = w.Document()->MapName();
         s.Caption = ShownTitle(w);
         s.SaveName = SharedSaveDialog()->FileName();
-        s.ClientWidth = w.PanelScene->ClientWidth();
-        s.ClientHeight = w.PanelScene->ClientHeight();
-        s.Areas = GatherMapAreas(*w.PanelScene);
-        s.Regions = w.PanelScene->Regions();
+        s.ClientWidth = Find<TPTGroup>(w, "PanelScene")->ClientWidth();
+        s.ClientHeight = Find<TPTGroup>(w, "PanelScene")->ClientHeight();
+        s.Areas = GatherMapAreas(*Find<TPTGroup>(w, "PanelScene"));
+        s.Regions = Find<TPTGroup>(w, "PanelScene")->Regions();
         return s;
     }
     void Compare(const DocumentState& o) const
@@ -117,7 +118,7 @@ struct DocumentState
 };
 
 inline QString areaLine(const QString& shape, const QString& coords, const QString& href = QString(),
-                 const QString& alt = QString(), const QString& target = QString())
+                        const QString& alt = QString(), const QString& target = QString())
 {
     return QStringLiteral("<area shape=\"%1\" coords=\"%2\" href=\"%3\" alt=\"%4\" target=\"%5\">\n")
         .arg(shape, coords, href, alt, target);
@@ -187,7 +188,7 @@ inline void ImportTestCase::init()
     // The shared dialogs live for the whole run; every test starts with no document file.
     SharedSaveDialog()->SetFileName(QString());
     SharedOpenDialog()->SetFileName(QString());
-    FFixture->Window->FormActivate();
+    Invoke(*FFixture->Window, "FormActivate");
 }
 
 inline void ImportTestCase::cleanup()
@@ -218,8 +219,8 @@ inline QString ImportTestCase::writePicture(const QString& name, int width, int 
     return path;
 }
 
-inline QString ImportTestCase::writeMapPage(const QString& name, const QString& imageSrc, const QString& mapName,
-                                     const QString& areas)
+inline QString ImportTestCase::writeMapPage(const QString& name, const QString& imageSrc,
+                                            const QString& mapName, const QString& areas)
 {
     const QString html = QStringLiteral("<html><body>\n<img src=\"%1\" usemap=\"#%2\">\n"
                                         "<map name=\"%2\">\n%3</map>\n</body></html>\n")
@@ -227,7 +228,8 @@ inline QString ImportTestCase::writeMapPage(const QString& name, const QString& 
     return writeFile(name, html.toUtf8());
 }
 
-inline bool ImportTestCase::runExecuteImport(TFormHTMLImport& dialog, std::function<void(TFormHTMLImport&)> act)
+inline bool ImportTestCase::runExecuteImport(TFormHTMLImport& dialog,
+                                             std::function<void(TFormHTMLImport&)> act)
 {
     bool acted = false;
     QTimer::singleShot(0, &dialog, [&] {

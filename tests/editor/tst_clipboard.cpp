@@ -4,6 +4,7 @@
 #include "TUICircle.h"
 #include "TUIRectangle.h"
 #include "UnitImportNotes.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -123,8 +124,8 @@ void TestClipboard::pasteLandsOffsetAndSelected()
         QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(200, 150),
                                f.Viewport()->mapToGlobal(f.At(200, 150)));
         QApplication::sendEvent(f.Viewport(), &menu);
-        QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
-        f.Window->PopupMenu1->hide();
+        QTRY_VERIFY(Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
+        Find<QMenu>(*f.Window, "PopupMenu1")->hide();
         action(f, "MenuItemPaste")->trigger();
     } else {
         key(f, Qt::Key_V);
@@ -134,7 +135,7 @@ void TestClipboard::pasteLandsOffsetAndSelected()
     QCOMPARE(f.Window->Document()->SelectedCount(), int(added.size()));
     QCOMPARE(f.Window->Document()->SelectedPositions().first(), 2);
     QCOMPARE(f.Window->Document()->UndoStack()->count(), steps + 1);
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(areaLines(f), before);
 }
 
@@ -198,7 +199,7 @@ void TestClipboard::editCommandsAreOneStep()
     QCOMPARE(f.Window->Document()->UndoStack()->undoText(), step);
     // Cut puts the regions on the clipboard; Duplicate leaves it alone.
     QCOMPARE(QApplication::clipboard()->text() == QStringLiteral("untouched"), command == "MIDuplicate");
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(areaLines(f), before);
     QCOMPARE(f.Window->Document()->SelectedCount(), 2);
 }
@@ -208,10 +209,11 @@ void TestClipboard::sourceViewKeepsItsClipboardKeys()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     makeTwo(f);
-    f.Window->SelectPageByUser(f.Window->PageControl->indexOf(f.Window->TabSheetSource));
-    f.Window->SynEdit->setFocus();
-    QTest::keyClick(f.Window->SynEdit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(f.Window->SynEdit, Qt::Key_C, Qt::ControlModifier);
+    f.Window->SelectPageByUser(
+        Find<QTabWidget>(*f.Window, "PageControl")->indexOf(Find<QWidget>(*f.Window, "TabSheetSource")));
+    Find<QsciScintilla>(*f.Window, "SynEdit")->setFocus();
+    QTest::keyClick(Find<QsciScintilla>(*f.Window, "SynEdit"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Find<QsciScintilla>(*f.Window, "SynEdit"), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QApplication::clipboard()->mimeData();
     QVERIFY(!data->hasFormat(QStringLiteral("application/x-corvanta-zonequilter-regions")));
     QCOMPARE(data->text().toUtf8(), f.Window->SourceBytes());

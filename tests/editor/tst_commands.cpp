@@ -5,6 +5,7 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -65,7 +66,7 @@ private:
             QVERIFY(dialog->isVisible());
             act(*dialog);
         });
-        f.Window->TBProperties->trigger();
+        Find<QAction>(*f.Window, "TBProperties")->trigger();
         QVERIFY(!dialog->isVisible());
     }
 };
@@ -90,21 +91,21 @@ void TestCommands::enablingByZPosition()
     const TPoint inside[] = {{20, 20}, {130, 40}, {230, 40}};
     f.Click(inside[which].X, inside[which].Y);
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().at(which));
-    QVERIFY(f.Window->TBDelete->isEnabled());
-    QVERIFY(f.Window->TBProperties->isEnabled());
-    QCOMPARE(f.Window->TBSendToBack->isEnabled(), sendToBack);
-    QCOMPARE(f.Window->TBBringToFront->isEnabled(), bringToFront);
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBProperties")->isEnabled());
+    QCOMPARE(Find<QAction>(*f.Window, "TBSendToBack")->isEnabled(), sendToBack);
+    QCOMPARE(Find<QAction>(*f.Window, "TBBringToFront")->isEnabled(), bringToFront);
 }
 
 void TestCommands::singleRegionEnablesDeleteAndPropertiesOnly()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(10, 10, 80, 80);
-    QVERIFY(f.Window->TBDelete->isEnabled());
-    QVERIFY(f.Window->TBProperties->isEnabled());
-    QVERIFY(!f.Window->TBSendToBack->isEnabled());
-    QVERIFY(!f.Window->TBBringToFront->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBProperties")->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBSendToBack")->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBBringToFront")->isEnabled());
 }
 
 void TestCommands::bringToFrontRefocusesAndReenables()
@@ -113,14 +114,14 @@ void TestCommands::bringToFrontRefocusesAndReenables()
     Three t = makeThree(f);
     f.Click(20, 20);
     QCOMPARE(f.Window->ActiveRegion(), t.A);
-    f.Window->TBBringToFront->trigger();
+    Find<QAction>(*f.Window, "TBBringToFront")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.B, t.C, t.A}));
     QCOMPARE(f.Window->ActiveRegion(), t.A);
-    QVERIFY(!f.Window->TBBringToFront->isEnabled());
-    QVERIFY(f.Window->TBSendToBack->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBBringToFront")->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBSendToBack")->isEnabled());
     // The menu item runs the same handler.
     f.Click(130, 40);
-    f.Window->MenuItemBringtoFront->trigger();
+    Find<QAction>(*f.Window, "MenuItemBringtoFront")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.C, t.A, t.B}));
 }
 
@@ -129,17 +130,17 @@ void TestCommands::sendToBackChangesTheOrder()
     MainWindowFixture f;
     Three t = makeThree(f);
     f.Click(230, 40);
-    f.Window->TBSendToBack->trigger();
+    Find<QAction>(*f.Window, "TBSendToBack")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.C, t.A, t.B}));
     QCOMPARE(f.Window->ActiveRegion(), t.C);
-    QVERIFY(!f.Window->TBSendToBack->isEnabled());
-    QVERIFY(f.Window->TBBringToFront->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBSendToBack")->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBBringToFront")->isEnabled());
     // The region below the others is found last where they overlap.
     auto* over = new TUIRectangle(f.Scene());
     over->SetBoundsRect(TRect{190, 10, 280, 90});
     f.Click(230, 40);
     QCOMPARE(f.Window->ActiveRegion(), over);
-    f.Window->MenuItemSendtoBack->trigger();
+    Find<QAction>(*f.Window, "MenuItemSendtoBack")->trigger();
     f.Click(230, 40);
     QCOMPARE(f.Window->ActiveRegion(), t.C);
 }
@@ -148,20 +149,21 @@ void TestCommands::contextMenuAllOrNothing()
 {
     MainWindowFixture f;
     Three t = makeThree(f);
-    const QList<QAction*> items{f.Window->MenuItemDelete, f.Window->MenuItemSendtoBack,
-                                f.Window->MenuItemBringtoFront, f.Window->MenuItemProperties};
-    f.Window->PopupMenu1->popup(QPoint(10, 10));
+    const QList<QAction*> items{
+        Find<QAction>(*f.Window, "MenuItemDelete"), Find<QAction>(*f.Window, "MenuItemSendtoBack"),
+        Find<QAction>(*f.Window, "MenuItemBringtoFront"), Find<QAction>(*f.Window, "MenuItemProperties")};
+    Find<QMenu>(*f.Window, "PopupMenu1")->popup(QPoint(10, 10));
     for (QAction* item : items)
         QVERIFY(!item->isEnabled());
-    f.Window->PopupMenu1->hide();
+    Find<QMenu>(*f.Window, "PopupMenu1")->hide();
     // The bottom region: all four items, whatever its position.
     f.Click(20, 20);
-    f.Window->PopupMenu1->popup(QPoint(10, 10));
+    Find<QMenu>(*f.Window, "PopupMenu1")->popup(QPoint(10, 10));
     for (QAction* item : items)
         QVERIFY(item->isEnabled());
-    f.Window->PopupMenu1->hide();
+    Find<QMenu>(*f.Window, "PopupMenu1")->hide();
     // Send to Back on the bottom region leaves the order as it is.
-    f.Window->MenuItemSendtoBack->trigger();
+    Find<QAction>(*f.Window, "MenuItemSendtoBack")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.A, t.B, t.C}));
     QCOMPARE(f.Window->ActiveRegion(), t.A);
 }
@@ -172,17 +174,18 @@ void TestCommands::contextMenuLayout()
     // The clipboard's items come first, the one-step stacking items sit beside Send to Back and
     // Bring to Front; an empty text is a separator.
     QStringList texts;
-    for (const QAction* action : f.Window->PopupMenu1->actions())
+    for (const QAction* action : Find<QMenu>(*f.Window, "PopupMenu1")->actions())
         texts << (action->isSeparator() ? QString() : action->text());
     QCOMPARE(texts, (QStringList{"Cu&t", "&Copy", "&Paste", "D&uplicate", "", "Delete", "", "Send to Back",
                                  "Send Back&ward", "Bring &Forward", "Bring to Front", "", "Select &All", "",
                                  "Properties..."}));
-    QCOMPARE(f.Window->PopupMenu1->defaultAction(), f.Window->MenuItemProperties);
-    QCOMPARE(f.Window->MenuItemDelete->shortcut(), QKeySequence(Qt::Key_Delete));
-    QCOMPARE(f.Window->TBDelete->toolTip(), QStringLiteral("Delete Region"));
-    QCOMPARE(f.Window->TBSendToBack->toolTip(), QStringLiteral("Send Region to Back"));
-    QCOMPARE(f.Window->TBBringToFront->toolTip(), QStringLiteral("Bring Region to Front"));
-    QCOMPARE(f.Window->TBProperties->toolTip(), QStringLiteral("Show Region Properties"));
+    QCOMPARE(Find<QMenu>(*f.Window, "PopupMenu1")->defaultAction(),
+             Find<QAction>(*f.Window, "MenuItemProperties"));
+    QCOMPARE(Find<QAction>(*f.Window, "MenuItemDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QCOMPARE(Find<QAction>(*f.Window, "TBDelete")->toolTip(), QStringLiteral("Delete Region"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBSendToBack")->toolTip(), QStringLiteral("Send Region to Back"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBBringToFront")->toolTip(), QStringLiteral("Bring Region to Front"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBProperties")->toolTip(), QStringLiteral("Show Region Properties"));
 }
 
 void TestCommands::deleteByKey()
@@ -195,7 +198,8 @@ void TestCommands::deleteByKey()
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.A, t.C}));
     QVERIFY(!f.Window->ActiveRegion());
     for (QAction* command :
-         {f.Window->TBDelete, f.Window->TBSendToBack, f.Window->TBBringToFront, f.Window->TBProperties})
+         {Find<QAction>(*f.Window, "TBDelete"), Find<QAction>(*f.Window, "TBSendToBack"),
+          Find<QAction>(*f.Window, "TBBringToFront"), Find<QAction>(*f.Window, "TBProperties")})
         QVERIFY(!command->isEnabled());
     // A polygon with its handles goes just the same.
     f.Click(230, 40);
@@ -211,7 +215,7 @@ void TestCommands::deleteKeyWithoutSelectionDoesNothing()
     QVERIFY(!f.Window->ActiveRegion());
     QTest::keyClick(f.Viewport(), Qt::Key_Delete);
     QCOMPARE(f.Regions().size(), 3);
-    f.Window->MenuItemDeleteClick();
+    Invoke(*f.Window, "MenuItemDeleteClick");
     QCOMPARE(f.Regions().size(), 3);
 }
 
@@ -220,12 +224,12 @@ void TestCommands::deleteFromToolbarAndMenu()
     MainWindowFixture f;
     Three t = makeThree(f);
     f.Click(20, 20);
-    f.Window->TBDelete->trigger();
+    Find<QAction>(*f.Window, "TBDelete")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.B, t.C}));
     f.Click(230, 40);
-    f.Window->MenuItemDelete->trigger();
+    Find<QAction>(*f.Window, "MenuItemDelete")->trigger();
     QCOMPARE(f.Regions(), (QList<TGUIRegion*>{t.B}));
-    QVERIFY(!f.Window->TBDelete->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBDelete")->isEnabled());
 }
 
 void TestCommands::propertiesOkCopiesBack()
@@ -312,7 +316,7 @@ void TestCommands::propertiesTwoLineAltText()
         QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
     });
     // Through the context menu's item this time.
-    f.Window->MenuItemProperties->trigger();
+    Find<QAction>(*f.Window, "MenuItemProperties")->trigger();
     QCOMPARE(t.A->AltText, QStringLiteral("Line one\nLine two"));
 }
 
@@ -332,14 +336,14 @@ void TestCommands::toolbarsHiddenInSettingsLeaveTheMenu()
     {
         MainWindowFixture f;
         QVERIFY(f.Ready);
-        QVERIFY(f.Window->MainMenu->isVisible());
-        QVERIFY(!f.Window->TBToolbar->isVisible());
+        QVERIFY(Find<QMenuBar>(*f.Window, "MainMenu")->isVisible());
+        QVERIFY(!Find<QToolBar>(*f.Window, "TBToolbar")->isVisible());
         // Its context menu brings the toolbar back but cannot hide the menu.
-        std::unique_ptr<QMenu> menu(f.Window->createPopupMenu());
+        std::unique_ptr<QMenu> menu(static_cast<QMainWindow&>(*f.Window).createPopupMenu());
         QCOMPARE(menu->actions().size(), 2);
         QVERIFY(!menu->actions().at(0)->isEnabled());
         menu->actions().at(1)->trigger();
-        QVERIFY(f.Window->TBToolbar->isVisible());
+        QVERIFY(Find<QToolBar>(*f.Window, "TBToolbar")->isVisible());
     }
     SetSettingsFileName(QString());
 }

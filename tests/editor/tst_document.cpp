@@ -10,7 +10,9 @@
 #include "TSharedFileDialog.h"
 #include "TUICircle.h"
 #include "TUIRectangle.h"
+#include "TPolyOverlay.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -48,14 +50,15 @@ QByteArray readAll(const QString& path)
 
 void clickTab(TFormCorvantaZonequilter& window, QWidget* page)
 {
-    QTabBar* bar = window.PageControl->tabBar();
-    const int index = window.PageControl->indexOf(page);
+    QTabBar* bar = Find<QTabWidget>(window, "PageControl")->tabBar();
+    const int index = Find<QTabWidget>(window, "PageControl")->indexOf(page);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
 
 QString writerText(TFormCorvantaZonequilter& window)
 {
-    return BuildImageMapHTML(window.Document()->ImageFileName(), window.Document()->MapName(), GatherMapAreas(*window.PanelScene));
+    return BuildImageMapHTML(window.Document()->ImageFileName(), window.Document()->MapName(),
+                             GatherMapAreas(*Find<TPTGroup>(window, "PanelScene")));
 }
 
 // The data files of the program, from the source tree.
@@ -125,15 +128,16 @@ void TestDocument::newCancelledChangesNothing()
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
     f.Window->Document()->SetPicture(f.Window->Document()->Picture(), QStringLiteral("/nowhere/old.png"));
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
     SetDialogRunner(CancelDialogRunner());
 
-    f.Window->TBNew->trigger();
+    Find<QAction>(*f.Window, "TBNew")->trigger();
 
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Window->Document()->ImageFileName(), QStringLiteral("/nowhere/old.png"));
     QCOMPARE(f.Scene()->ClientWidth(), 300);
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetSource);
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetSource"));
     QVERIFY(FMessages.isEmpty());
 }
 
@@ -144,13 +148,13 @@ void TestDocument::newLoadsThePictureAndRemovesTheRegions()
     new TUIRectangle(f.Scene());
     new TUICircle(f.Scene());
     f.Window->Document()->SetMap(QStringLiteral("KeptName"), f.Window->Document()->MapAttributes());
-    f.Window->TBCircle->trigger();
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
     const QString picture = FFiles.filePath(QStringLiteral("new picture.png"));
     QVERIFY(writePicture(picture, 123, 77));
     SetDialogRunner(ChooseFileRunner(picture));
 
-    f.Window->MINew->trigger();
+    Find<QAction>(*f.Window, "MINew")->trigger();
 
     QVERIFY(f.Regions().isEmpty());
     QCOMPARE(f.Window->Document()->ImageFileName(), picture);
@@ -158,9 +162,10 @@ void TestDocument::newLoadsThePictureAndRemovesTheRegions()
     QCOMPARE(f.Scene()->ClientHeight(), 77);
     QCOMPARE(f.Window->Document()->Picture().size(), QSize(123, 77));
     QCOMPARE(f.Window->Document()->Picture().pixelColor(5, 5), QColor(Qt::darkCyan));
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
     QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("KeptName"));
-    QVERIFY(f.Window->TBCircle->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBCircle")->isChecked());
     QVERIFY(FMessages.isEmpty());
     // The picture dialog offers the picture filter and starts from the image.
     QCOMPARE(SharedOpenDialog()->Filter(),
@@ -181,17 +186,18 @@ void TestDocument::newWithAPictureThatFailsShowsTheReason()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("this is no picture at all");
     }
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
     SetDialogRunner(ChooseFileRunner(broken));
 
-    f.Window->MINew->trigger();
+    Find<QAction>(*f.Window, "MINew")->trigger();
 
     // The regions are gone before the load; the rest of the document stays.
     QVERIFY(f.Regions().isEmpty());
     QCOMPARE(f.Window->Document()->ImageFileName(), QStringLiteral("/nowhere/old.png"));
     QCOMPARE(f.Scene()->ClientWidth(), 300);
     QCOMPARE(f.Scene()->ClientHeight(), 200);
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
     QCOMPARE(FMessages.size(), 1);
     QVERIFY2(FMessages.first().contains(QStringLiteral("broken.png")), qPrintable(FMessages.first()));
     QCOMPARE(FIcons.first(), QMessageBox::Critical);
@@ -209,7 +215,7 @@ void TestDocument::saveAsWritesCrLfAndAddsHtm()
     const QString typed = FFiles.filePath(QStringLiteral("typed without extension"));
     SetDialogRunner(ChooseFileRunner(typed));
 
-    f.Window->TBSave->trigger();
+    Find<QAction>(*f.Window, "TBSave")->trigger();
 
     const QString saved = typed + QStringLiteral(".htm");
     QVERIFY(QFile::exists(saved));
@@ -220,7 +226,7 @@ void TestDocument::saveAsWritesCrLfAndAddsHtm()
     QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
     QVERIFY(bytes.contains("alt=\"Caf&#233; &quot;quoted&quot;\""));
     // The source view holds the writer's text, line feeds only.
-    QCOMPARE(f.Window->SynEdit->text(), writerText(*f.Window));
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text(), writerText(*f.Window));
     QCOMPARE(ShownTitle(*f.Window), title() + QStringLiteral(" - [") + saved + QStringLiteral("]"));
     QCOMPARE(SharedSaveDialog()->Filter(),
              QStringLiteral("HTML Files (*.htm)|*.htm;*.html;*.shtml;*.asp|All Files (*.*)|*.*|"));
@@ -239,7 +245,7 @@ void TestDocument::saveAsOverAnExistingFileReplacesIt()
         file.write(QByteArray(20000, 'x'));
     }
     SetDialogRunner(ChooseFileRunner(path));
-    f.Window->MISaveAs->trigger();
+    Find<QAction>(*f.Window, "MISaveAs")->trigger();
     QCOMPARE(readAll(path), ToCrLfLines(writerText(*f.Window)).toUtf8());
 }
 
@@ -254,7 +260,7 @@ void TestDocument::failingWriteKeepsTheOldFileAndShowsTheMessage()
     QTemporaryDir folder;
     const QString earlier = folder.filePath(QStringLiteral("earlier.htm"));
     f.Window->Document()->SetFileName(earlier, earlier);
-    f.Window->FormActivate();
+    Invoke(*f.Window, "FormActivate");
     const QString path = folder.filePath(QStringLiteral("precious.htm"));
     const QByteArray old = "<HTML>the user's earlier work</HTML>\r\n";
     {
@@ -272,7 +278,7 @@ void TestDocument::failingWriteKeepsTheOldFileAndShowsTheMessage()
     small.rlim_cur = 512;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    f.Window->MISaveAs->trigger();
+    Find<QAction>(*f.Window, "MISaveAs")->trigger();
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
@@ -294,10 +300,10 @@ void TestDocument::captionRule()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    f.Window->FormActivate();
+    Invoke(*f.Window, "FormActivate");
     QCOMPARE(ShownTitle(*f.Window), title());
     f.Window->Document()->SetFileName(QStringLiteral("/maps/one.htm"), QStringLiteral("/maps/one.htm"));
-    f.Window->FormActivate();
+    Invoke(*f.Window, "FormActivate");
     QCOMPARE(ShownTitle(*f.Window), QStringLiteral("Corvanta Zonequilter - [/maps/one.htm]"));
 }
 
@@ -307,20 +313,22 @@ void TestDocument::userTabChangeRegenerates()
     QVERIFY(f.Ready);
     auto* rect = new TUIRectangle(f.Scene());
     rect->SetBoundsRect(TRect{10, 10, 50, 50});
-    QVERIFY(f.Window->SynEdit->text().isEmpty());
+    QVERIFY(Find<QsciScintilla>(*f.Window, "SynEdit")->text().isEmpty());
 
-    clickTab(*f.Window, f.Window->TabSheetSource);
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetSource);
-    QCOMPARE(f.Window->SynEdit->text(), writerText(*f.Window));
-    QCOMPARE(f.Window->SynEdit->text().count(QStringLiteral("<AREA ")), 1);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Window->SynEdit));
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetSource"));
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text(), writerText(*f.Window));
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text().count(QStringLiteral("<AREA ")), 1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Find<QsciScintilla>(*f.Window, "SynEdit")));
 
     // Back to Edit is a change too: the text follows the document again.
     auto* circle = new TUICircle(f.Scene());
     circle->SetBoundsRect(TRect{100, 10, 150, 60});
-    clickTab(*f.Window, f.Window->TabSheetEdit);
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
-    QCOMPARE(f.Window->SynEdit->text().count(QStringLiteral("<AREA ")), 2);
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetEdit"));
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text().count(QStringLiteral("<AREA ")), 2);
 }
 
 void TestDocument::codeTabChangeRunsNoHandler()
@@ -328,46 +336,48 @@ void TestDocument::codeTabChangeRunsNoHandler()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
-    QVERIFY(f.Window->SynEdit->text().isEmpty());
-    f.Window->PageControl->setCurrentIndex(0);
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
+    QVERIFY(Find<QsciScintilla>(*f.Window, "SynEdit")->text().isEmpty());
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentIndex(0);
     // A tool button brings the Edit tab from code as well.
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
-    f.Window->TBRect->trigger();
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
-    QVERIFY(f.Window->SynEdit->text().isEmpty());
-    QVERIFY(f.Window->TBRect->isChecked());
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
+    Find<QAction>(*f.Window, "TBRect")->trigger();
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
+    QVERIFY(Find<QsciScintilla>(*f.Window, "SynEdit")->text().isEmpty());
+    QVERIFY(Find<QAction>(*f.Window, "TBRect")->isChecked());
 }
 
 void TestDocument::userTabChangeDropsAnUnfinishedPolygon()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Click(20, 20);
     f.Click(80, 20);
-    QCOMPARE(f.Window->FPolyPoints.size(), 2);
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().size(), 2);
 
-    clickTab(*f.Window, f.Window->TabSheetSource);
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
 
-    QVERIFY(f.Window->TBArrow->isChecked());
-    QVERIFY(f.Window->FPolyPoints.isEmpty());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
     QVERIFY(f.Regions().isEmpty());
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetSource);
-    QCOMPARE(f.Window->SynEdit->text(), writerText(*f.Window));
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetSource"));
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text(), writerText(*f.Window));
 }
 
 void TestDocument::sourceViewIsReadOnly()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    clickTab(*f.Window, f.Window->TabSheetSource);
-    const QString text = f.Window->SynEdit->text();
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
+    const QString text = Find<QsciScintilla>(*f.Window, "SynEdit")->text();
     QVERIFY(!text.isEmpty());
-    QTest::keyClicks(f.Window->SynEdit, QStringLiteral("typed"));
-    QTest::keyClick(f.Window->SynEdit, Qt::Key_Delete);
-    QTest::keyClick(f.Window->SynEdit, Qt::Key_Return);
-    QCOMPARE(f.Window->SynEdit->text(), text);
+    QTest::keyClicks(Find<QsciScintilla>(*f.Window, "SynEdit"), QStringLiteral("typed"));
+    QTest::keyClick(Find<QsciScintilla>(*f.Window, "SynEdit"), Qt::Key_Delete);
+    QTest::keyClick(Find<QsciScintilla>(*f.Window, "SynEdit"), Qt::Key_Return);
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->text(), text);
 }
 
 void TestDocument::sourceViewSelectAllAndCopy()
@@ -375,14 +385,15 @@ void TestDocument::sourceViewSelectAllAndCopy()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     new TUIRectangle(f.Scene());
-    clickTab(*f.Window, f.Window->TabSheetSource);
-    QVERIFY(!f.Window->SynEdit->hasSelectedText());
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
+    QVERIFY(!Find<QsciScintilla>(*f.Window, "SynEdit")->hasSelectedText());
 
-    f.Window->SelectAll1->trigger();
-    QCOMPARE(f.Window->SynEdit->selectedText(), f.Window->SynEdit->text());
+    Find<QAction>(*f.Window, "SelectAll1")->trigger();
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->selectedText(),
+             Find<QsciScintilla>(*f.Window, "SynEdit")->text());
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    f.Window->CopytoClipboard1->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), f.Window->SynEdit->text());
+    Find<QAction>(*f.Window, "CopytoClipboard1")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), Find<QsciScintilla>(*f.Window, "SynEdit")->text());
 }
 
 void TestDocument::sourceViewKeys_data()
@@ -397,8 +408,8 @@ void TestDocument::sourceViewKeys()
     QFETCH(int, copyKey);
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    clickTab(*f.Window, f.Window->TabSheetSource);
-    QsciScintilla* view = f.Window->SynEdit;
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
+    QsciScintilla* view = Find<QsciScintilla>(*f.Window, "SynEdit");
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(view->selectedText(), view->text());
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -410,10 +421,10 @@ void TestDocument::copyWithoutSelectionLeavesTheClipboard()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    clickTab(*f.Window, f.Window->TabSheetSource);
-    QVERIFY(!f.Window->SynEdit->hasSelectedText());
+    clickTab(*f.Window, Find<QWidget>(*f.Window, "TabSheetSource"));
+    QVERIFY(!Find<QsciScintilla>(*f.Window, "SynEdit")->hasSelectedText());
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-    f.Window->CopytoClipboard1->trigger();
+    Find<QAction>(*f.Window, "CopytoClipboard1")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
 }
 
@@ -421,12 +432,12 @@ void TestDocument::sourceContextMenuLayout()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    const QList<QAction*> items = f.Window->PopupMenu2->actions();
+    const QList<QAction*> items = Find<QMenu>(*f.Window, "PopupMenu2")->actions();
     QCOMPARE(items.size(), 3);
     QCOMPARE(items[0]->text(), QStringLiteral("Copy to Clipboard"));
     QVERIFY(items[1]->isSeparator());
     QCOMPARE(items[2]->text(), QStringLiteral("Select All"));
-    QCOMPARE(f.Window->SynEdit->contextMenuPolicy(), Qt::CustomContextMenu);
+    QCOMPARE(Find<QsciScintilla>(*f.Window, "SynEdit")->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
 void TestDocument::firstPaintImportsTheDemo()
@@ -439,15 +450,17 @@ void TestDocument::firstPaintImportsTheDemo()
     {
         TFormCorvantaZonequilter window;
         window.show();
-        QTRY_COMPARE(window.PanelScene->Regions().size(), 6);
+        QTRY_COMPARE(Find<TPTGroup>(window, "PanelScene")->Regions().size(), 6);
         QCOMPARE(window.Document()->MapName(), QStringLiteral("DemoMap"));
         QCOMPARE(window.Document()->ImageFileName(), folder.filePath(QStringLiteral("demo.jpg")));
-        QCOMPARE(window.PanelScene->ClientWidth(), window.Document()->Picture().width());
+        QCOMPARE(Find<TPTGroup>(window, "PanelScene")->ClientWidth(), window.Document()->Picture().width());
         QCOMPARE(QDir(QDir::currentPath()), QDir(folder.path()));
         // The first area of the file is the front-most region.
-        QCOMPARE(GatherMapAreas(*window.PanelScene).first().AltText, QStringLiteral("The front door"));
-        QVERIFY(window.PanelScene->FocusedRegion() == nullptr);
-        QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
+        QCOMPARE(GatherMapAreas(*Find<TPTGroup>(window, "PanelScene")).first().AltText,
+                 QStringLiteral("The front door"));
+        QVERIFY(Find<TPTGroup>(window, "PanelScene")->FocusedRegion() == nullptr);
+        QCOMPARE(Find<QTabWidget>(window, "PageControl")->currentWidget(),
+                 Find<QWidget>(window, "TabSheetEdit"));
         // Save As proposes no name yet.
         QCOMPARE(SharedSaveDialog()->FileName(), QString());
         QCOMPARE(ShownTitle(window), title());
@@ -470,10 +483,10 @@ void TestDocument::firstPaintWithoutDemoStartsEmpty()
                                               folder.filePath(QStringLiteral("demo.htm"))),
                  qPrintable(FMessages.first()));
         QTest::qWait(50);
-        QVERIFY(window.PanelScene->Regions().isEmpty());
+        QVERIFY(Find<TPTGroup>(window, "PanelScene")->Regions().isEmpty());
         QVERIFY(window.Document()->ImageFileName().isEmpty());
-        QCOMPARE(window.PanelScene->ClientWidth(), 105);
-        QCOMPARE(window.PanelScene->ClientHeight(), 105);
+        QCOMPARE(Find<TPTGroup>(window, "PanelScene")->ClientWidth(), 105);
+        QCOMPARE(Find<TPTGroup>(window, "PanelScene")->ClientHeight(), 105);
         QCOMPARE(window.Document()->MapName(), QStringLiteral("ImageMap"));
         QCOMPARE(FMessages.size(), 1);
     }

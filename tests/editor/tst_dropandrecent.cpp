@@ -7,6 +7,7 @@
 #include "UPTFrame.h"
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -93,9 +94,9 @@ std::unique_ptr<TFormCorvantaZonequilter> TestDropAndRecent::MakeWindow()
 
 QList<QPair<QString, bool>> TestDropAndRecent::RecentMenu(TFormCorvantaZonequilter& Window)
 {
-    Window.MIOpenRecentPopup();
+    Invoke(Window, "MIOpenRecentPopup");
     QList<QPair<QString, bool>> items;
-    for (QAction* item : Window.MIOpenRecent->actions()) {
+    for (QAction* item : Find<QMenu>(Window, "MIOpenRecent")->actions()) {
         if (!item->isSeparator())
             items.append({item->text(), item->isEnabled()});
     }
@@ -144,9 +145,10 @@ void TestDropAndRecent::drop()
     }
     const auto window = MakeWindow();
     QVERIFY(window);
-    QWidget* page = target == "edit" ? window->TabSheetEdit : window->TabSheetSource;
-    window->PageControl->setCurrentWidget(page);
-    QWidget* over = target == "toolbar" ? static_cast<QWidget*>(window->TBToolbar) : page;
+    QWidget* page =
+        target == "edit" ? Find<QWidget>(*window, "TabSheetEdit") : Find<QWidget>(*window, "TabSheetSource");
+    Find<QTabWidget>(*window, "PageControl")->setCurrentWidget(page);
+    QWidget* over = target == "toolbar" ? static_cast<QWidget*>(Find<QToolBar>(*window, "TBToolbar")) : page;
     const QPoint pos = over->mapTo(window.get(), over->rect().center());
 
     QList<QUrl> urls;
@@ -168,9 +170,10 @@ void TestDropAndRecent::drop()
 
     QTRY_COMPARE(window->Document()->Picture().size(), bitmapSize);
     QCOMPARE(window->Document()->MapName(), mapName);
-    QCOMPARE(window->PanelScene->Regions().size(), mapName == "Dropped" ? 1 : 0);
+    QCOMPARE(Find<TPTGroup>(*window, "PanelScene")->Regions().size(), mapName == "Dropped" ? 1 : 0);
     if (accepted)
-        QCOMPARE(window->PageControl->currentWidget(), window->TabSheetEdit);
+        QCOMPARE(Find<QTabWidget>(*window, "PageControl")->currentWidget(),
+                 Find<QWidget>(*window, "TabSheetEdit"));
     QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));
 }
 
@@ -189,7 +192,7 @@ void TestDropAndRecent::recentFilesNewestFirstAcrossRestart()
             QVERIFY(import.ImportNamedFile(page));
         QVERIFY(import.ImportNamedFile(pages.at(4)));
         SetDialogRunner(ChooseFileRunner(saved));
-        window->MISaveAsClick();
+        InvokeBool(*window, "MISaveAsClick");
         QVERIFY(QFile::exists(saved));
     }
     const QStringList expected{saved,       pages.at(4), pages.at(8), pages.at(7),
@@ -207,7 +210,7 @@ void TestDropAndRecent::recentFilesNewestFirstAcrossRestart()
     QCOMPARE(menu.last(), qMakePair(QStringLiteral("Clear List"), true));
 
     // Choosing an entry imports it, and it moves to the top.
-    window->MIOpenRecent->actions().at(2)->trigger();
+    Find<QMenu>(*window, "MIOpenRecent")->actions().at(2)->trigger();
     QCOMPARE(window->Document()->MapName(), QStringLiteral("Map9"));
     QCOMPARE(window->RecentFiles().first(), pages.at(8));
     QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));

@@ -12,6 +12,7 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QFile>
@@ -47,12 +48,13 @@ private slots:
 private:
     QString writerText(MainWindowFixture& f) const
     {
-        return BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
+        return BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(),
+                                 GatherMapAreas(*f.Scene()));
     }
     // Selects the region under a point the way the user does, with a click of the selection tool.
     TGUIRegion* selectAt(MainWindowFixture& f, const TPoint& p)
     {
-        f.Window->TBArrow->trigger();
+        Find<QAction>(*f.Window, "TBArrow")->trigger();
         f.Click(p.X, p.Y);
         return f.Window->ActiveRegion();
     }
@@ -73,7 +75,7 @@ private:
             QTest::keyClicks(dialog->EditHRef, href);
             QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
         });
-        f.Window->TBProperties->trigger();
+        Find<QAction>(*f.Window, "TBProperties")->trigger();
     }
     void randomEdit(MainWindowFixture& f, QRandomGenerator& rng);
     // Message boxes show nowhere; their texts and buttons are kept, and FAnswer is the answer.
@@ -115,13 +117,13 @@ void TestHistory::randomEdit(MainWindowFixture& f, QRandomGenerator& rng)
     const auto pick = [&](int low, int high) { return low + int(rng.bounded(high - low + 1)); };
     if (op == 0 || op == 1) {
         // A rectangle or a circle drawn with its tool.
-        (op == 0 ? f.Window->TBRect : f.Window->TBCircle)->trigger();
+        (op == 0 ? Find<QAction>(*f.Window, "TBRect") : Find<QAction>(*f.Window, "TBCircle"))->trigger();
         const int x = pick(60, 330), y = pick(60, 230);
         f.Drag(x, y, x + pick(-50, 50), y + pick(15, 50));
         return;
     }
     if (op == 2) {
-        f.Window->TBPoly->trigger();
+        Find<QAction>(*f.Window, "TBPoly")->trigger();
         const TPoint a{pick(20, 300), pick(20, 200)};
         f.Click(a.X, a.Y);
         f.Click(a.X + pick(20, 80), a.Y + pick(-10, 10));
@@ -155,16 +157,16 @@ void TestHistory::randomEdit(MainWindowFixture& f, QRandomGenerator& rng)
         break;
     }
     case 5:
-        f.Window->MenuItemSendtoBack->trigger();
+        Find<QAction>(*f.Window, "MenuItemSendtoBack")->trigger();
         break;
     case 6:
-        f.Window->MenuItemBringtoFront->trigger();
+        Find<QAction>(*f.Window, "MenuItemBringtoFront")->trigger();
         break;
     case 7:
         runProperties(f, QStringLiteral("page%1.htm").arg(pick(0, 99)));
         break;
     default:
-        f.Window->MenuItemDelete->trigger();
+        Find<QAction>(*f.Window, "MenuItemDelete")->trigger();
         break;
     }
 }
@@ -195,12 +197,12 @@ void TestHistory::randomEditsUndoAndRedoExactly()
     QUndoStack* stack = f.Window->Document()->UndoStack();
     QVERIFY(stack->count() > 10);
 
-    while (f.Window->MIUndo->isEnabled())
-        f.Window->MIUndo->trigger();
+    while (Find<QAction>(*f.Window, "MIUndo")->isEnabled())
+        Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(writerText(f), before);
     QVERIFY(!f.Window->isWindowModified());
-    while (f.Window->MIRedo->isEnabled())
-        f.Window->MIRedo->trigger();
+    while (Find<QAction>(*f.Window, "MIRedo")->isEnabled())
+        Find<QAction>(*f.Window, "MIRedo")->trigger();
     QCOMPARE(writerText(f), after);
     QVERIFY(f.Window->isWindowModified());
 }
@@ -223,29 +225,29 @@ void TestHistory::menuNamesTheStep()
     QFETCH(QString, step);
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo"));
-    QVERIFY(!f.Window->MIUndo->isEnabled());
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo"));
+    QVERIFY(!Find<QAction>(*f.Window, "MIUndo")->isEnabled());
     auto* low = new TUIRectangle(f.Scene());
     low->SetBoundsRect(TRect{150, 100, 200, 150});
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     if (edit == 1)
         f.Drag(50, 50, 70, 60);
     else if (edit == 2)
         f.Drag(80, 80, 100, 90);
     else if (edit == 3)
-        f.Window->MenuItemDelete->trigger();
+        Find<QAction>(*f.Window, "MenuItemDelete")->trigger();
     else if (edit == 4)
-        f.Window->TBSendToBack->trigger();
+        Find<QAction>(*f.Window, "TBSendToBack")->trigger();
     else if (edit == 5)
         runProperties(f, QStringLiteral("there.htm"));
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo ") + step);
-    QCOMPARE(f.Window->TBUndo->toolTip(), QStringLiteral("Undo ") + step);
-    f.Window->MIUndo->trigger();
-    QCOMPARE(f.Window->MIRedo->text(), QStringLiteral("&Redo ") + step);
-    QVERIFY(f.Window->TBRedo->isEnabled());
-    QCOMPARE(f.Window->MIUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(f.Window->MIRedo->shortcuts(),
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo ") + step);
+    QCOMPARE(Find<QAction>(*f.Window, "TBUndo")->toolTip(), QStringLiteral("Undo ") + step);
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
+    QCOMPARE(Find<QAction>(*f.Window, "MIRedo")->text(), QStringLiteral("&Redo ") + step);
+    QVERIFY(Find<QAction>(*f.Window, "TBRedo")->isEnabled());
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(Find<QAction>(*f.Window, "MIRedo")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                   QKeySequence(Qt::CTRL | Qt::Key_Y)}));
 }
@@ -255,7 +257,7 @@ void TestHistory::deleteFromTheContextMenuComesBackInItsPlace()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     for (int i = 0; i < 3; ++i) {
-        f.Window->TBRect->trigger();
+        Find<QAction>(*f.Window, "TBRect")->trigger();
         f.Drag(20 + 60 * i, 20, 70 + 60 * i, 80);
     }
     TGUIRegion* middle = f.Regions().at(1);
@@ -263,12 +265,12 @@ void TestHistory::deleteFromTheContextMenuComesBackInItsPlace()
     const QVector<MapArea> areas = GatherMapAreas(*f.Scene());
     selectAt(f, TPoint{110, 50});
     QCOMPARE(f.Window->ActiveRegion(), middle);
-    f.Window->MenuItemDelete->trigger();
+    Find<QAction>(*f.Window, "MenuItemDelete")->trigger();
     QCOMPARE(f.Regions().size(), 2);
     QTest::keyClick(f.Window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(GatherMapAreas(*f.Scene()), areas);
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().at(1));
-    QVERIFY(f.Window->TBDelete->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
     QTest::keyClick(f.Window.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(f.Regions().size(), 2);
 }
@@ -277,7 +279,7 @@ void TestHistory::handleDragIsOneStepAtTheRelease()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     QUndoStack* stack = f.Window->Document()->UndoStack();
     QCOMPARE(stack->count(), 1);
@@ -288,7 +290,7 @@ void TestHistory::handleDragIsOneStepAtTheRelease()
     f.Release(100, 95);
     QCOMPARE(stack->count(), 2);
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{20, 20, 100, 95}));
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{20, 20, 80, 80}));
 }
 
@@ -301,9 +303,9 @@ void TestHistory::modifiedStateFollowsTheSteps()
         const QString name = folder.filePath(QStringLiteral("map.htm"));
         f.Window->Document()->SetFileName(name, name);
     }
-    f.Window->FormActivate();
+    Invoke(*f.Window, "FormActivate");
     QVERIFY(!f.Window->isWindowModified());
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     QVERIFY(f.Window->isWindowModified());
     QCOMPARE(ShownTitle(*f.Window),
@@ -311,9 +313,9 @@ void TestHistory::modifiedStateFollowsTheSteps()
     QTest::keyClick(f.Window.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!f.Window->isWindowModified());
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("map.htm"))));
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QVERIFY(f.Window->isWindowModified());
-    f.Window->MIRedo->trigger();
+    Find<QAction>(*f.Window, "MIRedo")->trigger();
     QVERIFY(!f.Window->isWindowModified());
     QCOMPARE(ShownTitle(*f.Window),
              QStringLiteral("Corvanta Zonequilter - [%1]").arg(folder.filePath("map.htm")));
@@ -343,7 +345,7 @@ void TestHistory::unsavedChangesPrompt()
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("map.htm"));
     f.Window->Document()->SetFileName(file, file);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     // The question is shown and answered as a person does.
     SetMessageBoxRunner({});
@@ -366,10 +368,10 @@ void TestHistory::unsavedChangesPrompt()
 
     bool wentOn = false;
     if (command == QLatin1String("new")) {
-        f.Window->MINew->trigger();
+        Find<QAction>(*f.Window, "MINew")->trigger();
         wentOn = dialogRan;
     } else if (command == QLatin1String("import")) {
-        f.Window->MIOpen->trigger();
+        Find<QAction>(*f.Window, "MIOpen")->trigger();
         wentOn = dialogRan;
     } else if (command == QLatin1String("open file")) {
         // A drop or a recent file: the picture becomes a new image map.
@@ -380,7 +382,7 @@ void TestHistory::unsavedChangesPrompt()
         f.Window->OpenDocumentFile(picture);
         wentOn = f.Window->Document()->ImageFileName() == picture;
     } else if (command == QLatin1String("exit")) {
-        f.Window->MIExit->trigger();
+        Find<QAction>(*f.Window, "MIExit")->trigger();
         wentOn = !f.Window->isVisible();
     } else {
         wentOn = f.Window->close();
@@ -411,7 +413,7 @@ void TestHistory::saveToAReadOnlyFolderKeepsTheDocumentModified()
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("map.htm"));
     f.Window->Document()->SetFileName(file, file);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     QVERIFY(QFile::setPermissions(folder.path(),
                                   QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
@@ -422,7 +424,7 @@ void TestHistory::saveToAReadOnlyFolderKeepsTheDocumentModified()
     // The error is shown and answered as a person does, while the save's task still runs.
     SetMessageBoxRunner({});
     TPersonAnswer person(TPersonAnswer::MessageBoxButton(QMessageBox::Ok));
-    const bool result = f.Window->MISaveClick();
+    const bool result = InvokeBool(*f.Window, "MISaveClick");
     RecordMessageBoxes();
     if (root)
         QCOMPARE(seteuid(0), 0);
@@ -445,24 +447,24 @@ void TestHistory::newIsUndoable()
     image.fill(Qt::green);
     QVERIFY(image.save(picture));
     f.Window->Document()->SetMap(QStringLiteral("Kept"), f.Window->Document()->MapAttributes());
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     f.Window->Document()->MarkSaved();
     const QString before = writerText(f);
     const QImage picturBefore = f.Window->Document()->Picture();
 
     SetDialogRunner(ChooseFileRunner(picture));
-    f.Window->MINew->trigger();
+    Find<QAction>(*f.Window, "MINew")->trigger();
     QVERIFY(f.Regions().isEmpty());
     QCOMPARE(f.Window->Document()->ImageFileName(), picture);
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo New Image Map"));
-    f.Window->MIUndo->trigger();
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo New Image Map"));
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(writerText(f), before);
     QCOMPARE(f.Window->Document()->Picture(), picturBefore);
     QCOMPARE(f.Scene()->ClientWidth(), picturBefore.width());
     QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("Kept"));
     QVERIFY(!f.Window->isWindowModified());
-    f.Window->MIRedo->trigger();
+    Find<QAction>(*f.Window, "MIRedo")->trigger();
     QCOMPARE(f.Scene()->ClientWidth(), 120);
     QVERIFY(f.Regions().isEmpty());
 }

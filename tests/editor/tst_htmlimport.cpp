@@ -6,6 +6,7 @@
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
+#include "WindowParts.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +36,6 @@ private slots:
     void shapesAndTextsOfTheAreas();
     void okWithoutSelectionDoesNothing();
 };
-
 
 void TestHTMLImport::layout()
 {
@@ -153,7 +153,8 @@ void TestHTMLImport::executeImportWithOK()
         areaLine(QStringLiteral("RECT"), QStringLiteral("10,20,30,40"), QStringLiteral("a.htm"),
                  QStringLiteral("A"), QStringLiteral("_top")) +
             areaLine(QStringLiteral("circle"), QStringLiteral("50,60,10"), QStringLiteral("b.htm")));
-    FFixture->Window->PageControl->setCurrentWidget(FFixture->Window->TabSheetSource);
+    Find<QTabWidget>(*FFixture->Window, "PageControl")
+        ->setCurrentWidget(Find<QWidget>(*FFixture->Window, "TabSheetSource"));
     DialogChoice choice(page);
     const bool ok = runExecuteImport(*FDialog, [this](TFormHTMLImport& d) {
         QCOMPARE(d.EntryCount(), 1);
@@ -169,26 +170,26 @@ void TestHTMLImport::executeImportWithOK()
     TFormCorvantaZonequilter& w = *FFixture->Window;
     QCOMPARE(w.Document()->MapName(), QStringLiteral("Imported"));
     QCOMPARE(w.Document()->ImageFileName(), pic);
-    QCOMPARE(w.PanelScene->ClientWidth(), 120);
-    QCOMPARE(w.PanelScene->ClientHeight(), 90);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->ClientWidth(), 120);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->ClientHeight(), 90);
     QCOMPARE(w.Document()->Picture().size(), QSize(120, 90));
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
+    QCOMPARE(Find<QTabWidget>(w, "PageControl")->currentWidget(), Find<QWidget>(w, "TabSheetEdit"));
     QCOMPARE(SharedSaveDialog()->FileName(), page);
     QCOMPARE(ShownTitle(w), QStringLiteral("Corvanta Zonequilter - [%1]").arg(page));
-    const QVector<MapArea> areas = GatherMapAreas(*w.PanelScene);
+    const QVector<MapArea> areas = GatherMapAreas(*Find<TPTGroup>(w, "PanelScene"));
     QCOMPARE(areas.size(), 2);
     QCOMPARE(areas[0].shape, MapArea::Shape::Rect);
     QCOMPARE(areas[0].HRef, QStringLiteral("a.htm"));
     QCOMPARE(areas[0].AltText, QStringLiteral("A"));
     QCOMPARE(areas[0].Target, QStringLiteral("_top"));
     QCOMPARE(areas[1].shape, MapArea::Shape::Circle);
-    QCOMPARE(w.PanelScene->Regions().first()->BoundsRect(), (TRect{40, 50, 60, 70}));
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().first()->BoundsRect(), (TRect{40, 50, 60, 70}));
 }
 
 void TestHTMLImport::executeImportCancelChangesNothing()
 {
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    auto* old = new TUIRectangle(w.PanelScene);
+    auto* old = new TUIRectangle(Find<TPTGroup>(w, "PanelScene"));
     old->SetBoundsRect(TRect{5, 5, 50, 50});
     const QString pic = writePicture(QStringLiteral("pic.png"), 70, 70);
     const QString page = writeMapPage(QStringLiteral("page.htm"), pic, QStringLiteral("Other"),
@@ -306,7 +307,7 @@ void TestHTMLImport::startupImportWithoutShowing()
     TFormCorvantaZonequilter& w = *FFixture->Window;
     QCOMPARE(w.Document()->ImageFileName(), pic);
     QCOMPARE(w.Document()->MapName(), QStringLiteral("DemoMap"));
-    QCOMPARE(w.PanelScene->Regions().size(), 1);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 1);
     QCOMPARE(SharedSaveDialog()->FileName(), QString());
     // A map without a file of its own is unsaved work; the first paint clears the history after
     // the demonstration import.
@@ -327,14 +328,14 @@ void TestHTMLImport::startupImportOfTheDemoMap()
     QCOMPARE(w.Document()->MapName(), QStringLiteral("DemoMap"));
     HtmlDocument document;
     QVERIFY(document.LoadFromFile(demo, nullptr));
-    const QVector<MapArea> expected = GatherMapAreas(*w.PanelScene);
+    const QVector<MapArea> expected = GatherMapAreas(*Find<TPTGroup>(w, "PanelScene"));
     QVector<AreaNote> notes;
     const QVector<MapArea> areas = ReadMapAreas(document.Maps().first(), &notes);
     QVERIFY(notes.isEmpty());
     QVERIFY(!areas.isEmpty());
     QCOMPARE(expected, areas);
     QVERIFY(!w.Document()->Picture().isNull());
-    QCOMPARE(w.PanelScene->ClientWidth(), w.Document()->Picture().width());
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->ClientWidth(), w.Document()->Picture().width());
 }
 
 void TestHTMLImport::relativeImageSourceResolvedAgainstHTMLFolder()
@@ -411,16 +412,17 @@ void TestHTMLImport::importThenWriteIsByteIdentical()
     QVERIFY(FDialog->ButtonOKClick());
 
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    QCOMPARE(GatherMapAreas(*w.PanelScene), areas);
+    QCOMPARE(GatherMapAreas(*Find<TPTGroup>(w, "PanelScene")), areas);
     const QString again =
-        ToCrLfLines(BuildImageMapHTML(w.Document()->ImageFileName(), w.Document()->MapName(), GatherMapAreas(*w.PanelScene)));
+        ToCrLfLines(BuildImageMapHTML(w.Document()->ImageFileName(), w.Document()->MapName(),
+                                      GatherMapAreas(*Find<TPTGroup>(w, "PanelScene"))));
     QCOMPARE(again.toUtf8(), text.toUtf8());
 }
 
 void TestHTMLImport::importedRegionsAreNotFocused()
 {
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    auto* old = new TUIRectangle(w.PanelScene);
+    auto* old = new TUIRectangle(Find<TPTGroup>(w, "PanelScene"));
     old->SetBoundsRect(TRect{5, 5, 50, 50});
     old->SetFocus();
     QVERIFY(old->Focused());
@@ -431,13 +433,13 @@ void TestHTMLImport::importedRegionsAreNotFocused()
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
-    QCOMPARE(w.PanelScene->FocusedRegion(), nullptr);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 2);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->FocusedRegion(), nullptr);
     QCOMPARE(w.ActiveRegion(), nullptr);
-    for (TGUIRegion* region : w.PanelScene->Regions())
+    for (TGUIRegion* region : Find<TPTGroup>(w, "PanelScene")->Regions())
         QVERIFY(!region->Focused());
-    QVERIFY(!w.TBDelete->isEnabled());
-    QVERIFY(!w.TBProperties->isEnabled());
+    QVERIFY(!Find<QAction>(w, "TBDelete")->isEnabled());
+    QVERIFY(!Find<QAction>(w, "TBProperties")->isEnabled());
 }
 
 void TestHTMLImport::shapesAndTextsOfTheAreas()

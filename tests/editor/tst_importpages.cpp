@@ -1,4 +1,5 @@
 #include "ImportTestCase.h"
+#include "WindowParts.h"
 
 #include <QFileDialog>
 
@@ -24,23 +25,25 @@ void TestImportPages::notesListedBeforeTheDocumentChanges_data()
     QTest::addColumn<QString>("badArea");
     QTest::addColumn<QString>("note");
     QTest::addColumn<bool>("leftOut");
-    QTest::newRow("rect with a unit") << areaLine(QStringLiteral("rect"), QStringLiteral("10,20px,30,40"), "u.htm")
-                                      << QStringLiteral("3 | u.htm | '20px' is not a valid integer value: left out")
-                                      << true;
+    QTest::newRow("rect with a unit")
+        << areaLine(QStringLiteral("rect"), QStringLiteral("10,20px,30,40"), "u.htm")
+        << QStringLiteral("3 | u.htm | '20px' is not a valid integer value: left out") << true;
     QTest::newRow("rect with three numbers")
         << areaLine(QStringLiteral("RECT"), QStringLiteral("10,20,30"), QString(), QStringLiteral("Three"))
         << QStringLiteral("3 | Three | List index out of bounds (3): left out") << true;
-    QTest::newRow("circle with no radius") << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,0"), "c.htm")
-                                           << QStringLiteral("3 | c.htm | The radius is not above 0: left out")
-                                           << true;
+    QTest::newRow("circle with no radius")
+        << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,0"), "c.htm")
+        << QStringLiteral("3 | c.htm | The radius is not above 0: left out") << true;
     QTest::newRow("default shape") << areaLine(QStringLiteral("default"), QString(), "d.htm")
-                                   << QStringLiteral("3 | d.htm | Shape \"default\" covers the whole picture: left out")
+                                   << QStringLiteral(
+                                          "3 | d.htm | Shape \"default\" covers the whole picture: left out")
                                    << true;
     QTest::newRow("unknown shape") << areaLine(QStringLiteral("star"), QStringLiteral("1,2,3"), "s.htm")
                                    << QStringLiteral("3 | s.htm | Unknown shape \"star\": left out") << true;
     QTest::newRow("circle with a fraction")
         << areaLine(QStringLiteral("circle"), QStringLiteral("5,6,1.5"), "f.htm")
-        << QStringLiteral("3 | f.htm | '1.5' is not a valid integer value: rounded to the nearest pixel") << false;
+        << QStringLiteral("3 | f.htm | '1.5' is not a valid integer value: rounded to the nearest pixel")
+        << false;
     QTest::newRow("missing shape") << QStringLiteral("<area coords=\"1,2,3,4\" href=\"m.htm\">\n")
                                    << QStringLiteral("3 | m.htm | No shape: read as a rectangle") << false;
     QTest::newRow("synonym") << areaLine(QStringLiteral("Polygon"), QStringLiteral("1,2,3,4,5,6"), "p.htm")
@@ -56,18 +59,18 @@ void TestImportPages::notesListedBeforeTheDocumentChanges()
     TFormCorvantaZonequilter& w = *FFixture->Window;
     const QString oldPic = writePicture(QStringLiteral("old.png"), 80, 60, Qt::blue);
     w.Document()->SetPicture(QImage(oldPic).convertToFormat(QImage::Format_RGB32), oldPic);
-    w.PanelScene->SetClientSize(80, 60);
-    QPointer<TUIRectangle> a = new TUIRectangle(w.PanelScene);
+    Find<TPTGroup>(w, "PanelScene")->SetClientSize(80, 60);
+    QPointer<TUIRectangle> a = new TUIRectangle(Find<TPTGroup>(w, "PanelScene"));
     a->SetBoundsRect(TRect{5, 5, 25, 25});
     a->HRef = QStringLiteral("old.htm");
-    auto* b = new TUICircle(w.PanelScene);
+    auto* b = new TUICircle(Find<TPTGroup>(w, "PanelScene"));
     b->SetBoundsRect(TRect{30, 30, 50, 50});
     {
         const QString name = FDir->filePath(QStringLiteral("saved.htm"));
         w.Document()->SetFileName(name, name);
     }
-    w.FormActivate();
-    w.PageControl->setCurrentWidget(w.TabSheetSource);
+    Invoke(w, "FormActivate");
+    Find<QTabWidget>(w, "PageControl")->setCurrentWidget(Find<QWidget>(w, "TabSheetSource"));
     const DocumentState before = DocumentState::Of(w);
 
     writePicture(QStringLiteral("new.png"), 200, 150, Qt::green);
@@ -94,26 +97,27 @@ void TestImportPages::notesListedBeforeTheDocumentChanges()
             before.Compare(DocumentState::Of(w));
             if (QTest::currentTestFailed())
                 return;
-            QCOMPARE(w.PageControl->currentWidget(), w.TabSheetSource);
+            QCOMPARE(Find<QTabWidget>(w, "PageControl")->currentWidget(), Find<QWidget>(w, "TabSheetSource"));
             QVERIFY(a);
         }
     }
     QCOMPARE(w.Document()->MapName(), QStringLiteral("NewMap"));
-    QCOMPARE(w.PanelScene->Regions().size(), leftOut ? 3 : 4);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), leftOut ? 3 : 4);
     QCOMPARE(w.Document()->Picture().size(), QSize(200, 150));
 }
 
 void TestImportPages::cleanMapImportsWithoutNotes()
 {
-    const QString page = writeMapPage(QStringLiteral("clean.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
-                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    const QString page =
+        writeMapPage(QStringLiteral("clean.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                     areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
     writePicture(QStringLiteral("pic.png"), 20, 20);
     NotesAnswer answer(false);
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
     QVERIFY(!answer.Shown);
-    QCOMPARE(FFixture->Window->PanelScene->Regions().size(), 1);
+    QCOMPARE(Find<TPTGroup>(*FFixture->Window, "PanelScene")->Regions().size(), 1);
 }
 
 void TestImportPages::mapWithoutImage()
@@ -133,7 +137,7 @@ void TestImportPages::mapWithoutImage()
     QCOMPARE(w.Document()->ImageFileName(), kept);
     QCOMPARE(w.Document()->Picture().size(), QSize(70, 80));
     QCOMPARE(w.Document()->MapName(), QStringLiteral("graph"));
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 2);
 
     // Without one: the user is asked; cancelling keeps the document as it is.
     w.Document()->SetPicture(w.Document()->Picture(), QString());
@@ -149,7 +153,7 @@ void TestImportPages::mapWithoutImage()
     QVERIFY(FDialog->ButtonOKClick());
     QCOMPARE(w.Document()->ImageFileName(), chosen);
     QCOMPARE(w.Document()->Picture().size(), QSize(90, 60));
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 2);
     QVERIFY(messages.Messages.isEmpty());
 }
 
@@ -157,9 +161,12 @@ void TestImportPages::importAgainShowsThePictureAsItIsNow()
 {
     TFormCorvantaZonequilter& w = *FFixture->Window;
     const QString picture = writePicture(QStringLiteral("pic.png"), 70, 80, Qt::blue);
-    const QString page = writeMapPage(QStringLiteral("page.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
-                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
-    const auto import = [&] { return FDialog->LoadHTMLFile(page) && FDialog->SelectEntry(0) && FDialog->ButtonOKClick(); };
+    const QString page =
+        writeMapPage(QStringLiteral("page.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                     areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    const auto import = [&] {
+        return FDialog->LoadHTMLFile(page) && FDialog->SelectEntry(0) && FDialog->ButtonOKClick();
+    };
     QVERIFY(import());
     QCOMPARE(w.Document()->Picture().size(), QSize(70, 80));
     QCOMPARE(w.Document()->Picture().pixelColor(5, 5), QColor(Qt::blue));
@@ -181,7 +188,7 @@ void TestImportPages::importAgainShowsThePictureAsItIsNow()
     const qint64 shown = w.Document()->Picture().cacheKey();
     QVERIFY(w.NewImageMapOn(picture));
     QCOMPARE(w.Document()->Picture().cacheKey(), shown);
-    QVERIFY(w.PanelScene->Regions().isEmpty());
+    QVERIFY(Find<TPTGroup>(w, "PanelScene")->Regions().isEmpty());
     writePicture(QStringLiteral("pic.png"), 50, 40, Qt::yellow);
     QVERIFY(w.NewImageMapOn(picture));
     QCOMPARE(w.Document()->Picture().size(), QSize(50, 40));
@@ -191,8 +198,9 @@ void TestImportPages::importAgainShowsThePictureAsItIsNow()
 void TestImportPages::saveAsProposesTheImportedFile()
 {
     writePicture(QStringLiteral("pic.png"), 20, 20);
-    const QString page = writeMapPage(QStringLiteral("index.html"), QStringLiteral("pic.png"), QStringLiteral("M"),
-                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
+    const QString page =
+        writeMapPage(QStringLiteral("index.html"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                     areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9")));
     {
         DialogChoice choice(page);
         QVERIFY(runExecuteImport(*FDialog, [this](TFormHTMLImport& d) {
@@ -205,7 +213,7 @@ void TestImportPages::saveAsProposesTheImportedFile()
         proposed = d.selectedFiles().value(0);
         return false;
     });
-    FFixture->Window->MISaveAsClick();
+    InvokeBool(*FFixture->Window, "MISaveAsClick");
     SetDialogRunner(previous);
     QCOMPARE(proposed, page);
 }
@@ -217,17 +225,23 @@ void TestImportPages::missingPictureShowsPlaceholder_data()
     QTest::addColumn<QString>("imageFile");
     QTest::addColumn<QSize>("size");
     QTest::newRow("not a picture, areas' extent") << "<img src=\"broken.png\" usemap=\"#M\">"
-                                                  << "" << "broken.png" << QSize(160, 100);
-    QTest::newRow("missing, size attributes") << "<img src=\"gone.png\" width=320 height=\"240\" usemap=\"#M\">"
-                                              << "" << "gone.png" << QSize(320, 240);
+                                                  << ""
+                                                  << "broken.png" << QSize(160, 100);
+    QTest::newRow("missing, size attributes")
+        << "<img src=\"gone.png\" width=320 height=\"240\" usemap=\"#M\">"
+        << ""
+        << "gone.png" << QSize(320, 240);
     QTest::newRow("web address found beside the page")
         << "<img src=\"http://example.org/art/pic.png?x=1\" usemap=\"#M\">"
-        << "pic.png" << "pic.png" << QSize(33, 44);
+        << "pic.png"
+        << "pic.png" << QSize(33, 44);
     QTest::newRow("web address missing keeps its address")
         << "<img src=\"http://example.org/art/nowhere.png\" width=50 height=60 usemap=\"#M\">"
-        << "" << "http://example.org/art/nowhere.png" << QSize(50, 60);
+        << ""
+        << "http://example.org/art/nowhere.png" << QSize(50, 60);
     QTest::newRow("site root found in images") << "<img src=\"/art/pic.png\" usemap=\"#M\">"
-                                               << "images/pic.png" << "images/pic.png" << QSize(33, 44);
+                                               << "images/pic.png"
+                                               << "images/pic.png" << QSize(33, 44);
 }
 
 void TestImportPages::missingPictureShowsPlaceholder()
@@ -241,20 +255,24 @@ void TestImportPages::missingPictureShowsPlaceholder()
     writeFile(QStringLiteral("broken.png"), "this is not a picture");
     if (!picture.isEmpty())
         writePicture(picture, 33, 44);
-    const QString page = writeFile(QStringLiteral("page.htm"),
-                                   (imageTag + "<map name=M>" + areaLine("rect", "1,2,30,40") +
-                                    areaLine("circle", "150,50,10") + "</map>").toUtf8());
+    const QString page =
+        writeFile(QStringLiteral("page.htm"), (imageTag + "<map name=M>" + areaLine("rect", "1,2,30,40") +
+                                               areaLine("circle", "150,50,10") + "</map>")
+                                                  .toUtf8());
     QVERIFY(FDialog->LoadHTMLFile(page));
     QVERIFY(FDialog->SelectEntry(0));
     QVERIFY(FDialog->ButtonOKClick());
     QVERIFY(messages.Messages.isEmpty());
     QCOMPARE(w.Document()->Picture().size(), size);
-    QCOMPARE(QSize(w.PanelScene->ClientWidth(), w.PanelScene->ClientHeight()), size);
-    QCOMPARE(w.PanelScene->Regions().size(), 2);
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetEdit);
+    QCOMPARE(QSize(Find<TPTGroup>(w, "PanelScene")->ClientWidth(),
+                   Find<TPTGroup>(w, "PanelScene")->ClientHeight()),
+             size);
+    QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 2);
+    QCOMPARE(Find<QTabWidget>(w, "PageControl")->currentWidget(), Find<QWidget>(w, "TabSheetEdit"));
     if (picture.isEmpty()) {
         // The written page still names the page's own picture.
-        QCOMPARE(w.Document()->ImageFileName(), imageFile.startsWith("http:") ? imageFile : FDir->filePath(imageFile));
+        QCOMPARE(w.Document()->ImageFileName(),
+                 imageFile.startsWith("http:") ? imageFile : FDir->filePath(imageFile));
         // A neutral checkerboard: two greys, no colour.
         const QColor corner = w.Document()->Picture().pixelColor(1, 1);
         QCOMPARE(corner.red(), corner.blue());

@@ -8,6 +8,7 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -129,7 +130,7 @@ void TestKeyboard::aBurstOfRepeatsIsOneStep()
     QApplication::sendEvent(f.Scene(), &Release);
     QCOMPARE(Region->BoundsRect(), (TRect{60, 10, 110, 50}));
     QCOMPARE(f.Window->Document()->UndoStack()->count(), Steps + 1);
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(f.Regions().at(0)->BoundsRect(), (TRect{10, 10, 60, 50}));
 }
 
@@ -171,28 +172,29 @@ void TestKeyboard::polygonToolKeys()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     for (const TPoint& P : {TPoint{10, 10}, TPoint{80, 10}, TPoint{60, 60}})
         f.Click(P.X, P.Y);
     Key(f, Qt::Key_Escape);
-    QVERIFY(f.Window->FPolyPoints.isEmpty());
-    QVERIFY(f.Window->TBPoly->isChecked());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
+    QVERIFY(Find<QAction>(*f.Window, "TBPoly")->isChecked());
     for (const TPoint& P : {TPoint{10, 10}, TPoint{80, 10}, TPoint{60, 60}, TPoint{5, 70}})
         f.Click(P.X, P.Y);
     Key(f, Qt::Key_Backspace);
-    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}}));
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points(),
+             (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}}));
     Key(f, Qt::Key_Return);
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->Points(),
              (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}}));
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
     // Enter with two corners finishes nothing.
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Click(100, 100);
     f.Click(150, 100);
     Key(f, Qt::Key_Enter);
     QCOMPARE(f.Regions().size(), 1);
-    QVERIFY(f.Window->TBPoly->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBPoly")->isChecked());
 }
 
 void TestKeyboard::escapeCancelsADrag_data()
@@ -219,7 +221,7 @@ void TestKeyboard::escapeCancelsADrag()
         Polygon->SetFocus();
         From = TPoint{260, 20};
     } else if (drag == "rectangle") {
-        f.Window->TBRect->trigger();
+        Find<QAction>(*f.Window, "TBRect")->trigger();
         From = TPoint{100, 120};
     }
     f.Press(From.X, From.Y);

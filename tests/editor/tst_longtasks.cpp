@@ -13,6 +13,7 @@
 #include "TSharedFileDialog.h"
 #include "UPTFrame.h"
 #include "UnitHTMLImport.h"
+#include "WindowParts.h"
 
 #include <QProgressDialog>
 #include <QPushButton>
@@ -26,7 +27,8 @@ constexpr int LargeCount = 6000;
 
 QString WriterText(const TFormCorvantaZonequilter& Window)
 {
-    return BuildImageMapHTML(Window.Document()->ImageFileName(), Window.Document()->MapName(), GatherMapAreas(*Window.PanelScene));
+    return BuildImageMapHTML(Window.Document()->ImageFileName(), Window.Document()->MapName(),
+                             GatherMapAreas(*Find<TPTGroup>(Window, "PanelScene")));
 }
 
 QByteArray FileBytes(const QString& Path)
@@ -178,7 +180,7 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
         moving[i]->SetBounds(moving[i]->Left() + 1, moving[i]->Top(), moving[i]->Width(),
                              moving[i]->Height());
     const QString writer = WriterText(window);
-    const QString source = window.SynEdit->text();
+    const QString source = Find<QsciScintilla>(window, "SynEdit")->text();
     const QString documentName = SharedSaveDialog()->FileName();
     const QString page = window.Document()->PageOrigin().FileName;
     const QByteArray pageBytes = FileBytes(page);
@@ -193,22 +195,24 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
         QVERIFY(!window.ImportDialog()->ImportNamedFile(WritePage("large.htm", LargeCount)));
     } else if (task == "save") {
         SetDialogRunner(ChooseFileRunner(saved));
-        window.MISaveAs->trigger();
+        Find<QAction>(window, "MISaveAs")->trigger();
     } else if (task == "page") {
-        QVERIFY(!window.MISaveIntoPageClick());
+        QVERIFY(!InvokeBool(window, "MISaveIntoPageClick"));
     } else {
-        window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
-        QCOMPARE(window.PageControl->currentWidget(), window.TabSheetEdit);
+        window.SelectPageByUser(
+            Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetSource")));
+        QCOMPARE(Find<QTabWidget>(window, "PageControl")->currentWidget(),
+                 Find<QWidget>(window, "TabSheetEdit"));
     }
     QVERIFY(FCancelled);
     QCOMPARE(FWindow->Regions().size(), regions);
     // The map comes back as it was, not built anew (a million regions took seconds), and selected
     // where it was.
     QCOMPARE(FWindow->Regions(), before);
-    QCOMPARE(window.PanelScene->FocusedRegion(), before[5]);
+    QCOMPARE(Find<TPTGroup>(window, "PanelScene")->FocusedRegion(), before[5]);
     QCOMPARE(WriterText(window), writer);
     // A save cancelled once its text is written has brought the Source up to date on the way.
-    const QString shown = window.SynEdit->text();
+    const QString shown = Find<QsciScintilla>(window, "SynEdit")->text();
     QVERIFY(shown == source || (task == "save" && shown == writer));
     QCOMPARE(SharedSaveDialog()->FileName(), documentName);
     QCOMPARE(FileBytes(saved), QByteArray("the old file\r\n"));
@@ -217,8 +221,9 @@ void TestLongTasks::cancelLeavesEverythingAsItWas()
     QCOMPARE(window.Document()->IsModified(), modified);
     // The text given up is written at the next refresh.
     TLongTask::SetObserver({});
-    window.SelectPageByUser(window.PageControl->indexOf(window.TabSheetSource));
-    QCOMPARE(window.SynEdit->text(), WriterText(window));
+    window.SelectPageByUser(
+        Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetSource")));
+    QCOMPARE(Find<QsciScintilla>(window, "SynEdit")->text(), WriterText(window));
 }
 
 void TestLongTasks::uncancelledTasksComplete()
@@ -229,7 +234,7 @@ void TestLongTasks::uncancelledTasksComplete()
     QCOMPARE(FWindow->Regions().size(), LargeCount);
     const QString saved = FDir->filePath("saved.htm");
     SetDialogRunner(ChooseFileRunner(saved));
-    window.MISaveAs->trigger();
+    Find<QAction>(window, "MISaveAs")->trigger();
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
     QVERIFY(FileBytes(saved).count("<AREA ") == LargeCount);
     QCOMPARE(SharedSaveDialog()->FileName(), saved);
@@ -238,10 +243,10 @@ void TestLongTasks::uncancelledTasksComplete()
     TGUIRegion* first = FWindow->Regions().first();
     first->SetBounds(first->Left() + 2, first->Top(), first->Width(), first->Height());
     const QByteArray before = FileBytes(page);
-    QVERIFY(window.MISaveIntoPageClick());
+    QVERIFY(InvokeBool(window, "MISaveIntoPageClick"));
     QVERIFY(FileBytes(page) != before);
     QCOMPARE(FileBytes(page).count("<AREA "), before.count("<AREA "));
-    QCOMPARE(window.Document()->PageOrigin().Areas, GatherMapAreas(*window.PanelScene));
+    QCOMPARE(window.Document()->PageOrigin().Areas, GatherMapAreas(*Find<TPTGroup>(window, "PanelScene")));
 }
 
 void TestLongTasks::sourceIsWrittenOnlyAfterAChange_data()
@@ -260,11 +265,12 @@ void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
     QFETCH(QString, change);
     QFETCH(int, fills);
     TFormCorvantaZonequilter& window = *FWindow->Window;
-    const int edit = window.PageControl->indexOf(window.TabSheetEdit);
-    const int source = window.PageControl->indexOf(window.TabSheetSource);
+    const int edit = Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetEdit"));
+    const int source =
+        Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetSource"));
     window.SelectPageByUser(source);
     window.SelectPageByUser(edit);
-    const QString before = window.SynEdit->text();
+    const QString before = Find<QsciScintilla>(window, "SynEdit")->text();
     const int filled = window.SourceFills();
 
     TGUIRegion* first = FWindow->Regions().first();
@@ -273,22 +279,24 @@ void TestLongTasks::sourceIsWrittenOnlyAfterAChange()
     else if (change == "front")
         first->BringToFront();
     else if (change == "undo")
-        window.MIUndo->trigger();
+        Find<QAction>(window, "MIUndo")->trigger();
     else if (change == "rename")
         window.Document()->SetMap(QStringLiteral("Renamed"), window.Document()->MapAttributes());
     window.SelectPageByUser(source);
-    QCOMPARE(window.PageControl->currentWidget(), window.TabSheetSource);
+    QCOMPARE(Find<QTabWidget>(window, "PageControl")->currentWidget(),
+             Find<QWidget>(window, "TabSheetSource"));
     QCOMPARE(window.SourceFills() - filled, fills);
-    QCOMPARE(window.SynEdit->text(), WriterText(window));
-    QCOMPARE(window.SynEdit->text() == before, fills == 0);
+    QCOMPARE(Find<QsciScintilla>(window, "SynEdit")->text(), WriterText(window));
+    QCOMPARE(Find<QsciScintilla>(window, "SynEdit")->text() == before, fills == 0);
 }
 
 void TestLongTasks::sourceFollowsEachEditInPlace()
 {
     TFormCorvantaZonequilter& window = *FWindow->Window;
     TMapDocument& document = *window.Document();
-    const int edit = window.PageControl->indexOf(window.TabSheetEdit);
-    const int source = window.PageControl->indexOf(window.TabSheetSource);
+    const int edit = Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetEdit"));
+    const int source =
+        Find<QTabWidget>(window, "PageControl")->indexOf(Find<QWidget>(window, "TabSheetSource"));
     window.SelectPageByUser(source);
     const auto changeTexts = [&](int Position, const QString& Alt) {
         const MapArea before = RegionArea(*document.RegionAt(Position));
@@ -301,7 +309,8 @@ void TestLongTasks::sourceFollowsEachEditInPlace()
     const std::vector<std::tuple<const char*, bool, std::function<void()>>> edits = {
         {"a text beyond ASCII", true, [&] { changeTexts(35, QStringLiteral("Größe € 😀 \"x\" & y")); }},
         // Written whole: the places of the lines after that text are counted in bytes anew.
-        {"the map renamed", false, [&] { window.Document()->SetMap(QStringLiteral("Ömap"), window.Document()->MapAttributes()); }},
+        {"the map renamed", false,
+         [&] { window.Document()->SetMap(QStringLiteral("Ömap"), window.Document()->MapAttributes()); }},
         {"a region after it moved", true,
          [&] {
              TGUIRegion* r = document.RegionAt(2);
@@ -313,8 +322,8 @@ void TestLongTasks::sourceFollowsEachEditInPlace()
          [&] { document.Push(new TCreateRegionCommand(document, MapArea::rectangle(5, 6, 70, 80))); }},
         {"a region brought to front", true,
          [&] { document.Push(new TRestackCommand(document, 1, 39, QStringLiteral("Front"))); }},
-        {"a step undone", true, [&] { window.MIUndo->trigger(); }},
-        {"another step undone", true, [&] { window.MIUndo->trigger(); }},
+        {"a step undone", true, [&] { Find<QAction>(window, "MIUndo")->trigger(); }},
+        {"another step undone", true, [&] { Find<QAction>(window, "MIUndo")->trigger(); }},
         {"every region deleted", false,
          [&] {
              while (document.RegionCount() > 0)
@@ -327,19 +336,22 @@ void TestLongTasks::sourceFollowsEachEditInPlace()
          }},
     };
     // The line at the top of the view.
-    window.SynEdit->setFirstVisibleLine(37);
+    Find<QsciScintilla>(window, "SynEdit")->setFirstVisibleLine(37);
     for (const auto& [name, keepsPlace, change] : edits) {
-        const QString top = window.SynEdit->text(window.SynEdit->firstVisibleLine());
+        const QString top = Find<QsciScintilla>(window, "SynEdit")
+                                ->text(Find<QsciScintilla>(window, "SynEdit")->firstVisibleLine());
         window.SelectPageByUser(edit);
         change();
         window.SelectPageByUser(source);
-        QVERIFY2(window.SynEdit->text() == WriterText(window), name);
+        QVERIFY2(Find<QsciScintilla>(window, "SynEdit")->text() == WriterText(window), name);
         if (keepsPlace)
-            QVERIFY2(window.SynEdit->text(window.SynEdit->firstVisibleLine()) == top, name);
+            QVERIFY2(Find<QsciScintilla>(window, "SynEdit")
+                             ->text(Find<QsciScintilla>(window, "SynEdit")->firstVisibleLine()) == top,
+                     name);
     }
     const QString saved = FDir->filePath("saved.htm");
     SetDialogRunner(ChooseFileRunner(saved));
-    window.MISaveAs->trigger();
+    Find<QAction>(window, "MISaveAs")->trigger();
     QCOMPARE(FileBytes(saved), ToCrLfLines(WriterText(window)).toUtf8());
 }
 
@@ -353,7 +365,7 @@ void TestLongTasks::recoveryWaitsForTheImport()
     };
     // A modified document (the first import undone), whose recovery file's turn comes in the
     // middle of the next import, with part of the regions built.
-    window.MIUndo->trigger();
+    Find<QAction>(window, "MIUndo")->trigger();
     QVERIFY(window.Document()->IsModified());
     bool asked = false;
     TLongTask::SetObserver([&](TLongTask& Task, int At) {
@@ -388,9 +400,9 @@ void TestLongTasks::undoOfALargeMapShowsProgress()
         cancelButton = cancelButton || Task.Dialog()->findChild<QPushButton*>() != nullptr;
         Task.Dialog()->cancel();
     });
-    window.MIUndo->trigger();
+    Find<QAction>(window, "MIUndo")->trigger();
     QCOMPARE(WriterText(window), before);
-    window.MIRedo->trigger();
+    Find<QAction>(window, "MIRedo")->trigger();
     QCOMPARE(WriterText(window), imported);
     TMapDocument::SetLargeRestore(20000);
     QVERIFY(labels.contains("Restoring the image map..."));
@@ -412,11 +424,11 @@ void TestLongTasks::newFreesALargeMapInSlices()
     // The map is gone from the document at once; its regions are freed while the window goes on.
     QVERIFY(FWindow->Regions().isEmpty());
     QVERIFY(alive() > 0);
-    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    QVERIFY(Find<TPTGroup>(window, "PanelScene")->ShapesToFree() > 0);
     QTRY_COMPARE(alive(), 0);
-    QCOMPARE(window.PanelScene->ShapesToFree(), 0);
+    QCOMPARE(Find<TPTGroup>(window, "PanelScene")->ShapesToFree(), 0);
     // Undone, the map is back as it was.
-    window.MIUndo->trigger();
+    Find<QAction>(window, "MIUndo")->trigger();
     QCOMPARE(FWindow->Regions().size(), LargeCount);
     QCOMPARE(WriterText(window), writer);
     // An import over it that is called off frees what it built in slices and gives the map back;
@@ -426,27 +438,27 @@ void TestLongTasks::newFreesALargeMapInSlices()
         regions.append(region);
     CancelAt("Importing", 70);
     QVERIFY(!window.ImportDialog()->ImportNamedFile(WritePage("other.htm", LargeCount)));
-    QVERIFY(window.PanelScene->ShapesToFree() > 0);
-    QTRY_COMPARE(window.PanelScene->ShapesToFree(), 0);
+    QVERIFY(Find<TPTGroup>(window, "PanelScene")->ShapesToFree() > 0);
+    QTRY_COMPARE(Find<TPTGroup>(window, "PanelScene")->ShapesToFree(), 0);
     QCOMPARE(alive(), LargeCount);
     QCOMPARE(WriterText(window), writer);
     TLongTask::SetObserver({});
     QVERIFY(window.ImportDialog()->ImportNamedFile(WritePage("other.htm", 30)));
     QVERIFY(alive() > 0);
     QTRY_COMPARE(alive(), 0);
-    window.MIUndo->trigger();
+    Find<QAction>(window, "MIUndo")->trigger();
     QCOMPARE(WriterText(window), writer);
     // A second clear before the first is freed, and the window's end with shapes still to free.
     QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
-    window.MIUndo->trigger();
+    Find<QAction>(window, "MIUndo")->trigger();
     QVERIFY(window.NewImageMapOn(FDir->filePath("big.png")));
-    QVERIFY(window.PanelScene->ShapesToFree() > 0);
+    QVERIFY(Find<TPTGroup>(window, "PanelScene")->ShapesToFree() > 0);
     TPTCustomGroup::SetFreeingSlice(20000);
 }
 
 void TestLongTasks::exitLeavesTheSceneToTheSystem()
 {
-    QPointer<TPTGroup> scene = FWindow->Window->PanelScene;
+    QPointer<TPTGroup> scene = Find<TPTGroup>(*FWindow->Window, "PanelScene");
     QPointer<TMapDocument> document = FWindow->Window->Document();
     FWindow->Window->LeaveSceneToExit();
     QVERIFY(!scene->isVisible());

@@ -12,6 +12,7 @@
 #include "TSizeFrame.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -162,12 +163,12 @@ void TestMapEditing::dragsSnap()
         Action(f, name.toLatin1().constData())->setChecked(true);
     if (polygon) {
         // Three corners: from, (to.x, from.y), to; a click on the first closes it.
-        f.Window->TBPoly->trigger();
+        Find<QAction>(*f.Window, "TBPoly")->trigger();
         for (const QPoint& p : {from, QPoint(to.x(), from.y()), to, from})
             f.Click(p.x(), p.y());
     } else {
         if (!move)
-            f.Window->TBRect->trigger();
+            Find<QAction>(*f.Window, "TBRect")->trigger();
         DragWith(f, f.At(from.x(), from.y()), f.At(to.x(), to.y()), alt ? Qt::AltModifier : Qt::NoModifier);
     }
     const QString source = Source(f);
@@ -215,7 +216,7 @@ void TestMapEditing::keysSnap()
     const QString source = Source(f);
     QVERIFY2(source.contains(QStringLiteral("coords=") + coords), qPrintable(source));
     // One step, undone as one.
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QVERIFY(Source(f).contains(QStringLiteral("coords=13,15,63,55")));
 }
 
@@ -250,7 +251,7 @@ void TestMapEditing::snapAndDocksAreRemembered()
     QVERIFY(again.Window->findChild<QDockWidget*>("DockRegions")->isVisible());
     QVERIFY(again.Window->findChild<QDockWidget*>("DockUndoHistory")->isVisible());
     // The grid of 25 is the one snapped to.
-    again.Window->TBRect->trigger();
+    Find<QAction>(*again.Window, "TBRect")->trigger();
     again.Drag(27, 23, 73, 52);
     QVERIFY(Source(again).contains("coords=25,25,75,50"));
 }
@@ -310,9 +311,9 @@ void TestMapEditing::mapPropertiesAreOneStepAndWritten()
         QTest::mouseClick(d.ButtonHRef, Qt::LeftButton);
         QTest::mouseClick(d.ButtonOk, Qt::LeftButton);
     });
-    f.Window->TBProperties->trigger();
+    Find<QAction>(*f.Window, "TBProperties")->trigger();
     SetDialogRunner(previous);
-    QVERIFY(f.Window->MISaveClick());
+    QVERIFY(InvokeBool(*f.Window, "MISaveClick"));
     QFile file(page);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
@@ -370,7 +371,7 @@ void TestMapEditing::regionsDockEditsInPlace()
     Place(f, MapArea::rectangle(10, 10, 40, 40));
     Place(f, MapArea::rectangle(100, 10, 40, 40));
     Action(f, "MIRegionList")->trigger();
-    QTableView* list = f.Window->DockRegions->List();
+    QTableView* list = Find<TRegionListDock>(*f.Window, "DockRegions")->List();
     // The list follows the scene's changes once they are posted.
     QTRY_VERIFY(list->visualRect(list->model()->index(1, 0)).isValid());
     const QString before = Source(f);
@@ -401,7 +402,7 @@ void TestMapEditing::regionsDockDoubleClickOpensProperties()
     Place(f, MapArea::rectangle(10, 10, 40, 40));
     Place(f, MapArea::rectangle(100, 10, 40, 40));
     Action(f, "MIRegionList")->trigger();
-    QTableView* list = f.Window->DockRegions->List();
+    QTableView* list = Find<TRegionListDock>(*f.Window, "DockRegions")->List();
     // The list follows the scene's changes once they are posted.
     QTRY_VERIFY(list->visualRect(list->model()->index(1, 0)).isValid());
     QString shownLink;

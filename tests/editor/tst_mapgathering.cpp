@@ -5,6 +5,7 @@
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -91,16 +92,16 @@ void TestMapGathering::restackingChangesTheOrder()
 void TestMapGathering::handlesAndOverlayAreLeftOut()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     for (const TPoint& p : QVector<TPoint>{{10, 10}, {60, 10}, {40, 50}, {10, 10}})
         f.Click(p.X, p.Y);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(100, 100, 150, 150);
     // The rectangle is selected: its frame and handles are on the scene.
     QVERIFY(f.Window->ActiveRegion());
     QCOMPARE(GatherMapAreas(*f.Scene()).size(), 2);
     // And now the overlay with a corner on it.
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Click(200, 20);
     const QVector<MapArea> areas = GatherMapAreas(*f.Scene());
     QCOMPARE(areas.size(), 2);
@@ -125,12 +126,12 @@ void TestMapGathering::refreshWritesTheDocument()
 {
     MainWindowFixture f;
     f.Window->Document()->SetPicture(f.Window->Document()->Picture(), "/pictures/map.png");
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(10, 20, 40, 60);
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     f.Drag(100, 80, 130, 80);
-    f.Window->ButtonRefreshHTML->click();
-    const QStringList lines = f.Window->SynEdit->text().split('\n');
+    Find<QPushButton>(*f.Window, "ButtonRefreshHTML")->click();
+    const QStringList lines = Find<QsciScintilla>(*f.Window, "SynEdit")->text().split('\n');
     QCOMPARE(lines.size(), 30); // 29 lines and the end of the last
     QCOMPARE(lines[15], QStringLiteral("<IMG src=\"/pictures/map.png\" useMap=\"#ImageMap\" border=0>"));
     QCOMPARE(lines[16], QStringLiteral("<MAP name=\"ImageMap\">"));

@@ -7,6 +7,7 @@
 #include "TUIRectangle.h"
 #include "UnitHTMLImport.h"
 #include "UnitMain.h"
+#include "WindowParts.h"
 
 #include <QFile>
 #include <QMenu>
@@ -85,16 +86,18 @@ QString TestPageCommands::importFixture(const QString& name)
 bool TestPageCommands::fileMenuOffersSaveIntoPage()
 {
     // The menu decides as it opens.
-    emit FFixture->Window->MIFile->aboutToShow();
-    return FFixture->Window->MISaveIntoPage->isEnabled();
+    emit Find<QMenu>(*FFixture->Window, "MIFile")->aboutToShow();
+    return Find<QAction>(*FFixture->Window, "MISaveIntoPage")->isEnabled();
 }
 
 void TestPageCommands::saveIntoPageOnlyForAnImportedPage()
 {
-    QVERIFY(FFixture->Window->MIFile->actions().contains(FFixture->Window->MISaveIntoPage));
+    QVERIFY(Find<QMenu>(*FFixture->Window, "MIFile")
+                ->actions()
+                .contains(Find<QAction>(*FFixture->Window, "MISaveIntoPage")));
     QVERIFY(!fileMenuOffersSaveIntoPage());
     importFixture(QStringLiteral("upper-crlf.htm"));
-    QVERIFY(FFixture->Window->MISaveIntoPage->isEnabled());
+    QVERIFY(Find<QAction>(*FFixture->Window, "MISaveIntoPage")->isEnabled());
     QVERIFY(fileMenuOffersSaveIntoPage());
     // A new picture starts a new document, which no page holds.
     QImage picture(10, 10, QImage::Format_RGB32);
@@ -105,10 +108,10 @@ void TestPageCommands::saveIntoPageOnlyForAnImportedPage()
     // The import is unsaved work: New asks first.
     const MessageBoxRunner previousBox =
         SetMessageBoxRunner([](QMessageBox&) { return QMessageBox::Discard; });
-    FFixture->Window->MINew->trigger();
+    Find<QAction>(*FFixture->Window, "MINew")->trigger();
     SetMessageBoxRunner(previousBox);
     SetDialogRunner(previous);
-    QVERIFY(!FFixture->Window->MISaveIntoPage->isEnabled());
+    QVERIFY(!Find<QAction>(*FFixture->Window, "MISaveIntoPage")->isEnabled());
 }
 
 void TestPageCommands::unchangedImportSavesTheSameBytes()
@@ -119,8 +122,8 @@ void TestPageCommands::unchangedImportSavesTheSameBytes()
     });
     const QString page = importFixture(QStringLiteral("upper-crlf.htm"));
     const QByteArray before = readBytes(page);
-    QVERIFY(FFixture->Window->MISaveIntoPage->isEnabled());
-    FFixture->Window->MISaveIntoPage->trigger();
+    QVERIFY(Find<QAction>(*FFixture->Window, "MISaveIntoPage")->isEnabled());
+    Find<QAction>(*FFixture->Window, "MISaveIntoPage")->trigger();
     QCOMPARE(readBytes(page), before);
     SetMessageBoxRunner(previous);
 }
@@ -140,7 +143,7 @@ void TestPageCommands::changedAreaIsTheOnlyChange()
     });
     // A page imported without naming the document is unsaved work until it is written somewhere.
     QVERIFY(FFixture->Window->Document()->IsModified());
-    FFixture->Window->MISaveIntoPage->trigger();
+    Find<QAction>(*FFixture->Window, "MISaveIntoPage")->trigger();
     SetMessageBoxRunner(previous);
     QCOMPARE(messages, QStringList());
     QVERIFY(!FFixture->Window->Document()->IsModified());
@@ -148,7 +151,7 @@ void TestPageCommands::changedAreaIsTheOnlyChange()
     expected.replace("href='n2.html'", "href='other.html'");
     QCOMPARE(readBytes(page), expected);
     // Saved again, the page is what was just written: nothing moves.
-    FFixture->Window->MISaveIntoPage->trigger();
+    Find<QAction>(*FFixture->Window, "MISaveIntoPage")->trigger();
     QCOMPARE(readBytes(page), expected);
 }
 
@@ -161,13 +164,15 @@ void TestPageCommands::changePictureKeepsTheRegions()
     const QString path = FDir->filePath(QStringLiteral("new.png"));
     QVERIFY(picture.save(path));
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(path));
-    FFixture->Window->MIChangePicture->trigger();
+    Find<QAction>(*FFixture->Window, "MIChangePicture")->trigger();
     SetDialogRunner(previous);
     QCOMPARE(FFixture->Window->Document()->ImageFileName(), path);
     QCOMPARE(FFixture->Window->Document()->Picture().size(), QSize(120, 90));
     QCOMPARE(FFixture->Scene()->ClientWidth(), 120);
     QVERIFY(GatherMapAreas(*FFixture->Scene()) == areas);
-    QVERIFY(FFixture->Window->MIFile->actions().contains(FFixture->Window->MIChangePicture));
+    QVERIFY(Find<QMenu>(*FFixture->Window, "MIFile")
+                ->actions()
+                .contains(Find<QAction>(*FFixture->Window, "MIChangePicture")));
 }
 
 QTEST_MAIN(TestPageCommands)

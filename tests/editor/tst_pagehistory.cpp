@@ -133,8 +133,8 @@ void TestPageHistory::saveOfAnImportedPageWritesOnlyTheMap()
     document.Push(new TChangePropertiesCommand(document, front, before, after));
     QVERIFY(document.IsModified());
 
-    QCOMPARE(window().MISave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    window().MISave->trigger();
+    QCOMPARE(Find<QAction>(window(), "MISave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Find<QAction>(window(), "MISave")->trigger();
     QCOMPARE(FMessages, QStringList());
     QByteArray expected = UserPage;
     expected.replace("href=\"kitchen.html\"", "href=\"cellar.html\"");
@@ -149,7 +149,7 @@ void TestPageHistory::undoOfAnImportRestoresMapAttributesAndPage()
     const AttributeList attributes = window().Document()->MapAttributes();
     QVERIFY(!attributes.isEmpty());
     QCOMPARE(window().Document()->PageOrigin().FileName, first);
-    const QVector<MapArea> areas = GatherMapAreas(*window().PanelScene);
+    const QVector<MapArea> areas = GatherMapAreas(*Find<TPTGroup>(window(), "PanelScene"));
     QCOMPARE(areas.first().Attributes, AttributeList({{QStringLiteral("title"), QStringLiteral("Cook")}}));
 
     const QString second = importPage(
@@ -163,9 +163,9 @@ void TestPageHistory::undoOfAnImportRestoresMapAttributesAndPage()
     QCOMPARE(window().Document()->MapAttributes(), attributes);
     QCOMPARE(window().Document()->PageOrigin().FileName, first);
     QCOMPARE(window().Document()->MapName(), QStringLiteral("plan"));
-    QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
+    QVERIFY(GatherMapAreas(*Find<TPTGroup>(window(), "PanelScene")) == areas);
     // The regions know their areas in the page again: saving changes nothing in it.
-    window().MISaveIntoPage->trigger();
+    Find<QAction>(window(), "MISaveIntoPage")->trigger();
     QCOMPARE(readBytes(first), UserPage);
     stack().redo();
     QCOMPARE(window().Document()->PageOrigin().FileName, second);
@@ -177,7 +177,7 @@ void TestPageHistory::changePictureIsOneStep()
     importPage(QStringLiteral("shop.html"), UserPage);
     const QImage oldPicture = window().Document()->Picture();
     const QString oldName = window().Document()->ImageFileName();
-    const QVector<MapArea> areas = GatherMapAreas(*window().PanelScene);
+    const QVector<MapArea> areas = GatherMapAreas(*Find<TPTGroup>(window(), "PanelScene"));
     QImage picture(120, 90, QImage::Format_RGB32);
     picture.fill(Qt::green);
     const QString path = FDir->filePath(QStringLiteral("new.png"));
@@ -185,7 +185,7 @@ void TestPageHistory::changePictureIsOneStep()
     const int steps = stack().count();
 
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(path));
-    window().MIChangePicture->trigger();
+    Find<QAction>(window(), "MIChangePicture")->trigger();
     SetDialogRunner(previous);
     QCOMPARE(stack().count(), steps + 1);
     QCOMPARE(stack().undoText(), QStringLiteral("Change Picture"));
@@ -195,13 +195,13 @@ void TestPageHistory::changePictureIsOneStep()
     stack().undo();
     QCOMPARE(window().Document()->ImageFileName(), oldName);
     QCOMPARE(window().Document()->Picture().size(), oldPicture.size());
-    QCOMPARE(window().PanelScene->ClientWidth(), oldPicture.width());
-    QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
+    QCOMPARE(Find<TPTGroup>(window(), "PanelScene")->ClientWidth(), oldPicture.width());
+    QVERIFY(GatherMapAreas(*Find<TPTGroup>(window(), "PanelScene")) == areas);
     QVERIFY(!window().Document()->IsModified());
     stack().redo();
     QCOMPARE(window().Document()->ImageFileName(), path);
     QCOMPARE(window().Document()->Picture().size(), QSize(120, 90));
-    QVERIFY(GatherMapAreas(*window().PanelScene) == areas);
+    QVERIFY(GatherMapAreas(*Find<TPTGroup>(window(), "PanelScene")) == areas);
 }
 
 void TestPageHistory::titleIsPartOfTheTextsStep()
@@ -217,7 +217,7 @@ void TestPageHistory::titleIsPartOfTheTextsStep()
         QTest::keyClicks(dialog->EditTitle, QStringLiteral("Chef"));
         QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
     });
-    window().TBProperties->trigger();
+    Find<QAction>(window(), "TBProperties")->trigger();
     QCOMPARE(stack().count(), steps + 1);
     const auto title = [&] { return RegionArea(*document.RegionAt(front)).Attributes; };
     QCOMPARE(title(), AttributeList({{QStringLiteral("title"), QStringLiteral("Chef")}}));
@@ -232,7 +232,7 @@ void TestPageHistory::saveAfterNewAsksForAName()
 {
     const QString page = importPage(QStringLiteral("shop.html"), UserPage);
     QVERIFY(window().NewImageMapOn(FDir->filePath(QStringLiteral("plan.png"))));
-    window().TBRect->trigger();
+    Find<QAction>(window(), "TBRect")->trigger();
     FFixture->Drag(20, 20, 80, 80);
     // The caption keeps the page's name, but the new map is not the page's.
     QCOMPARE(ShownTitle(window()), QStringLiteral("Corvanta Zonequilter - [%1]*").arg(page));
@@ -243,7 +243,7 @@ void TestPageHistory::saveAfterNewAsksForAName()
     });
     FAnswer = QMessageBox::Save;
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
-    window().MIExit->trigger(); // "Save" in the question before the window closes
+    Find<QAction>(window(), "MIExit")->trigger(); // "Save" in the question before the window closes
     SetDialogRunner(previous);
     QCOMPARE(dialogs, 2);
     QCOMPARE(readBytes(page), UserPage);
@@ -272,7 +272,7 @@ void TestPageHistory::saveAfterRecoveryWritesIntoThePage()
     QVERIFY(window().OfferRecovery());
     QCOMPARE(ShownTitle(window()), QStringLiteral("Corvanta Zonequilter - [%1]*").arg(page));
     FAnswer = QMessageBox::Save;
-    window().MISave->trigger();
+    Find<QAction>(window(), "MISave")->trigger();
     QByteArray expected = UserPage;
     expected.replace("href=\"kitchen.html\"", "href=\"cellar.html\"");
     QCOMPARE(readBytes(page), expected);
@@ -310,7 +310,7 @@ void TestPageHistory::saveAsOntoThePage()
         return QMessageBox::StandardButton(answer);
     });
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(page));
-    window().TBSave->trigger(); // the toolbar's save button is Save As
+    Find<QAction>(window(), "TBSave")->trigger(); // the toolbar's save button is Save As
     SetDialogRunner(previous);
 
     QCOMPARE(FMessages.size(), 1);
@@ -345,7 +345,7 @@ void TestPageHistory::pageChangedOnDiskIsNotOverwritten()
     outside.replace("hall.html", "lobby.html");
     writeBytes(page, outside);
     FAnswer = QMessageBox::No;
-    QVERIFY(!window().MISaveIntoPageClick());
+    QVERIFY(!InvokeBool(window(), "MISaveIntoPageClick"));
     QCOMPARE(readBytes(page), outside);
     QCOMPARE(FMessages.size(), 1);
     QVERIFY2(FMessages.first().startsWith(
@@ -362,16 +362,16 @@ void TestPageHistory::changedPictureGoesIntoThePage()
     picture.fill(Qt::green);
     QVERIFY(picture.save(FDir->filePath(QStringLiteral("new.png"))));
     const DialogRunner previous = SetDialogRunner(ChooseFileRunner(FDir->filePath(QStringLiteral("new.png"))));
-    window().MIChangePicture->trigger();
+    Find<QAction>(window(), "MIChangePicture")->trigger();
     SetDialogRunner(previous);
-    QVERIFY(window().MISaveIntoPageClick());
+    QVERIFY(InvokeBool(window(), "MISaveIntoPageClick"));
     QByteArray expected = UserPage;
     expected.replace("src=\"plan.png\"", "src=\"new.png\"");
     QCOMPARE(readBytes(page), expected);
     QVERIFY(!window().Document()->IsModified());
     // Undone, the old picture goes back into the page with the next save.
     window().Document()->UndoStack()->undo();
-    QVERIFY(window().MISaveIntoPageClick());
+    QVERIFY(InvokeBool(window(), "MISaveIntoPageClick"));
     QCOMPARE(readBytes(page), UserPage);
     QCOMPARE(FMessages, QStringList());
 }

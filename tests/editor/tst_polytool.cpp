@@ -2,6 +2,7 @@
 
 #include "TPolyOverlay.h"
 #include "TUIPolygon.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -40,20 +41,20 @@ private:
 void TestPolyTool::overlayShowsOnlyWithThePolygonTool()
 {
     MainWindowFixture f;
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
-    f.Window->TBPoly->trigger();
-    QVERIFY(f.Window->PaintBoxPoly->isVisible());
-    QCOMPARE(f.Window->PaintBoxPoly->Area(), QRectF(0, 0, 300, 200));
-    f.Window->TBRect->trigger();
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Area(), QRectF(0, 0, 300, 200));
+    Find<QAction>(*f.Window, "TBRect")->trigger();
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
 }
 
 void TestPolyTool::closedAtExactlyFourPixels()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {60, 10}, {40, 50}});
-    QCOMPARE(f.Window->FPolyPoints.size(), 3);
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().size(), 3);
     f.Click(14, 10);
     QCOMPARE(f.Regions().size(), 1);
     auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
@@ -61,22 +62,22 @@ void TestPolyTool::closedAtExactlyFourPixels()
     QCOMPARE(polygon->Points(), (QVector<TPoint>{{10, 10}, {60, 10}, {40, 50}}));
     QCOMPARE(polygon->BoundsRect(), (TRect{6, 6, 64, 54}));
     QCOMPARE(f.Window->ActiveRegion(), polygon);
-    QVERIFY(f.Window->TBArrow->isChecked());
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
-    QVERIFY(f.Window->FPolyPoints.isEmpty());
-    QVERIFY(f.Window->TBDelete->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
 }
 
 void TestPolyTool::notClosedAtFourPointOneTwo()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {60, 10}, {40, 50}});
     f.Click(14, 11);
     QVERIFY(f.Regions().isEmpty());
-    QCOMPARE(f.Window->FPolyPoints.size(), 4);
-    QCOMPARE(f.Window->FPolyPoints.last(), (TPoint{14, 11}));
-    QVERIFY(f.Window->TBPoly->isChecked());
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().size(), 4);
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().last(), (TPoint{14, 11}));
+    QVERIFY(Find<QAction>(*f.Window, "TBPoly")->isChecked());
     f.Click(10, 13);
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->PointCount(), 4);
@@ -85,22 +86,22 @@ void TestPolyTool::notClosedAtFourPointOneTwo()
 void TestPolyTool::clickOnTheFirstCornerRightAwayCreatesNothing()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Click(50, 50);
     f.Click(50, 50);
     QVERIFY(f.Regions().isEmpty());
-    QVERIFY(f.Window->TBArrow->isChecked());
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
     QVERIFY(!f.Window->ActiveRegion());
 }
 
 void TestPolyTool::twoCornersCreateNothing()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {60, 40}, {10, 10}});
     QVERIFY(f.Regions().isEmpty());
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
 }
 
 void TestPolyTool::cornersOnOneLine_data()
@@ -118,11 +119,11 @@ void TestPolyTool::cornersOnOneLine()
     QFETCH(QVector<TPoint>, corners);
     QFETCH(bool, created);
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, corners);
     f.Click(corners.first().X, corners.first().Y);
     QCOMPARE(f.Regions().size(), created ? 1 : 0);
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
     if (created) {
         auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
         QCOMPARE(polygon->Points(), corners);
@@ -133,7 +134,7 @@ void TestPolyTool::cornersOnOneLine()
 void TestPolyTool::doubleClickAddsTheCornerOnce()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {80, 10}});
     // A double click: press, release, then the second press arrives as a double click.
     f.Press(60, 60);
@@ -144,59 +145,59 @@ void TestPolyTool::doubleClickAddsTheCornerOnce()
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(qobject_cast<TUIPolygon*>(f.Regions().first())->Points(),
              (QVector<TPoint>{{10, 10}, {80, 10}, {60, 60}}));
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
 }
 
 void TestPolyTool::onlyTheFirstCornerCloses()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {80, 10}, {60, 60}});
     f.Click(60, 61);
     f.Click(81, 10);
-    QCOMPARE(f.Window->FPolyPoints.size(), 5);
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().size(), 5);
     QVERIFY(f.Regions().isEmpty());
 }
 
 void TestPolyTool::otherButtonsAddNothing()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Click(10, 10);
     f.Click(50, 50, Qt::RightButton);
     f.Click(50, 50, Qt::MiddleButton);
-    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}}));
-    QVERIFY(f.Window->TBPoly->isChecked());
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points(), (QVector<TPoint>{{10, 10}}));
+    QVERIFY(Find<QAction>(*f.Window, "TBPoly")->isChecked());
 }
 
 void TestPolyTool::toolChangeDropsTheCorners()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {80, 10}, {60, 60}});
-    f.Window->TBArrow->trigger();
-    QVERIFY(f.Window->FPolyPoints.isEmpty());
-    QVERIFY(f.Window->PaintBoxPoly->Points().isEmpty());
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
     QVERIFY(f.Regions().isEmpty());
     // Starting again starts with no corners.
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{100, 100}});
-    f.Window->TBPoly->trigger();
-    QVERIFY(f.Window->FPolyPoints.isEmpty());
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().isEmpty());
     // A press on the old first corner is a new first corner.
     f.Click(10, 10);
-    QCOMPARE(f.Window->FPolyPoints, (QVector<TPoint>{{10, 10}}));
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points(), (QVector<TPoint>{{10, 10}}));
 }
 
 void TestPolyTool::tabChangeFromCodeKeepsTheCorners()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{10, 10}, {80, 10}});
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetEdit);
-    QCOMPARE(f.Window->FPolyPoints.size(), 2);
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetEdit"));
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points().size(), 2);
 }
 
 void TestPolyTool::overlayPaintsTheCorners()
@@ -206,9 +207,10 @@ void TestPolyTool::overlayPaintsTheCorners()
     QImage filled = f.Window->Document()->Picture();
     filled.fill(picture);
     f.Window->Document()->SetPicture(filled, f.Window->Document()->ImageFileName());
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     clickCorners(f, {{20, 20}, {80, 20}, {80, 80}});
-    QCOMPARE(f.Window->PaintBoxPoly->Points(), f.Window->FPolyPoints);
+    QCOMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points(),
+             Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Points());
     const QImage shot = f.Scene()->viewport()->grab().toImage();
     const QPoint corner = f.At(20, 20);
     // The corner square: white inside, black border 3 pixels out.
@@ -221,7 +223,7 @@ void TestPolyTool::overlayPaintsTheCorners()
     // The line is open: nothing from the last corner back to the first.
     QCOMPARE(QColor(shot.pixel(f.At(50, 50))), picture);
     // Dropping the corners leaves the picture as it was.
-    f.Window->TBArrow->trigger();
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
     const QImage after = f.Scene()->viewport()->grab().toImage();
     QCOMPARE(QColor(after.pixel(corner)), picture);
     QCOMPARE(QColor(after.pixel(f.At(50, 20))), picture);
@@ -230,34 +232,34 @@ void TestPolyTool::overlayPaintsTheCorners()
 void TestPolyTool::statusPanelOverTheOverlay()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     f.Press(30, 40);
     f.Move(31, 42);
-    QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("31 x 42"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->text(), QStringLiteral("31 x 42"));
     f.Release(31, 42);
 }
 
 void TestPolyTool::nextEdgeFirstCornerMarkAndHint()
 {
     MainWindowFixture f;
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     HoverMove(f.Viewport(), f.At(40, 40));
-    QVERIFY(!f.Window->PaintBoxPoly->PointerShown());
-    QVERIFY(f.Window->StatusPanel0->text().isEmpty());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->PointerShown());
+    QVERIFY(Find<QLabel>(*f.Window, "StatusPanel0")->text().isEmpty());
     clickCorners(f, {{10, 10}, {80, 10}});
-    QCOMPARE(f.Window->StatusPanel0->text(),
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(),
              QStringLiteral("Click the first point or press Enter to finish; Esc cancels"));
     HoverMove(f.Viewport(), f.At(60, 60));
-    QVERIFY(f.Window->PaintBoxPoly->PointerShown());
-    QVERIFY(!f.Window->PaintBoxPoly->FirstCornerMarked());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->PointerShown());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->FirstCornerMarked());
     // Within the 4-pixel closing distance of the first corner, and just beyond it.
     HoverMove(f.Viewport(), f.At(13, 13));
-    QVERIFY(!f.Window->PaintBoxPoly->FirstCornerMarked());
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->FirstCornerMarked());
     HoverMove(f.Viewport(), f.At(14, 10));
-    QVERIFY(f.Window->PaintBoxPoly->FirstCornerMarked());
-    f.Window->TBArrow->trigger();
-    QVERIFY(!f.Window->PaintBoxPoly->PointerShown());
-    QVERIFY(f.Window->StatusPanel0->text().isEmpty());
+    QVERIFY(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->FirstCornerMarked());
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->PointerShown());
+    QVERIFY(Find<QLabel>(*f.Window, "StatusPanel0")->text().isEmpty());
 }
 
 QTEST_MAIN(TestPolyTool)

@@ -8,6 +8,7 @@
 #include "SharedDialogs.h"
 #include "UnitHTMLImport.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -105,8 +106,8 @@ void TestProblemsDock::checkMapListsFindingsAndFollowsSteps()
     QVERIFY(f.Ready);
     QAction* check = Action(f, "MICheckMap");
     QVERIFY(check);
-    QVERIFY(f.Window->MainMenu->findChild<QMenu*>("MITools")->actions().contains(check));
-    TProblemsDock* dock = f.Window->DockProblems;
+    QVERIFY(Find<QMenuBar>(*f.Window, "MainMenu")->findChild<QMenu*>("MITools")->actions().contains(check));
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QVERIFY(!dock->isVisible());
     check->trigger();
     QVERIFY(dock->isVisible());
@@ -121,12 +122,12 @@ void TestProblemsDock::checkMapListsFindingsAndFollowsSteps()
     const QString both = QStringLiteral("Warning|area 1 (\"B\")|target of 10 x 30 pixels, smaller than "
                                         "24 x 24\nWarning|area 2 (\"a.html\")|no alternate text");
     QTRY_COMPARE(Rows(dock), both);
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QTRY_COMPARE(Rows(dock), noAlt);
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
-    f.Window->MIRedo->trigger();
-    f.Window->MIRedo->trigger();
+    Find<QAction>(*f.Window, "MIRedo")->trigger();
+    Find<QAction>(*f.Window, "MIRedo")->trigger();
     QTRY_COMPARE(Rows(dock), both);
 }
 
@@ -140,7 +141,7 @@ void TestProblemsDock::doubleClickSelectsTheRegion()
     f.Window->Document()->Select(0);
     f.Window->resize(900, 700);
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QCOMPARE(dock->List()->topLevelItemCount(), 2);
     QVERIFY(!f.Viewport()->rect().contains(f.At(1930, 1420)));
     // Row 0 is area 1, the front-most region: the top of the stack.
@@ -161,7 +162,7 @@ void TestProblemsDock::fixOpensPropertiesOnTheAlternateText()
     TFormProperties properties;
     SetAreas(f, {Linked(MapArea::rectangle(20, 20, 60, 40), "a.html", "")});
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QAction* fix = dock->FixFor(0);
     QVERIFY(fix);
     QCOMPARE(fix->text(), QStringLiteral("Add alternate text..."));
@@ -230,14 +231,14 @@ void TestProblemsDock::importedPageFindings()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QVERIFY(Import(f, "page.html", page));
     const QString expected = rows.replace("%DIR%", FFiles.path());
     QTRY_COMPARE(Rows(dock), expected);
     // Without the import the document is no page's; with it again, the page's findings are back.
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
-    f.Window->MIRedo->trigger();
+    Find<QAction>(*f.Window, "MIRedo")->trigger();
     QTRY_COMPARE(Rows(dock), expected);
 }
 
@@ -246,7 +247,7 @@ void TestProblemsDock::pageFindingsFollowSaveIntoPage()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QVERIFY(Import(f, "twice.html", kPageStart + kNav + kNav + kPageEnd));
     QTRY_COMPARE(
         Rows(dock),
@@ -254,7 +255,7 @@ void TestProblemsDock::pageFindingsFollowSaveIntoPage()
             "Warning|map \"nav\"|a map of this name comes earlier in the page; this one is never used"));
     // Renamed and written back, the map leaves the other "nav" the page's only one, which no image uses.
     f.Window->Document()->SetMap(QStringLiteral("home"), f.Window->Document()->MapAttributes());
-    f.Window->MISaveIntoPage->trigger();
+    Find<QAction>(*f.Window, "MISaveIntoPage")->trigger();
     QVERIFY2(FMessages.isEmpty(), qPrintable(FMessages.join('\n')));
     QTRY_COMPARE(Rows(dock), QStringLiteral("Note|map \"nav\"|no image uses this map"));
 }
@@ -264,7 +265,7 @@ void TestProblemsDock::localLinksFollowTheSavedFile()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QVERIFY(Import(
         f, "links.html",
         kPageStart +
@@ -274,7 +275,7 @@ void TestProblemsDock::localLinksFollowTheSavedFile()
     // Saved in another folder, the map's links lead into that folder.
     QVERIFY(QDir(FFiles.path()).mkpath("out"));
     SetDialogRunner(ChooseFileRunner(FFiles.filePath("out/links.htm")));
-    f.Window->MISaveAs->trigger();
+    Find<QAction>(*f.Window, "MISaveAs")->trigger();
     QTRY_COMPARE(Rows(dock),
                  QStringLiteral("Warning|area 1 (\"P\")|the linked file \"%1/out/pic.png\" does not exist")
                      .arg(FFiles.path()));
@@ -285,7 +286,7 @@ void TestProblemsDock::pageThatIsGoneIsNoted()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     Action(f, "MICheckMap")->trigger();
-    TProblemsDock* dock = f.Window->DockProblems;
+    TProblemsDock* dock = Find<TProblemsDock>(*f.Window, "DockProblems");
     QVERIFY(Import(f, "gone.html", kPageStart + kNav + kPageEnd));
     QTRY_COMPARE(Rows(dock), QStringLiteral("||No problems found."));
     // The page's findings are unknown now: the dock must not call it clean.
@@ -317,9 +318,9 @@ void TestProblemsDock::exportResponsivePage()
     QVERIFY(page.indexOf("<circle") < page.indexOf("<rect"));
     QVERIFY(page.indexOf("<rect", keys) < page.indexOf("<circle", keys));
     QVERIFY(Action(f, "MIExportResponsivePage")->parent() == f.Window.get());
-    const QList<QAction*> fileMenu = f.Window->MIFile->actions();
+    const QList<QAction*> fileMenu = Find<QMenu>(*f.Window, "MIFile")->actions();
     QCOMPARE(fileMenu.indexOf(Action(f, "MIExportResponsivePage")),
-             fileMenu.indexOf(f.Window->MISaveIntoPage) + 1);
+             fileMenu.indexOf(Find<QAction>(*f.Window, "MISaveIntoPage")) + 1);
 }
 
 void TestProblemsDock::exportRefusesTheMapsOwnFile()
@@ -350,7 +351,7 @@ void TestProblemsDock::copyAsSvgOverlay()
     QVERIFY(f.Ready);
     SetAreas(f, {Linked(MapArea::rectangle(10, 10, 50, 40), "r.html", "R")});
     QAction* copy = Action(f, "MICopySvgOverlay");
-    QVERIFY(f.Window->MIEdit->actions().contains(copy));
+    QVERIFY(Find<QMenu>(*f.Window, "MIEdit")->actions().contains(copy));
     copy->trigger();
     const QString text = QGuiApplication::clipboard()->text();
     QVERIFY2(text.startsWith("<style>"), qPrintable(text));

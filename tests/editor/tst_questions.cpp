@@ -4,6 +4,7 @@
 
 #include "LongTask.h"
 #include "PersonAnswer.h"
+#include "WindowParts.h"
 
 #include <QAbstractButton>
 #include <QProgressDialog>
@@ -70,7 +71,7 @@ void TestQuestions::importNotesAnsweredAfterAWhile()
     // Calling it off was the user's own choice: nothing is said about it.
     QCOMPARE(messages.Messages.size(), 0);
     if (import) {
-        QCOMPARE(w.PanelScene->Regions().size(), 2);
+        QCOMPARE(Find<TPTGroup>(w, "PanelScene")->Regions().size(), 2);
         QCOMPARE(w.Document()->MapName(), QStringLiteral("M"));
     } else {
         before.Compare(DocumentState::Of(w));
@@ -80,11 +81,12 @@ void TestQuestions::importNotesAnsweredAfterAWhile()
 void TestQuestions::saveIntoReadOnlyPageAnsweredAfterAWhile()
 {
     TFormCorvantaZonequilter& w = *FFixture->Window;
-    const QString page = writeMapPage(QStringLiteral("page.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
-                                      areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9"), "a.htm"));
+    const QString page =
+        writeMapPage(QStringLiteral("page.htm"), QStringLiteral("pic.png"), QStringLiteral("M"),
+                     areaLine(QStringLiteral("rect"), QStringLiteral("1,1,9,9"), "a.htm"));
     writePicture(QStringLiteral("pic.png"), 50, 40);
     QVERIFY(FDialog->ImportNamedFile(page));
-    w.PanelScene->Regions().first()->HRef = QStringLiteral("b.htm");
+    Find<TPTGroup>(w, "PanelScene")->Regions().first()->HRef = QStringLiteral("b.htm");
     QFile file(page);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -100,7 +102,7 @@ void TestQuestions::saveIntoReadOnlyPageAnsweredAfterAWhile()
         QCOMPARE(seteuid(65534), 0);
 
     TPersonAnswer answer(TPersonAnswer::MessageBoxButton(QMessageBox::Ok));
-    const bool saved = w.MISaveIntoPageClick();
+    const bool saved = InvokeBool(w, "MISaveIntoPageClick");
     if (root)
         QCOMPARE(seteuid(0), 0);
     QFile::setPermissions(FDir->path(), readable | traversable | QFile::WriteOwner);
@@ -118,8 +120,9 @@ void TestQuestions::progressComesBackAfterTheAnswer()
     // A map long enough to build that the progress dialog shows before the notes and after them.
     QString areas = QStringLiteral("<area coords=\"1,1,5,5\" href=\"m.htm\">\n");
     for (int i = 0; i < 5000; ++i)
-        areas += areaLine(QStringLiteral("rect"),
-                          QStringLiteral("%1,%2,%3,%4").arg(i % 90).arg(i % 60).arg(i % 90 + 9).arg(i % 60 + 9));
+        areas +=
+            areaLine(QStringLiteral("rect"),
+                     QStringLiteral("%1,%2,%3,%4").arg(i % 90).arg(i % 60).arg(i % 90 + 9).arg(i % 60 + 9));
     writePicture(QStringLiteral("pic.png"), 100, 70);
     const QString page =
         writeMapPage(QStringLiteral("long.htm"), QStringLiteral("pic.png"), QStringLiteral("M"), areas);
@@ -148,7 +151,7 @@ void TestQuestions::progressComesBackAfterTheAnswer()
     QVERIFY(shownBefore);
     QVERIFY(shownAfter);
     QCOMPARE(VisibleProgressDialogs(), QList<QWidget*>());
-    QCOMPARE(FFixture->Window->PanelScene->Regions().size(), 5001);
+    QCOMPARE(Find<TPTGroup>(*FFixture->Window, "PanelScene")->Regions().size(), 5001);
 }
 
 QTEST_MAIN(TestQuestions)

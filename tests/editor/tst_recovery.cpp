@@ -9,6 +9,7 @@
 #include "SharedDialogs.h"
 #include "TSharedFileDialog.h"
 #include "UnitSplash.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QDir>
@@ -46,7 +47,7 @@ private:
         const QString path = GetAppFilePath(QStringLiteral("start.png"));
         QVERIFY(picture.save(path));
         f.Window->SetStartupFile(path);
-        f.Window->FormPaint();
+        Invoke(*f.Window, "FormPaint");
     }
     static QStringList recoveryFiles()
     {
@@ -60,16 +61,16 @@ private:
 static int RunEditingInstance()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 70);
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     f.Drag(150, 100, 180, 100);
     f.Window->UpdateRecoveryFile();
     // The file is written on another thread.
     if (!QTest::qWaitFor([&] { return !f.Window->RecoveryFile()->Writing(); }))
         return 1;
-    QTextStream(stdout) << BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(),
-                                             GatherMapAreas(*f.Scene()))
+    QTextStream(stdout) << BuildImageMapHTML(f.Window->Document()->ImageFileName(),
+                                             f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()))
                                .toUtf8()
                                .toBase64()
                         << Qt::endl;
@@ -98,15 +99,15 @@ void TestRecovery::writtenWhileModifiedAndRemovedWhenClean()
     QVERIFY(f.Ready);
     const QString path = f.Window->RecoveryFile()->FilePath();
     QVERIFY(!QFile::exists(path));
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 20, 80, 80);
     // Written once the edits pause.
     QTRY_VERIFY(QFile::exists(path));
     TRecoveryState state;
     QVERIFY(TRecoveryFile::Read(path, state));
-    QCOMPARE(state.HTML,
-             BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene())));
-    f.Window->MIUndo->trigger();
+    QCOMPARE(state.HTML, BuildImageMapHTML(f.Window->Document()->ImageFileName(),
+                                           f.Window->Document()->MapName(), GatherMapAreas(*f.Scene())));
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QTRY_VERIFY(!QFile::exists(path));
 }
 
@@ -116,7 +117,7 @@ void TestRecovery::removedOnACleanEnd()
     {
         MainWindowFixture f;
         path = f.Window->RecoveryFile()->FilePath();
-        f.Window->TBRect->trigger();
+        Find<QAction>(*f.Window, "TBRect")->trigger();
         f.Drag(20, 20, 80, 80);
         f.Window->UpdateRecoveryFile();
         QTRY_VERIFY(QFile::exists(path));
@@ -132,7 +133,8 @@ void TestRecovery::largeTextsReadBackWhole()
     constexpr qsizetype Piece = 1 << 20;
     const QString emoji = QString::fromUtf8("\xF0\x9F\x97\xBA"); // one character, two UTF-16 units
     TRecoveryFile file(QDir::temp().filePath(QStringLiteral("zq-recovery-pieces")));
-    for (const QString& seam : {emoji, QStringLiteral("\"\\"), QStringLiteral("\n\t\x01"), QStringLiteral("Größe €")}) {
+    for (const QString& seam :
+         {emoji, QStringLiteral("\"\\"), QStringLiteral("\n\t\x01"), QStringLiteral("Größe €")}) {
         TRecoveryState state;
         state.MapName = seam;
         state.HTML = QString(Piece - 1, QLatin1Char('a')) + seam + QString(Piece, QLatin1Char('b')) + seam;
@@ -201,14 +203,14 @@ void TestRecovery::offeredAfterAKill()
              qPrintable(answer.ShownText()));
     // The splash belongs to a plain start: after the question it would cover the map.
     QVERIFY(!splash.isVisible());
-    const QString text =
-        BuildImageMapHTML(f.Window->Document()->ImageFileName(), f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
+    const QString text = BuildImageMapHTML(f.Window->Document()->ImageFileName(),
+                                           f.Window->Document()->MapName(), GatherMapAreas(*f.Scene()));
     QCOMPARE(text == drawn, yes);
     QCOMPARE(f.Window->isWindowModified(), yes);
     // Either way the left-over file is dealt with: it is not offered again.
     QVERIFY(f.Window->RecoveryFile()->LeftOverFiles().isEmpty());
     if (yes) {
-        QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Recover Image Map"));
+        QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo Recover Image Map"));
         QTRY_COMPARE(recoveryFiles(),
                      QStringList{QFileInfo(f.Window->RecoveryFile()->FilePath()).fileName()});
     }

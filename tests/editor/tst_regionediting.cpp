@@ -10,6 +10,7 @@
 #include "TUIPolygon.h"
 #include "Translation.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -111,7 +112,7 @@ private:
             QVERIFY(dialog->isVisible());
             Act(*dialog);
         });
-        f.Window->TBProperties->trigger();
+        Find<QAction>(*f.Window, "TBProperties")->trigger();
         QVERIFY(!dialog->isVisible());
     }
     // Shows the image point (X, Y) in the view at the scale.
@@ -385,12 +386,12 @@ void TestRegionEditing::deletePoint()
     auto* polygon = qobject_cast<TUIPolygon*>(Place(f, area));
     // On the second corner's handle.
     RightClickMenu(f, 140, 40);
-    QTRY_VERIFY(f.Window->PopupMenuPoint->isVisible());
-    QVERIFY(!f.Window->PopupMenu1->isVisible());
-    QCOMPARE(f.Window->MenuItemDeletePoint->text(), QStringLiteral("Delete Point"));
-    QCOMPARE(f.Window->MenuItemDeletePoint->isEnabled(), enabled);
-    f.Window->MenuItemDeletePoint->trigger();
-    f.Window->PopupMenuPoint->hide();
+    QTRY_VERIFY(Find<QMenu>(*f.Window, "PopupMenuPoint")->isVisible());
+    QVERIFY(!Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
+    QCOMPARE(Find<QAction>(*f.Window, "MenuItemDeletePoint")->text(), QStringLiteral("Delete Point"));
+    QCOMPARE(Find<QAction>(*f.Window, "MenuItemDeletePoint")->isEnabled(), enabled);
+    Find<QAction>(*f.Window, "MenuItemDeletePoint")->trigger();
+    Find<QMenu>(*f.Window, "PopupMenuPoint")->hide();
     QUndoStack* stack = f.Window->Document()->UndoStack();
     if (!enabled) {
         QCOMPARE(RegionArea(*polygon).Vertices, area.Vertices);
@@ -406,8 +407,8 @@ void TestRegionEditing::deletePoint()
     QCOMPARE(f.Window->ActiveRegion(), polygon);
     // Away from the handles the scene's own menu opens.
     RightClickMenu(f, 90, 80);
-    QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
-    f.Window->PopupMenu1->hide();
+    QTRY_VERIFY(Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
+    Find<QMenu>(*f.Window, "PopupMenu1")->hide();
 }
 
 void TestRegionEditing::germanTexts()
@@ -416,9 +417,10 @@ void TestRegionEditing::germanTexts()
     {
         MainWindowFixture f;
         QVERIFY(f.Ready);
-        QCOMPARE(f.Window->MISaveIntoPage->text(), QString::fromUtf8("In Seite spei&chern"));
-        QCOMPARE(f.Window->MIChangePicture->text(), QString::fromUtf8("&Bild ändern..."));
-        QCOMPARE(f.Window->MenuItemDeletePoint->text(), QString::fromUtf8("Punkt löschen"));
+        QCOMPARE(Find<QAction>(*f.Window, "MISaveIntoPage")->text(),
+                 QString::fromUtf8("In Seite spei&chern"));
+        QCOMPARE(Find<QAction>(*f.Window, "MIChangePicture")->text(), QString::fromUtf8("&Bild ändern..."));
+        QCOMPARE(Find<QAction>(*f.Window, "MenuItemDeletePoint")->text(), QString::fromUtf8("Punkt löschen"));
         Place(f, MapArea::rectangle(10, 10, 50, 40));
         MessageRecorder messages;
         RunProperties(f, [](TFormProperties& d) {

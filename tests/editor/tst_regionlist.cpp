@@ -6,6 +6,7 @@
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QTableView>
@@ -62,19 +63,19 @@ void TestRegionList::listsFrontToBackAndFollowsRestacking()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    TRegionListDock* Dock = f.Window->DockRegions;
+    TRegionListDock* Dock = Find<TRegionListDock>(*f.Window, "DockRegions");
     QVERIFY(!Dock->isVisible());
     QCOMPARE(Dock->windowTitle(), QStringLiteral("Regions"));
-    f.Window->MIRegionList->trigger();
+    Find<QAction>(*f.Window, "MIRegionList")->trigger();
     QVERIFY(Dock->isVisible());
     Populate(f);
     QTRY_COMPARE(Rows(Dock), (QStringList{QStringLiteral("Polygon p.htm P"), QStringLiteral("Circle c.htm C"),
                                           QStringLiteral("Rectangle r.htm R")}));
     f.Click(20, 20);
-    f.Window->TBBringToFront->trigger();
+    Find<QAction>(*f.Window, "TBBringToFront")->trigger();
     QTRY_COMPARE(Rows(Dock).first(), QStringLiteral("Rectangle r.htm R"));
     QTRY_COMPARE(Dock->List()->currentIndex().row(), 0);
-    f.Window->TBDelete->trigger();
+    Find<QAction>(*f.Window, "TBDelete")->trigger();
     QTRY_COMPARE(Rows(Dock),
                  (QStringList{QStringLiteral("Polygon p.htm P"), QStringLiteral("Circle c.htm C")}));
 }
@@ -84,8 +85,8 @@ void TestRegionList::selectionIsSharedBothWays()
     MainWindowFixture f;
     QVERIFY(f.Ready);
     Populate(f);
-    TRegionListDock* Dock = f.Window->DockRegions;
-    f.Window->MIRegionList->trigger();
+    TRegionListDock* Dock = Find<TRegionListDock>(*f.Window, "DockRegions");
+    Find<QAction>(*f.Window, "MIRegionList")->trigger();
     QTRY_COMPARE(Dock->List()->model()->rowCount(), 3);
     // Scene to list.
     f.Click(150, 50);
@@ -101,7 +102,7 @@ void TestRegionList::selectionIsSharedBothWays()
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().first());
     QTest::keyClick(Dock->List(), Qt::Key_Up);
     QCOMPARE(f.Window->ActiveRegion(), f.Regions().at(1));
-    QVERIFY(f.Window->TBDelete->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
 }
 
 QTEST_MAIN(TestRegionList)

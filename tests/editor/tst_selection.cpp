@@ -5,6 +5,7 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -176,22 +177,22 @@ void TestSelection::editsOfTheSelectionAreOneStep()
     } else if (edit == "delete") {
         QTest::keyClick(f.Scene(), Qt::Key_Delete);
     } else if (edit == "front") {
-        f.Window->TBBringToFront->trigger();
+        Find<QAction>(*f.Window, "TBBringToFront")->trigger();
     } else if (edit == "back") {
-        f.Window->TBSendToBack->trigger();
+        Find<QAction>(*f.Window, "TBSendToBack")->trigger();
     } else if (edit == "properties") {
         TFormProperties* dialog = f.Window->PropertiesDialog();
         QTimer::singleShot(0, dialog, [dialog] {
             dialog->EditHRef->setText(QStringLiteral("x.htm"));
             dialog->accept();
         });
-        f.Window->TBProperties->trigger();
+        Find<QAction>(*f.Window, "TBProperties")->trigger();
     }
     QCOMPARE(areaLines(f), after);
     QCOMPARE(f.Window->Document()->UndoStack()->count(), steps + 1);
     // The edit keeps the regions selected; its undo gives back the map and the selection.
     QCOMPARE(f.Window->Document()->SelectedCount(), edit == "delete" ? 0 : 2);
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QCOMPARE(areaLines(f), before);
     QCOMPARE(selected(f), (QVector<int>{0, 2}));
 }
@@ -232,7 +233,7 @@ void TestSelection::oneStepStacking()
     QCOMPARE(f.Window->Document()->UndoStack()->count(), steps + (changed ? 1 : 0));
     QCOMPARE(f.Window->Document()->SelectedCount(), int(select.size()));
     if (changed) {
-        f.Window->MIUndo->trigger();
+        Find<QAction>(*f.Window, "MIUndo")->trigger();
         QCOMPARE(f.Regions(), made);
     }
 }
@@ -258,10 +259,10 @@ void TestSelection::contextMenuActsOnTheRegionUnderThePointer()
     QContextMenuEvent menu(QContextMenuEvent::Mouse, f.At(at.X, at.Y),
                            f.Viewport()->mapToGlobal(f.At(at.X, at.Y)));
     QApplication::sendEvent(f.Viewport(), &menu);
-    QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
-    QVERIFY(f.Window->MenuItemDelete->isEnabled());
-    f.Window->PopupMenu1->hide();
-    f.Window->MenuItemDelete->trigger();
+    QTRY_VERIFY(Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
+    QVERIFY(Find<QAction>(*f.Window, "MenuItemDelete")->isEnabled());
+    Find<QMenu>(*f.Window, "PopupMenu1")->hide();
+    Find<QAction>(*f.Window, "MenuItemDelete")->trigger();
     left.removeAt(deleted);
     QCOMPARE(f.Regions(), left);
 }

@@ -4,6 +4,7 @@
 #include "TUICircle.h"
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QCursor>
@@ -57,46 +58,49 @@ void TestTools::startsWithTheSelectionTool()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    QVERIFY(f.Window->TBArrow->isChecked());
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
     QCOMPARE(f.Window->Document()->MapName(), QStringLiteral("ImageMap"));
-    QVERIFY(!f.Window->PaintBoxPoly->isVisible());
-    QCOMPARE(f.Window->TBArrow->toolTip(), QStringLiteral("Region Selection Tool"));
-    QCOMPARE(f.Window->TBRect->toolTip(), QStringLiteral("Create Rectangle Region"));
-    QCOMPARE(f.Window->TBCircle->toolTip(), QStringLiteral("Create Circle Region"));
-    QCOMPARE(f.Window->TBPoly->toolTip(), QStringLiteral("Create Polygon Region"));
+    QVERIFY(!Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->isVisible());
+    QCOMPARE(Find<QAction>(*f.Window, "TBArrow")->toolTip(), QStringLiteral("Region Selection Tool"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBRect")->toolTip(), QStringLiteral("Create Rectangle Region"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBCircle")->toolTip(), QStringLiteral("Create Circle Region"));
+    QCOMPARE(Find<QAction>(*f.Window, "TBPoly")->toolTip(), QStringLiteral("Create Polygon Region"));
     for (QAction* command :
-         {f.Window->TBDelete, f.Window->TBSendToBack, f.Window->TBBringToFront, f.Window->TBProperties})
+         {Find<QAction>(*f.Window, "TBDelete"), Find<QAction>(*f.Window, "TBSendToBack"),
+          Find<QAction>(*f.Window, "TBBringToFront"), Find<QAction>(*f.Window, "TBProperties")})
         QVERIFY(!command->isEnabled());
 }
 
 void TestTools::toolButtonsAreOneRadioGroup()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
-    QVERIFY(f.Window->TBRect->isChecked());
-    QVERIFY(!f.Window->TBArrow->isChecked());
-    f.Window->TBCircle->trigger();
-    QVERIFY(f.Window->TBCircle->isChecked());
-    QVERIFY(!f.Window->TBRect->isChecked());
+    Find<QAction>(*f.Window, "TBRect")->trigger();
+    QVERIFY(Find<QAction>(*f.Window, "TBRect")->isChecked());
+    QVERIFY(!Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
+    QVERIFY(Find<QAction>(*f.Window, "TBCircle")->isChecked());
+    QVERIFY(!Find<QAction>(*f.Window, "TBRect")->isChecked());
     // Clicking the active tool again keeps it active.
-    f.Window->TBCircle->trigger();
-    QVERIFY(f.Window->TBCircle->isChecked());
-    f.Window->TBArrow->trigger();
-    QVERIFY(f.Window->TBArrow->isChecked());
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
+    QVERIFY(Find<QAction>(*f.Window, "TBCircle")->isChecked());
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
 }
 
 void TestTools::toolClickShowsTheEditTabAndDeselects()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(10, 10, 60, 60);
     QVERIFY(f.Window->ActiveRegion());
-    f.Window->PageControl->setCurrentWidget(f.Window->TabSheetSource);
-    f.Window->TBCircle->trigger();
-    QCOMPARE(f.Window->PageControl->currentWidget(), f.Window->TabSheetEdit);
+    Find<QTabWidget>(*f.Window, "PageControl")->setCurrentWidget(Find<QWidget>(*f.Window, "TabSheetSource"));
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
+    QCOMPARE(Find<QTabWidget>(*f.Window, "PageControl")->currentWidget(),
+             Find<QWidget>(*f.Window, "TabSheetEdit"));
     QVERIFY(!f.Window->ActiveRegion());
-    QVERIFY(!f.Window->TBDelete->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBDelete")->isEnabled());
 }
 
 void TestTools::rectangleSizes_data()
@@ -117,9 +121,9 @@ void TestTools::rectangleSizes()
     QFETCH(int, height);
     QFETCH(bool, created);
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(20, 30, 20 + width, 30 + height);
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
     QCOMPARE(f.Regions().size(), created ? 1 : 0);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     if (!created) {
@@ -132,13 +136,13 @@ void TestTools::rectangleSizes()
     QCOMPARE(f.Window->ActiveRegion(), rect);
     QCOMPARE(rect->AltText, QStringLiteral("Click Here!"));
     QVERIFY(rect->Target.isEmpty());
-    QVERIFY(f.Window->TBDelete->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
 }
 
 void TestTools::rectangleDraggedBackwardsIsTheSame()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Drag(90, 70, 40, 20);
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{40, 20, 90, 70}));
@@ -147,17 +151,17 @@ void TestTools::rectangleDraggedBackwardsIsTheSame()
 void TestTools::rectangleClickWithoutMovingCreatesNothing()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Click(50, 50);
     QVERIFY(f.Regions().isEmpty());
     QVERIFY(!f.Window->ActiveRegion());
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
 }
 
 void TestTools::rectangleOutlineFollowsThePointerAndLeaves()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Press(10, 10);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     f.Move(40, 30);
@@ -191,9 +195,9 @@ void TestTools::circleRadii()
     QFETCH(bool, created);
     QFETCH(int, radius);
     MainWindowFixture f;
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     f.Drag(100, 80, 100 + dx, 80 + dy);
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     QCOMPARE(f.Regions().size(), created ? 1 : 0);
     if (!created)
@@ -207,7 +211,7 @@ void TestTools::circleRadii()
 void TestTools::circleOutlineIsAnEllipse()
 {
     MainWindowFixture f;
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     f.Press(100, 80);
     f.Move(110, 80);
     QCOMPARE(f.Scene()->InvertedShapes().size(), 1);
@@ -236,7 +240,10 @@ void TestTools::movingARegionByThePointersTravel()
     QCOMPARE(circle->BoundsRect(), (TRect{90, 65, 150, 125}));
     QCOMPARE(f.Window->ActiveRegion(), circle);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
-    QVERIFY(!f.Window->FMovingRegion);
+    // The drag is over: the pointer passing on moves nothing and draws no outline.
+    HoverMove(f.Viewport(), f.At(140, 120));
+    QCOMPARE(circle->BoundsRect(), (TRect{90, 65, 150, 125}));
+    QVERIFY(f.Scene()->InvertedShapes().isEmpty());
 }
 
 void TestTools::movedRegionLeavesNoTraceBehind()
@@ -321,11 +328,12 @@ void TestTools::pressOnEmptySpaceDeselects()
     auto* rect = new TUIRectangle(f.Scene());
     rect->SetBoundsRect(TRect{10, 10, 50, 50});
     f.Click(20, 20);
-    QVERIFY(f.Window->TBDelete->isEnabled());
+    QVERIFY(Find<QAction>(*f.Window, "TBDelete")->isEnabled());
     f.Click(200, 150);
     QVERIFY(!f.Window->ActiveRegion());
     for (QAction* command :
-         {f.Window->TBDelete, f.Window->TBSendToBack, f.Window->TBBringToFront, f.Window->TBProperties})
+         {Find<QAction>(*f.Window, "TBDelete"), Find<QAction>(*f.Window, "TBSendToBack"),
+          Find<QAction>(*f.Window, "TBBringToFront"), Find<QAction>(*f.Window, "TBProperties")})
         QVERIFY(!command->isEnabled());
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
 }
@@ -339,7 +347,8 @@ void TestTools::rightClickNeverChangesTheSelection()
     b->SetBoundsRect(TRect{100, 100, 150, 150});
     f.Click(20, 20);
     QCOMPARE(f.Window->ActiveRegion(), a);
-    for (QAction* tool : {f.Window->TBArrow, f.Window->TBRect, f.Window->TBCircle, f.Window->TBPoly}) {
+    for (QAction* tool : {Find<QAction>(*f.Window, "TBArrow"), Find<QAction>(*f.Window, "TBRect"),
+                          Find<QAction>(*f.Window, "TBCircle"), Find<QAction>(*f.Window, "TBPoly")}) {
         tool->trigger();
         f.Click(20, 20);
         f.Click(120, 120);
@@ -359,24 +368,24 @@ void TestTools::contextMenuWaitsForTheLeftRelease()
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, f.At(20, 20),
                                 f.Viewport()->mapToGlobal(f.At(20, 20)));
     QApplication::sendEvent(f.Viewport(), &menuEvent);
-    QVERIFY(!f.Window->PopupMenu1->isVisible());
+    QVERIFY(!Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
     f.Release(20, 20);
     QApplication::sendEvent(f.Viewport(), &menuEvent);
-    QTRY_VERIFY(f.Window->PopupMenu1->isVisible());
-    f.Window->PopupMenu1->hide();
+    QTRY_VERIFY(Find<QMenu>(*f.Window, "PopupMenu1")->isVisible());
+    Find<QMenu>(*f.Window, "PopupMenu1")->hide();
 }
 
 void TestTools::statusPanelShowsThePointer()
 {
     MainWindowFixture f;
     HoverMove(f.Viewport(), f.At(120, 45));
-    QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("120 x 45"));
-    f.Window->TBRect->trigger();
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->text(), QStringLiteral("120 x 45"));
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Press(10, 10);
     f.Move(33, 17);
-    QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("33 x 17"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->text(), QStringLiteral("33 x 17"));
     f.Release(33, 17);
-    QCOMPARE(f.Window->StatusPanel1->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
 }
 
 void TestTools::cursorsFollowToolAndRegion()
@@ -388,10 +397,10 @@ void TestTools::cursorsFollowToolAndRegion()
     QCOMPARE(f.Viewport()->cursor().shape(), Qt::SizeAllCursor);
     HoverMove(f.Viewport(), f.At(100, 100));
     QCOMPARE(f.Viewport()->cursor().shape(), Qt::ArrowCursor);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     HoverMove(f.Viewport(), f.At(20, 20));
     QCOMPARE(f.Viewport()->cursor().shape(), Qt::CrossCursor);
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     HoverMove(f.Viewport(), f.At(100, 100));
     QCOMPARE(f.Viewport()->cursor().shape(), Qt::CrossCursor);
 }
@@ -418,7 +427,7 @@ void TestTools::dragCursorOnlyWhileMoving()
 void TestTools::releaseOutsideTheSceneLeavesNoOutline()
 {
     MainWindowFixture f(200, 150);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Press(150, 100);
     f.Move(190, 140);
     QCOMPARE(f.Scene()->InvertedShapes().size(), 1);
@@ -427,7 +436,7 @@ void TestTools::releaseOutsideTheSceneLeavesNoOutline()
     QCOMPARE(f.Scene()->InvertedShapes().size(), 1);
     f.Release(260, 230);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
     // The drag ended where it was released, as dragged.
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Regions().first()->BoundsRect(), (TRect{150, 100, 260, 230}));
@@ -447,11 +456,11 @@ void TestTools::releaseOutsideTheSceneLeavesNoOutline()
 void TestTools::toolChangeDuringADragLeavesNoOutline()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Press(10, 10);
     f.Move(80, 80);
     QCOMPARE(f.Scene()->InvertedShapes().size(), 1);
-    f.Window->TBCircle->trigger();
+    Find<QAction>(*f.Window, "TBCircle")->trigger();
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     f.Move(90, 90);
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
@@ -460,12 +469,12 @@ void TestTools::toolChangeDuringADragLeavesNoOutline()
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
 
     // The same while a region is being moved.
-    f.Window->TBArrow->trigger();
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
     auto* rect = new TUIRectangle(f.Scene());
     rect->SetBoundsRect(TRect{10, 10, 50, 50});
     f.Press(20, 20);
     f.Move(40, 40);
-    f.Window->TBPoly->trigger();
+    Find<QAction>(*f.Window, "TBPoly")->trigger();
     QVERIFY(f.Scene()->InvertedShapes().isEmpty());
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!f.Scene()->CursorClipped());
@@ -476,7 +485,7 @@ void TestTools::toolChangeDuringADragLeavesNoOutline()
 void TestTools::pressWithoutReleaseThenPressAgainLeavesNoOutline()
 {
     MainWindowFixture f;
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     f.Press(10, 10);
     f.Move(50, 50);
     // The release got lost (another window took it); the next press starts over.
@@ -518,14 +527,14 @@ void TestTools::smallPictureIsCentred()
 void TestTools::statusPanelFitsTheWindow()
 {
     MainWindowFixture f;
-    QCOMPARE(f.Window->StatusPanel1->width(), 70);
-    QCOMPARE(f.Window->StatusPanel2->width(), 50);
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->width(), 70);
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->width(), 50);
     f.Window->resize(800, 500);
-    QTRY_VERIFY(f.Window->StatusPanel0->width() > 400);
-    QVERIFY(f.Window->StatusPanel0->width() + 120 <= f.Window->statusBar()->width());
+    QTRY_VERIFY(Find<QLabel>(*f.Window, "StatusPanel0")->width() > 400);
+    QVERIFY(Find<QLabel>(*f.Window, "StatusPanel0")->width() + 120 <= f.Window->statusBar()->width());
     // Hints go to the first panel.
-    f.Window->TBRect->showStatusText(f.Window.get());
-    QCOMPARE(f.Window->StatusPanel0->text(), QStringLiteral("Create Rectangle Region"));
+    Find<QAction>(*f.Window, "TBRect")->showStatusText(f.Window.get());
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(), QStringLiteral("Create Rectangle Region"));
 }
 
 void TestTools::statusPanelsAreFramedSideBySide_data()
@@ -558,7 +567,9 @@ void TestTools::statusPanelsAreFramedSideBySide()
         }
     }
     QStatusBar* bar = f.Window->statusBar();
-    const QList<QLabel*> panels{f.Window->StatusPanel0, f.Window->StatusPanel1, f.Window->StatusPanel2};
+    const QList<QLabel*> panels{Find<QLabel>(*f.Window, "StatusPanel0"),
+                                Find<QLabel>(*f.Window, "StatusPanel1"),
+                                Find<QLabel>(*f.Window, "StatusPanel2")};
     // The first panel takes what the other two leave: the last one ends just before the size
     // grip, or near the bar's end while the grip is hidden.
     auto* grip = bar->findChild<QSizeGrip*>();

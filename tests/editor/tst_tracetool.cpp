@@ -8,18 +8,19 @@
 #include "TraceTool.h"
 
 #include "TraceAllDialog.h"
+#include "WindowParts.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -38,8 +39,9 @@ QImage tracePicture()
 // Whether the toolbar holds the tolerances now (a narrow window shows them in its overflow menu).
 bool optionsShown(TFormCorvantaZonequilter& Window)
 {
-    for (QAction* action : Window.TBToolbar->actions())
-        if (Window.TBToolbar->widgetForAction(action) == Window.TBTraceOptions)
+    for (QAction* action : Find<QToolBar>(Window, "TBToolbar")->actions())
+        if (Find<QToolBar>(Window, "TBToolbar")->widgetForAction(action) ==
+            Find<TTraceOptionsBar>(Window, "TBTraceOptions"))
             return action->isVisible();
     return false;
 }
@@ -50,8 +52,8 @@ struct TraceFixture : MainWindowFixture
     {
         Window->Document()->SetPicture(tracePicture(), QStringLiteral("map.png"));
         // The settings file is the process's: an earlier case's tolerances would stay.
-        Window->TBTraceOptions->SetOptions(TTraceOptions());
-        Window->TBTrace->trigger();
+        Find<TTraceOptionsBar>(*Window, "TBTraceOptions")->SetOptions(TTraceOptions());
+        Find<QAction>(*Window, "TBTrace")->trigger();
     }
 };
 
@@ -80,18 +82,19 @@ private slots:
 void TestTraceTool::fifthToolAfterThePolygonTool()
 {
     MainWindowFixture f;
-    const QList<QAction*> tools = f.Window->ToolGroup->actions();
+    const QList<QAction*> tools = Find<QActionGroup>(*f.Window, "ToolGroup")->actions();
     QCOMPARE(tools.size(), 5);
-    QCOMPARE(tools.last(), f.Window->TBTrace);
-    const QList<QAction*> bar = f.Window->TBToolbar->actions();
-    QCOMPARE(bar.indexOf(f.Window->TBTrace), bar.indexOf(f.Window->TBPoly) + 1);
-    QCOMPARE(f.Window->TBTrace->toolTip(), QStringLiteral("Trace Region From Picture"));
-    QVERIFY(!f.Window->MITraceRegion->shortcut().isEmpty());
+    QCOMPARE(tools.last(), Find<QAction>(*f.Window, "TBTrace"));
+    const QList<QAction*> bar = Find<QToolBar>(*f.Window, "TBToolbar")->actions();
+    QCOMPARE(bar.indexOf(Find<QAction>(*f.Window, "TBTrace")),
+             bar.indexOf(Find<QAction>(*f.Window, "TBPoly")) + 1);
+    QCOMPARE(Find<QAction>(*f.Window, "TBTrace")->toolTip(), QStringLiteral("Trace Region From Picture"));
+    QVERIFY(!Find<QAction>(*f.Window, "MITraceRegion")->shortcut().isEmpty());
     // The menu item chooses the tool as the button does.
-    f.Window->MITraceRegion->trigger();
-    QVERIFY(f.Window->TBTrace->isChecked());
-    QVERIFY(!f.Window->TBArrow->isChecked());
-    QVERIFY(f.Window->PaintBoxTrace->isVisible());
+    Find<QAction>(*f.Window, "MITraceRegion")->trigger();
+    QVERIFY(Find<QAction>(*f.Window, "TBTrace")->isChecked());
+    QVERIFY(!Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QVERIFY(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->isVisible());
     QVERIFY(optionsShown(*f.Window));
 }
 
@@ -104,18 +107,18 @@ void TestTraceTool::clickMakesPolygonUndoRemovesIt()
     auto* polygon = qobject_cast<TUIPolygon*>(f.Regions().first());
     QVERIFY(polygon);
     QCOMPARE(f.Window->ActiveRegion(), polygon);
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace Region"));
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo Trace Region"));
     QVERIFY(f.Window->RefreshHTML());
     QVERIFY2(f.Window->SourceBytes().contains("shape=POLY") &&
                  f.Window->SourceBytes().contains("coords=50,40,50,120,150,120,150,40>"),
              f.Window->SourceBytes().constData());
 
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QVERIFY(f.Regions().isEmpty());
     QVERIFY(f.Window->RefreshHTML());
     QVERIFY(!f.Window->SourceBytes().contains("POLY"));
     // Still the tool: the next click traces again.
-    QVERIFY(f.Window->TBTrace->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBTrace")->isChecked());
     f.Click(100, 80);
     QCOMPARE(f.Regions().size(), 1);
 }
@@ -124,14 +127,18 @@ void TestTraceTool::outlineFollowsThePointer()
 {
     TraceFixture f;
     HoverMove(f.Viewport(), f.At(60, 50));
-    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(50, 40, 101, 81));
+    QCOMPARE(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().boundingRect(),
+             QRect(50, 40, 101, 81));
     HoverMove(f.Viewport(), f.At(10, 10));
-    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+    QCOMPARE(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().boundingRect(),
+             QRect(0, 0, 301, 201));
     // A change of tolerance shows its outline at once: at 100 the blue joins the white.
-    f.Window->TBTraceOptions->ColourTolerance->setValue(100);
-    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->ColourTolerance->setValue(100);
+    QCOMPARE(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().boundingRect(),
+             QRect(0, 0, 301, 201));
     HoverMove(f.Viewport(), f.At(60, 50));
-    QCOMPARE(f.Window->PaintBoxTrace->Outline().boundingRect(), QRect(0, 0, 301, 201));
+    QCOMPARE(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().boundingRect(),
+             QRect(0, 0, 301, 201));
 }
 
 void TestTraceTool::clicksThatMakeNothing_data()
@@ -141,9 +148,9 @@ void TestTraceTool::clicksThatMakeNothing_data()
     // A region reaching beyond the picture widens the scene there.
     QTest::newRow("beyond the picture's edge")
         << QPoint(330, 100) << QStringLiteral("Nothing traced: the point is outside the picture");
-    QTest::newRow("one pixel") << QPoint(250, 150)
-                               << QStringLiteral(
-                                      "Nothing traced: the area under the pointer is smaller than the smallest area");
+    QTest::newRow("one pixel")
+        << QPoint(250, 150)
+        << QStringLiteral("Nothing traced: the area under the pointer is smaller than the smallest area");
 }
 
 void TestTraceTool::clicksThatMakeNothing()
@@ -151,12 +158,13 @@ void TestTraceTool::clicksThatMakeNothing()
     QFETCH(QPoint, point);
     QFETCH(QString, message);
     TraceFixture f;
-    f.Window->Document()->Push(new TCreateRegionCommand(*f.Window->Document(), MapArea::rectangle(280, 10, 60, 20)));
-    f.Window->TBTrace->trigger();
+    f.Window->Document()->Push(
+        new TCreateRegionCommand(*f.Window->Document(), MapArea::rectangle(280, 10, 60, 20)));
+    Find<QAction>(*f.Window, "TBTrace")->trigger();
     f.Click(point.x(), point.y());
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Window->Document()->UndoStack()->count(), 1);
-    QCOMPARE(f.Window->StatusPanel0->text(), message);
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(), message);
 }
 
 void TestTraceTool::cancelledClickMakesNothing_data()
@@ -185,7 +193,7 @@ void TestTraceTool::cancelledClickMakesNothing()
     QVERIFY(cancelled);
     QVERIFY(f.Regions().isEmpty());
     QCOMPARE(f.Window->Document()->UndoStack()->count(), 0);
-    QCOMPARE(f.Window->StatusPanel0->text(), QStringLiteral("Tracing cancelled"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(), QStringLiteral("Tracing cancelled"));
     // The next click traces as before.
     f.Click(100, 80);
     QCOMPARE(f.Regions().size(), 1);
@@ -200,14 +208,14 @@ void TestTraceTool::enclosedAreaGetsARegionInFront()
     QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
     QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
     f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
-    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
-    f.Window->TBTrace->trigger();
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->setChecked(true);
+    Find<QAction>(*f.Window, "TBTrace")->trigger();
     HoverMove(f.Viewport(), f.At(50, 40));
-    QCOMPARE(f.Window->PaintBoxTrace->Enclosed().size(), 1);
+    QCOMPARE(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Enclosed().size(), 1);
     f.Click(50, 40);
     QCOMPARE(f.Regions().size(), 2);
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace Region"));
-    QCOMPARE(f.Window->StatusPanel0->text(),
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo Trace Region"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(),
              QStringLiteral("Region traced; 1 enclosed areas became regions in front of it"));
     // The traced square is selected; the Source, which a browser reads from the top, gives the
     // red square first, so it takes its own points.
@@ -218,36 +226,36 @@ void TestTraceTool::enclosedAreaGetsARegionInFront()
     const qsizetype outer = source.indexOf("coords=40,30,40,150,160,150,160,30>");
     QVERIFY2(inner >= 0 && outer > inner, source.constData());
     // One step undoes both.
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QVERIFY(f.Regions().isEmpty());
 
     // Not asked, the square is one region over both.
-    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->setChecked(false);
     f.Click(50, 40);
     QCOMPARE(f.Regions().size(), 1);
-    QVERIFY(f.Window->PaintBoxTrace->Enclosed().isEmpty());
+    QVERIFY(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Enclosed().isEmpty());
 }
 
 void TestTraceTool::escapeAndOtherToolsLeaveIt()
 {
     TraceFixture f;
     HoverMove(f.Viewport(), f.At(60, 50));
-    QVERIFY(!f.Window->PaintBoxTrace->Outline().isEmpty());
+    QVERIFY(!Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().isEmpty());
     f.Scene()->setFocus();
     QTest::keyClick(f.Scene(), Qt::Key_Escape);
-    QVERIFY(f.Window->TBArrow->isChecked());
-    QVERIFY(!f.Window->PaintBoxTrace->isVisible());
-    QVERIFY(f.Window->PaintBoxTrace->Outline().isEmpty());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
+    QVERIFY(!Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->isVisible());
+    QVERIFY(Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->Outline().isEmpty());
     QVERIFY(!optionsShown(*f.Window));
     // Escape without the tool still leaves the selection tool as it is.
     QTest::keyClick(f.Scene(), Qt::Key_Escape);
-    QVERIFY(f.Window->TBArrow->isChecked());
+    QVERIFY(Find<QAction>(*f.Window, "TBArrow")->isChecked());
 
     // The rectangle tool, chosen after it, draws rectangles as before.
-    f.Window->TBTrace->trigger();
-    f.Window->TBRect->trigger();
-    QVERIFY(!f.Window->TBTrace->isChecked());
-    QVERIFY(!f.Window->PaintBoxTrace->isVisible());
+    Find<QAction>(*f.Window, "TBTrace")->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
+    QVERIFY(!Find<QAction>(*f.Window, "TBTrace")->isChecked());
+    QVERIFY(!Find<TTraceOverlay>(*f.Window, "PaintBoxTrace")->isVisible());
     f.Drag(200, 20, 260, 80);
     QCOMPARE(f.Regions().size(), 1);
     QVERIFY(!qobject_cast<TUIPolygon*>(f.Regions().first()));
@@ -256,17 +264,17 @@ void TestTraceTool::escapeAndOtherToolsLeaveIt()
 void TestTraceTool::tolerancesAreRemembered()
 {
     TraceFixture f;
-    f.Window->TBTraceOptions->ColourTolerance->setValue(40);
-    f.Window->TBTraceOptions->Smoothness->setValue(2.5);
-    f.Window->TBTraceOptions->SmallestArea->setValue(123);
-    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(true);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->ColourTolerance->setValue(40);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->Smoothness->setValue(2.5);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->SmallestArea->setValue(123);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->setChecked(true);
     // The next window's bar reads them from the settings file.
     TTraceOptionsBar next;
     QCOMPARE(next.ColourTolerance->value(), 40);
     QCOMPARE(next.Smoothness->value(), 2.5);
     QCOMPARE(next.SmallestArea->value(), 123);
     QVERIFY(next.KeepEnclosedOut->isChecked());
-    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->setChecked(false);
     QVERIFY(!TTraceOptionsBar().KeepEnclosedOut->isChecked());
 }
 
@@ -285,7 +293,7 @@ void TestTraceTool::traceAllMakesEveryCellInOneStep()
             painter.drawLine(0, y, 299, y);
     }
     f.Window->Document()->SetPicture(map, QStringLiteral("map.png"));
-    f.Window->TBTraceOptions->SetOptions(TTraceOptions());
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->SetOptions(TTraceOptions());
     QString found;
     QTimer::singleShot(0, f.Window.get(), [&found] {
         auto* dialog = qobject_cast<TTraceAllDialog*>(QApplication::activeModalWidget());
@@ -293,10 +301,10 @@ void TestTraceTool::traceAllMakesEveryCellInOneStep()
         found = dialog->Found->text();
         dialog->Buttons->button(QDialogButtonBox::Ok)->click();
     });
-    f.Window->MITraceAll->trigger();
+    Find<QAction>(*f.Window, "MITraceAll")->trigger();
     QCOMPARE(found, QStringLiteral("6 areas found"));
     QCOMPARE(f.Regions().size(), 6);
-    QCOMPARE(f.Window->MIUndo->text(), QStringLiteral("&Undo Trace All Regions"));
+    QCOMPARE(Find<QAction>(*f.Window, "MIUndo")->text(), QStringLiteral("&Undo Trace All Regions"));
     QVERIFY(f.Window->RefreshHTML());
     // Reading order: the top left cell at the bottom of the stack, so the Source, which starts at
     // the top, ends with it; each cell reaches to the middle of the lines round it.
@@ -304,7 +312,7 @@ void TestTraceTool::traceAllMakesEveryCellInOneStep()
     const qsizetype topLeft = source.lastIndexOf("coords=1,1,1,100,100,100,100,1>");
     QVERIFY2(topLeft > source.lastIndexOf("coords=200,1,200,100,298,100,298,1>"), source.constData());
     QVERIFY(source.lastIndexOf("coords=200,1,") > source.lastIndexOf("coords=1,100,"));
-    f.Window->MIUndo->trigger();
+    Find<QAction>(*f.Window, "MIUndo")->trigger();
     QVERIFY(f.Regions().isEmpty());
 }
 
@@ -316,7 +324,7 @@ void TestTraceTool::traceAllKeepsEnclosedOutWhenAsked()
     QPainter(&picture).fillRect(QRect(40, 30, 120, 120), QColor(20, 60, 200));
     QPainter(&picture).fillRect(QRect(80, 70, 40, 40), Qt::red);
     f.Window->Document()->SetPicture(picture, QStringLiteral("map.png"));
-    f.Window->TBTraceOptions->SetOptions(TTraceOptions());
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->SetOptions(TTraceOptions());
     QStringList found;
     QTimer::singleShot(0, f.Window.get(), [&found] {
         auto* dialog = qobject_cast<TTraceAllDialog*>(QApplication::activeModalWidget());
@@ -331,7 +339,7 @@ void TestTraceTool::traceAllKeepsEnclosedOutWhenAsked()
         found << dialog->Found->text();
         dialog->Buttons->button(QDialogButtonBox::Ok)->click();
     });
-    f.Window->MITraceAll->trigger();
+    Find<QAction>(*f.Window, "MITraceAll")->trigger();
     QCOMPARE(found, QStringList({QStringLiteral("1 areas found"), QStringLiteral("2 areas found")}));
     QCOMPARE(f.Regions().size(), 2);
     QVERIFY(f.Window->RefreshHTML());
@@ -339,8 +347,8 @@ void TestTraceTool::traceAllKeepsEnclosedOutWhenAsked()
     const qsizetype inner = source.indexOf("coords=80,70,80,110,120,110,120,70>");
     QVERIFY2(inner >= 0 && source.indexOf("coords=40,30,40,150,160,150,160,30>") > inner, source.constData());
     // The tool keeps the choice.
-    QVERIFY(f.Window->TBTraceOptions->KeepEnclosedOut->isChecked());
-    f.Window->TBTraceOptions->KeepEnclosedOut->setChecked(false);
+    QVERIFY(Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->isChecked());
+    Find<TTraceOptionsBar>(*f.Window, "TBTraceOptions")->KeepEnclosedOut->setChecked(false);
 }
 
 void TestTraceTool::traceAllRefusesAHugePicture()
@@ -356,15 +364,15 @@ void TestTraceTool::traceAllRefusesAHugePicture()
         shown = box->text();
         box->accept();
     });
-    f.Window->MITraceAll->trigger();
+    Find<QAction>(*f.Window, "MITraceAll")->trigger();
     QCOMPARE(shown, QStringLiteral("The picture is too large to trace (20000 x 20000 pixels)"));
     QVERIFY(f.Regions().isEmpty());
     // Choosing the tool, and a click with it, say the same in the status bar.
-    f.Window->TBTrace->trigger();
-    QCOMPARE(f.Window->StatusPanel0->text(), shown);
-    f.Window->StatusPanel0->clear();
+    Find<QAction>(*f.Window, "TBTrace")->trigger();
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(), shown);
+    Find<QLabel>(*f.Window, "StatusPanel0")->clear();
     f.Click(10, 10);
-    QCOMPARE(f.Window->StatusPanel0->text(), shown);
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel0")->text(), shown);
 }
 
 QTEST_MAIN(TestTraceTool)

@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 #include "SettingsFile.h"
 #include "StartupFiles.h"
+#include "WindowParts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ void TestViewSettings::unusableSettingsFileIsLeftAlone()
     {
         MainWindowFixture f;
         QVERIFY(f.Ready);
-        f.Window->PanelScene->SetZoom(2);
+        Find<TPTGroup>(*f.Window, "PanelScene")->SetZoom(2);
     }
     QCOMPARE(QFileInfo(path).isSymLink(), !pipe);
     if (!pipe) {

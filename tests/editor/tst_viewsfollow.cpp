@@ -8,6 +8,7 @@
 #include "TSizeFrame.h"
 #include "TUIRectangle.h"
 #include "UnitProperties.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -43,13 +44,14 @@ private:
     {
         TFormProperties* dialog = f.Window->PropertiesDialog();
         QTimer::singleShot(0, dialog, [dialog, Left, Right] {
-            for (const auto& [edit, value] : {std::pair{dialog->EditLeft, Left}, std::pair{dialog->EditRight, Right}}) {
+            for (const auto& [edit, value] :
+                 {std::pair{dialog->EditLeft, Left}, std::pair{dialog->EditRight, Right}}) {
                 edit->selectAll();
                 QTest::keyClicks(edit, QString::number(value));
             }
             QTest::mouseClick(dialog->ButtonOk, Qt::LeftButton);
         });
-        f.Window->TBProperties->trigger();
+        Find<QAction>(*f.Window, "TBProperties")->trigger();
     }
     // Where the rectangle's handles are on the screen, in their order.
     static QList<QPoint> HandlesOnScreen(MainWindowFixture& f, TUIRectangle* Rectangle)
@@ -101,11 +103,11 @@ void TestViewsFollow::rectangleHandlesFollowItsBounds()
     TypeLeftRight(f, 100, 180);
     if (last != QLatin1String("OK")) {
         reselect();
-        f.Window->MIUndo->trigger();
+        Find<QAction>(*f.Window, "MIUndo")->trigger();
     }
     if (last == QLatin1String("Redo")) {
         reselect();
-        f.Window->MIRedo->trigger();
+        Find<QAction>(*f.Window, "MIRedo")->trigger();
     }
     QCOMPARE(f.Window->ActiveRegion(), rectangle);
     QCOMPARE(rectangle->BoundsRect().Left, left);
@@ -119,7 +121,8 @@ void TestViewsFollow::rectangleHandlesFollowItsBounds()
     f.Move(30, 60);
     f.Move(11, 60);
     f.Release(11, 60);
-    QVERIFY2(qAbs(rectangle->BoundsRect().Left - 11) <= 4, qPrintable(QString::number(rectangle->BoundsRect().Left)));
+    QVERIFY2(qAbs(rectangle->BoundsRect().Left - 11) <= 4,
+             qPrintable(QString::number(rectangle->BoundsRect().Left)));
     QCOMPARE(rectangle->BoundsRect().Right, right);
     QCOMPARE(HandlesOnScreen(f, rectangle), HandlesAround(f, rectangle->BoundsRect()));
 }
@@ -138,10 +141,10 @@ void TestViewsFollow::sourceFollowsUndoAndRedo()
     QVERIFY(f.Ready);
     TFormCorvantaZonequilter& w = *f.Window;
     Place(f, MapArea::rectangle(10, 10, 30, 30));
-    const int source = w.PageControl->indexOf(w.TabSheetSource);
-    const int edit = w.PageControl->indexOf(w.TabSheetEdit);
+    const int source = Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetSource"));
+    const int edit = Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetEdit"));
     w.SelectPageByUser(source);
-    const QString before = w.SynEdit->text();
+    const QString before = Find<QsciScintilla>(w, "SynEdit")->text();
     QVERIFY(before.contains(QStringLiteral("10,10,40,40")));
     w.SelectPageByUser(edit);
     if (replaceLine)
@@ -149,15 +152,15 @@ void TestViewsFollow::sourceFollowsUndoAndRedo()
     else
         w.Document()->Push(new TCreateRegionCommand(*w.Document(), MapArea::circle(100, 100, 40, 40)));
     w.SelectPageByUser(source);
-    const QString after = w.SynEdit->text();
+    const QString after = Find<QsciScintilla>(w, "SynEdit")->text();
     QVERIFY(after != before);
 
     // Undo and Redo pressed on the Source tab: what the user copies is the document's text.
-    w.MIUndo->trigger();
-    QTRY_COMPARE(w.SynEdit->text(), before);
-    w.MIRedo->trigger();
-    QTRY_COMPARE(w.SynEdit->text(), after);
-    QCOMPARE(w.PageControl->currentWidget(), w.TabSheetSource);
+    Find<QAction>(w, "MIUndo")->trigger();
+    QTRY_COMPARE(Find<QsciScintilla>(w, "SynEdit")->text(), before);
+    Find<QAction>(w, "MIRedo")->trigger();
+    QTRY_COMPARE(Find<QsciScintilla>(w, "SynEdit")->text(), after);
+    QCOMPARE(Find<QTabWidget>(w, "PageControl")->currentWidget(), Find<QWidget>(w, "TabSheetSource"));
 }
 
 void TestViewsFollow::pressAroundThePictureDeselects()
@@ -170,7 +173,7 @@ void TestViewsFollow::pressAroundThePictureDeselects()
     QVERIFY(f.Viewport()->rect().contains(around));
     QTest::mouseClick(f.Viewport(), Qt::LeftButton, Qt::NoModifier, around);
     QCOMPARE(f.Window->ActiveRegion(), nullptr);
-    QVERIFY(!f.Window->TBDelete->isEnabled());
+    QVERIFY(!Find<QAction>(*f.Window, "TBDelete")->isEnabled());
     // Delete then has nothing to remove.
     QTest::keyClick(f.Scene(), Qt::Key_Delete);
     QCOMPARE(f.Regions().size(), 1);
@@ -183,21 +186,21 @@ void TestViewsFollow::pointerPositionLeavesWithThePointer()
     TFormCorvantaZonequilter& w = *f.Window;
     const auto hover = [&] {
         HoverMove(f.Viewport(), f.At(30, 25));
-        QCOMPARE(w.StatusPanel1->text(), QStringLiteral("30 x 25"));
+        QCOMPARE(Find<QLabel>(w, "StatusPanel1")->text(), QStringLiteral("30 x 25"));
     };
     hover();
     // Over the area around the picture.
     HoverMove(f.Viewport(), f.At(100, 80) + QPoint(20, 20));
-    QCOMPARE(w.StatusPanel1->text(), QString());
+    QCOMPARE(Find<QLabel>(w, "StatusPanel1")->text(), QString());
     hover();
     // Out of the view.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(f.Viewport(), &leave);
-    QCOMPARE(w.StatusPanel1->text(), QString());
+    QCOMPARE(Find<QLabel>(w, "StatusPanel1")->text(), QString());
     hover();
     // To another tab.
-    w.SelectPageByUser(w.PageControl->indexOf(w.TabSheetSource));
-    QCOMPARE(w.StatusPanel1->text(), QString());
+    w.SelectPageByUser(Find<QTabWidget>(w, "PageControl")->indexOf(Find<QWidget>(w, "TabSheetSource")));
+    QCOMPARE(Find<QLabel>(w, "StatusPanel1")->text(), QString());
 }
 
 QTEST_MAIN(TestViewsFollow)

@@ -9,6 +9,7 @@
 #include "TUIPolygon.h"
 #include "TUIRectangle.h"
 #include "UnitHTMLImport.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -104,11 +105,12 @@ void TestZoom::drawingAndReadoutInImagePixels()
     f.Scene()->SetZoom(zoom);
     // The drawn corners on screen: keep the first in view.
     f.Scene()->ensureVisible(QRectF(drawn.Left, drawn.Top, 1, 1), 0, 0);
-    f.Window->TBRect->trigger();
+    Find<QAction>(*f.Window, "TBRect")->trigger();
     QTest::mousePress(f.Viewport(), Qt::LeftButton, Qt::NoModifier,
                       PixelAt(f.Scene(), drawn.Left, drawn.Top));
     QTest::mouseMove(f.Viewport(), PixelAt(f.Scene(), drawn.Right, drawn.Bottom));
-    QCOMPARE(f.Window->StatusPanel1->text(), QStringLiteral("%1 x %2").arg(drawn.Right).arg(drawn.Bottom));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel1")->text(),
+             QStringLiteral("%1 x %2").arg(drawn.Right).arg(drawn.Bottom));
     QTest::mouseRelease(f.Viewport(), Qt::LeftButton, Qt::NoModifier,
                         PixelAt(f.Scene(), drawn.Right, drawn.Bottom));
     QCOMPARE(f.Regions().size(), 1);
@@ -116,7 +118,7 @@ void TestZoom::drawingAndReadoutInImagePixels()
     Shot(f.Window.get(), QStringLiteral("drawn-%1").arg(int(zoom * 100)));
 
     // A move snaps to whole image pixels, and a click hits the region at any scale.
-    f.Window->TBArrow->trigger();
+    Find<QAction>(*f.Window, "TBArrow")->trigger();
     const int Step = zoom < 1 ? 4 : 1;
     QTest::mousePress(f.Viewport(), Qt::LeftButton, Qt::NoModifier,
                       PixelAt(f.Scene(), drawn.Left + 8, drawn.Top + 8));
@@ -131,27 +133,29 @@ void TestZoom::zoomCommandsAndStatus()
 {
     MainWindowFixture f;
     QVERIFY(f.Ready);
-    QCOMPARE(f.Window->StatusPanel2->text(), QStringLiteral("100 %"));
-    QVERIFY(f.Window->MIZoomIn->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl++"))));
-    QVERIFY(f.Window->MIZoomIn->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+="))));
-    QCOMPARE(f.Window->MIZoomOut->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
-    QCOMPARE(f.Window->MIActualSize->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
-    QCOMPARE(f.Window->MIView->title(), QStringLiteral("&View"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->text(), QStringLiteral("100 %"));
+    QVERIFY(
+        Find<QAction>(*f.Window, "MIZoomIn")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl++"))));
+    QVERIFY(
+        Find<QAction>(*f.Window, "MIZoomIn")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+="))));
+    QCOMPARE(Find<QAction>(*f.Window, "MIZoomOut")->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+    QCOMPARE(Find<QAction>(*f.Window, "MIActualSize")->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+    QCOMPARE(Find<QMenu>(*f.Window, "MIView")->title(), QStringLiteral("&View"));
 
     QTest::keyClick(f.Window.get(), Qt::Key_Equal, Qt::ControlModifier);
     QCOMPARE(f.Scene()->Zoom(), 1.5);
-    QCOMPARE(f.Window->StatusPanel2->text(), QStringLiteral("150 %"));
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->text(), QStringLiteral("150 %"));
     QTest::keyClick(f.Window.get(), Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(f.Scene()->Zoom(), 1.0);
     // The steps end at 10 % and 3,200 %.
     for (int I = 0; I < 30; ++I)
-        f.Window->MIZoomOut->trigger();
-    QCOMPARE(f.Window->StatusPanel2->text(), QStringLiteral("10 %"));
+        Find<QAction>(*f.Window, "MIZoomOut")->trigger();
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->text(), QStringLiteral("10 %"));
     for (int I = 0; I < 30; ++I)
-        f.Window->MIZoomIn->trigger();
-    QCOMPARE(f.Window->StatusPanel2->text(), QStringLiteral("3200 %"));
+        Find<QAction>(*f.Window, "MIZoomIn")->trigger();
+    QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->text(), QStringLiteral("3200 %"));
     // A faint grid separates the pixels from 800 %; outlines stay one screen pixel (cosmetic pens).
-    QVERIFY(f.Window->PanelScene->Zoom() >= 8);
+    QVERIFY(Find<TPTGroup>(*f.Window, "PanelScene")->Zoom() >= 8);
 }
 
 void TestZoom::ctrlWheelKeepsThePointUnderThePointer()
@@ -180,7 +184,7 @@ void TestZoom::fitPictureShowsTheWholePicture()
     QVERIFY(f.Ready);
     f.Window->resize(1200, 900);
     QTRY_VERIFY(f.Viewport()->width() > 1000);
-    f.Window->MIFitPicture->trigger();
+    Find<QAction>(*f.Window, "MIFitPicture")->trigger();
     QVERIFY(f.Scene()->Zoom() > 0.1);
     const QRect Shown(f.Scene()->mapFromScene(QPointF(0, 0)),
                       f.Scene()->mapFromScene(QPointF(8000, 6000)) - QPoint(1, 1));
@@ -213,7 +217,7 @@ void TestZoom::zoomIsRememberedAndWritesNothing()
     {
         MainWindowFixture f;
         QCOMPARE(f.Scene()->Zoom(), 4.0);
-        QCOMPARE(f.Window->StatusPanel2->text(), QStringLiteral("400 %"));
+        QCOMPARE(Find<QLabel>(*f.Window, "StatusPanel2")->text(), QStringLiteral("400 %"));
     }
 }
 
@@ -256,7 +260,7 @@ void TestZoom::regionsBeyondThePictureCanBeReached()
     Far->SetBoundsRect(TRect{1500, 1200, 1550, 1250});
     QCOMPARE(f.Scene()->EditableArea(), (TRect{-70, -50, 1560, 1260}));
     QTRY_VERIFY(f.Scene()->sceneRect().contains(QRectF(-70, -50, 1630, 1310)));
-    QTRY_COMPARE(f.Window->PaintBoxPoly->Area(), QRectF(-70, -50, 1630, 1310));
+    QTRY_COMPARE(Find<TPolyOverlay>(*f.Window, "PaintBoxPoly")->Area(), QRectF(-70, -50, 1630, 1310));
 
     // Selected with a click on the grey surround, moved, and deleted.
     f.Scene()->ensureVisible(QRectF(-70, -50, 10, 10), 0, 0);
@@ -267,7 +271,7 @@ void TestZoom::regionsBeyondThePictureCanBeReached()
     f.Scene()->ensureVisible(QRectF(1500, 1200, 50, 50), 0, 0);
     f.Click(1520, 1220);
     QCOMPARE(f.Window->ActiveRegion(), Far);
-    f.Window->TBDelete->trigger();
+    Find<QAction>(*f.Window, "TBDelete")->trigger();
     QCOMPARE(f.Regions().size(), 1);
     QCOMPARE(f.Scene()->EditableArea(), (TRect{-65, -48, 300, 200}));
 }
