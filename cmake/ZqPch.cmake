@@ -24,8 +24,9 @@ function(zq_precompile target kind)
   endif()
 endfunction()
 
-# A test (or benchmark) executable takes the headers of the group of executables that link the same
-# libraries: one object library per group compiles them, with the executables' own flags.
+# A test executable takes the headers of the tests in its folder that link the same libraries: one
+# object library per group compiles them, with the tests' own flags (Qt's test library defines the
+# folder's paths, so a header made for one folder is no use in another).
 function(zq_precompile_for_executable target)
   if(NOT ZQ_PCH)
     return()
@@ -39,13 +40,15 @@ function(zq_precompile_for_executable target)
       set(kind GUI)
     endif()
   endforeach()
-  string(MAKE_C_IDENTIFIER "zq_pch_${libs}" group)
+  file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}")
+  string(MAKE_C_IDENTIFIER "zq_pch_${folder}_${libs}" group)
   if(NOT TARGET ${group})
     add_library(${group} OBJECT "${PROJECT_SOURCE_DIR}/cmake/ZqPch.cpp")
     set_target_properties(${group} PROPERTIES AUTOMOC OFF AUTORCC OFF)
     target_link_libraries(${group} PRIVATE Qt6::Test ${libs})
     target_include_directories(${group} PRIVATE "${PROJECT_SOURCE_DIR}/tests/common")
-    target_compile_definitions(${group} PRIVATE ZQ_APP_DIR="${ZQ_APP_DIR}")
+    target_compile_definitions(${group} PRIVATE ZQ_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+                                                ZQ_APP_DIR="${ZQ_APP_DIR}")
     target_precompile_headers(${group} PRIVATE <QtTest> ${ZQ_PCH_${kind}})
   endif()
   target_precompile_headers(${target} REUSE_FROM ${group})
