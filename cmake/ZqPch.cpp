@@ -1,0 +1,1 @@
+// Compiles the precompiled headers of a group of executables (see ZqPch.cmake).
