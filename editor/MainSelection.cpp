@@ -75,12 +75,16 @@ public:
     {
         if (FDocument.SelectedCount() < 2)
             return;
-        QPen pen(FColour, 2, Qt::DashLine);
+        // Two one-pixel dashed frames side by side: the painter dashes a one-pixel pen as it draws,
+        // while a wider dashed pen is cut into segments first, which made thousands of marks slow.
+        QPen pen(FColour, 1);
         pen.setCosmetic(true);
+        pen.setDashPattern({8, 4});
         Painter->setPen(pen);
         Painter->setBrush(Qt::NoBrush);
         const QRectF exposed = Option->exposedRect;
         const TGUIRegion* focused = FDocument.Scene().FocusedRegion();
+        QVector<QRectF> frames;
         for (int position : FDocument.SelectedPositions()) {
             const TGUIRegion* region = FDocument.RegionAt(position);
             if (!region || region == focused)
@@ -88,8 +92,14 @@ public:
             const TRect r = NormalizeRect(region->BoundsRect());
             const QRectF frame(r.Left, r.Top, RectWidth(r), RectHeight(r));
             if (frame.intersects(exposed) || exposed.isEmpty())
-                Painter->drawRect(frame);
+                frames.append(frame);
         }
+        Painter->drawRects(frames);
+        // The second, one screen pixel inside the first.
+        const double inset = 1 / std::max(Painter->worldTransform().m11(), 0.01);
+        for (QRectF& frame : frames)
+            frame.adjust(inset, inset, -inset, -inset);
+        Painter->drawRects(frames);
     }
 
 private:
