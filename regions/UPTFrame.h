@@ -165,7 +165,8 @@ public:
     /// Short guide lines over everything (scene coordinates), one screen pixel wide; empty hides them.
     void SetGuides(const QVector<QLineF>& Lines);
     const QVector<QLineF>& Guides() const { return FGuides; }
-    /// The shapes whose hit rectangles meet R, from the hit grid (in no particular order).
+    /// The shapes whose hit rectangles meet R, from the hit grid, bottom to top: the tiles paint them
+    /// in this order.
     QList<TGUIShape*> ShapesNear(const TRect& R) const;
 
     // The regions as a document's store (SceneRegionStore.cpp): positions are those of Shapes().
