@@ -199,11 +199,12 @@ bool Commit(QSaveFile& File, QString* Reason)
 } // namespace
 
 // The writes on their way: each request takes the next number, and a write puts its file in
-// place only while its number is still the last one.
+// place only while its number is still the last one. The mutex orders putting in place against
+// removal; numbers are taken without it, so that asking for a write never waits for the disk.
 struct TRecoveryFile::TWrites
 {
     QMutex Mutex;
-    quint64 Latest = 0;
+    std::atomic<quint64> Latest{0};
     std::atomic<int> Pending{0};
 };
 
@@ -244,19 +245,12 @@ bool TRecoveryFile::Write(const TRecoveryState& State, QString* Reason)
 
 void TRecoveryFile::WriteLater(TRecoveryState State, TBuildHTML BuildHTML)
 {
-    quint64 number = 0;
-    {
-        QMutexLocker lock(&FWrites->Mutex);
-        number = ++FWrites->Latest;
-    }
+    const quint64 number = ++FWrites->Latest;
     ++FWrites->Pending;
     // The worker owns what it touches: the window and this object may be gone when it ends.
     (void)QtConcurrent::run([writes = FWrites, path = FFilePath, number, State = std::move(State),
                              BuildHTML = std::move(BuildHTML)]() mutable {
-        const auto superseded = [&] {
-            QMutexLocker lock(&writes->Mutex);
-            return writes->Latest != number;
-        };
+        const auto superseded = [&] { return writes->Latest != number; };
         if (superseded()) {
             --writes->Pending;
             return;
@@ -269,6 +263,10 @@ void TRecoveryFile::WriteLater(TRecoveryState State, TBuildHTML BuildHTML)
             return;
         }
         std::unique_ptr<QSaveFile> file = PrepareState(path, State, nullptr, superseded);
+        // A map of a million areas is some 100 MB to bring to the disk: that takes seconds, which
+        // removal (saving, closing) must not wait for. The commit's own sync then finds little left.
+        if (file && file->flush())
+            ::fdatasync(file->handle());
         {
             // Put in place only while no later write or removal was asked for.
             QMutexLocker lock(&writes->Mutex);
