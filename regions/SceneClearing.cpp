@@ -104,10 +104,13 @@ qsizetype TPTCustomGroup::ShapesToFree() const
 void TPTCustomGroup::HoldShapes()
 {
     ReleaseHeldShapes();
-    // Their places stay as they are, for their return.
-    FHeldHitRects = std::move(FHitRects);
+    // Their places stay as they are, for their return. Taken along with the shapes, not before:
+    // taking them runs the scene's queued work, which may paint, and a paint must find the shapes
+    // and their places together.
+    QVector<TRect> HitRects = FHitRects;
     FHeldOtherShapes = FOtherShapes;
     FHeld = TakeShapes();
+    FHeldHitRects = std::move(HitRects);
     FHeldScene = FScene;
     FAreaValid = false;
     MakeScene();
@@ -172,7 +175,7 @@ void TPTCustomGroup::FreeSlice()
     Time.start();
     while (FClearedNext < End) {
         delete Cleared.Shapes[FClearedNext++];
-        if (FClearedNext % 256 == 0 && Time.elapsed() >= SliceMs)
+        if (FClearedNext % 32 == 0 && Time.elapsed() >= SliceMs)
             break;
     }
     if (FClearedNext == Cleared.Shapes.size()) {
