@@ -68,7 +68,9 @@ struct TDocumentSnapshot
     QVector<MapArea> Areas; // in stacking order, bottom first
     int Selected = -1;      // stacking position of the selected region, or -1
 
-    bool SameAs(const TDocumentSnapshot& Other) const;
+    /// Step, when given, is called between slices of the areas' comparison.
+    bool SameAs(const TDocumentSnapshot& Other,
+                const std::function<void(qsizetype Done, qsizetype Total)>& Step = {}) const;
 };
 
 // The image map being edited: its header, its regions in a store (the scene, or a plain vector),

@@ -368,6 +368,8 @@ bool TFormHTMLImport::ButtonOKClick()
     FMainForm.FormActivate();
     if (FChosenInDialog)
         FMainForm.AddRecentFile(FHTMLFileName);
+    // With the picture in place, so that the scene's rectangle stays as it is afterwards.
+    FMainForm.PanelScene->PrepareLookups([&task] { task.Step(95); });
     // The map is the document's by now: the step is recorded whatever the user does meanwhile.
     document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")),
                                 [&task](qsizetype Done, qsizetype Total) { task.Step(Done, Total, 95, 100); });
@@ -375,6 +377,8 @@ bool TFormHTMLImport::ButtonOKClick()
     // to save until the next change (undoing the import is one).
     if (FChosenInDialog)
         document->MarkSaved();
+    // The page's areas are regions now; a million of them take a while to free.
+    FreeInPool(std::move(*read));
     if (!imageError.isEmpty())
         ShowError(imageError);
     accept();
@@ -400,7 +404,10 @@ bool TFormHTMLImport::BuildRegions(TLongTask& Task, const QVector<MapArea>& Area
         TDefaultHRefBatch oneLookup;
         scene->BeginBulkAdd();
         for (qint64 done = 0; built && done < count; ++done) {
-            built = done % slice != 0 || Task.Step(done, count, 20, 95);
+            if (done % slice == 0) {
+                scene->IndexNewShapes();
+                built = Task.Step(done, count, 20, 95);
+            }
             if (built)
                 CreateRegion(scene, Areas[int(count - 1 - done)]);
         }

@@ -73,11 +73,15 @@ void CreateRegions(TPTCustomGroup* Scene, const QVector<MapArea>& Areas, bool Fr
     Scene->BeginBulkAdd();
     const qsizetype count = Areas.size();
     for (qsizetype done = 0; done < count; ++done) {
-        if (Step && done % 2048 == 0)
+        if (Step && done % 2048 == 0) {
+            Scene->IndexNewShapes();
             Step(done);
+        }
         CreateRegion(Scene, Areas[FrontFirst ? count - 1 - done : done]);
     }
     Scene->EndBulkAdd();
+    if (Step)
+        Scene->PrepareLookups([&] { Step(count); });
     Scene->setUpdatesEnabled(updates);
 }
 

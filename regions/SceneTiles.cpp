@@ -320,7 +320,9 @@ bool TPTCustomGroup::RegionTilesPending() const
 void TPTCustomGroup::PaintTileSlice()
 {
     TRegionTiles& T = *FTiles;
-    if (!T.Enabled || !isVisible())
+    // While a bulk add runs, each slice would find the hit grid out of date and build it anew over
+    // every shape so far; the repaint at its end posts the slices again.
+    if (!T.Enabled || !isVisible() || FBulkAdds > 0)
         return;
     SyncRegionTiles();
     const double Scale = T.Scale;

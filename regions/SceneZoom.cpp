@@ -96,6 +96,26 @@ void TPTCustomGroup::EndBulkAdd()
     }
 }
 
+void TPTCustomGroup::IndexNewShapes()
+{
+    // Any query brings Qt's index up to date. Outside the area and by bounding rectangles it finds
+    // nothing and asks no shape for its outline.
+    (void)FScene->items(QRectF(FSceneArea.Left - 2, FSceneArea.Top - 2, 1, 1), Qt::IntersectsItemBoundingRect);
+}
+
+void TPTCustomGroup::PrepareLookups(const std::function<void()>& Step)
+{
+    IndexNewShapes();
+    Step();
+    UpdateSceneRect();
+    Step();
+    if (!FGridValid)
+        RebuildGrid();
+    // A changed scene rectangle resets Qt's index.
+    IndexNewShapes();
+    Step();
+}
+
 void TPTCustomGroup::AreaMayHaveChanged()
 {
     FAreaValid = false;

@@ -83,6 +83,14 @@ public:
     /// and announce ShapesChanged once, when the last one ends, not for each shape.
     void BeginBulkAdd();
     void EndBulkAdd();
+    /// Builds now what the first paint and pointer event after a bulk add would build: the editable
+    /// area, the hit grid and the scene's item index, calling Step between the parts. A million
+    /// shapes take seconds there, which a caller with a progress dialog up spends better while it
+    /// still shows.
+    void PrepareLookups(const std::function<void()>& Step);
+    /// Puts the shapes added since the last call into Qt's item index, which a bulk add of a million
+    /// shapes does a slice at a time rather than all at the first paint.
+    void IndexNewShapes();
     /// While a change of many shapes at once is open (they nest), such as a move of hundreds of
     /// regions, the view repaints whole once the scene has taken the change in, rather than gathering
     /// every shape's old and new place into one region, which costs more than the shapes themselves.
