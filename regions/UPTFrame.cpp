@@ -35,6 +35,8 @@ public:
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 };
 
+class TShapeLayer;
+
 // The scene hands a press only to a visible item that takes that button (a grab handle, the editor's
 // overlay); anything else is left to the view, which reports it to the editor. Qt's own handling would
 // also move the focus, i.e. the selection, which is the editor's decision.
@@ -42,6 +44,11 @@ class TSceneGraphics : public QGraphicsScene
 {
 public:
     using QGraphicsScene::QGraphicsScene;
+    // Its items go while it is still this class: the shape layer forgets itself here.
+    ~TSceneGraphics() override { clear(); }
+
+    QGraphicsItem* ShapeLayer();
+    TShapeLayer* Layer = nullptr;
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* Event) override
@@ -86,6 +93,36 @@ private:
         return false;
     }
 };
+
+// Holds the shapes. The panel paints them and finds them through its own grid, so Qt need not: the
+// layer is fully transparent and contains its children, which leaves them out of the scene's item
+// index and its painting walk. A repaint then no longer visits each of tens of thousands of regions
+// on screen, and focus (the selection) works as before.
+class TShapeLayer : public QGraphicsItem
+{
+public:
+    explicit TShapeLayer(TSceneGraphics* Scene) : FScene(Scene)
+    {
+        setFlags(ItemHasNoContents | ItemContainsChildrenInShape);
+        setAcceptedMouseButtons(Qt::NoButton);
+        setOpacity(0);
+    }
+    ~TShapeLayer() override { FScene->Layer = nullptr; }
+    QRectF boundingRect() const override { return QRectF(); }
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+
+private:
+    TSceneGraphics* FScene;
+};
+
+QGraphicsItem* TSceneGraphics::ShapeLayer()
+{
+    if (!Layer) {
+        Layer = new TShapeLayer(this);
+        addItem(Layer);
+    }
+    return Layer;
+}
 
 QPointer<TPTCustomGroup>& ClippedGroup()
 {
@@ -303,7 +340,7 @@ void TPTCustomGroup::AddShape(TGUIShape* Shape)
         FScene->update();
     ++FShapesRevision;
     RegionsChanged(Shape->HitRect());
-    FScene->addItem(Shape);
+    Shape->setParentItem(static_cast<TSceneGraphics*>(FScene)->ShapeLayer());
     Shape->setZValue(FNextTopZ);
     FNextTopZ += 1;
     Shape->FZIndex = FShapes.size();

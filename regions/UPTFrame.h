@@ -88,8 +88,9 @@ public:
     /// shapes take seconds there, which a caller with a progress dialog up spends better while it
     /// still shows.
     void PrepareLookups(const std::function<void()>& Step);
-    /// Puts the shapes added since the last call into Qt's item index, which a bulk add of a million
-    /// shapes does a slice at a time rather than all at the first paint.
+    /// Lets Qt's item index take in the shapes added since the last call (it keeps them out of its
+    /// tree, but still looks at each), which a bulk add of a million shapes does a slice at a time
+    /// rather than all at the first paint.
     void IndexNewShapes();
     /// While a change of many shapes at once is open (they nest), such as a move of hundreds of
     /// regions, the view repaints whole once the scene has taken the change in, rather than gathering
