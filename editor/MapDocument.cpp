@@ -388,7 +388,10 @@ void TMapDocument::RecordReplacement(const TDocumentSnapshot& Before, const QStr
 {
     TDocumentSnapshot after = Snapshot(Step);
     if (after.SameAs(Before, Step)) {
-        FreeInPool(std::move(after));
+        FreeInSlices(after.Areas, [&] {
+            if (Step)
+                Step(after.Areas.size(), after.Areas.size());
+        });
         return;
     }
     QVector<MapArea> areas = after.Areas;

@@ -370,6 +370,10 @@ bool TFormHTMLImport::ButtonOKClick()
         FMainForm.AddRecentFile(FHTMLFileName);
     // With the picture in place, so that the scene's rectangle stays as it is afterwards.
     FMainForm.PanelScene->PrepareLookups([&task] { task.Step(95); });
+    // The page's areas are regions now; a million of them take a while to free.
+    QVector<MapArea> pageAreas = std::move(read->Areas);
+    read.reset();
+    FreeInSlices(pageAreas, [&task] { task.Step(95); });
     // The map is the document's by now: the step is recorded whatever the user does meanwhile.
     document->RecordReplacement(before, EditorText(QStringLiteral("Import Image Map")),
                                 [&task](qsizetype Done, qsizetype Total) { task.Step(Done, Total, 95, 100); });
@@ -377,8 +381,6 @@ bool TFormHTMLImport::ButtonOKClick()
     // to save until the next change (undoing the import is one).
     if (FChosenInDialog)
         document->MarkSaved();
-    // The page's areas are regions now; a million of them take a while to free.
-    FreeInPool(std::move(*read));
     if (!imageError.isEmpty())
         ShowError(imageError);
     accept();
