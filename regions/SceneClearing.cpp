@@ -47,9 +47,9 @@ QList<TGUIShape*> TPTCustomGroup::TakeShapes()
 
 void TPTCustomGroup::DestroyRegions()
 {
-    // The shapes are the scene's top-level items apart from the handle layer, which holds everything
-    // else (handles, overlays) and steps out for the moment. The scene then frees its items front to
-    // back with no search in its lists, and an update mode that marks the whole viewport once keeps
+    // The shapes are the shape layer's children; the handle layer holds everything else (handles,
+    // overlays) and steps out for the moment. The scene then frees its items front to back with no
+    // search in its lists, and an update mode that marks the whole viewport once keeps
     // each removal from growing the dirty region: the clear is linear in the number of shapes.
     for (TGUIShape* Shape : std::as_const(FShapes))
         Shape->FZIndex = -1;
@@ -165,8 +165,8 @@ void TPTCustomGroup::FreeSlice()
     FSlicePosted = false;
     if (FCleared.isEmpty())
         return;
-    // Bottom first: the scene keeps its items in that order, so that each leaves from the front of
-    // its lists without a search.
+    // Bottom first: the shape layer lists its children bottom first as a rule, so that each leaves
+    // from the front of its lists without a search.
     // A slice ends after its count or its time, whichever comes first: memory that has gone cold
     // makes each region cost several times more.
     TCleared& Cleared = FCleared.first();

@@ -217,7 +217,7 @@ void TPTCustomGroup::AddOverlayItem(QGraphicsItem* Item)
         return;
     Item->setFlag(QGraphicsItem::ItemStopsFocusHandling);
     Item->setZValue(OverlayZ);
-    // On the handle layer, above every handle: the scene's other top-level items are all shapes.
+    // On the handle layer, above every handle and above the shape layer.
     Item->setParentItem(FHandleLayer);
 }
 
