@@ -96,23 +96,39 @@ private:
 
 // Holds the shapes. The panel paints them and finds them through its own grid, so Qt need not: the
 // layer is fully transparent and contains its children, which leaves them out of the scene's item
-// index and its painting walk. A repaint then no longer visits each of tens of thousands of regions
-// on screen, and focus (the selection) works as before.
+// index, its painting walk and its tracking of changed items. A repaint then no longer visits each
+// of tens of thousands of regions on screen, and focus (the selection) works as before.
+// The shapes sit one level further down, in a holder of its own: to tell whether a transparent item
+// hides its children, Qt looks at each of them, which with the shapes directly below would cost a
+// pass over all of them at every look for the items under the pointer.
 class TShapeLayer : public QGraphicsItem
 {
 public:
-    explicit TShapeLayer(TSceneGraphics* Scene) : FScene(Scene)
+    explicit TShapeLayer(TSceneGraphics* Scene) : FScene(Scene), FHolder(new THolder(this))
     {
         setFlags(ItemHasNoContents | ItemContainsChildrenInShape);
         setAcceptedMouseButtons(Qt::NoButton);
         setOpacity(0);
     }
     ~TShapeLayer() override { FScene->Layer = nullptr; }
+    QGraphicsItem* Holder() const { return FHolder; }
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
 private:
+    class THolder : public QGraphicsItem
+    {
+    public:
+        explicit THolder(QGraphicsItem* Parent) : QGraphicsItem(Parent)
+        {
+            setFlags(ItemHasNoContents | ItemContainsChildrenInShape);
+            setAcceptedMouseButtons(Qt::NoButton);
+        }
+        QRectF boundingRect() const override { return QRectF(); }
+        void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+    };
     TSceneGraphics* FScene;
+    THolder* FHolder;
 };
 
 QGraphicsItem* TSceneGraphics::ShapeLayer()
@@ -121,7 +137,7 @@ QGraphicsItem* TSceneGraphics::ShapeLayer()
         Layer = new TShapeLayer(this);
         addItem(Layer);
     }
-    return Layer;
+    return Layer->Holder();
 }
 
 QPointer<TPTCustomGroup>& ClippedGroup()
