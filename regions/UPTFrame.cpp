@@ -21,18 +21,24 @@ namespace {
 constexpr double HandleLayerZ = 1e12; // above the regions, whose z values count up and down from 0
 constexpr double OverlayZ = 2e12;     // above the handles
 
-// Holds the handles; draws nothing and takes nothing itself.
-class THandleLayer : public QGraphicsItem
+// An item that only holds others: it draws nothing and takes nothing itself.
+class TContainerItem : public QGraphicsItem
 {
 public:
-    THandleLayer()
+    explicit TContainerItem(QGraphicsItem* Parent = nullptr) : QGraphicsItem(Parent)
     {
         setFlag(ItemHasNoContents);
         setAcceptedMouseButtons(Qt::NoButton);
-        setZValue(HandleLayerZ);
     }
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+};
+
+// Holds the handles.
+class THandleLayer : public TContainerItem
+{
+public:
+    THandleLayer() { setZValue(HandleLayerZ); }
 };
 
 class TShapeLayer;
@@ -101,34 +107,21 @@ private:
 // The shapes sit one level further down, in a holder of its own: to tell whether a transparent item
 // hides its children, Qt looks at each of them, which with the shapes directly below would cost a
 // pass over all of them at every look for the items under the pointer.
-class TShapeLayer : public QGraphicsItem
+class TShapeLayer : public TContainerItem
 {
 public:
-    explicit TShapeLayer(TSceneGraphics* Scene) : FScene(Scene), FHolder(new THolder(this))
+    explicit TShapeLayer(TSceneGraphics* Scene) : FScene(Scene), FHolder(new TContainerItem(this))
     {
-        setFlags(ItemHasNoContents | ItemContainsChildrenInShape);
-        setAcceptedMouseButtons(Qt::NoButton);
+        setFlag(ItemContainsChildrenInShape);
         setOpacity(0);
+        FHolder->setFlag(ItemContainsChildrenInShape);
     }
     ~TShapeLayer() override { FScene->Layer = nullptr; }
     QGraphicsItem* Holder() const { return FHolder; }
-    QRectF boundingRect() const override { return QRectF(); }
-    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
 private:
-    class THolder : public QGraphicsItem
-    {
-    public:
-        explicit THolder(QGraphicsItem* Parent) : QGraphicsItem(Parent)
-        {
-            setFlags(ItemHasNoContents | ItemContainsChildrenInShape);
-            setAcceptedMouseButtons(Qt::NoButton);
-        }
-        QRectF boundingRect() const override { return QRectF(); }
-        void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
-    };
     TSceneGraphics* FScene;
-    THolder* FHolder;
+    TContainerItem* FHolder;
 };
 
 QGraphicsItem* TSceneGraphics::ShapeLayer()
